@@ -1,0 +1,34 @@
+# Adds every direct sub-folder of the current folder that has a CMakeLists.txt,
+# so that each area owns its own list file.
+function(tvs_add_subdirectories)
+  file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child IN LISTS children)
+    if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${child} AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()
+
+# tvs_add_test(NAME name SOURCES a.cpp ... LIBS lib ... [LABELS l ...] [TIMEOUT s])
+# A QtTest executable run headless by ctest.
+function(tvs_add_test)
+  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE Qt6::Test tvs_warnings ${T_LIBS})
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${T_NAME} PROPERTIES
+    TIMEOUT ${T_TIMEOUT}
+    LABELS "${T_LABELS}"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;LC_ALL=C.UTF-8")
+endfunction()
+
+# tvs_screen_library(target registrar): a subsystem's screens library whose
+# function `void tvs::<registrar>(Navigator &)` registers its screens and transitions.
+function(tvs_screen_library target registrar)
+  set_property(GLOBAL APPEND PROPERTY TVS_SCREEN_LIBS ${target})
+  set_property(GLOBAL APPEND PROPERTY TVS_SCREEN_REGISTRARS ${registrar})
+endfunction()

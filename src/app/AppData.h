@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QColor>
+#include <QMap>
+#include <QString>
+
+#include <optional>
+
+namespace tvs {
+
+class Screen;
+
+// A car status label as the rows show it.
+struct StatusLabel
+{
+    QString text;
+    QColor background;
+};
+
+// The session store: the one instance all screens share for the life of the
+// process. Nothing here is written to storage. Fields are read and written
+// directly, on the main thread (replies reach controllers there).
+class AppData
+{
+public:
+    static AppData *shared();
+
+    bool editCarInfo = false;
+    const QString AESIV = QStringLiteral("q7Lm2Xv9Rt4Wz8Kp");
+    const QString AESKEY = QStringLiteral("N3vB8cQ1xR6tY0uI5oP2aS7dF4gH9jKm");
+    QMap<QString, QString> userInfo;
+    QMap<QString, QString> enterCarInfo;
+    QString jsonString;
+    bool aucRefresh = false;
+
+    // Shared operations; they read no field of the store.
+    static std::optional<QString> unescapeXmlEntities(const std::optional<QString> &text);
+    static void showAlert(const QString &title, const QString &message, Screen *screen);
+    // Queues showAlert on the main thread; callable from any thread.
+    static void showAlertOnMain(Screen *screen, const QString &title, const QString &message);
+    static void setLoading(Screen *screen, bool show);
+    static void applyCarStatus(const QString &code, StatusLabel &label);
+    static StatusLabel carStatusLabel(const QString &code);
+    // Signed decimal integer with the current locale's grouping; any other text unchanged.
+    static QString formatThousands(const QString &text);
+
+    AppData(const AppData &) = delete;
+    AppData &operator=(const AppData &) = delete;
+
+private:
+    AppData() = default;
+};
+
+} // namespace tvs

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "ReplyWalk.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+namespace tvs {
+
+inline const QString kProcedureList = QStringLiteral("Procedure_List01");
+inline const QString kProcedureExecute = QStringLiteral("Procedure_Execute01");
+
+struct ProcedureReply
+{
+    enum Status {
+        Ok,             // a reply was received and walked (it may still be incomplete: see walk.complete)
+        TransportError, // no reply: connection, TLS, HTTP status, timeout
+        BadReply,       // empty body or a body that is not UTF-8
+    };
+    Status status = Ok;
+    QString error;      // human-readable cause when status != Ok or the walk broke off
+    QByteArray body;    // raw reply body (for "getData: " style logging)
+    WalkResult walk;
+    bool ok() const { return status == Ok; }
+};
+
+// Sends one procedure call and hands back the walked reply.
+// The callback runs on the thread of `receiver`, and never runs once `receiver`
+// is destroyed. The walk runs off the UI thread. No retry.
+class ProcedureCaller
+{
+public:
+    using Callback = std::function<void(const ProcedureReply &)>;
+    virtual ~ProcedureCaller() = default;
+    virtual void call(const QString &operation, const QString &callText, const WalkSpec &spec,
+                      QObject *receiver, Callback done) = 0;
+};
+
+} // namespace tvs

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+
+namespace tvs {
+
+class Screen;
+struct ScreenContext;
+
+// Keeps the screen stack and the registry of screen identifiers ("MainView",
+// "EnterCar2", ...) and transition identifiers ("list_to_detail", ...).
+// Calls the lifecycle steps in UIKit order, so headless tests see what the app sees:
+//   show B over A: B.viewDidLoad (once), A.viewWillDisappear, B.viewWillAppear,
+//                  A.viewDidDisappear, B.viewDidAppear
+//   pop B to A:    B.viewWillDisappear, A.viewWillAppear, B.viewDidDisappear, A.viewDidAppear
+// viewDidAppear comes when the page reports that its transition ended
+// (transitionFinished), or on the next turn of the event loop when no page is attached.
+class Navigator : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int depth READ depth NOTIFY stackChanged)
+
+public:
+    enum class Kind { Push, Modal };
+    using Factory = std::function<Screen *(ScreenContext *)>;
+
+    explicit Navigator(ScreenContext *context, QObject *parent = nullptr);
+    ~Navigator() override;
+
+    void registerScreen(const QString &identifier, const QUrl &page, Factory factory);
+    void registerTransition(const QString &transition, const QString &destination, Kind kind);
+    bool hasScreen(const QString &identifier) const;
+    bool hasTransition(const QString &transition) const;
+    QUrl pageOf(const QString &identifier) const;
+
+    // Creates the controller of `identifier` (not shown). Null and a warning when unknown.
+    Screen *instantiate(const QString &identifier);
+    // Transition: creates the destination, calls source->prepareForSegue, then pushes or
+    // presents it. Unknown transition: a warning, nothing else; returns null.
+    Screen *performSegue(const QString &transition, Screen *source);
+    // Instantiates `identifier` and pushes it (a screen opened by identifier).
+    Screen *showScreen(const QString &identifier);
+
+    void push(Screen *screen);
+    void presentModal(Screen *screen);
+    // Pops (or dismisses) the top screen; `screen`, when given, must be the top.
+    void pop(Screen *screen = nullptr);
+    // Replaces the whole stack with `screen`; every earlier screen is destroyed.
+    void replaceStack(Screen *screen);
+    // Replaces the whole stack with a fresh instance of `identifier`.
+    Screen *resetTo(const QString &identifier);
+
+    Screen *top() const;
+    QList<Screen *> stack() const;
+    int depth() const;
+
+    // From the shell: the page of `screen` finished its appearance transition.
+    Q_INVOKABLE void transitionFinished(QObject *screen);
+    // The shell shows pages; without it (tests) viewDidAppear is queued.
+    void setPageAttached(bool attached);
+
+signals:
+    void stackChanged();
+    // For the shell: show `page` with `screen` as its controller.
+    void screenShown(QObject *screen, const QUrl &page, bool modal);
+    void screenRemoved(QObject *screen);
+    void stackReplaced(QObject *screen, const QUrl &page);
+
+private:
+    struct Entry { QUrl page; Factory factory; };
+    struct Transition { QString destination; Kind kind; };
+    ScreenContext *m_context;
+    QHash<QString, Entry> m_screens;
+    QHash<QString, Transition> m_transitions;
+    QList<QPointer<Screen>> m_stack;
+    QList<bool> m_modal;
+    bool m_pageAttached = false;
+};
+
+} // namespace tvs

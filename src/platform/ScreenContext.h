@@ -1,0 +1,30 @@
+#pragma once
+
+namespace tvs {
+
+class ProcedureCaller;
+class JsonServiceCaller;
+class Settings;
+class Clock;
+class NetworkMonitor;
+class QrSource;
+class UrlOpener;
+class Navigator;
+class Config;
+
+// The services a screen may use. The Navigator hands the one context to every
+// screen it creates; tests build one with their fakes. Not owned here.
+struct ScreenContext
+{
+    ProcedureCaller *procedures = nullptr;
+    JsonServiceCaller *jsonServices = nullptr;
+    Settings *settings = nullptr;
+    Clock *clock = nullptr;
+    NetworkMonitor *network = nullptr;
+    QrSource *qr = nullptr;
+    UrlOpener *urls = nullptr;
+    const Config *config = nullptr;
+    Navigator *navigator = nullptr;
+};
+
+} // namespace tvs
