@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <optional>
 
 namespace tvs {
 
@@ -82,6 +83,23 @@ private:
     QList<QPointer<Screen>> m_stack;
     QList<bool> m_modal;
     bool m_pageAttached = false;
+
+    // The transition in progress: `appearing` gets viewDidAppear and `disappearing`
+    // viewDidDisappear when it ends; `discarded` screens are destroyed then.
+    struct Pending
+    {
+        QPointer<Screen> appearing;
+        QPointer<Screen> disappearing;
+        QList<QPointer<Screen>> discarded;
+    };
+    std::optional<Pending> m_pending;
+
+    void show(Screen *screen, bool modal);
+    void adopt(Screen *screen);
+    void loadIfNeeded(Screen *screen);
+    QUrl pageFor(const Screen *screen) const;
+    void begin(Pending pending);
+    void completePending();
 };
 
 } // namespace tvs

@@ -1,0 +1,48 @@
+#include "QtNetworkMonitor.h"
+
+#include "PlatformLogging.h"
+
+#include <QNetworkInformation>
+
+namespace tvs {
+
+namespace {
+
+bool satisfied(QNetworkInformation::Reachability reachability)
+{
+    return reachability != QNetworkInformation::Reachability::Disconnected;
+}
+
+} // namespace
+
+bool QtNetworkMonitor::start()
+{
+    if (m_started)
+        return true;
+    if (!QNetworkInformation::instance() && !QNetworkInformation::loadDefaultBackend()
+        && !QNetworkInformation::loadBackendByName(u"glib")) {
+        qCWarning(lcPlatform) << "no network information backend is available; the network path is not watched";
+        return false;
+    }
+    QNetworkInformation *info = QNetworkInformation::instance();
+    if (!info->supports(QNetworkInformation::Feature::Reachability)) {
+        qCWarning(lcPlatform) << "the network information backend" << info->backendName()
+                              << "cannot report reachability; the network path is not watched";
+        return false;
+    }
+    m_started = true;
+    connect(info, &QNetworkInformation::reachabilityChanged, this,
+            [this](QNetworkInformation::Reachability r) { emit pathUpdated(satisfied(r)); },
+            Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (QNetworkInformation *current = QNetworkInformation::instance())
+                emit pathUpdated(satisfied(current->reachability()));
+        },
+        Qt::QueuedConnection);
+    qCDebug(lcPlatform) << "watching the network path with" << info->backendName();
+    return true;
+}
+
+} // namespace tvs
