@@ -15,6 +15,9 @@ class Record
 public:
     Record() = default;
     Record(std::initializer_list<std::pair<QString, QString>> fields);
+    // Takes the fields as they are; their names must be distinct (the reply walk
+    // builds rows this way without a search per field).
+    explicit Record(QList<std::pair<QString, QString>> distinctFields);
 
     bool contains(const QString &field) const;
     QString value(const QString &field, const QString &fallback = {}) const;

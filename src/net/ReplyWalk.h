@@ -3,6 +3,7 @@
 #include "Record.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QSet>
 #include <QString>
 
@@ -32,6 +33,7 @@ struct WalkResult
     Records rows;   // in reply order
     Record named;   // namedElements that occurred, in order of first occurrence
     bool complete = true; // false when the XML broke off; rows read before the break are kept
+    bool invalidUtf8 = false; // the body was not UTF-8: nothing was parsed
     QString error;  // why the walk did not complete (empty when complete)
 };
 
@@ -39,6 +41,20 @@ struct WalkResult
 // libxml2's SAX2 parser and collect rows and named elements. Pure and thread-safe:
 // every call has its own state. A body that is not UTF-8 gives complete == false
 // and no rows.
+//
+// A row opens at the start tag of the row element and closes at its end tag (or
+// when another row element starts inside it), so rows stay in reply order and a
+// reply without layout white space keeps its rows. A field's value is the whole
+// character data of its element, cleaned once; an element without any character
+// data stores no key. Element names are local names: prefixes are ignored.
+//
+// A reply that breaks off (any XML error) stops the walk at the error: the rows
+// whose end tag was read are kept, the row that was open is dropped (its fields
+// may be cut short), named elements read before the error are kept, and
+// complete == false with the parser's message in `error`.
 WalkResult walkReply(const QByteArray &body, const WalkSpec &spec);
+
+// Cleans one field's whole text by the given form.
+QString cleanFieldText(QByteArrayView utf8, Cleaning cleaning);
 
 } // namespace tvs

@@ -1,0 +1,94 @@
+#include "JsonServiceClient.h"
+
+#include "NetLog.h"
+#include "ProcedureClient.h"
+#include "SoapRequest.h"
+#include "XmlEntities.h"
+
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QPointer>
+
+namespace tvs {
+
+JsonServiceReply readJsonServiceReply(const QByteArray &body, const QString &operation)
+{
+    JsonServiceReply out;
+    out.body = body;
+    auto bad = [&out](const QString &why) {
+        out.status = JsonServiceReply::BadReply;
+        out.error = why;
+        return out;
+    };
+    if (body.isEmpty())
+        return bad(QStringLiteral("empty reply"));
+    if (!isValidUtf8(body))
+        return bad(QStringLiteral("reply is not valid UTF-8"));
+
+    const QByteArray open = "<" + operation.toUtf8() + "Result>";
+    const QByteArray close = "</" + operation.toUtf8() + "Result>";
+    const qsizetype start = body.indexOf(open);
+    if (start < 0)
+        return bad(QStringLiteral("no %1Result element in the reply").arg(operation));
+    const qsizetype from = start + open.size();
+    const qsizetype end = body.indexOf(close, from);
+    if (end < 0)
+        return bad(QStringLiteral("%1Result element is not closed").arg(operation));
+
+    out.resultText = *unescapeXmlEntities(QString::fromUtf8(body.mid(from, end - from)));
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(out.resultText.toUtf8(), &parseError);
+    if (parseError.error != QJsonParseError::NoError)
+        return bad(QStringLiteral("result is not JSON: %1 at offset %2")
+                       .arg(parseError.errorString())
+                       .arg(parseError.offset));
+    if (!doc.isObject())
+        return bad(QStringLiteral("result is not a JSON object"));
+    out.object = doc.object();
+    return out;
+}
+
+JsonServiceClient::JsonServiceClient(QNetworkAccessManager *nam, QString apiHost,
+                                     QList<QSslCertificate> extraCas, QObject *parent)
+    : QObject(parent)
+    , m_nam(nam)
+    , m_apiHost(std::move(apiHost))
+    , m_extraCas(std::move(extraCas))
+    , m_timeoutMs(kRequestTimeoutMs)
+{
+}
+
+void JsonServiceClient::call(const QString &path, const QString &operation,
+                             const QList<std::pair<QString, QString>> &params, QObject *receiver,
+                             Callback done)
+{
+    SoapRequest soap = makeJsonServiceRequest(m_apiHost, path, operation, params);
+    soap.request.setTransferTimeout(m_timeoutMs);
+    applyTls(soap.request, m_extraCas);
+    qCDebug(lcNet).noquote() << "calling" << operation;
+
+    QNetworkReply *reply = m_nam->post(soap.request, soap.body);
+    watchTls(reply, operation);
+    QPointer<QObject> guard(receiver ? receiver : this);
+    const int timeoutMs = m_timeoutMs;
+    connect(reply, &QNetworkReply::finished, this, [reply, operation, guard, timeoutMs, done = std::move(done)] {
+        reply->deleteLater();
+        JsonServiceReply out;
+        if (reply->error() != QNetworkReply::NoError) {
+            out.status = JsonServiceReply::TransportError;
+            out.error = transportErrorText(reply, timeoutMs);
+            out.body = reply->readAll();
+            qCWarning(lcNet).noquote() << operation << "failed:" << out.error;
+        } else {
+            // A side-service reply is a few hundred bytes: read it here.
+            out = readJsonServiceReply(reply->readAll(), operation);
+            if (!out.ok())
+                qCWarning(lcNet).noquote() << operation << "reply unreadable:" << out.error;
+        }
+        deliverTo(guard, done, std::move(out));
+    });
+}
+
+} // namespace tvs

@@ -1,0 +1,5 @@
+#include "NetLog.h"
+
+namespace tvs {
+Q_LOGGING_CATEGORY(lcNet, "tvs.net")
+} // namespace tvs

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "ProcedureCaller.h"
+
+#include <QList>
+#include <QNetworkRequest>
+#include <QObject>
+#include <QPointer>
+#include <QSslCertificate>
+#include <QString>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+namespace tvs {
+
+// Posts procedure calls on the application's one QNetworkAccessManager. TLS is
+// always verified against the system CAs plus `extraCas`; certificate errors are
+// never ignored. The reply is walked on a pool thread; the callback runs on the
+// receiver's thread and is dropped when the receiver is gone. No retry.
+class ProcedureClient : public QObject, public ProcedureCaller
+{
+    Q_OBJECT
+public:
+    ProcedureClient(QNetworkAccessManager *nam, QString apiHost, QList<QSslCertificate> extraCas,
+                    QObject *parent = nullptr);
+
+    void call(const QString &operation, const QString &callText, const WalkSpec &spec, QObject *receiver,
+              Callback done) override;
+
+    // How long a request may wait for data (60 s unless changed).
+    void setTimeout(int ms) { m_timeoutMs = ms; }
+    int timeout() const { return m_timeoutMs; }
+    QString apiHost() const { return m_apiHost; }
+
+private:
+    void finished(QNetworkReply *reply, const QString &procedure, const WalkSpec &spec,
+                  QPointer<QObject> receiver, const Callback &done);
+
+    QNetworkAccessManager *m_nam;
+    QString m_apiHost;
+    QList<QSslCertificate> m_extraCas;
+    int m_timeoutMs;
+};
+
+// Applies the transport's TLS rule to a request: system CAs plus `extraCas`,
+// peer always verified.
+void applyTls(QNetworkRequest &request, const QList<QSslCertificate> &extraCas);
+
+// Logs the certificate problems of a failed handshake (never ignores them).
+void watchTls(QNetworkReply *reply, const QString &what);
+
+// A transport failure in words (a timeout is named as such).
+QString transportErrorText(QNetworkReply *reply, int timeoutMs);
+
+// The procedure name of a call text (the part before the first blank), safe to log.
+QString procedureNameOf(const QString &callText);
+
+// Delivers on the receiver's thread unless the receiver is gone.
+template<typename Reply, typename Fn>
+void deliverTo(const QPointer<QObject> &receiver, const Fn &done, Reply reply)
+{
+    if (!receiver || !done)
+        return;
+    QMetaObject::invokeMethod(
+        receiver.data(), [done, reply = std::move(reply)] { done(reply); }, Qt::AutoConnection);
+}
+
+} // namespace tvs
