@@ -1,0 +1,87 @@
+#pragma once
+
+#include "ProcedureCaller.h"
+
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QQueue>
+
+namespace tvs::test {
+
+// A canned answer: a reply body (walked by the real reply walk with the call's
+// WalkSpec), a transport failure, or a body the client could not use.
+struct CannedAnswer
+{
+    ProcedureReply::Status status = ProcedureReply::Ok;
+    QByteArray body;
+    QString error;
+
+    static CannedAnswer reply(const QByteArray &body);
+    static CannedAnswer transportError(const QString &error = QStringLiteral("Connection refused"));
+    static CannedAnswer badReply(const QByteArray &body = {}, const QString &error = QStringLiteral("not UTF-8"));
+};
+
+// Stands in for the ProcedureClient in screen tests. Records every call and
+// answers it with the canned answer set for its procedure (the first word of
+// the call text). A call without an answer fails as a transport error and a
+// warning names the procedure, so a forgotten answer shows in the test log.
+//
+// Answers are delivered on the receiver's thread and never after the receiver
+// died. By default they come queued (let the event loop run: QTRY_* or
+// QCoreApplication::processEvents()); with setHolding(true) they wait until the
+// test calls releaseNext() / releaseAll(), which deliver at once.
+class FakeProcedureCaller : public ProcedureCaller
+{
+public:
+    struct Call
+    {
+        QString operation;
+        QString callText;
+        WalkSpec spec;
+        QString procedure() const; // first word of the call text
+    };
+
+    void call(const QString &operation, const QString &callText, const WalkSpec &spec, QObject *receiver,
+              Callback done) override;
+
+    // Every call of `procedure` gets this answer (until changed).
+    void answer(const QString &procedure, const CannedAnswer &answer);
+    // The next call of `procedure` gets this answer (queued before the lasting one).
+    void answerOnce(const QString &procedure, const CannedAnswer &answer);
+    // Shorthands: a reply body for every call of `procedure`.
+    void answer(const QString &procedure, const QByteArray &body) { answer(procedure, CannedAnswer::reply(body)); }
+
+    const QList<Call> &calls() const { return m_calls; }
+    QStringList callTexts() const;
+    QStringList callTextsOf(const QString &procedure) const;
+    int callCount(const QString &procedure) const;
+    void clearCalls() { m_calls.clear(); }
+
+    void setHolding(bool holding) { m_holding = holding; }
+    int heldCount() const { return int(m_held.size()); }
+    // Deliver the oldest held answer; false when none was held.
+    bool releaseNext();
+    void releaseAll();
+    // How many answers reached a living receiver.
+    int deliveredCount() const { return m_delivered; }
+
+private:
+    struct Held
+    {
+        QPointer<QObject> receiver;
+        Callback done;
+        ProcedureReply reply;
+    };
+    CannedAnswer answerFor(const QString &procedure);
+    void deliver(Held held, bool queued);
+
+    QList<Call> m_calls;
+    QHash<QString, CannedAnswer> m_lasting;
+    QHash<QString, QQueue<CannedAnswer>> m_once;
+    QQueue<Held> m_held;
+    bool m_holding = false;
+    int m_delivered = 0;
+};
+
+} // namespace tvs::test

@@ -1,0 +1,42 @@
+#include "TestContext.h"
+
+#include "AppData.h"
+
+namespace tvs::test {
+
+TestContext::TestContext()
+{
+    config.apiHost = QStringLiteral("127.0.0.1:8443");
+    config.imageHost = QStringLiteral("127.0.0.1:8080");
+    config.zestHost = QStringLiteral("127.0.0.1:8443");
+    config.mwebHost = QStringLiteral("127.0.0.1:8443");
+    settings = std::make_unique<Settings>(settingsFile());
+
+    context.procedures = &procedures;
+    context.jsonServices = &jsonServices;
+    context.settings = settings.get();
+    context.clock = &clock;
+    context.network = &network;
+    context.urls = &urls;
+    context.config = &config;
+    navigator = std::make_unique<Navigator>(&context);
+    context.navigator = navigator.get();
+}
+
+TestContext::~TestContext()
+{
+    // Screens go first: they may still reach the services while they are destroyed.
+    navigator.reset();
+}
+
+void TestContext::resetAppData()
+{
+    AppData *data = AppData::shared();
+    data->editCarInfo = false;
+    data->userInfo.clear();
+    data->enterCarInfo.clear();
+    data->jsonString.clear();
+    data->aucRefresh = false;
+}
+
+} // namespace tvs::test

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "TestCertificate.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QTcpServer>
+
+#include <utility>
+
+class QSslSocket;
+
+namespace tvs::test {
+
+// A tiny HTTPS/1.1 server on 127.0.0.1 for tests: records each request and
+// answers every one with the configured reply, or stays silent.
+class TlsTestServer : public QTcpServer
+{
+    Q_OBJECT
+public:
+    struct Request
+    {
+        QByteArray method;
+        QByteArray path;
+        QList<std::pair<QByteArray, QByteArray>> headers; // in the order received
+        QByteArray body;
+        QByteArray header(const QByteArray &name) const;
+    };
+
+    explicit TlsTestServer(TestCertificate certificate, QObject *parent = nullptr);
+
+    // Listens on 127.0.0.1 at a free port.
+    bool listenLocal();
+    // "127.0.0.1:<port>"
+    QString hostPort() const;
+
+    void setReply(const QByteArray &body, int status = 200,
+                  const QByteArray &contentType = QByteArrayLiteral("text/xml; charset=utf-8"));
+    // Read requests but never answer (the connection stays open).
+    void setSilent(bool silent) { m_silent = silent; }
+
+    const QList<Request> &requests() const { return m_requests; }
+    int handshakeFailures() const { return m_handshakeFailures; }
+
+signals:
+    void requestReceived();
+
+protected:
+    void incomingConnection(qintptr descriptor) override;
+
+private:
+    void readFrom(QSslSocket *socket);
+
+    TestCertificate m_certificate;
+    QByteArray m_body;
+    int m_status = 200;
+    QByteArray m_contentType;
+    bool m_silent = false;
+    QList<Request> m_requests;
+    int m_handshakeFailures = 0;
+};
+
+} // namespace tvs::test
