@@ -1,0 +1,167 @@
+#include "CarRowView.h"
+
+#include "AppData.h"
+#include "Config.h"
+#include "Services.h"
+
+#include <limits>
+
+namespace tvs {
+
+namespace {
+
+const QString kDateFormat = QStringLiteral("yyyyMMdd");
+
+QString field(const Record &row, const QString &name)
+{
+    return row.value(name);
+}
+
+} // namespace
+
+const QStringList &carRecordFields()
+{
+    static const QStringList fields = {
+        QStringLiteral("sCarProductCode"),      QStringLiteral("sCarCode1"),
+        QStringLiteral("sCarName1"),            QStringLiteral("sCarCode2"),
+        QStringLiteral("sCarName2"),            QStringLiteral("sCarCode3"),
+        QStringLiteral("sCarName3"),            QStringLiteral("sCarCode4"),
+        QStringLiteral("sCarName4"),            QStringLiteral("sCarCode5"),
+        QStringLiteral("sCarName5"),            QStringLiteral("sCarCode6"),
+        QStringLiteral("sCarName6"),            QStringLiteral("sCarFormCode1"),
+        QStringLiteral("sCarFormCode2"),        QStringLiteral("sCarFormCode3"),
+        QStringLiteral("sCarFormName1"),        QStringLiteral("sCarFormName2"),
+        QStringLiteral("sCarFormName3"),        QStringLiteral("sCheckEndDate"),
+        QStringLiteral("sCarProductNum"),       QStringLiteral("sCarProductYearMonth"),
+        QStringLiteral("iCarProductMoney"),     QStringLiteral("sCarProductContent"),
+        QStringLiteral("sCarProductStatus"),    QStringLiteral("sCarProductMileage"),
+        QStringLiteral("sCarStatus"),           QStringLiteral("sCarImportType"),
+        QStringLiteral("sCarTransmissionCode"), QStringLiteral("sCarTransmissionName"),
+        QStringLiteral("sCarColorCode"),        QStringLiteral("sCarColorName"),
+        QStringLiteral("sCarFuelCode"),         QStringLiteral("sCarProductRegDate"),
+        QStringLiteral("sCarProductUpDate"),    QStringLiteral("sCarFuelName"),
+        QStringLiteral("sCarParkingImageFile"), QStringLiteral("sCarPhotoID"),
+        QStringLiteral("sCarPhotoPath"),        QStringLiteral("sCarIdNum"),
+        QStringLiteral("sCarStartYear"),        QStringLiteral("sCarEndYear"),
+        QStringLiteral("sCarCC"),               QStringLiteral("sCarGroup"),
+        QStringLiteral("iFavoirteCount"),       QStringLiteral("sCarProductCheckDate"),
+        QStringLiteral("sCarProductFirstRegDate"), QStringLiteral("sCarProductSaleType"),
+    };
+    return fields;
+}
+
+std::optional<qint64> decimalInteger(const QString &text)
+{
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-')) {
+        negative = text.at(i) == u'-';
+        ++i;
+    }
+    if (i == text.size())
+        return std::nullopt;
+    // Accumulated as a negative number so that the smallest 64-bit value fits too.
+    qint64 value = 0;
+    constexpr qint64 kMin = std::numeric_limits<qint64>::min();
+    for (; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        const int digit = c.unicode() - u'0';
+        if (value < (kMin + digit) / 10)
+            return std::nullopt;
+        value = value * 10 - digit;
+    }
+    if (!negative) {
+        if (value == kMin)
+            return std::nullopt;
+        value = -value;
+    }
+    return value;
+}
+
+CarRowDates CarRowDates::fromNow(const QDateTime &now)
+{
+    // The dates are the Korean calendar day, whatever zone `now` was given in.
+    const QDate today = now.toTimeZone(Clock::timeZone()).date();
+    return CarRowDates{today.addMonths(-4).toString(kDateFormat), today.addDays(-7).toString(kDateFormat)};
+}
+
+CarRowTint CarRowView::tintOf(const Record &row, const CarRowDates &dates)
+{
+    bool oldCheck = false;
+    if (row.contains(QStringLiteral("sCarProductCheckDate"))) {
+        const auto check = decimalInteger(field(row, QStringLiteral("sCarProductCheckDate")));
+        const auto limit = decimalInteger(dates.now4Month);
+        oldCheck = check && limit && *check < *limit;
+    }
+    bool expiredEnd = false;
+    if (row.contains(QStringLiteral("sCheckEndDate"))) {
+        // An empty end date stands for "no end": it counts as 0 and so as long past.
+        const QString text = field(row, QStringLiteral("sCheckEndDate"));
+        const auto end = text.isEmpty() ? std::optional<qint64>(0) : decimalInteger(text);
+        const auto limit = decimalInteger(dates.now7Day);
+        expiredEnd = end && limit && *end < *limit;
+    }
+    if (oldCheck && expiredEnd)
+        return CarRowTint::Both;
+    if (expiredEnd)
+        return CarRowTint::ExpiredEnd;
+    if (oldCheck)
+        return CarRowTint::OldCheck;
+    return CarRowTint::None;
+}
+
+QColor CarRowView::tintColor(CarRowTint tint)
+{
+    switch (tint) {
+    case CarRowTint::Both:
+        return QColor::fromRgbF(0.9153f, 0.3079f, 0.3100f, 0.3f);
+    case CarRowTint::ExpiredEnd:
+        return QColor::fromRgbF(0.6098f, 0.8240f, 0.5666f, 0.3f);
+    case CarRowTint::OldCheck:
+        return QColor::fromRgbF(0.4882f, 0.7242f, 0.9984f, 0.3f);
+    case CarRowTint::None:
+        break;
+    }
+    return QColor(Qt::white);
+}
+
+CarRowView CarRowView::from(const Record &row, const CarRowDates &dates, const Config *config)
+{
+    CarRowView view;
+    view.tint = tintOf(row, dates);
+    view.background = tintColor(view.tint);
+
+    if (config && row.contains(QStringLiteral("sCarPhotoPath"))) {
+        view.picture = config->carPictureUrl(field(row, QStringLiteral("sCarProductCode")),
+                                             field(row, QStringLiteral("sCarPhotoPath")));
+    }
+
+    if (row.contains(QStringLiteral("sCarGroup"))) {
+        const bool lorry = field(row, QStringLiteral("sCarGroup")).contains(QStringLiteral("화물"));
+        view.name = field(row, QStringLiteral("sCarName1")) + u' '
+                    + field(row, lorry ? QStringLiteral("sCarFormName2") : QStringLiteral("sCarName3"));
+    }
+
+    if (row.contains(QStringLiteral("sCarProductYearMonth"))) {
+        view.info = field(row, QStringLiteral("sCarProductNum")) + QStringLiteral("  ")
+                    + field(row, QStringLiteral("sCarProductYearMonth"));
+    }
+
+    if (row.contains(QStringLiteral("sCarFuelName"))) {
+        if (const auto mileage = decimalInteger(field(row, QStringLiteral("sCarProductMileage")))) {
+            view.info2 = AppData::formatThousands(QString::number(*mileage)) + QStringLiteral("km  ")
+                         + field(row, QStringLiteral("sCarFuelName"));
+        }
+    }
+
+    if (row.contains(QStringLiteral("sCarStatus"))) {
+        const StatusLabel label = AppData::carStatusLabel(field(row, QStringLiteral("sCarStatus")));
+        view.stateText = label.text;
+        view.stateColor = label.background;
+    }
+    return view;
+}
+
+} // namespace tvs

@@ -1,0 +1,5 @@
+#include "DashboardLogging.h"
+
+namespace tvs {
+Q_LOGGING_CATEGORY(lcDashboard, "tvs.dashboard")
+} // namespace tvs

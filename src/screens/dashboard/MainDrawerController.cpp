@@ -1,0 +1,71 @@
+#include "MainDrawerController.h"
+
+#include "AppData.h"
+#include "Config.h"
+#include "DashboardLogging.h"
+#include "Navigator.h"
+#include "ScreenContext.h"
+
+namespace tvs {
+
+MainDrawerController::MainDrawerController(ScreenContext *context, QObject *parent)
+    : Screen(context, parent)
+{
+}
+
+QString MainDrawerController::lastSignInText(const QString &sUserLastDate)
+{
+    if (sUserLastDate.size() < 12)
+        return sUserLastDate;
+    for (qsizetype i = 0; i < 12; ++i) {
+        if (!sUserLastDate.at(i).isDigit() || sUserLastDate.at(i).unicode() > 0x7f)
+            return sUserLastDate; // not the expected digits: cutting it up would garble it
+    }
+    return sUserLastDate.mid(0, 4) + u'-' + sUserLastDate.mid(4, 2) + u'-' + sUserLastDate.mid(6, 2) + u' '
+           + sUserLastDate.mid(8, 2) + u':' + sUserLastDate.mid(10, 2);
+}
+
+void MainDrawerController::viewDidLoad()
+{
+    const auto &userInfo = AppData::shared()->userInfo;
+    if (userInfo.contains(QStringLiteral("sUserName")))
+        m_userName = userInfo.value(QStringLiteral("sUserName"));
+    m_lastDay = userInfo.contains(QStringLiteral("sUserLastDate"))
+                    ? lastSignInText(userInfo.value(QStringLiteral("sUserLastDate")))
+                    : QStringLiteral("첫 접속입니다.");
+    const ScreenContext *ctx = context();
+    if (userInfo.contains(QStringLiteral("sUserPicturePath")) && ctx && ctx->config)
+        m_userImage = ctx->config->userPictureUrl(userInfo.value(QStringLiteral("sUserPicturePath")));
+    emit labelsChanged();
+}
+
+void MainDrawerController::prepareForSegue(const QString &identifier, Screen *destination)
+{
+    if (!destination)
+        return;
+    const auto hand = [destination, &identifier](const char *name, const QVariant &value) {
+        if (!destination->setProperty(name, value))
+            qCWarning(lcDashboard) << identifier << ": the destination has no field" << name;
+    };
+    if (identifier == QStringLiteral("main_to_carCancel")) {
+        hand("subTitle", QStringLiteral("차량 입고를 취소할 수 있습니다."));
+        hand("isCarCheck1", true);
+        hand("searchNum", 0);
+    } else if (identifier == QStringLiteral("main_to_carExport")) {
+        hand("subTitle", QStringLiteral("차량 출고요청을 할 수 있습니다."));
+        hand("isCarCheck2", true);
+        hand("searchNum", 0);
+    }
+}
+
+void MainDrawerController::openWorkOrderSearch()
+{
+    Navigator *nav = navigator();
+    if (!nav) {
+        qCWarning(lcDashboard) << "no navigator for the work-order search";
+        return;
+    }
+    nav->showScreen(QStringLiteral("WorkOrder_p1"));
+}
+
+} // namespace tvs

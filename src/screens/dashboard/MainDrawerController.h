@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Screen.h"
+
+#include <QUrl>
+
+namespace tvs {
+
+// The side drawer's content: who is signed in and since when, and the entries
+// that open the car list in its two state-change modes and the work-order search.
+class MainDrawerController : public Screen
+{
+    Q_OBJECT
+    Q_PROPERTY(QString sUserName READ userName NOTIFY labelsChanged)
+    Q_PROPERTY(QString sLastDay READ lastDay NOTIFY labelsChanged)
+    Q_PROPERTY(QUrl sUserImage READ userImage NOTIFY labelsChanged)
+
+public:
+    explicit MainDrawerController(ScreenContext *context, QObject *parent = nullptr);
+
+    // The last sign-in as yyyy-MM-dd HH:mm from a text that begins with the
+    // twelve digits yyyyMMddHHmm; any other text is shown as it stands.
+    static QString lastSignInText(const QString &sUserLastDate);
+
+    void viewDidLoad() override;
+    void prepareForSegue(const QString &identifier, Screen *destination) override;
+
+    // The work-order search (its first screen is "WorkOrder_p1").
+    Q_INVOKABLE void openWorkOrderSearch();
+
+    QString userName() const { return m_userName; }
+    QString lastDay() const { return m_lastDay; }
+    QUrl userImage() const { return m_userImage; }
+
+signals:
+    void labelsChanged();
+
+private:
+    QString m_userName;
+    QString m_lastDay;
+    QUrl m_userImage;
+};
+
+} // namespace tvs

@@ -1,0 +1,228 @@
+import QtQuick
+import QtQuick.Controls.Basic
+
+// The dashboard: dealer, four counts, the dealer's cars, and the side drawer.
+Item {
+    id: page
+    property var controller
+    readonly property color navy: "#252d49"
+    readonly property color orange: "#ff7d03"
+    readonly property string images: "qrc:/tvs/ui/images/"
+
+    // The bar: title and the drawer / sign-out button.
+    Rectangle {
+        id: bar
+        anchors { left: parent.left; right: parent.right; top: parent.top }
+        height: 56
+        color: page.navy
+        z: 3
+        Text {
+            anchors { left: parent.left; leftMargin: 16; verticalCenter: parent.verticalCenter }
+            text: "Tar Vesta"
+            color: "white"
+            font { pixelSize: 20; bold: true }
+        }
+        ToolButton {
+            id: icoSetOut
+            anchors { right: parent.right; rightMargin: 4; verticalCenter: parent.verticalCenter }
+            width: 48; height: 48
+            icon.source: page.images + controller.icoSet_Out + ".svg"
+            icon.color: "white"
+            icon.width: 28; icon.height: 28
+            display: AbstractButton.IconOnly
+            Accessible.name: controller.isOpenDrawer ? "로그아웃" : "메뉴 열기"
+            onClicked: controller.icoSet_OutAction()
+        }
+    }
+
+    // The safe area below the bar; the table may grow up to its top.
+    Item {
+        id: safeArea
+        anchors { left: parent.left; right: parent.right; top: bar.bottom; bottom: parent.bottom }
+        clip: true
+
+        Column {
+            id: header
+            anchors { left: parent.left; right: parent.right; top: parent.top; margins: 12 }
+            spacing: 10
+
+            Row {
+                spacing: 12
+                Image {
+                    id: userImage
+                    width: 56; height: 56
+                    fillMode: Image.PreserveAspectCrop
+                    property bool failed: false
+                    readonly property string remote: controller.sUserImage.toString()
+                    onRemoteChanged: failed = false
+                    source: remote !== "" && !failed ? remote : page.images + "the_thumbnail.svg"
+                    onStatusChanged: if (status === Image.Error) failed = true
+                }
+                Text {
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: controller.sUserName
+                    font { pixelSize: 18; bold: true }
+                    color: page.navy
+                }
+            }
+
+            Grid {
+                id: counts
+                width: parent.width
+                columns: 4
+                spacing: 6
+                readonly property real tileWidth: (width - 3 * spacing) / 4
+                Repeater {
+                    model: [
+                        { caption: "보유 차량", segue: "main_to_carList0" },
+                        { caption: "판매 완료", segue: "main_to_carList9" },
+                        { caption: "경매 진행", segue: "main_to_auction1" },
+                        { caption: "경매 완료", segue: "main_to_auction2" }
+                    ]
+                    delegate: Button {
+                        required property var modelData
+                        required property int index
+                        width: counts.tileWidth
+                        height: 64
+                        readonly property string count: [controller.lb_Count0, controller.lb_Count1,
+                                                         controller.lb_Count2, controller.lb_Count3][index]
+                        Accessible.name: modelData.caption + " " + count
+                        background: Rectangle { radius: 8; color: parent.down ? "#e8eaf0" : "#f4f5f8"; border.color: "#d8dbe4" }
+                        contentItem: Column {
+                            spacing: 2
+                            Text {
+                                width: parent.width
+                                horizontalAlignment: Text.AlignHCenter
+                                text: count
+                                color: page.orange
+                                font { pixelSize: 20; bold: true }
+                            }
+                            Text {
+                                width: parent.width
+                                horizontalAlignment: Text.AlignHCenter
+                                text: modelData.caption
+                                color: page.navy
+                                font.pixelSize: 12
+                            }
+                        }
+                        onClicked: controller.performSegue(modelData.segue)
+                    }
+                }
+            }
+
+            Button {
+                width: parent.width
+                height: 40
+                text: "업무 요청"
+                Accessible.name: text
+                background: Rectangle { radius: 8; color: parent.down ? "#d96a00" : page.orange }
+                contentItem: Text {
+                    text: parent.text
+                    color: "white"
+                    horizontalAlignment: Text.AlignHCenter
+                    verticalAlignment: Text.AlignVCenter
+                    font { pixelSize: 15; bold: true }
+                }
+                onClicked: controller.performSegue("main_to_web2")
+            }
+        }
+
+        // The table with its tool row; mainTableConst moves its top up to enlarge it.
+        Rectangle {
+            id: tableBlock
+            anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
+            y: header.y + header.height + 12 + controller.mainTableConst
+            height: safeArea.height - header.height - 24 - controller.mainTableConst
+            color: "white"
+            Behavior on y { NumberAnimation { duration: 500 } }
+            Behavior on height { NumberAnimation { duration: 500 } }
+
+            Rectangle {
+                id: tools
+                anchors { left: parent.left; right: parent.right; top: parent.top }
+                height: 44
+                color: "#f4f5f8"
+                Button {
+                    id: filterButton
+                    anchors { left: parent.left; leftMargin: 12; verticalCenter: parent.verticalCenter }
+                    text: controller.filterTitle
+                    Accessible.name: "차량상태 선택 " + text
+                    flat: true
+                    contentItem: Text {
+                        text: filterButton.text
+                        color: page.navy
+                        font { pixelSize: 15; bold: true }
+                        verticalAlignment: Text.AlignVCenter
+                    }
+                    onClicked: controller.tablefilterAction()
+                }
+                ToolButton {
+                    id: refreshButton
+                    anchors { right: parent.right; rightMargin: 8; verticalCenter: parent.verticalCenter }
+                    width: 40; height: 40
+                    text: "↻"
+                    font.pixelSize: 22
+                    Accessible.name: "새로고침"
+                    onClicked: controller.tableRefreshAction()
+                    RotationAnimation {
+                        id: spin
+                        target: refreshButton
+                        from: 0; to: 720
+                        duration: 1000
+                    }
+                    Connections {
+                        target: page.controller
+                        function onRefreshSpinRequested() { spin.restart() }
+                    }
+                }
+            }
+
+            ListView {
+                id: table
+                anchors { left: parent.left; right: parent.right; top: tools.bottom; bottom: parent.bottom }
+                clip: true
+                model: controller.mainTable
+                onDraggingChanged: if (!dragging)
+                    controller.scrollViewDidEndDragging(contentY - originY, safeArea.height, tableBlock.height)
+                delegate: MainTableCell {
+                    width: ListView.view.width
+                    height: page.controller.rowHeight
+                    onClicked: page.controller.selectRow(index)
+                }
+                footer: Text {
+                    width: ListView.view.width
+                    height: 36
+                    text: page.controller.footerTitle
+                    color: "grey"
+                    font.pixelSize: 12
+                    leftPadding: 16
+                    verticalAlignment: Text.AlignVCenter
+                }
+            }
+        }
+
+        // The side drawer slides in from the right; drawerConst is its offset.
+        Item {
+            id: drawerView
+            width: parent.width
+            height: parent.height
+            x: controller.isOpenDrawer ? 0 : width
+            visible: x < width
+            Behavior on x { NumberAnimation { duration: 500 } }
+            Rectangle {
+                id: shade
+                anchors { left: parent.left; top: parent.top; bottom: parent.bottom; right: drawerPanel.left }
+                color: "#80000000"
+                TapHandler { onTapped: controller.drawerAction() }
+                Accessible.role: Accessible.Button
+                Accessible.name: "메뉴 닫기"
+            }
+            MainDrawerPage {
+                id: drawerPanel
+                anchors { right: parent.right; top: parent.top; bottom: parent.bottom }
+                width: parent.width * 0.78
+                controller: page.controller.drawer
+            }
+        }
+    }
+}
