@@ -1,0 +1,295 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Dialogs
+import QtQml.Models
+import QtMultimedia
+
+// The login: the ID and password page and the QR page side by side under a
+// two-segment control. Rules live in LoginController.
+Item {
+    id: root
+    property QtObject controller
+
+    readonly property color selectedTitleColor: Qt.rgba(0.9191, 0.3588, 0.1088, 1)
+    readonly property color placeholderGrey: "#8e8e93"
+
+    // touchesBegan: a touch outside the fields ends editing (each page has its own
+    // touch area below its controls, since the pages' view takes the touches).
+    component TouchArea: MouseArea {
+        anchors.fill: parent
+        onPressed: (mouse) => { root.controller.touchesBegan(); mouse.accepted = false }
+    }
+    Connections {
+        target: root.controller
+        function onEditingEnded() { root.forceActiveFocus() }
+        function onScrollRequested(offsetX, durationMs) {
+            scrollAnimation.stop()
+            scrollAnimation.to = offsetX
+            scrollAnimation.duration = durationMs
+            scrollAnimation.start()
+        }
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        color: "white"
+        TouchArea {}
+    }
+
+    Text {
+        id: title
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.top: parent.top
+        anchors.topMargin: 48
+        text: "TVS Dealer"
+        font.pixelSize: 28
+        font.bold: true
+        color: root.selectedTitleColor
+    }
+
+    // login_Seg
+    Rectangle {
+        id: segments
+        anchors.top: title.bottom
+        anchors.topMargin: 28
+        anchors.horizontalCenter: parent.horizontalCenter
+        width: Math.min(parent.width - 40, 320)
+        height: 36
+        radius: 8
+        color: "transparent"
+        border.color: "#d1d1d6"
+        Accessible.role: Accessible.PageTabList
+        Accessible.name: "로그인 방식"
+
+        Row {
+            anchors.fill: parent
+            anchors.margins: 2
+            Repeater {
+                model: root.controller ? root.controller.segmentTitles : []
+                delegate: Button {
+                    id: segment
+                    required property int index
+                    required property string modelData
+                    readonly property bool selected: root.controller && root.controller.login_Seg === index
+                    objectName: "login_Seg" + index
+                    width: (segments.width - 4) / 2
+                    height: segments.height - 4
+                    text: modelData
+                    checkable: false
+                    Accessible.role: Accessible.PageTab
+                    Accessible.name: modelData
+                    Accessible.selected: selected
+                    background: Rectangle {
+                        radius: 6
+                        color: segment.selected ? "white" : "transparent"
+                        border.color: segment.selected ? "#d1d1d6" : "transparent"
+                    }
+                    contentItem: Text {
+                        text: segment.text
+                        font.pixelSize: 16
+                        color: segment.selected ? root.selectedTitleColor : "grey"
+                        horizontalAlignment: Text.AlignHCenter
+                        verticalAlignment: Text.AlignVCenter
+                    }
+                    onClicked: root.controller.action_Segmented(index)
+                }
+            }
+        }
+    }
+
+    // login_ScrollView: the two pages, paged.
+    ListView {
+        id: scrollView
+        objectName: "login_ScrollView"
+        anchors.top: segments.bottom
+        anchors.topMargin: 16
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        orientation: ListView.Horizontal
+        snapMode: ListView.SnapOneItem
+        boundsBehavior: Flickable.StopAtBounds
+        clip: true
+        model: pages
+        onContentXChanged: if (root.controller) root.controller.scrollViewDidScroll(contentX - originX)
+        onContentWidthChanged: if (root.controller) root.controller.contentWidth = contentWidth
+
+        NumberAnimation {
+            id: scrollAnimation
+            target: scrollView
+            property: "contentX"
+            easing.type: Easing.InOutQuad
+        }
+    }
+
+    ObjectModel {
+        id: pages
+
+        // Page 0: ID and password.
+        Item {
+            width: scrollView.width
+            height: scrollView.height
+            TouchArea {}
+
+            Column {
+                anchors.top: parent.top
+                anchors.topMargin: 24
+                anchors.horizontalCenter: parent.horizontalCenter
+                width: Math.min(parent.width - 40, 320)
+                spacing: 12
+
+                TextField {
+                    id: idField
+                    objectName: "login_ID"
+                    width: parent.width
+                    height: 44
+                    leftPadding: 15
+                    font.pixelSize: 16
+                    placeholderText: root.controller ? root.controller.idPlaceholder : ""
+                    placeholderTextColor: root.placeholderGrey
+                    text: root.controller ? root.controller.login_ID : ""
+                    inputMethodHints: Qt.ImhNoAutoUppercase | Qt.ImhNoPredictiveText
+                    focus: !(root.controller && root.controller.passwordFocusFirst)
+                    KeyNavigation.tab: pwField
+                    Accessible.name: "아이디"
+                    Accessible.description: placeholderText
+                    onTextEdited: root.controller.login_ID = text
+                    onAccepted: pwField.forceActiveFocus()
+                }
+                TextField {
+                    id: pwField
+                    objectName: "login_PW"
+                    width: parent.width
+                    height: 44
+                    leftPadding: 15
+                    font.pixelSize: 16
+                    echoMode: TextInput.Password
+                    placeholderText: root.controller ? root.controller.pwPlaceholder : ""
+                    placeholderTextColor: root.placeholderGrey
+                    text: root.controller ? root.controller.login_PW : ""
+                    inputMethodHints: Qt.ImhSensitiveData | Qt.ImhNoPredictiveText
+                    focus: root.controller && root.controller.passwordFocusFirst
+                    KeyNavigation.tab: idField
+                    KeyNavigation.backtab: idField
+                    Accessible.name: "비밀번호"
+                    Accessible.description: placeholderText
+                    onTextEdited: root.controller.login_PW = text
+                    onAccepted: root.controller.loginBtnAction()
+                }
+                Button {
+                    id: loginButton
+                    objectName: "loginBtn"
+                    width: parent.width
+                    height: 48
+                    text: "로그인"
+                    Accessible.name: text
+                    background: Rectangle {
+                        radius: 6
+                        color: loginButton.down ? Qt.darker(root.selectedTitleColor, 1.2) : root.selectedTitleColor
+                    }
+                    contentItem: Text {
+                        text: loginButton.text
+                        color: "white"
+                        font.pixelSize: 17
+                        font.bold: true
+                        horizontalAlignment: Text.AlignHCenter
+                        verticalAlignment: Text.AlignVCenter
+                    }
+                    onClicked: root.controller.loginBtnAction()
+                }
+            }
+        }
+
+        // Page 1: QR code.
+        Item {
+            width: scrollView.width
+            height: scrollView.height
+            TouchArea {}
+
+            // qr_Preview
+            Rectangle {
+                id: preview
+                objectName: "qr_Preview"
+                anchors.top: parent.top
+                anchors.topMargin: 8
+                anchors.horizontalCenter: parent.horizontalCenter
+                width: Math.min(parent.width - 40, 320)
+                height: width
+                color: "black"
+                clip: true
+                Accessible.role: Accessible.Graphic
+                Accessible.name: "QR 코드 카메라 화면"
+                onWidthChanged: if (root.controller) root.controller.viewDidLayoutSubviews(width, height)
+                onHeightChanged: if (root.controller) root.controller.viewDidLayoutSubviews(width, height)
+
+                VideoOutput {
+                    id: videoOutput
+                    anchors.fill: parent
+                    fillMode: VideoOutput.PreserveAspectCrop
+                    visible: root.controller && root.controller.capturing
+                }
+                Image {
+                    anchors.fill: parent
+                    fillMode: Image.PreserveAspectCrop
+                    source: root.controller ? root.controller.qrImage : ""
+                    visible: !videoOutput.visible && status === Image.Ready
+                    asynchronous: true
+                }
+                // qrCodeFrameView: the green frame around a read code.
+                Rectangle {
+                    objectName: "qrCodeFrameView"
+                    readonly property rect frame: root.controller ? root.controller.qrCodeFrameView : Qt.rect(0, 0, 0, 0)
+                    x: frame.x
+                    y: frame.y
+                    width: frame.width
+                    height: frame.height
+                    visible: frame.width > 0 && frame.height > 0
+                    color: "transparent"
+                    border.color: Qt.rgba(0, 1, 0, 1)
+                    border.width: 2
+                }
+                // qr_msg
+                Text {
+                    objectName: "qr_msg"
+                    anchors.bottom: parent.bottom
+                    anchors.bottomMargin: 12
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    text: root.controller ? root.controller.qr_msg : ""
+                    color: root.controller ? root.controller.qr_msgColor : "yellow"
+                    font.pixelSize: 18
+                    font.bold: true
+                    style: Text.Outline
+                    styleColor: "#80000000"
+                    Accessible.role: Accessible.StaticText
+                    Accessible.name: text
+                }
+                Component.onCompleted: {
+                    if (root.controller) {
+                        root.controller.attachPreview(videoOutput.videoSink)
+                        root.controller.viewDidLayoutSubviews(width, height)
+                    }
+                }
+            }
+
+            Button {
+                id: openImageButton
+                objectName: "qrOpenImage"
+                anchors.top: preview.bottom
+                anchors.topMargin: 16
+                anchors.horizontalCenter: parent.horizontalCenter
+                visible: root.controller && root.controller.canOpenImage
+                text: "이미지 열기"
+                Accessible.name: text
+                Accessible.description: "QR 코드 이미지 파일을 엽니다"
+                onClicked: imageDialog.open()
+            }
+        }
+    }
+
+    FileDialog {
+        id: imageDialog
+        title: "QR 코드 이미지"
+        nameFilters: ["이미지 (*.png *.jpg *.jpeg *.bmp *.gif *.webp)", "모든 파일 (*)"]
+        onAccepted: root.controller.openQrImage(selectedFile)
+    }
+}
