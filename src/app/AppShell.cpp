@@ -1,0 +1,135 @@
+#include "AppShell.h"
+
+#include "AppData.h"
+#include "JsonServiceClient.h"
+#include "Navigator.h"
+#include "PlatformLogging.h"
+#include "ProcedureClient.h"
+#include "QtNetworkMonitor.h"
+#include "Screen.h"
+#include "Services.h"
+#include "UiResources.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QNetworkAccessManager>
+#include <QNetworkDiskCache>
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QSslConfiguration>
+#include <QStandardPaths>
+#include <QVariantMap>
+
+namespace tvs {
+
+namespace {
+
+// Pictures of cars and dealers are cached up to this size.
+constexpr qint64 kCacheBytes = 64 * 1024 * 1024;
+
+QString cacheDirectory()
+{
+    QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (base.isEmpty())
+        base = QDir::temp().filePath(QStringLiteral("tvsdealer-cache"));
+    return QDir(base).filePath(QStringLiteral("http"));
+}
+
+} // namespace
+
+CachingNetworkAccessManagerFactory::CachingNetworkAccessManagerFactory(QString cacheDir)
+    : m_cacheDir(std::move(cacheDir))
+{
+}
+
+QNetworkAccessManager *CachingNetworkAccessManagerFactory::create(QObject *parent)
+{
+    return makeManager(m_cacheDir, parent);
+}
+
+QNetworkAccessManager *CachingNetworkAccessManagerFactory::makeManager(const QString &cacheDir, QObject *parent)
+{
+    auto *nam = new QNetworkAccessManager(parent);
+    auto *cache = new QNetworkDiskCache(nam);
+    cache->setCacheDirectory(cacheDir);
+    cache->setMaximumCacheSize(kCacheBytes);
+    nam->setCache(cache);
+    return nam;
+}
+
+void AppShell::trustExtraCas(const QList<QSslCertificate> &cas)
+{
+    if (cas.isEmpty())
+        return;
+    QSslConfiguration conf = QSslConfiguration::defaultConfiguration();
+    conf.addCaCertificates(cas);
+    QSslConfiguration::setDefaultConfiguration(conf);
+}
+
+AppShell::AppShell(const Config &config, const Registrar &registerScreens, QObject *parent)
+    : QObject(parent)
+    , m_config(config)
+    , m_cacheDir(cacheDirectory())
+{
+    const QList<QSslCertificate> cas = m_config.caCertificates();
+    trustExtraCas(cas);
+
+    m_nam = CachingNetworkAccessManagerFactory::makeManager(m_cacheDir, this);
+    m_procedures = std::make_unique<ProcedureClient>(m_nam, m_config.apiHost, cas);
+    m_jsonServices = std::make_unique<JsonServiceClient>(m_nam, m_config.apiHost, cas);
+    m_settings = std::make_unique<Settings>();
+    m_clock = std::make_unique<Clock>();
+    m_network = std::make_unique<QtNetworkMonitor>();
+    m_urls = std::make_unique<UrlOpener>();
+
+    m_context.procedures = m_procedures.get();
+    m_context.jsonServices = m_jsonServices.get();
+    m_context.settings = m_settings.get();
+    m_context.clock = m_clock.get();
+    m_context.network = m_network.get();
+    m_context.urls = m_urls.get();
+    m_context.config = &m_config;
+    m_navigator = std::make_unique<Navigator>(&m_context);
+    m_context.navigator = m_navigator.get();
+    if (registerScreens)
+        registerScreens(*m_navigator);
+}
+
+AppShell::~AppShell()
+{
+    // The window goes first (its pages hold controllers), then the screens, then
+    // the services they use.
+    m_engine.reset();
+    m_navigator.reset();
+}
+
+bool AppShell::start(const QString &firstScreen)
+{
+    qmlRegisterUncreatableType<Screen>("TVS", 1, 0, "Screen", QStringLiteral("screens come from the Navigator"));
+    qmlRegisterUncreatableType<Navigator>("TVS", 1, 0, "Navigator", QStringLiteral("one Navigator per app"));
+
+    m_engine = std::make_unique<QQmlApplicationEngine>();
+    m_engine->setNetworkAccessManagerFactory(new CachingNetworkAccessManagerFactory(m_cacheDir));
+    QQmlContext *root = m_engine->rootContext();
+    root->setContextProperty(QStringLiteral("navigator"), m_navigator.get());
+    root->setContextProperty(QStringLiteral("appVersion"), QCoreApplication::applicationVersion());
+    root->setContextProperty(QStringLiteral("appConfig"),
+                             QVariantMap{
+                                 {QStringLiteral("apiHost"), m_config.apiHost},
+                                 {QStringLiteral("imageHost"), m_config.imageHost},
+                                 {QStringLiteral("zestHost"), m_config.zestHost},
+                                 {QStringLiteral("mwebHost"), m_config.mwebHost},
+                             });
+
+    m_engine->load(ui::mainWindowUrl());
+    if (m_engine->rootObjects().isEmpty()) {
+        qCCritical(lcUi) << "the window could not be loaded from" << ui::mainWindowUrl();
+        return false;
+    }
+    m_navigator->setPageAttached(true);
+    if (!m_navigator->resetTo(firstScreen))
+        qCWarning(lcUi) << "the first screen" << firstScreen << "is not registered; the window stays empty";
+    return true;
+}
+
+} // namespace tvs

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "AppDelegate.h"
+#include "Config.h"
+#include "ScreenContext.h"
+
+#include <QObject>
+#include <QQmlNetworkAccessManagerFactory>
+
+#include <functional>
+#include <memory>
+
+class QNetworkAccessManager;
+class QQmlApplicationEngine;
+
+namespace tvs {
+
+class JsonServiceClient;
+class Navigator;
+class NetworkMonitor;
+class ProcedureClient;
+class Settings;
+class Clock;
+class UrlOpener;
+
+// Network managers for the QML engine (pictures): each gets a disk cache in the
+// app's cache folder, the same folder as the app's own manager, and the process's
+// default TLS configuration, which carries the configured extra CAs.
+class CachingNetworkAccessManagerFactory : public QQmlNetworkAccessManagerFactory
+{
+public:
+    explicit CachingNetworkAccessManagerFactory(QString cacheDir);
+    QNetworkAccessManager *create(QObject *parent) override;
+    static QNetworkAccessManager *makeManager(const QString &cacheDir, QObject *parent);
+
+private:
+    QString m_cacheDir;
+};
+
+// The running app: the shared network manager, the service clients, the screen
+// context, the Navigator with every registered screen, and the QML window.
+class AppShell : public QObject
+{
+    Q_OBJECT
+public:
+    using Registrar = std::function<void(Navigator &)>;
+    // `registerScreens` fills the registry (the app passes registerAllScreens).
+    AppShell(const Config &config, const Registrar &registerScreens, QObject *parent = nullptr);
+    ~AppShell() override;
+
+    // Loads the window and shows `firstScreen`. False when the window cannot be
+    // loaded. A first screen that is not registered leaves the window empty (logged).
+    bool start(const QString &firstScreen = QStringLiteral("LoginController"));
+
+    Navigator *navigator() const { return m_navigator.get(); }
+    ScreenContext *context() { return &m_context; }
+    QQmlApplicationEngine *engine() const { return m_engine.get(); }
+    const Config &config() const { return m_config; }
+
+    // Adds the configured CAs to the process's default TLS configuration, so that
+    // every manager (the QML engine's too) verifies the service with them.
+    static void trustExtraCas(const QList<QSslCertificate> &cas);
+
+private:
+    Config m_config;
+    QString m_cacheDir;
+    AppDelegate m_delegate;
+    QNetworkAccessManager *m_nam = nullptr;
+    std::unique_ptr<ProcedureClient> m_procedures;
+    std::unique_ptr<JsonServiceClient> m_jsonServices;
+    std::unique_ptr<Settings> m_settings;
+    std::unique_ptr<Clock> m_clock;
+    std::unique_ptr<NetworkMonitor> m_network;
+    std::unique_ptr<UrlOpener> m_urls;
+    ScreenContext m_context;
+    std::unique_ptr<Navigator> m_navigator;
+    std::unique_ptr<QQmlApplicationEngine> m_engine;
+};
+
+} // namespace tvs

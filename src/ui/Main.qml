@@ -1,0 +1,145 @@
+import QtQuick
+import QtQuick.Controls.Basic
+
+// The window: one StackView that follows the Navigator (context property
+// `navigator`). Each page is created with its controller as `controller`; pushed
+// screens slide in from the right, modal ones rise from the bottom. The top
+// screen's loading overlay and first pending dialog cover the stack.
+ApplicationWindow {
+    id: window
+    width: 390
+    height: 844
+    minimumWidth: 320
+    minimumHeight: 480
+    visible: true
+    title: "TVS Dealer"
+    color: Theme.background
+
+    // Pages created here (by instance, so required properties are set at creation)
+    // and whether each was shown modally, in stack order.
+    property var modalFlags: []
+    property var retired: []
+    readonly property var topController: stack.currentItem ? stack.currentItem.controller : null
+
+    function createPage(screen, page) {
+        if (page.toString() === "") {
+            console.warn("screen", screen.identifier, "has no page")
+            return blankPage.createObject(stack, { controller: screen })
+        }
+        const component = Qt.createComponent(page)
+        if (component.status !== Component.Ready) {
+            console.warn("cannot load the page of", screen.identifier, ":", component.errorString())
+            return blankPage.createObject(stack, { controller: screen })
+        }
+        const item = component.createObject(stack, { controller: screen })
+        if (item === null) {
+            console.warn("cannot create the page of", screen.identifier, ":", component.errorString())
+            return blankPage.createObject(stack, { controller: screen })
+        }
+        return item
+    }
+
+    function retire(items) {
+        for (const item of items)
+            retired.push(item)
+    }
+
+    // Called when a stack operation has ended (at once when it ran without animation).
+    function settle() {
+        if (stack.busy)
+            return
+        const gone = retired
+        retired = []
+        for (const item of gone)
+            item.destroy()
+        if (stack.currentItem && stack.currentItem.controller)
+            navigator.transitionFinished(stack.currentItem.controller)
+    }
+
+    Component {
+        id: blankPage
+        Rectangle {
+            property var controller
+            color: Theme.background
+        }
+    }
+
+    Connections {
+        target: navigator
+        function onScreenShown(screen, page, modal) {
+            const item = window.createPage(screen, page)
+            stack.nextModal = modal
+            window.modalFlags.push(modal)
+            stack.push(item)
+            window.settle()
+        }
+        function onScreenRemoved(screen) {
+            if (!stack.currentItem || stack.currentItem.controller !== screen)
+                return
+            stack.nextModal = window.modalFlags.pop() === true
+            const top = stack.currentItem
+            stack.pop()
+            window.retire([top])
+            window.settle()
+        }
+        function onStackReplaced(screen, page) {
+            const old = []
+            for (let i = 0; i < stack.depth; ++i)
+                old.push(stack.get(i, StackView.DontLoad))
+            const item = window.createPage(screen, page)
+            stack.nextModal = false
+            window.modalFlags = [false]
+            stack.replace(null, item, {}, stack.depth > 0 ? StackView.ReplaceTransition : StackView.Immediate)
+            window.retire(old)
+            window.settle()
+        }
+    }
+
+    StackView {
+        id: stack
+        anchors.fill: parent
+        property bool nextModal: false
+        onBusyChanged: window.settle()
+
+        pushEnter: Transition {
+            PropertyAnimation {
+                property: stack.nextModal ? "y" : "x"
+                from: stack.nextModal ? stack.height : stack.width
+                to: 0
+                duration: 250
+                easing.type: Easing.OutCubic
+            }
+        }
+        pushExit: Transition {
+            PropertyAnimation { property: "opacity"; from: 1; to: stack.nextModal ? 1 : 0.6; duration: 250 }
+        }
+        popEnter: Transition {
+            PropertyAnimation { property: "opacity"; from: stack.nextModal ? 1 : 0.6; to: 1; duration: 250 }
+        }
+        popExit: Transition {
+            PropertyAnimation {
+                property: stack.nextModal ? "y" : "x"
+                from: 0
+                to: stack.nextModal ? stack.height : stack.width
+                duration: 250
+                easing.type: Easing.InCubic
+            }
+        }
+        replaceEnter: Transition {
+            PropertyAnimation { property: "opacity"; from: 0; to: 1; duration: 200 }
+        }
+        replaceExit: Transition {
+            PropertyAnimation { property: "opacity"; from: 1; to: 0; duration: 200 }
+        }
+    }
+
+    LoadingOverlay {
+        anchors.fill: parent
+        count: window.topController ? window.topController.loadingCount : 0
+    }
+
+    DialogHost {
+        anchors.fill: parent
+        controller: window.topController
+    }
+}

@@ -1,0 +1,81 @@
+import QtQuick
+import QtQuick.Controls.Basic
+
+// The pages of a PhotoPager: one picture per photo, swiped both ways with
+// wrap-around, turned by the pager's timer, with the dots over the photos.
+// A picture that cannot be loaded shows "empty_car".
+Item {
+    id: root
+    property var pager
+    readonly property string fallback: "qrc:/tvs/ui/images/empty_car.svg"
+    clip: true
+
+    Image {
+        anchors.fill: parent
+        visible: !root.pager || root.pager.count === 0
+        source: root.fallback
+        fillMode: Image.PreserveAspectFit
+    }
+
+    PathView {
+        id: pageView
+        anchors.fill: parent
+        model: root.pager ? root.pager.count : 0
+        interactive: count > 1
+        snapMode: PathView.SnapOneItem
+        highlightRangeMode: PathView.StrictlyEnforceRange
+        preferredHighlightBegin: 0.5
+        preferredHighlightEnd: 0.5
+        highlightMoveDuration: 400
+        path: Path {
+            startX: pageView.width / 2 - pageView.count * pageView.width / 2
+            startY: pageView.height / 2
+            PathLine {
+                x: pageView.width / 2 + pageView.count * pageView.width / 2
+                y: pageView.height / 2
+            }
+        }
+        delegate: Image {
+            id: theImageView
+            required property int index
+            width: pageView.width
+            height: pageView.height
+            asynchronous: true
+            fillMode: Image.PreserveAspectCrop
+            property bool failed: false
+            readonly property url imageFile: root.pager ? root.pager.pageAddress(index) : ""
+            source: failed || imageFile.toString() === "" ? root.fallback : imageFile
+            onStatusChanged: if (status === Image.Error) failed = true
+            Accessible.name: "차량 사진 " + (index + 1)
+        }
+        // A swipe came to rest: the pager moves on from the page now shown.
+        onMovementEnded: if (root.pager) root.pager.pageSettled(currentIndex)
+    }
+
+    Connections {
+        target: root.pager
+        function onPageShown(index, forward) {
+            if (index === pageView.currentIndex)
+                return
+            if (forward && index === (pageView.currentIndex + 1) % pageView.count)
+                pageView.incrementCurrentIndex()
+            else if (!forward && index === (pageView.currentIndex - 1 + pageView.count) % pageView.count)
+                pageView.decrementCurrentIndex()
+            else
+                pageView.currentIndex = index
+        }
+    }
+
+    PageIndicator {
+        id: pageCtrl
+        anchors { horizontalCenter: parent.horizontalCenter; bottom: parent.bottom; bottomMargin: 6 }
+        count: root.pager ? root.pager.count : 0
+        currentIndex: root.pager ? root.pager.currentPage : 0
+        visible: count > 0
+        delegate: Rectangle {
+            required property int index
+            width: 8; height: 8; radius: 4
+            color: index === pageCtrl.currentIndex ? "#ff7d03" : "#ccffffff"
+        }
+    }
+}

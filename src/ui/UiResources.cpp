@@ -1,0 +1,17 @@
+#include "UiResources.h"
+
+#include <QFile>
+
+namespace tvs::ui {
+
+QUrl imageUrl(const QString &name)
+{
+    const QString base = QStringLiteral(":/tvs/ui/images/") + name;
+    for (const QString &candidate : {base, base + QStringLiteral(".svg"), base + QStringLiteral(".png")}) {
+        if (QFile::exists(candidate))
+            return QUrl(QStringLiteral("qrc") + candidate);
+    }
+    return {};
+}
+
+} // namespace tvs::ui
