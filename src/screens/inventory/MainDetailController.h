@@ -1,0 +1,143 @@
+#pragma once
+
+#include "OptionBoxModel.h"
+#include "PhotoPager.h"
+#include "Record.h"
+#include "Screen.h"
+
+#include <QStringList>
+#include <QVariantMap>
+
+namespace tvs {
+
+struct ProcedureReply;
+
+// One car of the dealer: its data from the record the opener hands over
+// (`takeList`), the photo pager, eight option icons lit from the car's own
+// options and four option boxes with the whole catalogue of the car's kind.
+class MainDetailController : public Screen
+{
+    Q_OBJECT
+    // Set by the opener before the screen is shown; the whole car record.
+    Q_PROPERTY(QVariantMap takeList READ takeListMap WRITE setTakeListMap)
+
+    Q_PROPERTY(QString detail_info MEMBER detail_info NOTIFY labelsChanged)
+    Q_PROPERTY(QString detail_Name MEMBER detail_Name NOTIFY labelsChanged)
+    Q_PROPERTY(QString detail_Price MEMBER detail_Price NOTIFY labelsChanged)
+    Q_PROPERTY(QString detail_Year MEMBER detail_Year NOTIFY labelsChanged)
+    Q_PROPERTY(QString detail_Kind MEMBER detail_Kind NOTIFY labelsChanged)
+    Q_PROPERTY(QString detail_CC MEMBER detail_CC NOTIFY labelsChanged)
+    Q_PROPERTY(QString detail_Color MEMBER detail_Color NOTIFY labelsChanged)
+    Q_PROPERTY(QString datail_CarNumber MEMBER datail_CarNumber NOTIFY labelsChanged)
+    Q_PROPERTY(QString detail_Content MEMBER detail_Content NOTIFY labelsChanged)
+    Q_PROPERTY(QString detail_mileage MEMBER detail_mileage NOTIFY labelsChanged)
+    Q_PROPERTY(QString detail_readCount MEMBER detail_readCount NOTIFY labelsChanged)
+    Q_PROPERTY(QString detail_favoirteCount MEMBER detail_favoirteCount NOTIFY labelsChanged)
+    Q_PROPERTY(bool isTruck READ isTruck NOTIFY labelsChanged)
+
+    // Image names of option_img1 .. option_img8: "detail_icn_0N_on" when lit, else empty.
+    Q_PROPERTY(QStringList optionImages READ optionImages NOTIFY optionImagesChanged)
+
+    Q_PROPERTY(QObject *collection1 READ collection1 CONSTANT)
+    Q_PROPERTY(QObject *collection2 READ collection2 CONSTANT)
+    Q_PROPERTY(QObject *collection3 READ collection3 CONSTANT)
+    Q_PROPERTY(QObject *collection4 READ collection4 CONSTANT)
+    Q_PROPERTY(QVariantList boxHeights READ boxHeights NOTIFY boxesChanged)
+    Q_PROPERTY(double opBoxHeight MEMBER opBoxHeight NOTIFY boxesChanged)
+
+    Q_PROPERTY(bool isOptionMoreOpen MEMBER isOptionMoreOpen NOTIFY foldChanged)
+    Q_PROPERTY(QString optionMoreTitle READ optionMoreTitle NOTIFY foldChanged)
+    Q_PROPERTY(double const_btnOpMoreBottom READ btnOpMoreBottom NOTIFY foldChanged)
+    Q_PROPERTY(double const_ContentSizeH READ contentSizeH NOTIFY foldChanged)
+
+    Q_PROPERTY(QObject *pager READ pagerObject CONSTANT)
+
+public:
+    static constexpr double kContentBaseHeight = 1480;
+    static const QString kOptionMoreClosed; // "+ 옵션 더보기"
+    static const QString kOptionMoreOpen;   // "- 옵션 닫기"
+
+    explicit MainDetailController(ScreenContext *context, QObject *parent = nullptr);
+
+    // Labels, as the dealer sees them.
+    QString detail_info;
+    QString detail_Name;
+    QString detail_Price;
+    QString detail_Year;
+    QString detail_Kind;
+    QString detail_CC;
+    QString detail_Color;
+    QString datail_CarNumber;
+    QString detail_Content;
+    QString detail_mileage;
+    QString detail_readCount = QStringLiteral("0");
+    QString detail_favoirteCount = QStringLiteral("0");
+
+    double opBoxHeight = 0;
+    bool isOptionMoreOpen = false;
+    Record takeList;
+    Records getImgList;
+    Records getOpCheckList;
+    Records getOpMoreList;
+    Records getCarOpList1, getCarOpList2, getCarOpList3, getCarOpList4;
+    Records getTruckOpList1, getTruckOpList1_1, getTruckOpList2, getTruckOpList3, getTruckOpList3_1,
+        getTruckOpList4;
+    QStringList option_img; // 8 image names, empty while unlit
+
+    void viewDidLoad() override;
+    void viewWillAppear() override;
+    void viewDidAppear() override;
+    void viewWillDisappear() override;
+    void prepareForSegue(const QString &identifier, Screen *destination) override;
+
+    Q_INVOKABLE void btnOptionMore();
+    Q_INVOKABLE void gotoAction_ContractPic();
+
+    QVariantMap takeListMap() const;
+    void setTakeListMap(const QVariantMap &map);
+    bool isTruck() const;
+    QStringList optionImages() const { return option_img; }
+    QObject *collection1() { return &m_boxes[0]; }
+    QObject *collection2() { return &m_boxes[1]; }
+    QObject *collection3() { return &m_boxes[2]; }
+    QObject *collection4() { return &m_boxes[3]; }
+    OptionBoxModel &box(int n) { return m_boxes[n - 1]; }
+    QVariantList boxHeights() const;
+    QString optionMoreTitle() const { return m_optionMoreTitle; }
+    double btnOpMoreBottom() const { return m_btnOpMoreBottom; }
+    double contentSizeH() const { return m_contentSizeH; }
+    PhotoPager &pager() { return m_pager; }
+    QObject *pagerObject() { return &m_pager; }
+
+    // The icon a car option lights: index 0..7 of option_img, or -1.
+    static int optionIconIndex(const QString &optionDetailCode);
+
+signals:
+    void labelsChanged();
+    void optionImagesChanged();
+    void boxesChanged();
+    void foldChanged();
+
+private:
+    void fillLabels();
+    void fetchPhotos();
+    void fetchCarOptions();
+    void fetchCatalogue();
+    void photosArrived(const ProcedureReply &reply);
+    void carOptionsArrived(const ProcedureReply &reply);
+    void catalogueArrived(const ProcedureReply &reply);
+    void lightIcons();
+    void splitCatalogue();
+    void layOutBoxes();
+    bool carHasOption(const Record &catalogueRow) const;
+    bool replyUsable(const ProcedureReply &reply, const char *what) const;
+
+    OptionBoxModel m_boxes[4];
+    PhotoPager m_pager;
+    QString m_optionMoreTitle;
+    double m_btnOpMoreBottom = 1;
+    double m_contentSizeH = kContentBaseHeight;
+    double m_appliedUnfold = 0; // what the last unfold added to the content height
+};
+
+} // namespace tvs

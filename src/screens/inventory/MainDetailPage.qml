@@ -1,0 +1,183 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import "qrc:/tvs/ui"
+
+// One car: photos, data, option icons, the web pages of the car and the
+// folded option boxes.
+Item {
+    id: page
+    property var controller
+    readonly property color navy: "#252d49"
+    readonly property color orange: "#ff7d03"
+    readonly property var iconNames: ["선루프", "내비게이션", "스마트키", "가죽시트",
+                                      "후방카메라", "열선시트", "통풍시트", "LED 헤드램프"]
+
+    component Field: Row {
+        property string caption
+        property string value
+        width: parent.width
+        Text { width: 110; text: caption; color: "#8a8fa0"; font.pixelSize: 14 }
+        Text { width: parent.width - 110; text: value; color: page.navy; font.pixelSize: 14; elide: Text.ElideRight }
+    }
+    component ActionButton: Button {
+        id: action
+        property bool accent: false
+        height: 44
+        font { pixelSize: 14; bold: true }
+        contentItem: Text { text: action.text; font: action.font; color: action.accent ? "white" : page.navy
+                            horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }
+        background: Rectangle { radius: 6; color: action.accent ? page.orange : (action.down ? "#e3e5eb" : "#f4f5f8")
+                                border.color: "#e3e5eb" }
+    }
+
+    Rectangle {
+        id: bar
+        anchors { left: parent.left; right: parent.right; top: parent.top }
+        height: 56
+        color: page.navy
+        z: 2
+        ToolButton {
+            id: back
+            anchors { left: parent.left; verticalCenter: parent.verticalCenter }
+            width: 48; height: 48
+            text: "‹"
+            font.pixelSize: 30
+            Accessible.name: "뒤로"
+            contentItem: Text { text: back.text; font: back.font; color: "white"
+                                horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }
+            onClicked: controller.dismiss()
+        }
+        Text { anchors.centerIn: parent; text: "차량 상세"; color: "white"; font { pixelSize: 18; bold: true } }
+    }
+
+    Flickable {
+        id: scroll
+        anchors { left: parent.left; right: parent.right; top: bar.bottom; bottom: parent.bottom }
+        contentHeight: controller.const_ContentSizeH
+        clip: true
+
+        Column {
+            id: content
+            width: scroll.width
+            spacing: 12
+
+            PhotoPagerView {
+                id: showView
+                width: parent.width
+                height: width * 0.66
+                pager: controller.pager
+            }
+
+            Column {
+                x: 16
+                width: parent.width - 32
+                spacing: 6
+                Text { width: parent.width; text: controller.detail_Name; color: page.navy
+                       wrapMode: Text.WordWrap; font { pixelSize: 20; bold: true } }
+                Text { text: controller.detail_info; color: "#4a5068"; font.pixelSize: 14 }
+                Row {
+                    spacing: 6
+                    Text { text: controller.detail_Price; color: page.orange; font { pixelSize: 24; bold: true } }
+                    Text { text: "만원"; color: page.orange; font.pixelSize: 15; anchors.baseline: parent.children[0].baseline }
+                }
+                Row {
+                    spacing: 16
+                    Text { text: "조회 " + controller.detail_readCount; color: "#8a8fa0"; font.pixelSize: 13 }
+                    Text { text: "관심 " + controller.detail_favoirteCount; color: "#8a8fa0"; font.pixelSize: 13 }
+                }
+            }
+
+            Column {
+                x: 16
+                width: parent.width - 32
+                spacing: 8
+                Field { caption: "차종"; value: controller.detail_Kind }
+                Field { caption: "연식"; value: controller.detail_Year }
+                Field { caption: "차량번호"; value: controller.datail_CarNumber }
+                Field { caption: "색상"; value: controller.detail_Color }
+                Field { caption: "배기량"; value: controller.detail_CC }
+                Field { caption: "주행거리"; value: controller.detail_mileage }
+            }
+
+            Grid {
+                x: 16
+                columns: 4
+                columnSpacing: (parent.width - 32 - 4 * 64) / 3
+                rowSpacing: 10
+                Repeater {
+                    model: 8
+                    Column {
+                        required property int index
+                        width: 64
+                        spacing: 4
+                        Image {
+                            anchors.horizontalCenter: parent.horizontalCenter
+                            width: 48; height: 48
+                            sourceSize { width: 96; height: 96 }
+                            readonly property string lit: controller.optionImages[index]
+                            source: "icons/" + (lit !== "" ? lit : "detail_icn_0" + (index + 1) + "_off") + ".svg"
+                            Accessible.name: page.iconNames[index] + (lit !== "" ? " 있음" : " 없음")
+                        }
+                        Text { width: parent.width; text: page.iconNames[index]; horizontalAlignment: Text.AlignHCenter
+                               color: controller.optionImages[index] !== "" ? page.navy : "#b9bec8"; font.pixelSize: 11 }
+                    }
+                }
+            }
+
+            Grid {
+                x: 16
+                width: parent.width - 32
+                columns: 2
+                spacing: 8
+                ActionButton { width: (parent.width - 8) / 2; text: "정산내역"; onClicked: controller.performSegue("detail_to_web2") }
+                ActionButton { width: (parent.width - 8) / 2; text: "성능점검 기록부"; onClicked: controller.performSegue("detail_to_web3") }
+                ActionButton { width: (parent.width - 8) / 2; text: "매입매출금액입력"; onClicked: controller.performSegue("detail_to_web4") }
+                ActionButton { width: (parent.width - 8) / 2; text: "계약서 사진"; onClicked: controller.gotoAction_ContractPic() }
+            }
+            ActionButton {
+                x: 16
+                width: parent.width - 32
+                accent: true
+                text: "차량 정보 수정"
+                onClicked: controller.performSegue("detail_to_enter")
+            }
+
+            Text {
+                x: 16
+                width: parent.width - 32
+                text: controller.detail_Content
+                wrapMode: Text.WordWrap
+                color: "#4a5068"
+                font.pixelSize: 14
+            }
+
+            ActionButton {
+                id: btnOpMore
+                x: 16
+                width: parent.width - 32
+                text: controller.optionMoreTitle
+                onClicked: controller.btnOptionMore()
+            }
+
+            // The option boxes, folded to one point until the fold button opens them.
+            Item {
+                x: 16
+                width: parent.width - 32
+                height: controller.const_btnOpMoreBottom
+                clip: true
+                Column {
+                    width: parent.width
+                    spacing: 0
+                    OptionBox { width: parent.width; model: controller.collection1; heading: controller.collection1.heading
+                                boxHeight: controller.boxHeights[0] }
+                    OptionBox { id: lbName2; width: parent.width; model: controller.collection2
+                                heading: controller.collection2.heading; boxHeight: controller.boxHeights[1] }
+                    OptionBox { id: lbName3; width: parent.width; model: controller.collection3
+                                heading: controller.collection3.heading; boxHeight: controller.boxHeights[2] }
+                    OptionBox { id: lbName4; width: parent.width; model: controller.collection4
+                                heading: controller.collection4.heading; boxHeight: controller.boxHeights[3] }
+                }
+            }
+        }
+    }
+}

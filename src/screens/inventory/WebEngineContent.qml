@@ -1,0 +1,26 @@
+import QtQuick
+import QtWebEngine
+
+// The web view of WebController; loaded by WebPage.qml only where the web
+// engine exists. Reports the first navigation's end and the end of the web
+// content process, and follows the controller's load, reload and stop.
+WebEngineView {
+    id: webView
+    property var controller
+
+    Component.onCompleted: if (controller.address.toString() !== "") url = controller.address
+    onLoadingChanged: (request) => {
+        if (request.status === WebEngineView.LoadSucceededStatus)
+            controller.navigationFinished(true, "")
+        else if (request.status === WebEngineView.LoadFailedStatus)
+            controller.navigationFinished(false, request.errorString)
+    }
+    onRenderProcessTerminated: (status, exitCode) => controller.webContentProcessDidTerminate()
+
+    Connections {
+        target: webView.controller
+        function onLoadRequested(address) { webView.url = address }
+        function onReloadRequested() { webView.reload() }
+        function onStopRequested() { webView.stop() }
+    }
+}

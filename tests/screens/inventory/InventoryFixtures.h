@@ -1,0 +1,46 @@
+#pragma once
+
+#include "AppData.h"
+#include "Record.h"
+#include "TestContext.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+namespace tvs {
+void registerInventoryScreens(Navigator &navigator);
+}
+
+namespace tvs::test {
+
+// A passenger car as ps_GetUserProductCar_Info2 sends it, with `more` fields on top.
+inline Record carRow(const QString &code, const QString &status,
+                     std::initializer_list<std::pair<QString, QString>> more = {})
+{
+    Record r{{QStringLiteral("sCarProductCode"), code},
+             {QStringLiteral("sCarName1"), QStringLiteral("현대")},
+             {QStringLiteral("sCarName2"), QStringLiteral("쏘나타")},
+             {QStringLiteral("sCarName3"), QStringLiteral("쏘나타 (DN8)")},
+             {QStringLiteral("sCarGroup"), QStringLiteral("승용")},
+             {QStringLiteral("sCarProductNum"), QStringLiteral("12가3456")},
+             {QStringLiteral("sCarProductYearMonth"), QStringLiteral("2019")},
+             {QStringLiteral("sCarProductMileage"), QStringLiteral("45210")},
+             {QStringLiteral("sCarFuelName"), QStringLiteral("가솔린")},
+             {QStringLiteral("sCarStatus"), status}};
+    for (const auto &f : more)
+        r.insert(f.first, f.second);
+    return r;
+}
+
+// The session and the pinned day every inventory test starts from:
+// user D0001, 2026-03-15 10:00 in Seoul (now4Month 20251115, now7Day 20260308).
+inline void startInventoryTest(TestContext &t)
+{
+    QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
+    TestContext::resetAppData();
+    AppData::shared()->userInfo.insert(QStringLiteral("sUserCode"), QStringLiteral("D0001"));
+    t.clock.setNow(QDateTime(QDate(2026, 3, 15), QTime(10, 0), Clock::timeZone()));
+    registerInventoryScreens(*t.navigator);
+}
+
+} // namespace tvs::test
