@@ -79,7 +79,8 @@ void JsonServiceClient::call(const QString &path, const QString &operation,
         if (reply->error() != QNetworkReply::NoError) {
             out.status = JsonServiceReply::TransportError;
             out.error = transportErrorText(reply, timeoutMs);
-            out.body = reply->readAll();
+            if (reply->isOpen())
+                out.body = reply->readAll(); // an HTTP error page, kept for the log
             qCWarning(lcNet).noquote() << operation << "failed:" << out.error;
         } else {
             // A side-service reply is a few hundred bytes: read it here.

@@ -88,7 +88,8 @@ void ProcedureClient::finished(QNetworkReply *reply, const QString &procedure, c
     if (reply->error() != QNetworkReply::NoError) {
         out.status = ProcedureReply::TransportError;
         out.error = transportErrorText(reply, m_timeoutMs);
-        out.body = reply->readAll();
+        if (reply->isOpen())
+            out.body = reply->readAll(); // an HTTP error page, kept for the log
         qCWarning(lcNet).noquote() << procedure << "failed:" << out.error;
         deliverTo(receiver, done, std::move(out));
         return;
