@@ -1,6 +1,7 @@
 #include "AppShell.h"
 
 #include "AppData.h"
+#include "CameraQrSource.h"
 #include "JsonServiceClient.h"
 #include "Navigator.h"
 #include "PlatformLogging.h"
@@ -81,6 +82,7 @@ AppShell::AppShell(const Config &config, const Registrar &registerScreens, QObje
     m_clock = std::make_unique<Clock>();
     m_network = std::make_unique<QtNetworkMonitor>();
     m_urls = std::make_unique<UrlOpener>();
+    m_qr = std::make_unique<CameraQrSource>();
 
     m_context.procedures = m_procedures.get();
     m_context.jsonServices = m_jsonServices.get();
@@ -88,6 +90,7 @@ AppShell::AppShell(const Config &config, const Registrar &registerScreens, QObje
     m_context.clock = m_clock.get();
     m_context.network = m_network.get();
     m_context.urls = m_urls.get();
+    m_context.qr = m_qr.get();
     m_context.config = &m_config;
     m_navigator = std::make_unique<Navigator>(&m_context);
     m_context.navigator = m_navigator.get();

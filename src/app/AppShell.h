@@ -18,6 +18,7 @@ namespace tvs {
 class JsonServiceClient;
 class Navigator;
 class NetworkMonitor;
+class QrSource;
 class ProcedureClient;
 class Settings;
 class Clock;
@@ -72,6 +73,7 @@ private:
     std::unique_ptr<Clock> m_clock;
     std::unique_ptr<NetworkMonitor> m_network;
     std::unique_ptr<UrlOpener> m_urls;
+    std::unique_ptr<QrSource> m_qr;
     ScreenContext m_context;
     std::unique_ptr<Navigator> m_navigator;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
