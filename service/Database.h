@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+
+namespace tvs {
+
+// The stand-in's SQLite database: schema, demo data, and small helpers for
+// parameterised statements. Used on one thread only (the service's).
+class Database
+{
+public:
+    explicit Database(QString connectionName);
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    // Opens `path`; makes the schema and the demo data (relative to `today`) when the
+    // file is new, or when `reset` is set.
+    bool open(const QString &path, bool reset, const QDate &today, QString *error);
+    QSqlDatabase db() const;
+
+    // Runs one statement with positional binds; false with `error` on failure.
+    bool exec(const QString &sql, const QVariantList &binds = {}, QString *error = nullptr);
+    QVariant value(const QString &sql, const QVariantList &binds = {});
+
+private:
+    QString m_name;
+};
+
+// Made by DemoData.cpp: the schema and the demo rows.
+bool createSchema(Database &db, QString *error);
+bool createDemoData(Database &db, const QDate &today, QString *error);
+
+} // namespace tvs

@@ -1,0 +1,436 @@
+#include "ServiceWorker.h"
+
+#include "Certificates.h"
+#include "Database.h"
+#include "Endpoints.h"
+#include "Pictures.h"
+#include "Procedures.h"
+#include "WebPages.h"
+
+#include <QDir>
+#include <QJsonDocument>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSqlQuery>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QTcpSocket>
+#include <QXmlStreamReader>
+
+namespace tvs {
+
+namespace {
+
+constexpr qsizetype kMaxBody = 1024 * 1024;
+const QString kSoapEnvelopeNs = QStringLiteral("http://schemas.xmlsoap.org/soap/envelope/");
+const QString kTempuri = QStringLiteral("http://tempuri.org/");
+
+QByteArray header(const QHttpServerRequest &request, const QByteArray &name)
+{
+    for (const auto &[key, value] : request.headers())
+        if (key.compare(name, Qt::CaseInsensitive) == 0)
+            return value;
+    return {};
+}
+
+QString methodName(QHttpServerRequest::Method m)
+{
+    switch (m) {
+    case QHttpServerRequest::Method::Get: return QStringLiteral("GET");
+    case QHttpServerRequest::Method::Post: return QStringLiteral("POST");
+    case QHttpServerRequest::Method::Put: return QStringLiteral("PUT");
+    case QHttpServerRequest::Method::Delete: return QStringLiteral("DELETE");
+    case QHttpServerRequest::Method::Head: return QStringLiteral("HEAD");
+    case QHttpServerRequest::Method::Options: return QStringLiteral("OPTIONS");
+    case QHttpServerRequest::Method::Patch: return QStringLiteral("PATCH");
+    default: return QStringLiteral("OTHER");
+    }
+}
+
+// Sign-in credentials (the password digest, the QR token) never reach the log.
+QString maskedCallText(const QString &text)
+{
+    const CallText call = readCallText(text);
+    if (!call.ok)
+        return text;
+    int secret = -1;
+    if (call.procedure == QLatin1String("ps_Login1"))
+        secret = 1;
+    else if (call.procedure == QLatin1String("ps_LoginQR1"))
+        secret = 0;
+    if (secret < 0 || secret >= call.args.size())
+        return text;
+    QStringList args = call.args;
+    args[secret] = QStringLiteral("********");
+    for (QString &a : args)
+        a.replace(u'\'', QLatin1String("''"));
+    return call.procedure + QStringLiteral(" '") + args.join(QStringLiteral("', '")) + u'\'';
+}
+
+struct SoapRequest
+{
+    QString operation;
+    QMap<QString, QString> params;
+    QString error;
+};
+
+// Reads a SOAP 1.1 request: Envelope, Body, the operation element in the tempuri
+// namespace and its parameter elements. No DTD is accepted.
+SoapRequest readSoap(const QByteArray &body)
+{
+    SoapRequest r;
+    QXmlStreamReader xml(body);
+    int depth = 0;
+    bool inBody = false;
+    bool done = false;
+    while (!xml.atEnd()) {
+        const auto token = xml.readNext();
+        if (token == QXmlStreamReader::DTD) {
+            r.error = QStringLiteral("a document type declaration is not accepted");
+            return r;
+        }
+        if (token == QXmlStreamReader::StartElement) {
+            ++depth;
+            if (depth == 1) {
+                if (xml.name() != QLatin1String("Envelope") || xml.namespaceUri() != kSoapEnvelopeNs) {
+                    r.error = QStringLiteral("the document is not a SOAP 1.1 envelope");
+                    return r;
+                }
+            } else if (depth == 2 && !done) {
+                inBody = xml.name() == QLatin1String("Body") && xml.namespaceUri() == kSoapEnvelopeNs;
+            } else if (depth == 3 && inBody && !done) {
+                if (xml.namespaceUri() != kTempuri) {
+                    r.error = QStringLiteral("the operation element %1 is not in the namespace %2")
+                                  .arg(xml.name().toString(), kTempuri);
+                    return r;
+                }
+                r.operation = xml.name().toString();
+                while (xml.readNextStartElement()) {
+                    const QString name = xml.name().toString();
+                    const QString text = xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
+                    if (xml.hasError())
+                        break;
+                    if (r.params.contains(name)) {
+                        r.error = QStringLiteral("the parameter %1 is given twice").arg(name);
+                        return r;
+                    }
+                    r.params.insert(name, text);
+                }
+                --depth; // the operation element has been read to its end
+                done = true;
+            }
+        } else if (token == QXmlStreamReader::EndElement) {
+            --depth;
+        }
+    }
+    if (xml.hasError())
+        r.error = QStringLiteral("malformed XML at line %1, column %2: %3")
+                      .arg(xml.lineNumber())
+                      .arg(xml.columnNumber())
+                      .arg(xml.errorString());
+    else if (!done)
+        r.error = QStringLiteral("the SOAP body holds no operation");
+    return r;
+}
+
+} // namespace
+
+RequestServer::RequestServer(Handler handler, QObject *parent)
+    : QAbstractHttpServer(parent), m_handler(std::move(handler))
+{
+}
+
+bool RequestServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    m_handler(request, socket, this);
+    return true;
+}
+
+void RequestServer::missingHandler(const QHttpServerRequest &, QTcpSocket *) {}
+
+ServiceCore::ServiceCore(StandInService::Options options) : m_options(std::move(options)) {}
+
+ServiceCore::~ServiceCore()
+{
+    delete m_api;
+    delete m_images;
+    m_procedures.reset();
+    m_db.reset();
+}
+
+bool ServiceCore::start(QString *error)
+{
+    if (m_options.dataDir.isEmpty()) {
+        *error = QStringLiteral("no data folder given");
+        return false;
+    }
+    QDir dir(m_options.dataDir);
+    if (!dir.mkpath(QStringLiteral("."))) {
+        *error = QStringLiteral("cannot create the data folder %1").arg(m_options.dataDir);
+        return false;
+    }
+    TlsFiles tls;
+    if (!ensureCertificates(dir.absolutePath(), &tls, error))
+        return false;
+    m_caFile = tls.caFile;
+    if (m_options.reset)
+        QDir(dir.absoluteFilePath(QStringLiteral("pictures"))).removeRecursively();
+    m_db = std::make_unique<Database>(QStringLiteral("tvs-service-%1").arg(quintptr(this), 0, 16));
+    if (!m_db->open(dir.absoluteFilePath(QStringLiteral("tvs-service.sqlite")), m_options.reset, Procedures::today(), error))
+        return false;
+    m_procedures = std::make_unique<Procedures>(*m_db);
+
+    if (!m_options.logFile.isEmpty()) {
+        m_log.setFileName(m_options.logFile);
+        if (!m_log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+            *error = QStringLiteral("cannot write the log file %1").arg(m_options.logFile);
+            return false;
+        }
+    }
+
+    const auto certs = QSslCertificate::fromPath(tls.certificateFile);
+    QFile keyFile(tls.keyFile);
+    if (certs.isEmpty() || !keyFile.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read the TLS certificate in %1").arg(m_options.dataDir);
+        return false;
+    }
+    const QSslKey key(keyFile.readAll(), QSsl::Ec, QSsl::Pem);
+    m_api = new RequestServer([this](const QHttpServerRequest &r, QTcpSocket *s, RequestServer *srv) {
+        handle(Host::Api, r, s, srv);
+    });
+    m_api->sslSetup(certs.first(), key);
+    m_apiPort = m_api->listen(m_options.address, m_options.port);
+    if (m_apiPort == 0) {
+        *error = QStringLiteral("cannot listen on %1 port %2 (HTTPS)").arg(m_options.address.toString()).arg(m_options.port);
+        return false;
+    }
+    m_images = new RequestServer([this](const QHttpServerRequest &r, QTcpSocket *s, RequestServer *srv) {
+        handle(Host::Images, r, s, srv);
+    });
+    m_imagePort = m_images->listen(m_options.address, m_options.imagePort);
+    if (m_imagePort == 0) {
+        *error = QStringLiteral("cannot listen on %1 port %2 (HTTP pictures)").arg(m_options.address.toString()).arg(m_options.imagePort);
+        return false;
+    }
+    return true;
+}
+
+QVariant ServiceCore::queryValue(const QString &sql, const QVariantList &binds)
+{
+    return m_db ? m_db->value(sql, binds) : QVariant();
+}
+
+void ServiceCore::reply(RequestServer *server, const QHttpServerRequest &request, QTcpSocket *socket, int status,
+                        const QByteArray &mime, const QByteArray &body)
+{
+    QHttpServerResponder responder = server->responder(request, socket);
+    responder.write(body, mime, QHttpServerResponder::StatusCode(status));
+}
+
+void ServiceCore::handle(Host host, const QHttpServerRequest &request, QTcpSocket *socket, RequestServer *server)
+{
+    m_requests.ref();
+    const QString path = request.url().path();
+    const auto method = request.method();
+    LogEntry log;
+    int status = 200;
+    QByteArray body;
+    QByteArray mime = "text/plain; charset=utf-8";
+
+    if (request.body().size() > kMaxBody) {
+        status = 413;
+        body = QStringLiteral("request body of %1 bytes is larger than 1 MiB; nothing was done\n")
+                   .arg(request.body().size()).toUtf8();
+    } else if (path.startsWith(QLatin1String("/image_product/")) || path.startsWith(QLatin1String("/image_user/"))) {
+        if (method != QHttpServerRequest::Method::Get && method != QHttpServerRequest::Method::Head) {
+            status = 405;
+            body = "pictures are read with GET\n";
+        } else if (picture(path, &body)) {
+            mime = body.startsWith("\x89PNG") ? "image/png" : "image/jpeg";
+        } else {
+            status = 404;
+            body = QStringLiteral("no picture at %1\n").arg(path).toUtf8();
+        }
+    } else if (host == Host::Images) {
+        status = 404;
+        body = QStringLiteral("the image host serves /image_product/ and /image_user/ only: %1\n").arg(path).toUtf8();
+    } else if (const SoapEndpoint *endpoint = soapEndpoint(path)) {
+        const bool wantsWsdl = request.url().query().compare(QLatin1String("wsdl"), Qt::CaseInsensitive) == 0;
+        if (method == QHttpServerRequest::Method::Get && wantsWsdl) {
+            mime = "text/xml; charset=utf-8";
+            body = wsdl(*endpoint, QStringLiteral("https://127.0.0.1:%1").arg(m_apiPort));
+        } else if (method == QHttpServerRequest::Method::Post) {
+            mime = "text/xml; charset=utf-8";
+            status = soap(request, &body, &log);
+        } else {
+            status = 405;
+            body = QStringLiteral("%1 answers SOAP 1.1 POST requests; its description is at %1?WSDL\n").arg(path).toUtf8();
+        }
+    } else if (path.startsWith(QLatin1String("/service/")) || path.compare(QLatin1String("/sub_buycar/buycar_view_func.aspx"), Qt::CaseInsensitive) == 0) {
+        if (method != QHttpServerRequest::Method::Get) {
+            status = 405;
+            body = "web pages are read with GET\n";
+        } else {
+            const WebPage page = webPage(*m_db, path, request.query(), QStringLiteral("https://127.0.0.1:%1").arg(m_apiPort));
+            status = page.status;
+            body = page.html;
+            mime = "text/html; charset=utf-8";
+        }
+    } else {
+        status = 404;
+        body = QStringLiteral("nothing at %1\n").arg(path).toUtf8();
+    }
+    reply(server, request, socket, status, mime, body);
+    writeLog(host, request, status, log);
+}
+
+int ServiceCore::soap(const QHttpServerRequest &request, QByteArray *body, LogEntry *log)
+{
+    const SoapEndpoint *endpoint = soapEndpoint(request.url().path());
+    QString action = QString::fromUtf8(header(request, "SOAPAction")).trimmed();
+    if (action.size() >= 2 && action.startsWith(u'"') && action.endsWith(u'"'))
+        action = action.mid(1, action.size() - 2);
+    log->soapAction = action;
+    auto fault = [&](const QString &code, const QString &why) {
+        *body = soapFault(code, why);
+        return 500;
+    };
+    const SoapRequest soapRequest = readSoap(request.body());
+    log->operation = soapRequest.operation;
+    if (!soapRequest.error.isEmpty())
+        return fault(QStringLiteral("soap:Client"), soapRequest.error);
+    const SoapOperation *op = endpoint->operation(soapRequest.operation);
+    if (!op)
+        return fault(QStringLiteral("soap:Client"), QStringLiteral("%1 has no operation %2")
+                                                         .arg(endpoint->path, soapRequest.operation));
+    if (action != kTempuri + op->name)
+        return fault(QStringLiteral("soap:Client"),
+                     QStringLiteral("the SOAPAction header \"%1\" does not name the operation %2 (expected \"%3%2\")")
+                         .arg(action, op->name, kTempuri));
+    for (auto it = soapRequest.params.cbegin(); it != soapRequest.params.cend(); ++it) {
+        if (!op->params.contains(it.key()))
+            return fault(QStringLiteral("soap:Client"), QStringLiteral("%1 has no parameter %2").arg(op->name, it.key()));
+        log->params.insert(it.key(), it.value());
+    }
+    for (const QString &p : op->params)
+        if (!soapRequest.params.contains(p))
+            return fault(QStringLiteral("soap:Client"), QStringLiteral("%1 needs the parameter %2").arg(op->name, p));
+
+    CallOutcome outcome;
+    if (op->name.startsWith(QLatin1String("Procedure_"))) {
+        const QString text = soapRequest.params.value(QStringLiteral("sQuery"));
+        log->callText = maskedCallText(text);
+        log->params = {};
+        outcome = m_procedures->call(text);
+    } else if (op->name == QLatin1String("CarInfo_Search")) {
+        outcome = m_procedures->carInfoSearch(soapRequest.params);
+    } else {
+        outcome = m_procedures->carProductInfoSend(soapRequest.params);
+    }
+    if (outcome.fault)
+        return fault(outcome.faultString.startsWith(QLatin1String("database error")) ? QStringLiteral("soap:Server")
+                                                                                    : QStringLiteral("soap:Client"),
+                     outcome.faultString);
+    *body = soapResponse(op->name, outcome.resultText);
+    return 200;
+}
+
+bool ServiceCore::picture(const QString &path, QByteArray *body)
+{
+    static const QRegularExpression product(QStringLiteral("^/image_product/([A-Za-z0-9_-]{1,32})/([A-Za-z0-9_.-]{1,64})$"));
+    static const QRegularExpression user(QStringLiteral("^/image_user/([A-Za-z0-9_.-]{1,64})$"));
+    QDir cache(QDir(m_options.dataDir).absoluteFilePath(QStringLiteral("pictures")));
+    QString cacheFile;
+    std::function<QByteArray()> draw;
+    if (const auto m = product.match(path); m.hasMatch()) {
+        QSqlQuery q(m_db->db());
+        q.prepare(QStringLiteral("SELECT c.sCarProductNum, col.sRgb, c.sCarName1, c.sCarName2, p.iSort FROM car_photos p"
+                                 " JOIN car_view c ON c.sCarProductCode = p.sCarProductCode"
+                                 " LEFT JOIN colors col ON col.sCarColorCode = c.sCarColorCode"
+                                 " WHERE p.sCarProductCode = ? AND p.sCarPhotoPath = ?"));
+        q.addBindValue(m.captured(1));
+        q.addBindValue(m.captured(2));
+        if (!q.exec() || !q.next())
+            return false;
+        cacheFile = QStringLiteral("product/%1/%2").arg(m.captured(1), m.captured(2));
+        const CarPicture car{QColor(q.value(1).toString()), q.value(0).toString(),
+                             q.value(2).toString() + u' ' + q.value(3).toString(), q.value(4).toInt()};
+        draw = [car] { return drawCarPhoto(car); };
+    } else if (const auto u = user.match(path); u.hasMatch()) {
+        QSqlQuery q(m_db->db());
+        q.prepare(QStringLiteral("SELECT sUserName, sUserCode FROM users WHERE sUserPicturePath = ?"));
+        q.addBindValue(u.captured(1));
+        if (!q.exec() || !q.next())
+            return false;
+        cacheFile = QStringLiteral("user/%1").arg(u.captured(1));
+        const QString name = q.value(0).toString(), code = q.value(1).toString();
+        draw = [name, code] { return drawPortrait(name, code); };
+    } else {
+        return false;
+    }
+    QFile cached(cache.absoluteFilePath(cacheFile));
+    if (cached.open(QIODevice::ReadOnly)) {
+        *body = cached.readAll();
+        if (!body->isEmpty())
+            return true;
+    }
+    *body = draw();
+    cache.mkpath(QFileInfo(cacheFile).path());
+    QSaveFile out(cache.absoluteFilePath(cacheFile));
+    if (out.open(QIODevice::WriteOnly)) {
+        out.write(*body);
+        out.commit();
+    }
+    return !body->isEmpty();
+}
+
+void ServiceCore::writeLog(Host host, const QHttpServerRequest &request, int status, const LogEntry &entry)
+{
+    if (!m_log.isOpen())
+        return;
+    QJsonObject line{
+        {QStringLiteral("time"), QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)},
+        {QStringLiteral("host"), host == Host::Api ? QStringLiteral("api") : QStringLiteral("images")},
+        {QStringLiteral("method"), methodName(request.method())},
+        {QStringLiteral("path"), request.url().path()},
+        {QStringLiteral("status"), status},
+    };
+    if (!entry.soapAction.isEmpty())
+        line.insert(QStringLiteral("soapAction"), entry.soapAction);
+    if (!entry.operation.isEmpty())
+        line.insert(QStringLiteral("operation"), entry.operation);
+    if (!entry.callText.isEmpty())
+        line.insert(QStringLiteral("callText"), entry.callText);
+    if (!entry.params.isEmpty())
+        line.insert(QStringLiteral("params"), entry.params);
+    m_log.write(QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n');
+    m_log.flush();
+}
+
+ServiceWorker::ServiceWorker(StandInService::Options options)
+{
+    m_thread.setObjectName(QStringLiteral("tvs-service"));
+    m_core = new ServiceCore(std::move(options));
+    m_core->moveToThread(&m_thread);
+    m_thread.start();
+}
+
+ServiceWorker::~ServiceWorker()
+{
+    ServiceCore *core = m_core;
+    QMetaObject::invokeMethod(core, [core] { delete core; }, Qt::BlockingQueuedConnection);
+    m_thread.quit();
+    m_thread.wait();
+}
+
+bool ServiceWorker::start(QString *error)
+{
+    QString why;
+    const bool ok = run([&] { return m_core->start(&why); });
+    if (!ok)
+        *error = why;
+    return ok;
+}
+
+} // namespace tvs

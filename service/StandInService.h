@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QHostAddress>
+#include <QList>
+#include <QSslCertificate>
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+namespace tvs {
+
+class ServiceWorker;
+
+// The stand-in of the service's web server, on SQLite: the SOAP procedure service
+// ("/sub_asmx/asmx_soap.asmx"), the car-number lookup ("/sub_asmx/asmx_json.asmx"), the
+// registration hand-off ("/sub_asmx/asmx_json_tvs_to_zest.asmx"), the zest host's
+// "/service/" pages and the mobile web page "/sub_buycar/buycar_view_func.aspx" over
+// HTTPS on one port, and the pictures "/image_product/" and "/image_user/" over HTTP
+// on a second port (the HTTPS port serves the pictures too, for the web pages).
+//
+// The servers and the database live on a thread of their own, so a test may block its
+// own thread (QProcess::waitForFinished, a synchronous wait) while the service answers.
+//
+// In an end-to-end test:
+//
+//     QTemporaryDir dir;
+//     tvs::StandInService service({.dataDir = dir.path()});
+//     QVERIFY2(service.start(), qPrintable(service.errorString()));
+//     // hosts for the client's configuration: every HTTPS host is service.apiHost(),
+//     // the image host is service.imageHost(); trust service.caCertificates().
+//     // demo sign-in: "demo01" / "demo1234", user code "D0001", QR token "7301928465".
+//     QCOMPARE(service.queryValue("SELECT sCarStatus FROM cars WHERE sCarProductCode = ?",
+//                                 {code}).toString(), "7");
+//
+// The database is created with the deterministic demo data when the data folder holds
+// none (or with `reset`); dates of the demo data are relative to the day of creation.
+class StandInService
+{
+public:
+    struct Options
+    {
+        QString dataDir;          // database, certificates, cached pictures; created when missing
+        quint16 port = 0;         // HTTPS port of every HTTPS host; 0 picks a free port
+        quint16 imagePort = 0;    // HTTP port of the image host; 0 picks a free port
+        QString logFile;          // one JSON line per request when set
+        bool reset = false;       // throw the database away and make fresh demo data
+        QHostAddress address = QHostAddress::LocalHost;
+    };
+
+    explicit StandInService(Options options);
+    ~StandInService(); // stops the servers and closes the database
+
+    StandInService(const StandInService &) = delete;
+    StandInService &operator=(const StandInService &) = delete;
+
+    // Opens (or creates) the database and the certificates and starts listening.
+    // Blocks until the service is ready or has failed; false with errorString() on failure.
+    bool start();
+    void stop();
+    bool isRunning() const;
+    QString errorString() const;
+
+    quint16 apiPort() const;
+    quint16 imagePort() const;
+    QString apiHost() const;   // "127.0.0.1:PORT": the api, zest and mobile web hosts
+    QString imageHost() const; // "127.0.0.1:PORT": the image host (http)
+    QString caFile() const;    // PEM file of the CA that signed the service's certificate
+    QList<QSslCertificate> caCertificates() const;
+    QString readyLine() const; // "tvs-service ready api=... images=... ca=..."
+
+    // Runs one parameterised statement on the service's database (on its thread) and
+    // returns the first column of the first row; an invalid QVariant when there is none
+    // or the statement fails. For tests that check what a call has written.
+    QVariant queryValue(const QString &sql, const QVariantList &binds = {}) const;
+    // Number of requests answered so far (every host).
+    int requestCount() const;
+
+private:
+    Options m_options;
+    std::unique_ptr<ServiceWorker> m_worker;
+    QString m_error;
+};
+
+// Demo accounts of the stand-in's database.
+namespace demo {
+inline const QString kUserId = QStringLiteral("demo01");
+inline const QString kPassword = QStringLiteral("demo1234");
+inline const QString kUserCode = QStringLiteral("D0001");
+inline const QString kQrToken = QStringLiteral("7301928465");
+inline const QString kOtherShopUserCode = QStringLiteral("D0003");
+} // namespace demo
+
+} // namespace tvs

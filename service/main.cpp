@@ -1,0 +1,77 @@
+// tvs-service: the stand-in of the service's web server on 127.0.0.1.
+#include "StandInService.h"
+
+#include <QCommandLineParser>
+#include <QGuiApplication>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <csignal>
+#include <cstdio>
+
+namespace {
+void quitOnSignal(int) { QCoreApplication::quit(); }
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // The pictures are drawn with fonts, which need a GUI application; no window is shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tvs-service"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Stand-in of the used-car dealer service: SOAP procedures, lookup and hand-off, web pages (HTTPS) "
+        "and pictures (HTTP) on SQLite, listening on 127.0.0.1."));
+    parser.addHelpOption();
+    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("HTTPS port of every HTTPS host (0: a free one)."), QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption imagePort(QStringLiteral("image-port"), QStringLiteral("HTTP port of the pictures (0: a free one)."), QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption data(QStringLiteral("data"), QStringLiteral("Folder of the database and the certificates."), QStringLiteral("DIR"));
+    const QCommandLineOption reset(QStringLiteral("reset"), QStringLiteral("Start from fresh demo data."));
+    const QCommandLineOption log(QStringLiteral("log"), QStringLiteral("Append one JSON line per request to FILE."), QStringLiteral("FILE"));
+    const QCommandLineOption forSeconds(QStringLiteral("for-seconds"), QStringLiteral("Stop after N seconds."), QStringLiteral("N"));
+    parser.addOptions({port, imagePort, data, reset, log, forSeconds});
+    parser.process(app);
+
+    auto readPort = [&](const QCommandLineOption &option, quint16 *out) {
+        bool ok = false;
+        const uint value = parser.value(option).toUInt(&ok);
+        if (!ok || value > 65535) {
+            std::fprintf(stderr, "tvs-service: --%s must be a port number from 0 to 65535\n",
+                         qPrintable(option.names().first()));
+            return false;
+        }
+        *out = quint16(value);
+        return true;
+    };
+    tvs::StandInService::Options options;
+    if (!readPort(port, &options.port) || !readPort(imagePort, &options.imagePort))
+        return 2;
+    options.dataDir = parser.isSet(data)
+        ? parser.value(data)
+        : QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    options.reset = parser.isSet(reset);
+    options.logFile = parser.value(log);
+    if (parser.isSet(forSeconds)) {
+        bool ok = false;
+        const int seconds = parser.value(forSeconds).toInt(&ok);
+        if (!ok || seconds <= 0) {
+            std::fprintf(stderr, "tvs-service: --for-seconds must be a positive number\n");
+            return 2;
+        }
+        QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);
+    }
+
+    tvs::StandInService service(options);
+    if (!service.start()) {
+        std::fprintf(stderr, "tvs-service: %s\n", qPrintable(service.errorString()));
+        return 1;
+    }
+    std::signal(SIGTERM, quitOnSignal);
+    std::signal(SIGINT, quitOnSignal);
+    std::printf("%s\n", qPrintable(service.readyLine()));
+    std::fflush(stdout);
+    return app.exec();
+}
