@@ -1,12 +1,11 @@
 import QtQuick
 import QtQuick.Controls.Basic
+import "qrc:/tvs/ui"
 
 // The side drawer: who is signed in, the last sign-in, and the menu entries.
 Rectangle {
     id: drawerPage
     property var controller
-    readonly property color navy: "#252d49"
-    readonly property string images: "qrc:/tvs/ui/images/"
     color: "white"
 
     Column {
@@ -15,7 +14,7 @@ Rectangle {
         Rectangle {
             width: parent.width
             height: 150
-            color: drawerPage.navy
+            color: Theme.navy
             Image {
                 id: sUserImage
                 anchors { left: parent.left; leftMargin: 20; top: parent.top; topMargin: 20 }
@@ -25,7 +24,7 @@ Rectangle {
                 readonly property string remote: drawerPage.controller ? drawerPage.controller.sUserImage.toString() : ""
                 onRemoteChanged: failed = false
                 onStatusChanged: if (status === Image.Error) failed = true
-                source: remote !== "" && !failed ? remote : drawerPage.images + "the_thumbnail.svg"
+                source: remote !== "" && !failed ? remote : Theme.images + "the_thumbnail.svg"
             }
             Text {
                 id: sUserName

@@ -1,33 +1,36 @@
 import QtQuick
 import QtQuick.Controls.Basic
+import "qrc:/tvs/ui"
 
 // The dashboard: dealer, four counts, the dealer's cars, and the side drawer.
 Item {
     id: page
     property var controller
-    readonly property color navy: "#252d49"
-    readonly property color orange: "#ff7d03"
-    readonly property string images: "qrc:/tvs/ui/images/"
 
     // The bar: title and the drawer / sign-out button.
     Rectangle {
         id: bar
         anchors { left: parent.left; right: parent.right; top: parent.top }
         height: 56
-        color: page.navy
+        color: Theme.surface
         z: 3
         Text {
-            anchors { left: parent.left; leftMargin: 16; verticalCenter: parent.verticalCenter }
+            anchors { left: parent.left; leftMargin: Theme.margin; verticalCenter: parent.verticalCenter }
             text: "Tar Vesta"
-            color: "white"
+            color: Theme.navy
             font { pixelSize: 20; bold: true }
+        }
+        Rectangle {
+            anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
+            height: 1
+            color: Theme.separator
         }
         ToolButton {
             id: icoSetOut
             anchors { right: parent.right; rightMargin: 4; verticalCenter: parent.verticalCenter }
             width: 48; height: 48
-            icon.source: page.images + controller.icoSet_Out + ".svg"
-            icon.color: "white"
+            icon.source: Theme.images + controller.icoSet_Out + ".svg"
+            icon.color: "transparent"
             icon.width: 28; icon.height: 28
             display: AbstractButton.IconOnly
             Accessible.name: controller.isOpenDrawer ? "로그아웃" : "메뉴 열기"
@@ -55,14 +58,14 @@ Item {
                     property bool failed: false
                     readonly property string remote: controller.sUserImage.toString()
                     onRemoteChanged: failed = false
-                    source: remote !== "" && !failed ? remote : page.images + "the_thumbnail.svg"
+                    source: remote !== "" && !failed ? remote : Theme.images + "the_thumbnail.svg"
                     onStatusChanged: if (status === Image.Error) failed = true
                 }
                 Text {
                     anchors.verticalCenter: parent.verticalCenter
                     text: controller.sUserName
                     font { pixelSize: 18; bold: true }
-                    color: page.navy
+                    color: Theme.navy
                 }
             }
 
@@ -87,21 +90,21 @@ Item {
                         readonly property string count: [controller.lb_Count0, controller.lb_Count1,
                                                          controller.lb_Count2, controller.lb_Count3][index]
                         Accessible.name: modelData.caption + " " + count
-                        background: Rectangle { radius: 8; color: parent.down ? "#e8eaf0" : "#f4f5f8"; border.color: "#d8dbe4" }
+                        background: Rectangle { radius: 8; color: parent.down ? Theme.separator : Theme.surface; border.color: Theme.separator }
                         contentItem: Column {
                             spacing: 2
                             Text {
                                 width: parent.width
                                 horizontalAlignment: Text.AlignHCenter
                                 text: count
-                                color: page.orange
+                                color: Theme.orange
                                 font { pixelSize: 20; bold: true }
                             }
                             Text {
                                 width: parent.width
                                 horizontalAlignment: Text.AlignHCenter
                                 text: modelData.caption
-                                color: page.navy
+                                color: Theme.navy
                                 font.pixelSize: 12
                             }
                         }
@@ -115,7 +118,7 @@ Item {
                 height: 40
                 text: "업무 요청"
                 Accessible.name: text
-                background: Rectangle { radius: 8; color: parent.down ? "#d96a00" : page.orange }
+                background: Rectangle { radius: 8; color: parent.down ? "#d96a00" : Theme.orange }
                 contentItem: Text {
                     text: parent.text
                     color: "white"
@@ -141,7 +144,7 @@ Item {
                 id: tools
                 anchors { left: parent.left; right: parent.right; top: parent.top }
                 height: 44
-                color: "#f4f5f8"
+                color: Theme.background
                 Button {
                     id: filterButton
                     anchors { left: parent.left; leftMargin: 12; verticalCenter: parent.verticalCenter }
@@ -150,7 +153,7 @@ Item {
                     flat: true
                     contentItem: Text {
                         text: filterButton.text
-                        color: page.navy
+                        color: Theme.navy
                         font { pixelSize: 15; bold: true }
                         verticalAlignment: Text.AlignVCenter
                     }

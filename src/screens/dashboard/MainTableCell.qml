@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Basic
+import "qrc:/tvs/ui"
 
 // One car of the dashboard's table: picture, name, plate and year, mileage and
 // fuel, status label, on the row's tint. Everything shown comes from the model.
@@ -13,7 +14,6 @@ ItemDelegate {
     required property string cell_state
     required property color cell_stateColor
     required property color cell_background
-    readonly property string images: "qrc:/tvs/ui/images/"
 
     Accessible.name: cell_name + " " + cell_info + " " + cell_state.trim()
     padding: 0
@@ -22,12 +22,13 @@ ItemDelegate {
         Rectangle {
             anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
             height: 1
-            color: "#e3e5eb"
+            color: Theme.separator
         }
     }
     contentItem: Item {
         Image {
             id: cell_imgView
+            objectName: "cell_img"
             anchors { left: parent.left; leftMargin: 12; verticalCenter: parent.verticalCenter }
             width: 112; height: 76
             fillMode: Image.PreserveAspectCrop
@@ -35,7 +36,7 @@ ItemDelegate {
             clip: true
             property bool failed: false
             onStatusChanged: if (status === Image.Error) failed = true
-            source: cell.cell_img !== "" && !failed ? cell.cell_img : cell.images + "empty_car.svg"
+            source: cell.cell_img !== "" && !failed ? cell.cell_img : Theme.images + "empty_car.svg"
         }
         Column {
             anchors { left: cell_imgView.right; leftMargin: 12; right: parent.right; rightMargin: 12
@@ -45,30 +46,27 @@ ItemDelegate {
                 width: parent.width
                 text: cell.cell_name
                 elide: Text.ElideRight
-                color: "#252d49"
+                color: Theme.navy
                 font { pixelSize: 16; bold: true }
             }
             Text {
                 width: parent.width
                 text: cell.cell_info
                 elide: Text.ElideRight
-                color: "#4a5068"
+                color: Theme.secondaryText
                 font.pixelSize: 13
             }
             Text {
                 width: parent.width
                 text: cell.cell_info2
                 elide: Text.ElideRight
-                color: "#4a5068"
+                color: Theme.secondaryText
                 font.pixelSize: 13
             }
-            Label {
+            StatusLabel {
                 text: cell.cell_state
                 visible: text !== ""
-                color: "white"
-                font { pixelSize: 12; bold: true }
-                topPadding: 2; bottomPadding: 2
-                background: Rectangle { radius: 4; color: cell.cell_stateColor }
+                backgroundColor: cell.cell_stateColor
             }
         }
     }
