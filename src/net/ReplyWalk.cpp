@@ -195,6 +195,15 @@ void initLibxml()
     std::call_once(once, [] { xmlInitParser(); });
 }
 
+// The UTF-8 decoder reserves a unit per byte: Korean text would keep three
+// times the room it needs for as long as the rows live.
+QString fitted(QString text)
+{
+    if (text.capacity() - text.size() > 8)
+        text.squeeze();
+    return text;
+}
+
 } // namespace
 
 QString cleanFieldText(QByteArrayView utf8, Cleaning cleaning)
@@ -207,7 +216,7 @@ QString cleanFieldText(QByteArrayView utf8, Cleaning cleaning)
         while (end > begin && isAsciiSpace(utf8[end - 1]))
             --end;
         // trimmed() also takes the non-ASCII blanks (no-break space and the like).
-        return QString::fromUtf8(utf8.sliced(begin, end - begin)).trimmed();
+        return fitted(QString::fromUtf8(utf8.sliced(begin, end - begin)).trimmed());
     }
     // Line feeds go first, then blank pairs from left to right over what is left,
     // so three blanks leave one.
@@ -225,7 +234,7 @@ QString cleanFieldText(QByteArrayView utf8, Cleaning cleaning)
         }
         text[out++] = text[i++];
     }
-    return QString::fromUtf8(text.data(), qsizetype(out));
+    return fitted(QString::fromUtf8(text.data(), qsizetype(out)));
 }
 
 WalkResult walkReply(const QByteArray &body, const WalkSpec &spec)
