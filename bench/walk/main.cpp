@@ -19,22 +19,61 @@
 #include <libxml/parserInternals.h>
 
 #include <cstdio>
-#include <malloc.h>
 #include <cstring>
+#include <malloc.h>
 
 using namespace tvs;
 
 namespace {
 
-const char *const kFieldNames[48] = {
-    "sCarProductCode", "sUserCode", "sCarName1", "sCarName2", "sCarName3", "sCarName4", "sCarName5",
-    "sCarCode1", "sCarCode2", "sCarCode3", "sCarCode4", "sCarCode5", "sCarProductNum", "sCarIdNum",
-    "sCarProductYearMonth", "sCarProductFirstRegDate", "sCarProductMileage", "iCarProductMoney",
-    "sCarDealerPrice", "sCarStatus", "sCarGroup", "sCarFuelName", "sCarFuelCode", "sCarTransmissionName",
-    "sCarTransmissionCode", "sCarColorName", "sCarColorCode", "sCarCC", "sCarSaleType", "sCarPhotoPath",
-    "sCarProductCheckStartDate", "sCarProductCheckEndDate", "sCarImportType", "sCarFormCode1",
-    "sCarFormCode2", "sCarFormCode3", "sCarOptionJson", "sCarContent", "sShopName", "sShopTel",
-    "sShopAddress", "sUserName", "sUserTel", "dRegDate", "dModDate", "iViewCount", "sAucState", "sMemo"};
+const char *const kFieldNames[48] = {"sCarProductCode",
+                                     "sUserCode",
+                                     "sCarName1",
+                                     "sCarName2",
+                                     "sCarName3",
+                                     "sCarName4",
+                                     "sCarName5",
+                                     "sCarCode1",
+                                     "sCarCode2",
+                                     "sCarCode3",
+                                     "sCarCode4",
+                                     "sCarCode5",
+                                     "sCarProductNum",
+                                     "sCarIdNum",
+                                     "sCarProductYearMonth",
+                                     "sCarProductFirstRegDate",
+                                     "sCarProductMileage",
+                                     "iCarProductMoney",
+                                     "sCarDealerPrice",
+                                     "sCarStatus",
+                                     "sCarGroup",
+                                     "sCarFuelName",
+                                     "sCarFuelCode",
+                                     "sCarTransmissionName",
+                                     "sCarTransmissionCode",
+                                     "sCarColorName",
+                                     "sCarColorCode",
+                                     "sCarCC",
+                                     "sCarSaleType",
+                                     "sCarPhotoPath",
+                                     "sCarProductCheckStartDate",
+                                     "sCarProductCheckEndDate",
+                                     "sCarImportType",
+                                     "sCarFormCode1",
+                                     "sCarFormCode2",
+                                     "sCarFormCode3",
+                                     "sCarOptionJson",
+                                     "sCarContent",
+                                     "sShopName",
+                                     "sShopTel",
+                                     "sShopAddress",
+                                     "sUserName",
+                                     "sUserTel",
+                                     "dRegDate",
+                                     "dModDate",
+                                     "iViewCount",
+                                     "sAucState",
+                                     "sMemo"};
 
 QString fieldValue(int field, int row)
 {
@@ -64,10 +103,17 @@ QByteArray escaped(const QByteArray &text)
     out.reserve(text.size() * 5 / 4);
     for (const char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -101,9 +147,9 @@ QByteArray soapReply(int rows)
            "xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\" "
            "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
            "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\"><soap:Body>"
-           "<Procedure_List01Response xmlns=\"http://tempuri.org/\"><Procedure_List01Result>"
-           + escaped(dataSet(rows))
-           + "</Procedure_List01Result></Procedure_List01Response></soap:Body></soap:Envelope>";
+           "<Procedure_List01Response xmlns=\"http://tempuri.org/\"><Procedure_List01Result>" +
+           escaped(dataSet(rows)) +
+           "</Procedure_List01Result></Procedure_List01Response></soap:Body></soap:Envelope>";
 }
 
 WalkSpec carSpec()
@@ -260,12 +306,13 @@ int main(int argc, char *argv[])
             return 0;
         }
         bench_run_once(&input, mode);
-        std::printf("%s rows=%d bytes=%lld\n", qPrintable(name), rows, static_cast<long long>(input.reply.size()));
+        std::printf("%s rows=%d bytes=%lld\n", qPrintable(name), rows,
+                    static_cast<long long>(input.reply.size()));
         return 0;
     }
 
-    std::printf("%7s %10s %6s | %9s %9s %9s | %9s %9s | %6s | %10s %10s\n", "rows", "bytes", "B/row", "walk MB/s",
-                "us/row", "raw MB/s", "data MB/s", "unesc MB/s", "ratio", "peak KB", "x reply");
+    std::printf("%7s %10s %6s | %9s %9s %9s | %9s %9s | %6s | %10s %10s\n", "rows", "bytes", "B/row",
+                "walk MB/s", "us/row", "raw MB/s", "data MB/s", "unesc MB/s", "ratio", "peak KB", "x reply");
     for (const int rows : {10, 1000, 10000}) {
         const Input input = makeInput(rows, true);
         const double mb = double(input.reply.size()) / 1e6;
@@ -279,8 +326,9 @@ int main(int argc, char *argv[])
         child.waitForFinished(-1);
         const long peak = child.readAllStandardOutput().trimmed().toLong();
         std::printf("%7d %10lld %6lld | %9.1f %9.2f %9.1f | %9.1f %9.1f | %6.2f | %10ld %10.2f\n", rows,
-                    static_cast<long long>(input.reply.size()), static_cast<long long>(input.reply.size() / rows),
-                    mb / walk, walk * 1e6 / rows, mb / raw, mb / data, mb / unesc, raw / walk, peak,
+                    static_cast<long long>(input.reply.size()),
+                    static_cast<long long>(input.reply.size() / rows), mb / walk, walk * 1e6 / rows, mb / raw,
+                    mb / data, mb / unesc, raw / walk, peak,
                     double(peak) * 1024 / double(input.reply.size()));
     }
     return 0;

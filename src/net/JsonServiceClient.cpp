@@ -52,11 +52,8 @@ JsonServiceReply readJsonServiceReply(const QByteArray &body, const QString &ope
 
 JsonServiceClient::JsonServiceClient(QNetworkAccessManager *nam, QString apiHost,
                                      QList<QSslCertificate> extraCas, QObject *parent)
-    : QObject(parent)
-    , m_nam(nam)
-    , m_apiHost(std::move(apiHost))
-    , m_extraCas(std::move(extraCas))
-    , m_timeoutMs(kRequestTimeoutMs)
+    : QObject(parent), m_nam(nam), m_apiHost(std::move(apiHost)), m_extraCas(std::move(extraCas)),
+      m_timeoutMs(kRequestTimeoutMs)
 {
 }
 
@@ -73,23 +70,24 @@ void JsonServiceClient::call(const QString &path, const QString &operation,
     watchTls(reply, operation);
     QPointer<QObject> guard(receiver ? receiver : this);
     const int timeoutMs = m_timeoutMs;
-    connect(reply, &QNetworkReply::finished, this, [reply, operation, guard, timeoutMs, done = std::move(done)] {
-        reply->deleteLater();
-        JsonServiceReply out;
-        if (reply->error() != QNetworkReply::NoError) {
-            out.status = JsonServiceReply::TransportError;
-            out.error = transportErrorText(reply, timeoutMs);
-            if (reply->isOpen())
-                out.body = reply->readAll(); // an HTTP error page, kept for the log
-            qCWarning(lcNet).noquote() << operation << "failed:" << out.error;
-        } else {
-            // A side-service reply is a few hundred bytes: read it here.
-            out = readJsonServiceReply(reply->readAll(), operation);
-            if (!out.ok())
-                qCWarning(lcNet).noquote() << operation << "reply unreadable:" << out.error;
-        }
-        deliverTo(guard, done, std::move(out));
-    });
+    connect(reply, &QNetworkReply::finished, this,
+            [reply, operation, guard, timeoutMs, done = std::move(done)] {
+                reply->deleteLater();
+                JsonServiceReply out;
+                if (reply->error() != QNetworkReply::NoError) {
+                    out.status = JsonServiceReply::TransportError;
+                    out.error = transportErrorText(reply, timeoutMs);
+                    if (reply->isOpen())
+                        out.body = reply->readAll(); // an HTTP error page, kept for the log
+                    qCWarning(lcNet).noquote() << operation << "failed:" << out.error;
+                } else {
+                    // A side-service reply is a few hundred bytes: read it here.
+                    out = readJsonServiceReply(reply->readAll(), operation);
+                    if (!out.ok())
+                        qCWarning(lcNet).noquote() << operation << "reply unreadable:" << out.error;
+                }
+                deliverTo(guard, done, std::move(out));
+            });
 }
 
 } // namespace tvs

@@ -50,8 +50,7 @@ public:
     // Posts `operation` with its parameters (in order) to `path` on the API host.
     // The callback runs on the receiver's thread and never once it is destroyed.
     virtual void call(const QString &path, const QString &operation,
-                      const QList<std::pair<QString, QString>> &params, QObject *receiver,
-                      Callback done) = 0;
+                      const QList<std::pair<QString, QString>> &params, QObject *receiver, Callback done) = 0;
 };
 
 // The real side-service client, on the same manager and TLS rule as the procedures.
@@ -62,9 +61,8 @@ public:
     JsonServiceClient(QNetworkAccessManager *nam, QString apiHost, QList<QSslCertificate> extraCas,
                       QObject *parent = nullptr);
 
-    void call(const QString &path, const QString &operation,
-              const QList<std::pair<QString, QString>> &params, QObject *receiver,
-              Callback done) override;
+    void call(const QString &path, const QString &operation, const QList<std::pair<QString, QString>> &params,
+              QObject *receiver, Callback done) override;
 
     void setTimeout(int ms) { m_timeoutMs = ms; }
 

@@ -26,10 +26,10 @@ void watchTls(QNetworkReply *reply, const QString &what)
     QObject::connect(reply, &QNetworkReply::sslErrors, reply, [what](const QList<QSslError> &errors) {
         for (const QSslError &error : errors) {
             const QSslCertificate cert = error.certificate();
-            const QString subject = cert.isNull() ? QStringLiteral("(no certificate)")
-                                                  : cert.subjectDisplayName();
-            qCWarning(lcNet).noquote() << what << "TLS certificate rejected:" << error.errorString()
-                                       << "- certificate:" << subject;
+            const QString subject =
+                cert.isNull() ? QStringLiteral("(no certificate)") : cert.subjectDisplayName();
+            qCWarning(lcNet).noquote()
+                << what << "TLS certificate rejected:" << error.errorString() << "- certificate:" << subject;
         }
     });
 }
@@ -51,13 +51,10 @@ QString procedureNameOf(const QString &callText)
     return (blank < 0 ? callText : callText.left(blank)).left(64);
 }
 
-ProcedureClient::ProcedureClient(QNetworkAccessManager *nam, QString apiHost,
-                                 QList<QSslCertificate> extraCas, QObject *parent)
-    : QObject(parent)
-    , m_nam(nam)
-    , m_apiHost(std::move(apiHost))
-    , m_extraCas(std::move(extraCas))
-    , m_timeoutMs(kRequestTimeoutMs)
+ProcedureClient::ProcedureClient(QNetworkAccessManager *nam, QString apiHost, QList<QSslCertificate> extraCas,
+                                 QObject *parent)
+    : QObject(parent), m_nam(nam), m_apiHost(std::move(apiHost)), m_extraCas(std::move(extraCas)),
+      m_timeoutMs(kRequestTimeoutMs)
 {
 }
 
@@ -106,24 +103,22 @@ void ProcedureClient::finished(QNetworkReply *reply, const QString &procedure, c
     // The walk never runs on this (the UI) thread; each reply has its own walk state.
     auto *watcher = new QFutureWatcher<WalkResult>(this);
     const QByteArray body = out.body;
-    connect(watcher, &QFutureWatcher<WalkResult>::finished, this,
-            [watcher, procedure, receiver, done, body] {
-                watcher->deleteLater();
-                ProcedureReply result;
-                result.body = body;
-                result.walk = watcher->result();
-                if (result.walk.invalidUtf8) {
-                    result.status = ProcedureReply::BadReply;
-                    result.error = result.walk.error;
-                    qCWarning(lcNet).noquote() << procedure << "reply dropped:" << result.error;
-                } else if (!result.walk.complete) {
-                    result.error = result.walk.error;
-                    qCWarning(lcNet).noquote()
-                        << procedure << "reply broke off:" << result.error << "- keeping"
-                        << result.walk.rows.size() << "complete rows";
-                }
-                deliverTo(receiver, done, std::move(result));
-            });
+    connect(watcher, &QFutureWatcher<WalkResult>::finished, this, [watcher, procedure, receiver, done, body] {
+        watcher->deleteLater();
+        ProcedureReply result;
+        result.body = body;
+        result.walk = watcher->result();
+        if (result.walk.invalidUtf8) {
+            result.status = ProcedureReply::BadReply;
+            result.error = result.walk.error;
+            qCWarning(lcNet).noquote() << procedure << "reply dropped:" << result.error;
+        } else if (!result.walk.complete) {
+            result.error = result.walk.error;
+            qCWarning(lcNet).noquote() << procedure << "reply broke off:" << result.error << "- keeping"
+                                       << result.walk.rows.size() << "complete rows";
+        }
+        deliverTo(receiver, done, std::move(result));
+    });
     watcher->setFuture(QtConcurrent::run(walkReply, body, spec));
 }
 

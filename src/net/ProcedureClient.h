@@ -57,7 +57,7 @@ QString transportErrorText(QNetworkReply *reply, int timeoutMs);
 QString procedureNameOf(const QString &callText);
 
 // Delivers on the receiver's thread unless the receiver is gone.
-template<typename Reply, typename Fn>
+template <typename Reply, typename Fn>
 void deliverTo(const QPointer<QObject> &receiver, const Fn &done, Reply reply)
 {
     if (!receiver || !done)

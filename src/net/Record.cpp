@@ -8,10 +8,7 @@ Record::Record(std::initializer_list<std::pair<QString, QString>> fields)
         insert(field.first, field.second);
 }
 
-Record::Record(QList<std::pair<QString, QString>> distinctFields)
-    : m_fields(std::move(distinctFields))
-{
-}
+Record::Record(QList<std::pair<QString, QString>> distinctFields) : m_fields(std::move(distinctFields)) {}
 
 bool Record::contains(const QString &field) const
 {

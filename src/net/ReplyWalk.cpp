@@ -138,8 +138,8 @@ struct WalkState
         frames.pop_back();
         if (frame.sawText) {
             const std::string &text = texts[depth - 1];
-            const QString value = cleanFieldText(QByteArrayView(text.data(), qsizetype(text.size())),
-                                                 spec->cleaning);
+            const QString value =
+                cleanFieldText(QByteArrayView(text.data(), qsizetype(text.size())), spec->cleaning);
             if (frame.field && rowOpen)
                 storeField(*frame.info, value);
             if (frame.named)
@@ -272,8 +272,8 @@ WalkResult walkReply(const QByteArray &body, const WalkSpec &spec)
     // The parser pulls the unescaped text piece by piece, so no unescaped copy of
     // the whole body is ever held.
     EntityUnescapeStream stream(body);
-    xmlParserCtxtPtr ctxt = xmlCreateIOParserCtxt(&handler, &state, readUnescaped, nullptr, &stream,
-                                                  XML_CHAR_ENCODING_NONE);
+    xmlParserCtxtPtr ctxt =
+        xmlCreateIOParserCtxt(&handler, &state, readUnescaped, nullptr, &stream, XML_CHAR_ENCODING_NONE);
     if (!ctxt) {
         state.result.complete = false;
         state.result.error = QStringLiteral("could not create the XML parser");

@@ -37,8 +37,8 @@ QUrl serviceUrl(const QString &apiHost, const QString &path)
     return QUrl::fromEncoded(encoded, QUrl::StrictMode);
 }
 
-SoapRequest makeServiceRequest(const QString &apiHost, const QString &path,
-                               const QString &operationName, const QString &bodyXml)
+SoapRequest makeServiceRequest(const QString &apiHost, const QString &path, const QString &operationName,
+                               const QString &bodyXml)
 {
     SoapRequest out;
     out.body = soapEnvelope(bodyXml);
@@ -53,20 +53,19 @@ SoapRequest makeServiceRequest(const QString &apiHost, const QString &path,
 SoapRequest makeSoapRequest(const QString &apiHost, const QString &operation, const QString &callText)
 {
     const QString name = procedureOperationName(operation);
-    const QString bodyXml = QLatin1Char('<') + name + QLatin1String(" xmlns=\"http://tempuri.org/\"><sQuery>")
-                            + escapeXmlText(callText) + QLatin1String("</sQuery></") + name
-                            + QLatin1Char('>');
+    const QString bodyXml = QLatin1Char('<') + name +
+                            QLatin1String(" xmlns=\"http://tempuri.org/\"><sQuery>") +
+                            escapeXmlText(callText) + QLatin1String("</sQuery></") + name + QLatin1Char('>');
     return makeServiceRequest(apiHost, kProcedureServicePath, name, bodyXml);
 }
 
-SoapRequest makeJsonServiceRequest(const QString &apiHost, const QString &path,
-                                   const QString &operation,
+SoapRequest makeJsonServiceRequest(const QString &apiHost, const QString &path, const QString &operation,
                                    const QList<std::pair<QString, QString>> &params)
 {
     QString bodyXml = QLatin1Char('<') + operation + QLatin1String(" xmlns=\"http://tempuri.org/\">");
     for (const auto &[name, value] : params) {
-        bodyXml += QLatin1Char('<') + name + QLatin1Char('>') + escapeXmlText(value) + QLatin1String("</")
-                   + name + QLatin1Char('>');
+        bodyXml += QLatin1Char('<') + name + QLatin1Char('>') + escapeXmlText(value) + QLatin1String("</") +
+                   name + QLatin1Char('>');
     }
     bodyXml += QLatin1String("</") + operation + QLatin1Char('>');
     return makeServiceRequest(apiHost, path, operation, bodyXml);

@@ -33,18 +33,16 @@ QUrl serviceUrl(const QString &apiHost, const QString &path);
 
 // POST with Content-Type, SOAPAction and Content-Length in this order, for
 // operation `operationName` (taken as it is) with the given body XML.
-SoapRequest makeServiceRequest(const QString &apiHost, const QString &path,
-                               const QString &operationName, const QString &bodyXml);
+SoapRequest makeServiceRequest(const QString &apiHost, const QString &path, const QString &operationName,
+                               const QString &bodyXml);
 
 // The procedure request: operation (mapped as above) with its single parameter
 // sQuery holding `callText`, escaped for the envelope.
-SoapRequest makeSoapRequest(const QString &apiHost, const QString &operation,
-                            const QString &callText);
+SoapRequest makeSoapRequest(const QString &apiHost, const QString &operation, const QString &callText);
 
 // The side services' request: the operation element holds one element per
 // parameter, in the given order, each value escaped for the envelope.
-SoapRequest makeJsonServiceRequest(const QString &apiHost, const QString &path,
-                                   const QString &operation,
+SoapRequest makeJsonServiceRequest(const QString &apiHost, const QString &path, const QString &operation,
                                    const QList<std::pair<QString, QString>> &params);
 
 } // namespace tvs

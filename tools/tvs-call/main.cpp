@@ -30,7 +30,8 @@ const char kUsage[] =
     "         tvs-call call Procedure_List01 \"ps_UserCarCount 'D0001'\"\n"
     "         and prints each row as one JSON object per line (fields in reply order);\n"
     "         a reply without rows prints its named elements (see --named) if any.\n"
-    "  json   calls a side service, e.g. json /sub_asmx/asmx_json.asmx CarInfo_Search sSearchType=Search ...\n"
+    "  json   calls a side service, e.g. json /sub_asmx/asmx_json.asmx CarInfo_Search sSearchType=Search "
+    "...\n"
     "         and prints the result object on one line.\n"
     "\n"
     "options:\n"
@@ -44,7 +45,8 @@ const char kUsage[] =
     "\n"
     "exit status: 0 ok, 2 bad usage, 3 transport failure, 4 unreadable reply\n";
 
-const QStringList kConfigOptions{"--api-host", "--image-host", "--zest-host", "--mweb-host", "--ca-file", "--config"};
+const QStringList kConfigOptions{"--api-host",  "--image-host", "--zest-host",
+                                 "--mweb-host", "--ca-file",    "--config"};
 
 int usageError(const QString &message)
 {
@@ -94,8 +96,8 @@ std::optional<QString> parse(const QStringList &args, Options &options)
             options.spec.cleaning = Cleaning::Trimming;
         } else if (arg == QLatin1String("--strip")) {
             options.spec.cleaning = Cleaning::Stripping;
-        } else if (arg == QLatin1String("--row") || arg == QLatin1String("--named")
-                   || arg == QLatin1String("--timeout")) {
+        } else if (arg == QLatin1String("--row") || arg == QLatin1String("--named") ||
+                   arg == QLatin1String("--timeout")) {
             const auto v = value();
             if (!v || v->isEmpty())
                 return QStringLiteral("option %1 needs a value").arg(arg);
@@ -112,7 +114,8 @@ std::optional<QString> parse(const QStringList &args, Options &options)
             }
         } else if (kConfigOptions.contains(arg)) {
             ++i; // read by Config::load
-        } else if (arg.startsWith(QLatin1String("--")) && kConfigOptions.contains(arg.section(QLatin1Char('='), 0, 0))) {
+        } else if (arg.startsWith(QLatin1String("--")) &&
+                   kConfigOptions.contains(arg.section(QLatin1Char('='), 0, 0))) {
             continue;
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             return QStringLiteral("unknown option %1").arg(arg);
@@ -129,7 +132,8 @@ int runCall(QNetworkAccessManager &nam, const Config &config, const Options &opt
         return usageError(QStringLiteral("call wants an operation and one call text"));
     const QString operation = options.positional.at(1);
     if (operation != kProcedureList && operation != kProcedureExecute)
-        return usageError(QStringLiteral("operation must be %1 or %2").arg(kProcedureList, kProcedureExecute));
+        return usageError(
+            QStringLiteral("operation must be %1 or %2").arg(kProcedureList, kProcedureExecute));
 
     ProcedureClient client(&nam, config.apiHost, config.caCertificates());
     client.setTimeout(options.timeoutMs);

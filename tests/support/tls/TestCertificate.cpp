@@ -13,8 +13,7 @@ namespace tvs::test {
 
 namespace {
 
-template<typename T, void (*Free)(T *)>
-struct Deleter
+template <typename T, void (*Free)(T *)> struct Deleter
 {
     void operator()(T *p) const { Free(p); }
 };
@@ -67,13 +66,13 @@ TestCertificate TestCertificate::generate(const QString &commonName)
     const QByteArray cn = commonName.toUtf8();
     X509_NAME_add_entry_by_txt(name, "O", MBSTRING_UTF8, reinterpret_cast<const unsigned char *>("tvs test"),
                                -1, -1, 0);
-    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_UTF8, reinterpret_cast<const unsigned char *>(cn.constData()),
-                               -1, -1, 0);
+    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_UTF8,
+                               reinterpret_cast<const unsigned char *>(cn.constData()), -1, -1, 0);
     X509_set_issuer_name(cert.get(), name);
 
-    if (!addExtension(cert.get(), NID_basic_constraints, "critical,CA:TRUE")
-        || !addExtension(cert.get(), NID_subject_key_identifier, "hash")
-        || !addExtension(cert.get(), NID_subject_alt_name, "IP:127.0.0.1,DNS:localhost"))
+    if (!addExtension(cert.get(), NID_basic_constraints, "critical,CA:TRUE") ||
+        !addExtension(cert.get(), NID_subject_key_identifier, "hash") ||
+        !addExtension(cert.get(), NID_subject_alt_name, "IP:127.0.0.1,DNS:localhost"))
         return out;
     if (X509_sign(cert.get(), key.get(), EVP_sha256()) <= 0)
         return out;

@@ -16,8 +16,7 @@ QByteArray TlsTestServer::Request::header(const QByteArray &name) const
 }
 
 TlsTestServer::TlsTestServer(TestCertificate certificate, QObject *parent)
-    : QTcpServer(parent)
-    , m_certificate(std::move(certificate))
+    : QTcpServer(parent), m_certificate(std::move(certificate))
 {
 }
 
@@ -93,10 +92,10 @@ void TlsTestServer::readFrom(QSslSocket *socket)
     emit requestReceived();
     if (m_silent)
         return;
-    QByteArray response = "HTTP/1.1 " + QByteArray::number(m_status) + (m_status == 200 ? " OK" : " Error")
-                          + "\r\nContent-Type: " + m_contentType
-                          + "\r\nContent-Length: " + QByteArray::number(m_body.size())
-                          + "\r\nConnection: close\r\n\r\n" + m_body;
+    QByteArray response = "HTTP/1.1 " + QByteArray::number(m_status) + (m_status == 200 ? " OK" : " Error") +
+                          "\r\nContent-Type: " + m_contentType +
+                          "\r\nContent-Length: " + QByteArray::number(m_body.size()) +
+                          "\r\nConnection: close\r\n\r\n" + m_body;
     socket->write(response);
     socket->disconnectFromHost();
 }

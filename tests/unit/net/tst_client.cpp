@@ -35,8 +35,8 @@ void captureMessages(QtMsgType type, const QMessageLogContext &context, const QS
 bool netWarningContains(const QString &needle)
 {
     for (const LogLine &line : std::as_const(g_log)) {
-        if (line.category == QLatin1String("tvs.net") && line.type == QtWarningMsg
-            && line.text.contains(needle, Qt::CaseInsensitive))
+        if (line.category == QLatin1String("tvs.net") && line.type == QtWarningMsg &&
+            line.text.contains(needle, Qt::CaseInsensitive))
             return true;
     }
     return false;
@@ -55,11 +55,13 @@ QByteArray soapReply(const QByteArray &escapedDataSet)
 {
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope "
            "xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
-           "<Procedure_List01Response xmlns=\"http://tempuri.org/\"><Procedure_List01Result>"
-           + escapedDataSet + "</Procedure_List01Result></Procedure_List01Response></soap:Body></soap:Envelope>";
+           "<Procedure_List01Response xmlns=\"http://tempuri.org/\"><Procedure_List01Result>" +
+           escapedDataSet +
+           "</Procedure_List01Result></Procedure_List01Response></soap:Body></soap:Envelope>";
 }
 
-const QString kLoginText = QStringLiteral("ps_Login1 'dealer', 'f00dfacedigest', 'MOBILE_DEALER', '1, 2, 3, 4, 12'");
+const QString kLoginText =
+    QStringLiteral("ps_Login1 'dealer', 'f00dfacedigest', 'MOBILE_DEALER', '1, 2, 3, 4, 12'");
 
 } // namespace
 
@@ -80,7 +82,8 @@ private slots:
     void jsonService();
 
 private:
-    std::optional<ProcedureReply> callAndWait(ProcedureClient &client, const QString &text, const WalkSpec &spec = {});
+    std::optional<ProcedureReply> callAndWait(ProcedureClient &client, const QString &text,
+                                              const WalkSpec &spec = {});
 
     TestCertificate m_cert;
     QNetworkAccessManager m_nam;
@@ -129,13 +132,21 @@ void ClientTest::trustedCertificatePasses()
 
     QCOMPARE(server.requests().size(), 1);
     const TlsTestServer::Request &request = server.requests().first();
-    const SoapRequest expected = makeSoapRequest(server.hostPort(), kProcedureList, QStringLiteral("ps_UserInfo 'D0001'"));
+    const SoapRequest expected =
+        makeSoapRequest(server.hostPort(), kProcedureList, QStringLiteral("ps_UserInfo 'D0001'"));
     QCOMPARE(request.method, QByteArray("POST"));
     QCOMPARE(request.path, QByteArray("/sub_asmx/asmx_soap.asmx"));
     QCOMPARE(request.body, expected.body);
     QCOMPARE(request.header("SOAPAction"), QByteArray("http://tempuri.org/Procedure_List01"));
     QCOMPARE(request.header("Content-Type"), QByteArray("text/xml; charset= UTF-8"));
     QCOMPARE(request.header("Content-Length"), QByteArray::number(expected.body.size()));
+    // Our headers went out once each, in our order.
+    QList<QByteArray> ours;
+    for (const auto &header : request.headers) {
+        if (expected.request.rawHeaderList().contains(header.first))
+            ours << header.first;
+    }
+    QCOMPARE(ours, (QList<QByteArray>{"Content-Type", "SOAPAction", "Content-Length"}));
 }
 
 void ClientTest::unknownCertificateFails()
@@ -204,8 +215,9 @@ void ClientTest::unreadableReplies_data()
     QTest::newRow("empty") << QByteArray() << int(ProcedureReply::BadReply) << 0 << "empty";
     QTest::newRow("not utf-8") << soapReply("&lt;Table&gt;&lt;a&gt;\xB1\xE8&lt;/a&gt;&lt;/Table&gt;")
                                << int(ProcedureReply::BadReply) << 0 << "UTF-8";
-    QTest::newRow("broken off") << soapReply("&lt;Table&gt;&lt;a&gt;1&lt;/a&gt;&lt;/Table&gt;&lt;Table&gt;").left(330)
-                                << int(ProcedureReply::Ok) << 1 << "broke off";
+    QTest::newRow("broken off")
+        << soapReply("&lt;Table&gt;&lt;a&gt;1&lt;/a&gt;&lt;/Table&gt;&lt;Table&gt;").left(330)
+        << int(ProcedureReply::Ok) << 1 << "broke off";
 }
 
 void ClientTest::unreadableReplies()
@@ -236,7 +248,8 @@ void ClientTest::deadReceiverGetsNothing()
     ProcedureClient client(&m_nam, server.hostPort(), {m_cert.certificate});
     bool called = false;
     auto *receiver = new QObject;
-    client.call(kProcedureList, QStringLiteral("ps_A"), {}, receiver, [&](const ProcedureReply &) { called = true; });
+    client.call(kProcedureList, QStringLiteral("ps_A"), {}, receiver,
+                [&](const ProcedureReply &) { called = true; });
     delete receiver;
     // A second call on a live receiver marks when the first reply must have come back.
     const auto second = callAndWait(client, QStringLiteral("ps_B"));
@@ -258,7 +271,10 @@ void ClientTest::jsonService()
     std::optional<JsonServiceReply> got;
     QObject receiver;
     client.call(kHandOffPath, kHandOffOperation,
-                {{"sCarProductCode", "P1"}, {"sInputType", "POST"}, {"sUserCode", "D0001"}, {"sRequest", kRequesterId}},
+                {{"sCarProductCode", "P1"},
+                 {"sInputType", "POST"},
+                 {"sUserCode", "D0001"},
+                 {"sRequest", kRequesterId}},
                 &receiver, [&](const JsonServiceReply &reply) { got = reply; });
     QTRY_VERIFY_WITH_TIMEOUT(got.has_value(), 60000);
     QVERIFY2(got->ok(), qPrintable(got->error));
@@ -274,7 +290,8 @@ void ClientTest::jsonService()
     QNetworkAccessManager otherNam;
     JsonServiceClient untrusted(&otherNam, server.hostPort(), {});
     got.reset();
-    untrusted.call(kCarLookupPath, kCarLookupOperation, {}, &receiver, [&](const JsonServiceReply &reply) { got = reply; });
+    untrusted.call(kCarLookupPath, kCarLookupOperation, {}, &receiver,
+                   [&](const JsonServiceReply &reply) { got = reply; });
     QTRY_VERIFY_WITH_TIMEOUT(got.has_value(), 60000);
     QCOMPARE(got->status, JsonServiceReply::TransportError);
     QVERIFY(netWarningContains(QStringLiteral("CarInfo_Search")));

@@ -35,9 +35,10 @@ void RequestTest::callTexts_data()
     QTest::addColumn<QString>("separator");
     QTest::addColumn<QString>("expected");
     const QString std = QStringLiteral("', '");
-    QTest::newRow("login") << "ps_Login1" << QStringList{"id", "digest", "MOBILE_DEALER", "1, 2, 3, 4, 12"} << std
-                           << "ps_Login1 'id', 'digest', 'MOBILE_DEALER', '1, 2, 3, 4, 12'";
-    QTest::newRow("one argument") << "ps_UserCarCount" << QStringList{"D0001"} << std << "ps_UserCarCount 'D0001'";
+    QTest::newRow("login") << "ps_Login1" << QStringList{"id", "digest", "MOBILE_DEALER", "1, 2, 3, 4, 12"}
+                           << std << "ps_Login1 'id', 'digest', 'MOBILE_DEALER', '1, 2, 3, 4, 12'";
+    QTest::newRow("one argument") << "ps_UserCarCount" << QStringList{"D0001"} << std
+                                  << "ps_UserCarCount 'D0001'";
     QTest::newRow("no blank after comma") << "ps_TruckType2" << QStringList{"2", "x"} << "','"
                                           << "ps_TruckType2 '2','x'";
     QTest::newRow("no arguments") << "ps_GetCarMaker" << QStringList{} << std << "ps_GetCarMaker";
@@ -45,8 +46,8 @@ void RequestTest::callTexts_data()
     QTest::newRow("quote doubled") << "ps_A" << QStringList{"O'Brien", "x"} << std << "ps_A 'O''Brien', 'x'";
     QTest::newRow("quote cannot add an argument")
         << "ps_A" << QStringList{"a', 'b"} << std << "ps_A 'a'', ''b'";
-    QTest::newRow("korean and specials kept") << "ps_B" << QStringList{"서울 <1> & 2"} << std
-                                              << "ps_B '서울 <1> & 2'";
+    QTest::newRow("korean and specials kept")
+        << "ps_B" << QStringList{"서울 <1> & 2"} << std << "ps_B '서울 <1> & 2'";
 }
 
 void RequestTest::callTexts()
@@ -64,9 +65,9 @@ static QByteArray expectedBody(const QByteArray &op, const QByteArray &query)
            "<soap:Envelope xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
            "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" "
            "xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\">\n"
-           "<soap:Body><"
-           + op + " xmlns=\"http://tempuri.org/\"><sQuery>" + query + "</sQuery></" + op
-           + "></soap:Body></soap:Envelope>";
+           "<soap:Body><" +
+           op + " xmlns=\"http://tempuri.org/\"><sQuery>" + query + "</sQuery></" + op +
+           "></soap:Body></soap:Envelope>";
 }
 
 void RequestTest::procedureRequestBytes()
@@ -75,7 +76,8 @@ void RequestTest::procedureRequestBytes()
         const SoapRequest r = makeSoapRequest(QStringLiteral("api.example.test:8443"), op,
                                               QStringLiteral("ps_UserCarCount 'D0001'"));
         QCOMPARE(r.body, expectedBody(op.toUtf8(), "ps_UserCarCount 'D0001'"));
-        QCOMPARE(r.request.url().toString(), QStringLiteral("https://api.example.test:8443/sub_asmx/asmx_soap.asmx"));
+        QCOMPARE(r.request.url().toString(),
+                 QStringLiteral("https://api.example.test:8443/sub_asmx/asmx_soap.asmx"));
         QCOMPARE(r.request.rawHeaderList(),
                  (QList<QByteArray>{"Content-Type", "SOAPAction", "Content-Length"}));
         QCOMPARE(r.request.rawHeader("Content-Type"), QByteArray("text/xml; charset= UTF-8"));
@@ -99,7 +101,8 @@ void RequestTest::koreanContentLength()
 
 void RequestTest::unknownOperation()
 {
-    const SoapRequest r = makeSoapRequest(QStringLiteral("h"), QStringLiteral("Procedure_Drop"), QStringLiteral("ps_X"));
+    const SoapRequest r =
+        makeSoapRequest(QStringLiteral("h"), QStringLiteral("Procedure_Drop"), QStringLiteral("ps_X"));
     QCOMPARE(r.body, expectedBody("", "ps_X"));
     QVERIFY(r.body.contains("<soap:Body>< xmlns=\"http://tempuri.org/\">"));
     QCOMPARE(r.request.rawHeader("SOAPAction"), QByteArray("http://tempuri.org/"));
@@ -117,10 +120,12 @@ void RequestTest::specialsAreEscapedInEnvelope()
 
 void RequestTest::jsonServiceRequest()
 {
-    const SoapRequest r = makeJsonServiceRequest(
-        QStringLiteral("h:1"), kCarLookupPath, kCarLookupOperation,
-        {{"sSearchType", "Search"}, {"sCarImportType", "12"}, {"sCarProductNum", "12가 3456 <&>"},
-         {"sUserCode", "D0001"}, {"sRequest", kRequesterId}});
+    const SoapRequest r = makeJsonServiceRequest(QStringLiteral("h:1"), kCarLookupPath, kCarLookupOperation,
+                                                 {{"sSearchType", "Search"},
+                                                  {"sCarImportType", "12"},
+                                                  {"sCarProductNum", "12가 3456 <&>"},
+                                                  {"sUserCode", "D0001"},
+                                                  {"sRequest", kRequesterId}});
     QCOMPARE(r.request.url().toString(), QStringLiteral("https://h:1/sub_asmx/asmx_json.asmx"));
     QCOMPARE(r.request.rawHeader("SOAPAction"), QByteArray("http://tempuri.org/CarInfo_Search"));
     QCOMPARE(r.request.rawHeaderList(), (QList<QByteArray>{"Content-Type", "SOAPAction", "Content-Length"}));
@@ -132,35 +137,48 @@ void RequestTest::jsonServiceRequest()
     QCOMPARE(r.request.rawHeader("Content-Length"), QByteArray::number(r.body.size()));
 
     // Reading the result: the JSON text is escaped inside the result element.
-    const QByteArray reply = "<?xml version=\"1.0\"?><soap:Envelope><soap:Body><CarInfo_SearchResponse>"
-                             "<CarInfo_SearchResult>{\"message\":\"성공\",\"body\":\"{\\\"a\\\":\\\"x &amp; y\\\"}\"}"
-                             "</CarInfo_SearchResult></CarInfo_SearchResponse></soap:Body></soap:Envelope>";
+    const QByteArray reply =
+        "<?xml version=\"1.0\"?><soap:Envelope><soap:Body><CarInfo_SearchResponse>"
+        "<CarInfo_SearchResult>{\"message\":\"성공\",\"body\":\"{\\\"a\\\":\\\"x &amp; y\\\"}\"}"
+        "</CarInfo_SearchResult></CarInfo_SearchResponse></soap:Body></soap:Envelope>";
     const JsonServiceReply ok = readJsonServiceReply(reply, kCarLookupOperation);
     QVERIFY2(ok.ok(), qPrintable(ok.error));
     QCOMPARE(ok.object.value("message").toString(), QStringLiteral("성공"));
     QCOMPARE(ok.object.value("body").toString(), QStringLiteral("{\"a\":\"x & y\"}"));
 
     QCOMPARE(readJsonServiceReply("<x/>", kCarLookupOperation).status, JsonServiceReply::BadReply);
-    QCOMPARE(readJsonServiceReply("<CarInfo_SearchResult>{broken</CarInfo_SearchResult>", kCarLookupOperation).status,
+    QCOMPARE(readJsonServiceReply("<CarInfo_SearchResult>{broken</CarInfo_SearchResult>", kCarLookupOperation)
+                 .status,
              JsonServiceReply::BadReply);
-    QCOMPARE(readJsonServiceReply("<CarInfo_SearchResult>[1]</CarInfo_SearchResult>", kCarLookupOperation).status,
+    QCOMPARE(
+        readJsonServiceReply("<CarInfo_SearchResult>[1]</CarInfo_SearchResult>", kCarLookupOperation).status,
+        JsonServiceReply::BadReply);
+    QCOMPARE(readJsonServiceReply("<CarInfo_SearchResult>{}", kCarLookupOperation).status,
              JsonServiceReply::BadReply);
-    QCOMPARE(readJsonServiceReply("<CarInfo_SearchResult>{}", kCarLookupOperation).status, JsonServiceReply::BadReply);
 }
 
 void RequestTest::unescape_data()
 {
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("escaped reference stays a reference") << "&amp;lt;" << "&lt;";
-    QTest::newRow("quoted value") << "&quot;x&quot;" << "\"x\"";
-    QTest::newRow("all five") << "&quot;&apos;&lt;&gt;&amp;" << "\"'<>&";
-    QTest::newRow("double escaped amp") << "&amp;amp;" << "&amp;";
-    QTest::newRow("bare ampersand") << "&&quot;" << "&\"";
-    QTest::newRow("unknown reference") << "&nbsp;&#39;" << "&nbsp;&#39;";
-    QTest::newRow("cut reference") << "a &lt b &am" << "a &lt b &am";
-    QTest::newRow("korean") << "&lt;이름&gt;홍길동&lt;/이름&gt;" << "<이름>홍길동</이름>";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("escaped reference stays a reference") << "&amp;lt;"
+                                                         << "&lt;";
+    QTest::newRow("quoted value") << "&quot;x&quot;"
+                                  << "\"x\"";
+    QTest::newRow("all five") << "&quot;&apos;&lt;&gt;&amp;"
+                              << "\"'<>&";
+    QTest::newRow("double escaped amp") << "&amp;amp;"
+                                        << "&amp;";
+    QTest::newRow("bare ampersand") << "&&quot;"
+                                    << "&\"";
+    QTest::newRow("unknown reference") << "&nbsp;&#39;"
+                                       << "&nbsp;&#39;";
+    QTest::newRow("cut reference") << "a &lt b &am"
+                                   << "a &lt b &am";
+    QTest::newRow("korean") << "&lt;이름&gt;홍길동&lt;/이름&gt;"
+                            << "<이름>홍길동</이름>";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void RequestTest::unescape()

@@ -13,8 +13,9 @@ QByteArray soapReply(const QByteArray &escapedDataSet)
 {
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope "
            "xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
-           "<Procedure_List01Response xmlns=\"http://tempuri.org/\"><Procedure_List01Result>"
-           + escapedDataSet + "</Procedure_List01Result></Procedure_List01Response></soap:Body></soap:Envelope>";
+           "<Procedure_List01Response xmlns=\"http://tempuri.org/\"><Procedure_List01Result>" +
+           escapedDataSet +
+           "</Procedure_List01Result></Procedure_List01Response></soap:Body></soap:Envelope>";
 }
 
 struct Run
@@ -79,7 +80,7 @@ Run TvsCallTest::run(const QStringList &args)
 void TvsCallTest::exitCodes_data()
 {
     QTest::addColumn<QByteArray>("reply"); // empty: no server at all
-    QTest::addColumn<QStringList>("args");  // "@host" and "@ca" are filled in
+    QTest::addColumn<QStringList>("args"); // "@host" and "@ca" are filled in
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("stdoutText");
     QTest::addColumn<QByteArray>("stderrHas");
@@ -103,13 +104,13 @@ void TvsCallTest::exitCodes_data()
     QTest::newRow("no command") << QByteArray() << tls << 2 << QByteArray() << QByteArray("no command");
     QTest::newRow("missing call text") << QByteArray() << (tls + QStringList{"call", "Procedure_List01"}) << 2
                                        << QByteArray() << QByteArray("usage:");
-    QTest::newRow("bad operation") << QByteArray() << (tls + QStringList{"call", "Drop", "ps_X"}) << 2 << QByteArray()
-                                   << QByteArray("operation must be");
-    QTest::newRow("unknown option") << QByteArray() << QStringList{"--bogus", "call", "Procedure_List01", "x"} << 2
-                                    << QByteArray() << QByteArray("unknown option --bogus");
+    QTest::newRow("bad operation") << QByteArray() << (tls + QStringList{"call", "Drop", "ps_X"}) << 2
+                                   << QByteArray() << QByteArray("operation must be");
+    QTest::newRow("unknown option") << QByteArray() << QStringList{"--bogus", "call", "Procedure_List01", "x"}
+                                    << 2 << QByteArray() << QByteArray("unknown option --bogus");
     QTest::newRow("unreadable CA file")
-        << QByteArray() << QStringList{"--ca-file", "/nonexistent/ca.pem", "call", "Procedure_List01", "x"} << 2
-        << QByteArray() << QByteArray("/nonexistent/ca.pem");
+        << QByteArray() << QStringList{"--ca-file", "/nonexistent/ca.pem", "call", "Procedure_List01", "x"}
+        << 2 << QByteArray() << QByteArray("/nonexistent/ca.pem");
     QTest::newRow("refused") << QByteArray() << (tls + QStringList{"call", "Procedure_List01", "ps_X"}) << 3
                              << QByteArray() << QByteArray("transport failure");
     QTest::newRow("untrusted") << rows
@@ -122,10 +123,11 @@ void TvsCallTest::exitCodes_data()
                                 << (tls + QStringList{"call", "Procedure_List01", "ps_X"}) << 4
                                 << QByteArray("{\"a\":\"1\"}\n") << QByteArray("broke off");
     QTest::newRow("json service")
-        << QByteArray("<soap:Envelope><soap:Body><CarInfo_SearchResult>{\"message\":\"성공\"}</CarInfo_SearchResult>"
-                      "</soap:Body></soap:Envelope>")
-        << (tls + QStringList{"json", "/sub_asmx/asmx_json.asmx", "CarInfo_Search", "sSearchType=Search"}) << 0
-        << QByteArray("{\"message\":\"성공\"}\n") << QByteArray();
+        << QByteArray(
+               "<soap:Envelope><soap:Body><CarInfo_SearchResult>{\"message\":\"성공\"}</CarInfo_SearchResult>"
+               "</soap:Body></soap:Envelope>")
+        << (tls + QStringList{"json", "/sub_asmx/asmx_json.asmx", "CarInfo_Search", "sSearchType=Search"})
+        << 0 << QByteArray("{\"message\":\"성공\"}\n") << QByteArray();
 }
 
 void TvsCallTest::exitCodes()
@@ -149,8 +151,10 @@ void TvsCallTest::exitCodes()
             arg = m_caFile;
     }
     const Run result = run(args);
-    QVERIFY2(result.exitCode == exitCode,
-             qPrintable(QStringLiteral("exit %1, stderr: %2").arg(result.exitCode).arg(QString::fromUtf8(result.err))));
+    QVERIFY2(
+        result.exitCode == exitCode,
+        qPrintable(
+            QStringLiteral("exit %1, stderr: %2").arg(result.exitCode).arg(QString::fromUtf8(result.err))));
     QCOMPARE(result.out, stdoutText);
     if (!stderrHas.isEmpty())
         QVERIFY2(result.err.contains(stderrHas), result.err.constData());
