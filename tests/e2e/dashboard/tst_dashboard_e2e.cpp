@@ -1,0 +1,182 @@
+// The dashboard against the stand-in service over HTTPS: sign in as the demo
+// dealer, then see the shop's counts and cars, change the filter, open the drawer.
+#include "AppData.h"
+#include "CallText.h"
+#include "CarRowModel.h"
+#include "Config.h"
+#include "MainController.h"
+#include "MainDrawerController.h"
+#include "Navigator.h"
+#include "ProcedureClient.h"
+#include "ScreenContext.h"
+#include "Services.h"
+#include "StandInService.h"
+
+#include <QCryptographicHash>
+#include <QLoggingCategory>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace tvs {
+void registerDashboardScreens(Navigator &navigator);
+}
+
+using namespace tvs;
+
+class TestDashboardE2e : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<StandInService> m_service;
+    std::unique_ptr<QNetworkAccessManager> m_nam;
+    std::unique_ptr<ProcedureClient> m_client;
+    Config m_config;
+    Clock m_clock;
+    ScreenContext m_context;
+    std::unique_ptr<Navigator> m_navigator;
+
+    int countOf(const QString &sql)
+    {
+        return m_service->queryValue(sql, {demo::kUserCode}).toInt();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QLoggingCategory::setFilterRules(QStringLiteral("tvs.*.debug=false"));
+        QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
+        QVERIFY(m_dir.isValid());
+        StandInService::Options options;
+        options.dataDir = m_dir.path();
+        m_service = std::make_unique<StandInService>(options);
+        QVERIFY2(m_service->start(), qPrintable(m_service->errorString()));
+        m_config.apiHost = m_service->apiHost();
+        m_config.imageHost = m_service->imageHost();
+        m_config.zestHost = m_service->apiHost();
+        m_config.mwebHost = m_service->apiHost();
+        m_nam = std::make_unique<QNetworkAccessManager>();
+        m_client = std::make_unique<ProcedureClient>(m_nam.get(), m_service->apiHost(), m_service->caCertificates());
+        m_context.procedures = m_client.get();
+        m_context.clock = &m_clock;
+        m_context.config = &m_config;
+        m_navigator = std::make_unique<Navigator>(&m_context);
+        registerDashboardScreens(*m_navigator);
+        m_navigator->registerScreen(QStringLiteral("LoginController"), QUrl(),
+                                    [](ScreenContext *c) { return new Screen(c); });
+    }
+
+    void cleanupTestCase()
+    {
+        m_navigator.reset();
+        m_client.reset();
+        m_nam.reset();
+        m_service.reset();
+    }
+
+    void signIn()
+    {
+        // The login's call, as the login screen sends it; its record fills userInfo.
+        const QString digest = QString::fromLatin1(
+            QCryptographicHash::hash(demo::kPassword.toUtf8(), QCryptographicHash::Md5).toHex());
+        const QStringList keys = {"sUserCode", "sUserId", "sStoreCode", "sStoreName", "sUserName", "sUserTelnum",
+                                  "sUserEmail", "iUserLevel", "sUserRegDate", "sUserUpDate", "sUserLastDate",
+                                  "sUserStatus", "sUserMemo", "sUserPw", "sUserLastDate1", "sStoreAddress",
+                                  "sStoreBusinessNum", "sStoreUseName"};
+        WalkSpec spec;
+        spec.namedElements = QSet<QString>(keys.cbegin(), keys.cend()) << QStringLiteral("rtn");
+        bool done = false;
+        ProcedureReply login;
+        m_client->call(kProcedureList,
+                       callText(QStringLiteral("ps_Login1"), {demo::kUserId, digest, QStringLiteral("MOBILE_DEALER"),
+                                                              QStringLiteral("1, 2, 3, 4, 12")}),
+                       spec, this, [&](const ProcedureReply &reply) {
+                           login = reply;
+                           done = true;
+                       });
+        QTRY_VERIFY_WITH_TIMEOUT(done, 30000);
+        QVERIFY2(login.ok(), qPrintable(login.error));
+        QCOMPARE(login.walk.named.value(QStringLiteral("sUserCode")), demo::kUserCode);
+        AppData *appData = AppData::shared();
+        appData->userInfo.clear();
+        for (const auto &[name, value] : login.walk.named.fields()) {
+            if (name != QLatin1String("rtn"))
+                appData->userInfo.insert(name, value);
+        }
+    }
+
+    void countsAndRows()
+    {
+        auto *screen = qobject_cast<MainController *>(m_navigator->resetTo(QStringLiteral("MainView")));
+        QVERIFY(screen);
+        QVERIFY(!screen->userName().isEmpty());
+        const int held = countOf(QStringLiteral(
+            "SELECT COUNT(*) FROM cars WHERE sCarStatus NOT IN ('7','9') AND sStoreCode ="
+            " (SELECT sStoreCode FROM users WHERE sUserCode = ?)"));
+        const int sold = countOf(QStringLiteral(
+            "SELECT COUNT(*) FROM cars WHERE sCarStatus = '9' AND sStoreCode ="
+            " (SELECT sStoreCode FROM users WHERE sUserCode = ?)"));
+        QVERIFY2(held > 0 && sold > 0, "the demo shop holds and has sold cars");
+        QTRY_COMPARE_WITH_TIMEOUT(screen->count0(), QString::number(held), 30000);
+        QCOMPARE(screen->count1(), QString::number(sold));
+        QTRY_COMPARE_WITH_TIMEOUT(screen->getMyCarList()->count(), held, 30000);
+        QCOMPARE(screen->loadingCount(), 0);
+
+        const CarRowModel *rows = screen->getMyCarList();
+        int withPicture = 0;
+        for (int i = 0; i < rows->count(); ++i) {
+            const Record record = rows->record(i);
+            const CarRowView view = rows->view(i);
+            QVERIFY(record.contains(QStringLiteral("sCarProductCode")));
+            QVERIFY2(!view.name.trimmed().isEmpty(), qPrintable(record.value(QStringLiteral("sCarProductCode"))));
+            QCOMPARE(view.stateText, AppData::carStatusLabel(record.value(QStringLiteral("sCarStatus"))).text);
+            QVERIFY(view.info.contains(record.value(QStringLiteral("sCarProductNum"))));
+            if (!view.picture.isEmpty())
+                ++withPicture;
+        }
+        QVERIFY2(withPicture > 0, "some demo cars have a picture");
+
+        // The first car's picture comes from the image host as an image.
+        for (int i = 0; i < rows->count(); ++i) {
+            const QUrl url = rows->view(i).picture;
+            if (url.isEmpty())
+                continue;
+            QCOMPARE(url.scheme(), QStringLiteral("http"));
+            QNetworkReply *reply = m_nam->get(QNetworkRequest(url));
+            QTRY_VERIFY_WITH_TIMEOUT(reply->isFinished(), 30000);
+            QCOMPARE(reply->error(), QNetworkReply::NoError);
+            QVERIFY(reply->header(QNetworkRequest::ContentTypeHeader).toString().startsWith(QStringLiteral("image/")));
+            reply->deleteLater();
+            break;
+        }
+    }
+
+    void soldFilter()
+    {
+        auto *screen = qobject_cast<MainController *>(m_navigator->top());
+        QVERIFY(screen);
+        screen->tablefilterAction();
+        screen->answerDialog(screen->pendingDialogs().last().id, 8); // 판매완료
+        QCOMPARE(screen->filterTitle(), QStringLiteral("판매완료 ▾"));
+        QTRY_COMPARE_WITH_TIMEOUT(screen->getMyCarList()->count(), screen->count1().toInt(), 30000);
+        for (const Record &record : screen->getMyCarList()->rows())
+            QCOMPARE(record.value(QStringLiteral("sCarStatus")), QStringLiteral("9"));
+    }
+
+    void drawerAndSignOut()
+    {
+        QPointer<MainController> screen = qobject_cast<MainController *>(m_navigator->top());
+        QVERIFY(screen);
+        QCOMPARE(screen->drawerController()->userName(), AppData::shared()->userInfo.value(QStringLiteral("sUserName")));
+        QVERIFY(screen->drawerController()->lastDay().contains(u'-'));
+        screen->icoSet_OutAction();
+        screen->icoSet_OutAction();
+        QTRY_COMPARE_WITH_TIMEOUT(m_navigator->top()->identifier(), QStringLiteral("LoginController"), 10000);
+        QCOMPARE(m_navigator->depth(), 1);
+    }
+};
+
+QTEST_MAIN(TestDashboardE2e)
+#include "tst_dashboard_e2e.moc"
