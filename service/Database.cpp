@@ -6,6 +6,14 @@
 
 namespace tvs {
 
+QVariant bindable(const QVariant &value)
+{
+    // A null QString would be bound as SQL NULL; an argument is never NULL, at most empty.
+    if (value.typeId() == QMetaType::QString && value.toString().isNull())
+        return QVariant(QStringLiteral(""));
+    return value;
+}
+
 Database::Database(QString connectionName) : m_name(std::move(connectionName)) {}
 
 Database::~Database()
@@ -66,7 +74,7 @@ bool Database::exec(const QString &sql, const QVariantList &binds, QString *erro
         return false;
     }
     for (const QVariant &v : binds)
-        q.addBindValue(v);
+        q.addBindValue(bindable(v));
     if (!q.exec()) {
         if (error)
             *error = q.lastError().text() + QStringLiteral(" in: ") + sql;
@@ -81,7 +89,7 @@ QVariant Database::value(const QString &sql, const QVariantList &binds)
     if (!q.prepare(sql))
         return {};
     for (const QVariant &v : binds)
-        q.addBindValue(v);
+        q.addBindValue(bindable(v));
     if (!q.exec() || !q.next())
         return {};
     return q.value(0);

@@ -30,6 +30,9 @@ private:
     QString m_name;
 };
 
+// A value ready to bind: a null text becomes the empty text (never SQL NULL).
+QVariant bindable(const QVariant &value);
+
 // Made by DemoData.cpp: the schema and the demo rows.
 bool createSchema(Database &db, QString *error);
 bool createDemoData(Database &db, const QDate &today, QString *error);

@@ -107,7 +107,7 @@ struct Query
             return;
         }
         for (const QVariant &b : binds)
-            q.addBindValue(b);
+            q.addBindValue(bindable(b));
         ok = q.exec();
         if (!ok)
             error = q.lastError().text();
@@ -571,6 +571,7 @@ void Procedures::registerAuctions()
     m_procedures.insert(QStringLiteral("ps_GetAuctionCar_info1"), {0, [&db](const QStringList &) -> CallOutcome {
         const QMap<QString, QString> special = {
             {QStringLiteral("sUserCode"), QStringLiteral("a.sUserCode")},
+            {QStringLiteral("sCarCode6"), QStringLiteral("COALESCE(c.sCarCode6, '')")},
             {QStringLiteral("sAuctionCode"), QStringLiteral("a.sAuctionCode")},
             {QStringLiteral("sAuctionStartDate"), QStringLiteral("a.sAuctionStartDate")},
             {QStringLiteral("sAuctionEndDate"), QStringLiteral("a.sAuctionEndDate")},

@@ -80,7 +80,7 @@ QList<QSqlRecord> rows(Database &db, const QString &sql, const QVariantList &bin
     if (!q.prepare(sql))
         return out;
     for (const QVariant &b : binds)
-        q.addBindValue(b);
+        q.addBindValue(bindable(b));
     if (!q.exec())
         return out;
     while (q.next())
