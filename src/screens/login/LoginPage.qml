@@ -6,9 +6,18 @@ import QtMultimedia
 
 // The login: the ID and password page and the QR page side by side under a
 // two-segment control. Rules live in LoginController.
-Item {
+FocusScope {
     id: root
     property QtObject controller
+
+    // The ID field takes the keyboard at start; the password field when an ID was saved.
+    function focusFirstField() {
+        if (root.controller && root.controller.passwordFocusFirst)
+            pwField.forceActiveFocus()
+        else
+            idField.forceActiveFocus()
+    }
+    Component.onCompleted: Qt.callLater(root.focusFirstField)
 
     readonly property color selectedTitleColor: Qt.rgba(0.9191, 0.3588, 0.1088, 1)
     readonly property color placeholderGrey: "#8e8e93"
@@ -21,7 +30,7 @@ Item {
     }
     Connections {
         target: root.controller
-        function onEditingEnded() { root.forceActiveFocus() }
+        function onEditingEnded() { focusSink.forceActiveFocus() }
         function onScrollRequested(offsetX, durationMs) {
             scrollAnimation.stop()
             scrollAnimation.to = offsetX
@@ -34,6 +43,10 @@ Item {
         anchors.fill: parent
         color: "white"
         TouchArea {}
+    }
+    // Holds the focus while no field is edited (the keyboard is closed).
+    Item {
+        id: focusSink
     }
 
     Text {
@@ -149,7 +162,6 @@ Item {
                     placeholderTextColor: root.placeholderGrey
                     text: root.controller ? root.controller.login_ID : ""
                     inputMethodHints: Qt.ImhNoAutoUppercase | Qt.ImhNoPredictiveText
-                    focus: !(root.controller && root.controller.passwordFocusFirst)
                     KeyNavigation.tab: pwField
                     Accessible.name: "아이디"
                     Accessible.description: placeholderText
@@ -168,7 +180,6 @@ Item {
                     placeholderTextColor: root.placeholderGrey
                     text: root.controller ? root.controller.login_PW : ""
                     inputMethodHints: Qt.ImhSensitiveData | Qt.ImhNoPredictiveText
-                    focus: root.controller && root.controller.passwordFocusFirst
                     KeyNavigation.tab: idField
                     KeyNavigation.backtab: idField
                     Accessible.name: "비밀번호"
