@@ -10,7 +10,9 @@
 #include <cstdio>
 
 namespace {
-void quitOnSignal(int) { QCoreApplication::quit(); }
+// Set by SIGTERM/SIGINT; the event loop looks at it (nothing else is safe in a handler).
+volatile std::sig_atomic_t stopRequested = 0;
+void requestStop(int) { stopRequested = 1; }
 } // namespace
 
 int main(int argc, char *argv[])
@@ -69,8 +71,14 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "tvs-service: %s\n", qPrintable(service.errorString()));
         return 1;
     }
-    std::signal(SIGTERM, quitOnSignal);
-    std::signal(SIGINT, quitOnSignal);
+    std::signal(SIGTERM, requestStop);
+    std::signal(SIGINT, requestStop);
+    QTimer stopWatch;
+    QObject::connect(&stopWatch, &QTimer::timeout, &app, [] {
+        if (stopRequested)
+            QCoreApplication::quit();
+    });
+    stopWatch.start(200);
     std::printf("%s\n", qPrintable(service.readyLine()));
     std::fflush(stdout);
     return app.exec();
