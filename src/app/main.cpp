@@ -3,8 +3,10 @@
 
 #include <QGuiApplication>
 #include <QQuickStyle>
+#include <QtWebEngineQuick/qtwebenginequickglobal.h>
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace tvs {
 class Navigator;
@@ -14,6 +16,11 @@ void registerAllScreens(Navigator &navigator);
 
 int main(int argc, char *argv[])
 {
+    // The web pages of the car detail need the web engine set up before the
+    // application object exists; run as root, its sandbox cannot start.
+    if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QtWebEngineQuick::initialize();
     QGuiApplication app(argc, argv);
     QGuiApplication::setOrganizationName(QStringLiteral("TVSDealer"));
     QGuiApplication::setApplicationName(QStringLiteral("TVSDealer"));

@@ -22,6 +22,7 @@ Item {
             Accessible.name: "뒤로"
             contentItem: Text { text: back.text; font: back.font; color: "white"
                                 horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }
+            background: Rectangle { color: back.down ? "#33ffffff" : "transparent" }
             onClicked: controller.dismiss()
         }
         Text {

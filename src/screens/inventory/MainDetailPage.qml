@@ -9,8 +9,8 @@ Item {
     property var controller
     readonly property color navy: "#252d49"
     readonly property color orange: "#ff7d03"
-    readonly property var iconNames: ["선루프", "내비게이션", "스마트키", "가죽시트",
-                                      "후방카메라", "열선시트", "통풍시트", "LED 헤드램프"]
+    readonly property var iconNames: ["내비게이션", "후방카메라", "선루프", "LED 헤드램프",
+                                      "통풍시트", "차선이탈 경보", "열선시트", "스마트키"]
 
     component Field: Row {
         property string caption
@@ -23,6 +23,7 @@ Item {
         id: action
         property bool accent: false
         height: 44
+        Accessible.name: text
         font { pixelSize: 14; bold: true }
         contentItem: Text { text: action.text; font: action.font; color: action.accent ? "white" : page.navy
                             horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }
@@ -45,6 +46,7 @@ Item {
             Accessible.name: "뒤로"
             contentItem: Text { text: back.text; font: back.font; color: "white"
                                 horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }
+            background: Rectangle { color: back.down ? "#33ffffff" : "transparent" }
             onClicked: controller.dismiss()
         }
         Text { anchors.centerIn: parent; text: "차량 상세"; color: "white"; font { pixelSize: 18; bold: true } }

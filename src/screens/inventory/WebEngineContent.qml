@@ -6,9 +6,9 @@ import QtWebEngine
 // content process, and follows the controller's load, reload and stop.
 WebEngineView {
     id: webView
-    property var controller
+    required property var controller
 
-    Component.onCompleted: if (controller.address.toString() !== "") url = controller.address
+    url: controller.address
     onLoadingChanged: (request) => {
         if (request.status === WebEngineView.LoadSucceededStatus)
             controller.navigationFinished(true, "")
@@ -19,7 +19,6 @@ WebEngineView {
 
     Connections {
         target: webView.controller
-        function onLoadRequested(address) { webView.url = address }
         function onReloadRequested() { webView.reload() }
         function onStopRequested() { webView.stop() }
     }

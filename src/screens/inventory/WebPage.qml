@@ -23,6 +23,7 @@ Item {
             Accessible.name: "뒤로"
             contentItem: Text { text: back.text; font: back.font; color: "white"
                                 horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }
+            background: Rectangle { color: back.down ? "#33ffffff" : "transparent" }
             onClicked: controller.dismiss()
         }
         Text {
@@ -39,9 +40,9 @@ Item {
     Loader {
         id: webView
         anchors { left: parent.left; right: parent.right; top: bar.bottom; bottom: parent.bottom }
-        active: controller.address.toString() !== ""
-        source: "WebEngineContent.qml"
-        onLoaded: item.controller = page.controller
+        // Without an address there is nothing to load; the notice says why.
+        Component.onCompleted: if (controller.address.toString() !== "")
+                                   setSource("WebEngineContent.qml", { controller: page.controller })
         onStatusChanged: if (status === Loader.Error) controller.webEngineUnavailable()
     }
 

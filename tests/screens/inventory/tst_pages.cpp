@@ -1,0 +1,163 @@
+#include "CarListController.h"
+#include "InventoryFixtures.h"
+#include "MainDetailController.h"
+#include "QmlPageHarness.h"
+#include "ReplyBuilder.h"
+#include "WebController.h"
+
+#include <QGuiApplication>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTcpServer>
+#include <QTest>
+#include <QtWebEngineQuick/qtwebenginequickglobal.h>
+
+#include <unistd.h>
+
+using namespace tvs;
+using namespace tvs::test;
+
+// Each inventory page loads with its controller without a QML warning, shows
+// what the controller computed and reaches the controller's actions.
+class TestInventoryPages : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestContext> t;
+
+    // Pictures of the image host fail here (nothing serves them): the pages then
+    // show "empty_car", and the image's own warning is expected.
+    static QStringList unexpected(const QmlPageHarness &harness)
+    {
+        QStringList out;
+        for (const QString &w : harness.warnings()) {
+            // The first also stands for the engine's own error page script.
+            if (!w.contains(QStringLiteral("QQuickImage*: Connection refused"))
+                && !w.contains(QStringLiteral("non-JS module files deprecated")))
+                out.append(w);
+        }
+        return out;
+    }
+
+    // With TVS_SHOT_DIR set, the page as drawn is saved there for a look by eye.
+    static void shoot(QmlPageHarness &harness, const QString &name)
+    {
+        const QString dir = qEnvironmentVariable("TVS_SHOT_DIR");
+        if (!dir.isEmpty() && harness.window())
+            harness.window()->grabWindow().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+    }
+
+    static void press(QQuickItem *item)
+    {
+        QVERIFY(item);
+        QVERIFY(QMetaObject::invokeMethod(item, "clicked"));
+    }
+
+private slots:
+    void init()
+    {
+        t = std::make_unique<TestContext>();
+        startInventoryTest(*t);
+    }
+    void cleanup() { t.reset(); }
+
+    void carListPageInCancelMode()
+    {
+        t->procedures.answer(QStringLiteral("ps_GetUserProductCar_Info2"),
+                             replyBody({carRow("C1", "2", {{"sCarPhotoPath", "a.jpg"}}), carRow("C2", "3")}));
+        auto *screen = qobject_cast<CarListController *>(t->navigator->instantiate(QStringLiteral("CarListController")));
+        screen->subTitle = QStringLiteral("차량 입고를 취소할 수 있습니다.");
+        screen->isCarCheck1 = true;
+        t->navigator->push(screen);
+        QTRY_COMPARE(screen->getMyCarList.size(), 2);
+
+        QmlPageHarness harness;
+        QVERIFY2(harness.load(QUrl(QStringLiteral("qrc:/tvs/inventory/CarListPage.qml")), screen),
+                 qPrintable(harness.report()));
+        harness.settle();
+        QVERIFY(harness.findAccessible(QStringLiteral("차량 2대")));
+        QVERIFY2(harness.findAccessible(QStringLiteral("뒤로")), qPrintable(harness.accessibleNames().join(", ")));
+        shoot(harness, QStringLiteral("carlist"));
+        press(harness.findAccessible(QStringLiteral("취소요청")));
+        QCOMPARE(screen->pendingDialogs().size(), 1);
+        QCOMPARE(screen->pendingDialogs().first().message, QStringLiteral("차량 입고를 취소하시겠습니까?"));
+        QVERIFY2(unexpected(harness).isEmpty(), qPrintable(harness.report()));
+    }
+
+    void detailPageWithPhotosIconsAndBoxes()
+    {
+        t->procedures.answer(QStringLiteral("ps_GetCarPhotoList"),
+                             replyBody({Record{{QStringLiteral("sCarPhotoPath"), QStringLiteral("a.jpg")}},
+                                        Record{{QStringLiteral("sCarPhotoPath"), QStringLiteral("b.jpg")}}}));
+        t->procedures.answer(QStringLiteral("ps_GetProductCarOption"),
+                             replyBody({Record{{QStringLiteral("sCarOptionCode"), QStringLiteral("A000001")},
+                                               {QStringLiteral("sCarOptionDetailCode"), QStringLiteral("A000013")}}}));
+        t->procedures.answer(QStringLiteral("ps_GetCarOption"),
+                             replyBody({Record{{QStringLiteral("sCarOptionCode"), QStringLiteral("A000001")},
+                                               {QStringLiteral("sCarOptionDetailCode"), QStringLiteral("A000013")},
+                                               {QStringLiteral("sCarOptionDetailName"), QStringLiteral("에어백(운전석)")},
+                                               {QStringLiteral("sCarOptionName"), QStringLiteral("안전")}}}));
+        auto *screen = qobject_cast<MainDetailController *>(t->navigator->instantiate(QStringLiteral("MainDetailController")));
+        screen->takeList = carRow("C1", "2");
+        t->navigator->push(screen);
+        QTRY_COMPARE(t->procedures.deliveredCount(), 3);
+
+        QmlPageHarness harness;
+        QVERIFY2(harness.load(QUrl(QStringLiteral("qrc:/tvs/inventory/MainDetailPage.qml")), screen),
+                 qPrintable(harness.report()));
+        harness.settle();
+        QVERIFY2(harness.findAccessible(QStringLiteral("스마트키 있음")), qPrintable(harness.accessibleNames().join(", ")));
+        QVERIFY(harness.findAccessible(QStringLiteral("선루프 없음")));
+        QVERIFY(harness.findAccessible(QStringLiteral("차량 사진 1")));
+        shoot(harness, QStringLiteral("detail"));
+        press(harness.findAccessible(QStringLiteral("+ 옵션 더보기")));
+        QTRY_VERIFY2(harness.findAccessible(QStringLiteral("- 옵션 닫기")), qPrintable(harness.accessibleNames().join(", ")));
+        QVERIFY(harness.findAccessible(QStringLiteral("에어백 (운전석) (있음)")));
+        press(harness.findAccessible(QStringLiteral("계약서 사진")));
+        QTRY_COMPARE(screen->pendingDialogs().size(), 1);
+        QVERIFY2(unexpected(harness).isEmpty(), qPrintable(harness.report()));
+    }
+
+    void webPageStopsItsIndicatorWhenTheFirstLoadFails()
+    {
+        // Nothing listens on this port: the first navigation fails at once.
+        quint16 port = 0;
+        {
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::LocalHost));
+            port = probe.serverPort();
+        }
+        t->config.mwebHost = QStringLiteral("127.0.0.1:%1").arg(port);
+        auto *screen = qobject_cast<WebController *>(t->navigator->instantiate(QStringLiteral("WebController")));
+        screen->ch = QStringLiteral("record");
+        screen->pCode = QStringLiteral("C1");
+        screen->setTitle = QStringLiteral("성능점검 기록부");
+        t->navigator->push(screen);
+
+        QmlPageHarness harness;
+        QQuickItem *page = harness.load(QUrl(QStringLiteral("qrc:/tvs/inventory/WebPage.qml")), screen);
+        QVERIFY2(page, qPrintable(harness.report()));
+        QVERIFY(screen->indicatorVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!screen->indicatorVisible(), 60000);
+        QVERIFY(!screen->notice().isEmpty());
+        // Either the engine reported the failure, or it was missing and the
+        // system browser got the address.
+        QVERIFY(screen->notice() == QStringLiteral("페이지를 불러오지 못했습니다.") || !t->urls.opened.isEmpty());
+        harness.settle();
+        QVERIFY2(unexpected(harness).isEmpty(), qPrintable(harness.report()));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    // The web engine must be set up before the application object; as root its
+    // sandbox cannot start.
+    if (::geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QtWebEngineQuick::initialize();
+    QGuiApplication app(argc, argv);
+    TestInventoryPages test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_pages.moc"
