@@ -147,9 +147,11 @@ void Navigator::show(Screen *screen, bool modal)
     screen->viewWillAppear();
     m_stack.append(screen);
     m_modal.append(modal);
+    // The transition is pending before the shell hears of it: a page shown without
+    // animation reports its end from inside the signal.
+    begin(Pending{screen, covered, {}});
     emit stackChanged();
     emit screenShown(screen, pageFor(screen), modal);
-    begin(Pending{screen, covered, {}});
 }
 
 void Navigator::pop(Screen *screen)
@@ -179,12 +181,12 @@ void Navigator::pop(Screen *screen)
     QList<QPointer<Screen>> removed = m_stack.mid(index);
     m_stack.resize(index);
     m_modal.resize(index);
+    begin(Pending{revealed, leaving, removed});
     emit stackChanged();
     for (auto it = removed.crbegin(); it != removed.crend(); ++it) {
         if (*it)
             emit screenRemoved(*it);
     }
-    begin(Pending{revealed, leaving, removed});
 }
 
 void Navigator::replaceStack(Screen *screen)
@@ -207,9 +209,9 @@ void Navigator::replaceStack(Screen *screen)
     screen->viewWillAppear();
     m_stack = {screen};
     m_modal = {false};
+    begin(Pending{screen, leaving, discarded});
     emit stackChanged();
     emit stackReplaced(screen, pageFor(screen));
-    begin(Pending{screen, leaving, discarded});
 }
 
 Screen *Navigator::resetTo(const QString &identifier)

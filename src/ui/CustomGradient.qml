@@ -8,7 +8,6 @@ Rectangle {
     property color startColor: "transparent"
     property color endColor: "transparent"
 
-    color: "transparent"
     gradient: Gradient {
         orientation: Gradient.Vertical
         GradientStop { position: 0.0; color: root.startColor }

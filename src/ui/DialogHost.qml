@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Controls.Basic
-import QtQuick.Layouts
 
 // Shows the first pending dialog of `controller` (a Screen): an alert with its
 // title, message and actions, or a choice list whose entries are left-aligned.
@@ -44,16 +43,16 @@ Item {
             boundsBehavior: Flickable.StopAtBounds
             ScrollIndicator.vertical: ScrollIndicator {}
 
-            ColumnLayout {
+            // Positioners rather than layouts: they follow visibility changes of
+            // the texts reliably when the dialog appears.
+            Column {
                 id: content
                 width: card.width
-                spacing: 0
+                topPadding: 20
 
                 Text {
-                    Layout.fillWidth: true
-                    Layout.topMargin: 20
-                    Layout.leftMargin: Theme.margin
-                    Layout.rightMargin: Theme.margin
+                    x: Theme.margin
+                    width: card.width - 2 * Theme.margin
                     visible: text !== ""
                     text: root.dialog ? root.dialog.title : ""
                     font.pixelSize: Theme.fontSize + 2
@@ -62,11 +61,10 @@ Item {
                     wrapMode: Text.Wrap
                     horizontalAlignment: Text.AlignHCenter
                 }
+                Item { width: 1; height: 6 }
                 Text {
-                    Layout.fillWidth: true
-                    Layout.topMargin: 6
-                    Layout.leftMargin: Theme.margin
-                    Layout.rightMargin: Theme.margin
+                    x: Theme.margin
+                    width: card.width - 2 * Theme.margin
                     visible: text !== ""
                     text: root.dialog ? root.dialog.message : ""
                     font.pixelSize: Theme.smallFontSize + 1
@@ -74,13 +72,10 @@ Item {
                     wrapMode: Text.Wrap
                     horizontalAlignment: Text.AlignHCenter
                 }
-                Item { Layout.preferredHeight: 18 }
+                Item { width: 1; height: 18 }
 
-                GridLayout {
-                    Layout.fillWidth: true
+                Grid {
                     columns: card.sideBySide ? 2 : 1
-                    rowSpacing: 0
-                    columnSpacing: 0
 
                     Repeater {
                         model: root.dialog ? root.dialog.actions : []
@@ -88,8 +83,8 @@ Item {
                             id: action
                             required property var modelData
                             required property int index
-                            Layout.fillWidth: true
-                            Layout.preferredHeight: 48
+                            width: card.sideBySide ? card.width / 2 : card.width
+                            height: 48
                             text: modelData.title
                             Accessible.name: modelData.title
                             onClicked: root.controller.answerDialog(root.dialog.id, index)

@@ -1,0 +1,198 @@
+#include "QmlPageHarness.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QQmlComponent>
+#include <QQuickItem>
+#include <QQuickStyle>
+#include <QQuickWindow>
+#include <QTest>
+#include <QtQuickTest/quicktest.h>
+
+namespace tvs::test {
+
+namespace {
+
+QmlPageHarness *g_active = nullptr;
+QtMessageHandler g_previous = nullptr;
+
+bool isQmlCategory(const char *category)
+{
+    const QByteArray c(category ? category : "");
+    return c == "qml" || c == "js" || c.startsWith("qt.qml") || c.startsWith("qt.quick");
+}
+
+void handler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    // Engine errors arrive through QQmlEngine::warnings; this catches console.warn,
+    // console.error and the QML/Quick modules' own warnings.
+    if (g_active && type != QtDebugMsg && type != QtInfoMsg && isQmlCategory(context.category))
+        g_active->addWarning(message);
+    if (g_previous)
+        g_previous(type, context, message);
+}
+
+void collectAccessible(QQuickItem *item, QList<QQuickItem *> &out)
+{
+    if (!item || !item->isVisible())
+        return;
+    out.append(item);
+    for (QQuickItem *child : item->childItems())
+        collectAccessible(child, out);
+}
+
+QString accessibleName(QQuickItem *item)
+{
+    // The Accessible attached object is a child of its item; it is read through
+    // its properties so that no private Qt header is needed.
+    for (QObject *child : item->children()) {
+        if (qstrcmp(child->metaObject()->className(), "QQuickAccessibleAttached") == 0)
+            return child->property("name").toString();
+    }
+    return {};
+}
+
+} // namespace
+
+QmlPageHarness::QmlPageHarness()
+{
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    m_engine = std::make_unique<QQmlEngine>();
+    m_engine->setOutputWarningsToStandardError(true);
+    connect(m_engine.get(), &QQmlEngine::warnings, this, [this](const QList<QQmlError> &errors) {
+        for (const QQmlError &e : errors)
+            m_warnings.append(e.toString());
+    });
+    g_active = this;
+    g_previous = qInstallMessageHandler(handler);
+}
+
+QmlPageHarness::~QmlPageHarness()
+{
+    qInstallMessageHandler(g_previous);
+    g_active = nullptr;
+    for (QObject *o : std::as_const(m_created))
+        delete o;
+    if (m_ownsWindow)
+        delete m_window;
+}
+
+QQuickItem *QmlPageHarness::load(const QUrl &page, QObject *controller, const QVariantMap &properties)
+{
+    QQmlComponent component(m_engine.get(), page, QQmlComponent::PreferSynchronous);
+    if (component.isLoading()) {
+        QElapsedTimer t;
+        t.start();
+        while (component.isLoading() && t.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    if (!component.isReady()) {
+        m_warnings.append(QStringLiteral("cannot load %1: %2").arg(page.toString(), component.errorString()));
+        return nullptr;
+    }
+    QVariantMap initial = properties;
+    initial.insert(QStringLiteral("controller"), QVariant::fromValue(controller));
+    QObject *object = component.createWithInitialProperties(initial);
+    if (!object) {
+        m_warnings.append(QStringLiteral("cannot create %1: %2").arg(page.toString(), component.errorString()));
+        return nullptr;
+    }
+    m_created.prepend(object);
+    auto *item = qobject_cast<QQuickItem *>(object);
+    if (!item) {
+        m_warnings.append(QStringLiteral("%1 is not an Item").arg(page.toString()));
+        return nullptr;
+    }
+    if (!m_window) {
+        m_window = new QQuickWindow;
+        m_ownsWindow = true;
+        m_window->resize(390, 844);
+    }
+    item->setParentItem(m_window->contentItem());
+    item->setSize(m_window->size());
+    m_window->show();
+    return item;
+}
+
+QQuickWindow *QmlPageHarness::loadWindow(const QUrl &url, const QVariantMap &properties)
+{
+    QQmlComponent component(m_engine.get(), url, QQmlComponent::PreferSynchronous);
+    if (!component.isReady()) {
+        m_warnings.append(QStringLiteral("cannot load %1: %2").arg(url.toString(), component.errorString()));
+        return nullptr;
+    }
+    QObject *object = component.createWithInitialProperties(properties);
+    auto *window = qobject_cast<QQuickWindow *>(object);
+    if (!window) {
+        m_warnings.append(QStringLiteral("%1 is not a window: %2").arg(url.toString(), component.errorString()));
+        delete object;
+        return nullptr;
+    }
+    m_created.prepend(window);
+    if (m_ownsWindow)
+        delete m_window;
+    m_ownsWindow = false;
+    m_window = window;
+    return window;
+}
+
+void QmlPageHarness::settle(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+QString QmlPageHarness::report() const
+{
+    return m_warnings.isEmpty() ? QStringLiteral("no QML warnings")
+                                : QStringLiteral("QML warnings:\n  ") + m_warnings.join(QStringLiteral("\n  "));
+}
+
+QQuickItem *QmlPageHarness::findAccessible(const QString &name) const
+{
+    if (!m_window)
+        return nullptr;
+    QList<QQuickItem *> items;
+    collectAccessible(m_window->contentItem(), items);
+    for (QQuickItem *item : items) {
+        if (accessibleName(item) == name)
+            return item;
+    }
+    return nullptr;
+}
+
+bool QmlPageHarness::waitForPolish()
+{
+    return m_window && QQuickTest::qWaitForPolish(m_window.data(), 10000);
+}
+
+bool QmlPageHarness::click(QQuickItem *item)
+{
+    if (!item || !m_window)
+        return false;
+    waitForPolish();
+    if (item->width() <= 0 || item->height() <= 0)
+        return false;
+    const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+    QTest::mouseClick(m_window.data(), Qt::LeftButton, {}, centre.toPoint());
+    return true;
+}
+
+QStringList QmlPageHarness::accessibleNames() const
+{
+    QStringList names;
+    if (!m_window)
+        return names;
+    QList<QQuickItem *> items;
+    collectAccessible(m_window->contentItem(), items);
+    for (QQuickItem *item : items) {
+        const QString name = accessibleName(item);
+        if (!name.isEmpty())
+            names.append(name);
+    }
+    return names;
+}
+
+} // namespace tvs::test

@@ -1,0 +1,190 @@
+// The shell's QML: the window follows the Navigator, dialogs and the loading
+// overlay show for the top screen, and the styled views keep their defaults.
+#include "Navigator.h"
+#include "QmlPageHarness.h"
+#include "RecordingScreen.h"
+#include "TestContext.h"
+
+#include <QQmlContext>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QtTest>
+
+using namespace tvs;
+using namespace tvs::test;
+
+class ShellTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QStringList log;
+
+    static QColor pixel(const QImage &image, QQuickItem *item, qreal x, qreal y)
+    {
+        const QPointF p = item->mapToScene(QPointF(x, y));
+        const qreal dpr = image.devicePixelRatio();
+        return image.pixelColor(int(p.x() * dpr), int(p.y() * dpr));
+    }
+
+    static bool near(const QColor &a, const QColor &b, int tolerance = 40)
+    {
+        return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance
+            && qAbs(a.blue() - b.blue()) <= tolerance;
+    }
+
+private slots:
+    void init() { log.clear(); }
+
+    void windowFollowsNavigator()
+    {
+        TestContext t;
+        Navigator &nav = *t.navigator;
+        nav.registerScreen(QStringLiteral("First"), QUrl(QStringLiteral("qrc:/test/TestPage.qml")),
+                           [this](ScreenContext *c) { return new RecordingScreen(c, QStringLiteral("A"), &log); });
+        nav.registerScreen(QStringLiteral("Second"), QUrl(QStringLiteral("qrc:/test/TestPage.qml")),
+                           [this](ScreenContext *c) { return new RecordingScreen(c, QStringLiteral("B"), &log); });
+        nav.registerTransition(QStringLiteral("to_second"), QStringLiteral("Second"), Navigator::Kind::Push);
+        nav.registerTransition(QStringLiteral("to_modal"), QStringLiteral("Second"), Navigator::Kind::Modal);
+
+        QmlPageHarness harness;
+        harness.engine()->rootContext()->setContextProperty(QStringLiteral("navigator"), &nav);
+        QQuickWindow *window = harness.loadWindow(QUrl(QStringLiteral("qrc:/tvs/ui/Main.qml")));
+        QVERIFY2(window, qPrintable(harness.report()));
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        nav.setPageAttached(true);
+
+        QPointer<Screen> first = nav.resetTo(QStringLiteral("First"));
+        QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("A.viewDidAppear")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral("다음 First")), 10000);
+
+        // The page's button starts the transition; the new page reports the end of
+        // its slide and only then does B appear.
+        log.clear();
+        QVERIFY(harness.click(QStringLiteral("다음 First")));
+        QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("B.viewDidAppear")), 10000);
+        QCOMPARE(log, (QStringList{"A.prepareForSegue:to_second", "B.viewDidLoad", "A.viewWillDisappear",
+                                   "B.viewWillAppear", "A.viewDidDisappear", "B.viewDidAppear"}));
+        QPointer<Screen> second = nav.top();
+        QCOMPARE(nav.depth(), 2);
+
+        // A dialog of the top screen shows over the stack and answers through the page.
+        bool pressed = false;
+        second->presentAlert(QStringLiteral("아이디를 확인해주세요."), QString(), [&pressed] { pressed = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral("확인")), 10000);
+        QVERIFY(harness.accessibleNames().contains(QStringLiteral("아이디를 확인해주세요.")));
+        QVERIFY(harness.click(QStringLiteral("확인")));
+        QTRY_VERIFY_WITH_TIMEOUT(pressed, 10000);
+        QVERIFY(second->pendingDialogs().isEmpty());
+
+        // A choice list: entries, then the destructive cancel.
+        int chosen = -2;
+        second->presentChoice(QStringLiteral("연료"), {QStringLiteral("가솔린"), QStringLiteral("디젤")}, true,
+                              [&chosen](int index) { chosen = index; });
+        QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral("선택 취소")), 10000);
+        QVERIFY(harness.click(QStringLiteral("디젤")));
+        QTRY_COMPARE_WITH_TIMEOUT(chosen, 1, 10000);
+
+        // The loading overlay covers the screen while the count is above zero.
+        second->setLoading(true);
+        QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral("데이터 처리중..")), 10000);
+        second->setLoading(false);
+        QTRY_VERIFY_WITH_TIMEOUT(!harness.findAccessible(QStringLiteral("데이터 처리중..")), 10000);
+
+        // Popping reveals A after the slide ends; B and its page are destroyed.
+        log.clear();
+        second->dismiss();
+        QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("A.viewDidAppear")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(second.isNull(), 10000);
+        QCOMPARE(log.mid(0, 4), (QStringList{"B.viewWillDisappear", "A.viewWillAppear", "B.viewDidDisappear",
+                                             "A.viewDidAppear"}));
+
+        // A modal screen rises and is dismissed the same way.
+        log.clear();
+        QPointer<Screen> modal = nav.performSegue(QStringLiteral("to_modal"), first);
+        QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("B.viewDidAppear")), 10000);
+        modal->dismiss();
+        QTRY_VERIFY_WITH_TIMEOUT(modal.isNull(), 10000);
+        QCOMPARE(nav.top(), first.data());
+
+        // Replacing the stack shows the new screen and destroys the old ones.
+        log.clear();
+        nav.resetTo(QStringLiteral("Second"));
+        QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("B.viewDidAppear")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(first.isNull(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral("다음 Second")), 10000);
+
+        harness.settle(300);
+        QVERIFY2(harness.warnings().isEmpty(), qPrintable(harness.report()));
+    }
+
+    void missingPageLeavesABlankScreen()
+    {
+        TestContext t;
+        Navigator &nav = *t.navigator;
+        nav.registerScreen(QStringLiteral("Lost"), QUrl(QStringLiteral("qrc:/test/NoSuchPage.qml")),
+                           [this](ScreenContext *c) { return new RecordingScreen(c, QStringLiteral("L"), &log); });
+        QmlPageHarness harness;
+        harness.engine()->rootContext()->setContextProperty(QStringLiteral("navigator"), &nav);
+        QQuickWindow *window = harness.loadWindow(QUrl(QStringLiteral("qrc:/tvs/ui/Main.qml")));
+        QVERIFY2(window, qPrintable(harness.report()));
+        nav.setPageAttached(true);
+        nav.resetTo(QStringLiteral("Lost"));
+        // The screen still goes through its steps; the window says why it is blank.
+        QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("L.viewDidAppear")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(harness.report().contains(QStringLiteral("cannot load the page of Lost")), 10000);
+    }
+
+    void styledViewsDefaultsAndLook()
+    {
+        QmlPageHarness harness;
+        QQuickItem *root = harness.load(QUrl(QStringLiteral("qrc:/test/StyledViews.qml")), nullptr);
+        QVERIFY2(root, qPrintable(harness.report()));
+        QVERIFY(QTest::qWaitForWindowExposed(harness.window()));
+        harness.settle(300);
+
+        auto *plainGradient = root->findChild<QQuickItem *>(QStringLiteral("plainGradient"));
+        auto *gradient = root->findChild<QQuickItem *>(QStringLiteral("gradient"));
+        auto *plainLabel = root->findChild<QQuickItem *>(QStringLiteral("plainLabel"));
+        auto *roundLabel = root->findChild<QQuickItem *>(QStringLiteral("roundLabel"));
+        auto *colorOnly = root->findChild<QQuickItem *>(QStringLiteral("colorOnlyLabel"));
+        auto *plainButton = root->findChild<QQuickItem *>(QStringLiteral("plainButton"));
+        auto *pictureButton = root->findChild<QQuickItem *>(QStringLiteral("pictureButton"));
+        QVERIFY(plainGradient && gradient && plainLabel && roundLabel && colorOnly && plainButton && pictureButton);
+
+        QCOMPARE(plainGradient->property("startColor").value<QColor>().alpha(), 0);
+        QCOMPARE(plainGradient->property("endColor").value<QColor>().alpha(), 0);
+        for (QQuickItem *view : {plainLabel, plainButton}) {
+            QCOMPARE(view->property("cornerRadius").toReal(), 0.0);
+            QCOMPARE(view->property("borderWidth").toReal(), 0.0);
+            QCOMPARE(view->property("borderColor").value<QColor>().alpha(), 0);
+        }
+        QCOMPARE(plainButton->property("text").toString(), QStringLiteral("확인"));
+        QVERIFY(harness.accessibleNames().contains(QStringLiteral("확인")));
+        QVERIFY(harness.accessibleNames().contains(QStringLiteral("확인 그림")));
+
+        const QImage image = harness.window()->grabWindow();
+        QVERIFY(!image.isNull());
+        // An unset gradient draws nothing: the white page shows through.
+        QVERIFY(near(pixel(image, plainGradient, 50, 50), Qt::white, 8));
+        // Top edge start colour, bottom edge end colour.
+        QVERIFY(near(pixel(image, gradient, 50, 2), QColor(255, 0, 0)));
+        QVERIFY(near(pixel(image, gradient, 50, 97), QColor(0, 0, 255)));
+        // The rounded label's background is cut at its corners, not at its middle.
+        QVERIFY(near(pixel(image, roundLabel, 50, 30), QColor(0, 255, 0)));
+        QVERIFY(near(pixel(image, roundLabel, 1, 1), Qt::white, 8));
+        // The border shows as grey along the straight edge.
+        QVERIFY(!near(pixel(image, roundLabel, 50, 0), QColor(0, 255, 0), 60));
+        // A border colour without a width shows no border.
+        QVERIFY(near(pixel(image, colorOnly, 0, 20), Qt::white, 8));
+        // The button's picture is clipped to the rounded shape: the corner stays
+        // white while the picture's orange middle shows.
+        QVERIFY(near(pixel(image, pictureButton, 1, 1), Qt::white, 8));
+        QVERIFY(!near(pixel(image, pictureButton, 50, 50), Qt::white, 10));
+
+        QVERIFY2(harness.warnings().isEmpty(), qPrintable(harness.report()));
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "tst_shell.moc"
