@@ -18,6 +18,10 @@ namespace tvs {
 // always verified against the system CAs plus `extraCas`; certificate errors are
 // never ignored. The reply is walked on a pool thread; the callback runs on the
 // receiver's thread and is dropped when the receiver is gone. No retry.
+//
+// Every client on one manager must be given the same `extraCas`: the manager
+// reuses what it keeps of a host (connection, TLS settings and session) for later
+// requests to it, so trust settings that differ per request do not hold.
 class ProcedureClient : public QObject, public ProcedureCaller
 {
     Q_OBJECT

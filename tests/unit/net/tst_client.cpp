@@ -284,9 +284,9 @@ void ClientTest::jsonService()
     QCOMPARE(server.requests()[0].path, QByteArray("/sub_asmx/asmx_json_tvs_to_zest.asmx"));
     QVERIFY(server.requests()[0].body.contains("<sInputType>POST</sInputType><sUserCode>D0001</sUserCode>"));
 
-    // Untrusted: a transport failure with a log line. (A manager of its own: one
-    // manager resumes the TLS session it has with a server, and the app never
-    // mixes trust settings on its one manager.)
+    // Untrusted: a transport failure with a log line. (A manager of its own: a
+    // manager reuses what it keeps of a host, and the app never mixes trust
+    // settings on its one manager.)
     QNetworkAccessManager otherNam;
     JsonServiceClient untrusted(&otherNam, server.hostPort(), {});
     got.reset();
