@@ -14,7 +14,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QNetworkAccessManager>
+#include <QAbstractNetworkCache>
+#include <QMutex>
 #include <QNetworkDiskCache>
+#include <QNetworkReply>
+#include <QSet>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QSslConfiguration>
@@ -27,6 +31,60 @@ namespace {
 
 // Pictures of cars and dealers are cached up to this size.
 constexpr qint64 kCacheBytes = 64 * 1024 * 1024;
+
+// The image host answers pictures without freshness headers, so a disk cache alone
+// would fetch a picture again each time a row shows it. A picture fetched once in
+// this run is read from the cache afterwards (AlwaysCache: PreferCache would still
+// ask the network for an entry without freshness headers); a new run fetches it anew.
+class PictureCachingManager : public QNetworkAccessManager
+{
+public:
+    using QNetworkAccessManager::QNetworkAccessManager;
+
+protected:
+    QNetworkReply *createRequest(Operation op, const QNetworkRequest &request, QIODevice *data) override
+    {
+        const QUrl url = request.url();
+        const QString path = url.path();
+        if (op != GetOperation || url.scheme() != QLatin1String("http")
+            || !(path.startsWith(QLatin1String("/image_product/")) || path.startsWith(QLatin1String("/image_user/"))))
+            return QNetworkAccessManager::createRequest(op, request, data);
+        if (fetchedThisRun(url) && cache() && cache()->metaData(url).isValid()) {
+            QNetworkRequest cached(request);
+            cached.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysCache);
+            return QNetworkAccessManager::createRequest(op, cached, data);
+        }
+        QNetworkReply *reply = QNetworkAccessManager::createRequest(op, request, data);
+        connect(reply, &QNetworkReply::finished, reply, [reply, url] {
+            if (reply->error() == QNetworkReply::NoError)
+                markFetched(url);
+        });
+        return reply;
+    }
+
+private:
+    // Shared by the managers of every thread (the QML engine loads pictures on its own).
+    static QMutex &fetchedMutex()
+    {
+        static QMutex mutex;
+        return mutex;
+    }
+    static QSet<QUrl> &fetched()
+    {
+        static QSet<QUrl> urls;
+        return urls;
+    }
+    static bool fetchedThisRun(const QUrl &url)
+    {
+        QMutexLocker lock(&fetchedMutex());
+        return fetched().contains(url);
+    }
+    static void markFetched(const QUrl &url)
+    {
+        QMutexLocker lock(&fetchedMutex());
+        fetched().insert(url);
+    }
+};
 
 QString cacheDirectory()
 {
@@ -50,7 +108,7 @@ QNetworkAccessManager *CachingNetworkAccessManagerFactory::create(QObject *paren
 
 QNetworkAccessManager *CachingNetworkAccessManagerFactory::makeManager(const QString &cacheDir, QObject *parent)
 {
-    auto *nam = new QNetworkAccessManager(parent);
+    auto *nam = new PictureCachingManager(parent);
     auto *cache = new QNetworkDiskCache(nam);
     cache->setCacheDirectory(cacheDir);
     cache->setMaximumCacheSize(kCacheBytes);
