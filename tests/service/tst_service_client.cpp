@@ -1,0 +1,183 @@
+// The client's own transport against the running stand-in over verified HTTPS:
+// ProcedureClient, JsonServiceClient and the tvs-call tool.
+#include "CallText.h"
+#include "JsonServiceClient.h"
+#include "ProcedureClient.h"
+#include "ServiceFixture.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTest>
+
+using namespace tvs;
+using namespace tvs::test;
+
+class ServiceClient : public QObject
+{
+    Q_OBJECT
+
+    ServiceFixture f;
+
+    ProcedureReply callWith(ProcedureClient &client, const QString &operation, const QString &text, const WalkSpec &spec)
+    {
+        ProcedureReply got;
+        bool done = false;
+        client.call(operation, text, spec, this, [&](const ProcedureReply &r) {
+            got = r;
+            done = true;
+        });
+        [&] { QTRY_VERIFY_WITH_TIMEOUT(done, 60000); }();
+        return got;
+    }
+
+    QProcess *tvsCall(const QStringList &args, bool trust = true)
+    {
+        auto *p = new QProcess(this);
+        QStringList all{QStringLiteral("--api-host"), f.service->apiHost()};
+        if (trust)
+            all << QStringLiteral("--ca-file") << f.service->caFile();
+        p->setProgram(QStringLiteral(TVS_CALL_PATH));
+        p->setArguments(all + args);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("TVS_CA_FILE"));
+        env.remove(QStringLiteral("TVS_API_HOST"));
+        p->setProcessEnvironment(env);
+        p->start();
+        // The service answers from its own thread, so blocking here is fine.
+        p->waitForFinished(60000);
+        return p;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QString error;
+        QVERIFY2(f.start(&error), qPrintable(error));
+    }
+
+    void procedureClientSignsInAndLists()
+    {
+        ProcedureClient client(&f.nam, f.service->apiHost(), f.service->caCertificates());
+        WalkSpec login;
+        login.namedElements = {QStringLiteral("rtn"), QStringLiteral("sUserCode"), QStringLiteral("sUserId"), QStringLiteral("sUserPw")};
+        ProcedureReply r = callWith(client, kProcedureList,
+                                    callText(QStringLiteral("ps_Login1"), {demo::kUserId, md5(demo::kPassword),
+                                                                           QStringLiteral("MOBILE_DEALER"), QStringLiteral("1, 2, 3, 4, 12")}),
+                                    login);
+        QVERIFY2(r.ok(), qPrintable(r.error));
+        QCOMPARE(r.walk.named.value(QStringLiteral("sUserCode")), demo::kUserCode);
+        QVERIFY(!r.walk.named.value(QStringLiteral("sUserPw")).isEmpty());
+
+        r = callWith(client, kProcedureList,
+                     callText(QStringLiteral("ps_Login1"), {demo::kUserId, md5(QStringLiteral("wrong")),
+                                                            QStringLiteral("MOBILE_DEALER"), QStringLiteral("1, 2, 3, 4, 12")}),
+                     login);
+        QVERIFY(r.ok());
+        QCOMPARE(r.walk.named.value(QStringLiteral("rtn")), QStringLiteral("NO"));
+        QVERIFY(!r.walk.named.contains(QStringLiteral("sUserId")));
+
+        WalkSpec list;
+        list.cleaning = Cleaning::Trimming;
+        r = callWith(client, kProcedureList, callText(QStringLiteral("ps_GetUserProductCar_Info2"), {demo::kUserCode, QStringLiteral("0")}), list);
+        QVERIFY(r.ok());
+        QVERIFY(r.walk.complete);
+        QCOMPARE(r.walk.rows.size(), f.db(QStringLiteral("SELECT COUNT(*) FROM cars WHERE sStoreCode = 'S0001' AND sCarStatus NOT IN ('7','9')")).toInt());
+    }
+
+    void quotesAndMarkupTravelLiterally()
+    {
+        // A value with a quote, "<" and "&" goes through the client's call text and
+        // envelope, is stored as it is and comes back unchanged through the walk.
+        ProcedureClient client(&f.nam, f.service->apiHost(), f.service->caCertificates());
+        const QString literal = QStringLiteral("it's <new> & \"shiny\"");
+        const QStringList codes = {
+            f.db(QStringLiteral("SELECT sCarCode1 FROM cars WHERE sCarProductCode = 'C000001'")).toString(),
+            f.db(QStringLiteral("SELECT sCarCode2 FROM cars WHERE sCarProductCode = 'C000001'")).toString()};
+        QStringList args(31);
+        args[0] = QStringLiteral("C000001");
+        args[1] = codes[0];
+        args[2] = codes[1];
+        args[13] = demo::kUserCode;
+        args[14] = QStringLiteral("99저9999");
+        args[15] = QStringLiteral("2020");
+        args[16] = QStringLiteral("15000000");
+        args[17] = literal;
+        args[18] = QStringLiteral("1");
+        args[19] = QStringLiteral("1000");
+        args[20] = QStringLiteral("1");
+        args[21] = QStringLiteral("1");
+        args[22] = QStringLiteral("1");
+        ProcedureReply r = callWith(client, kProcedureList, callText(QStringLiteral("ps_SetEnterCar3"), args, QStringLiteral("','")), WalkSpec{});
+        QVERIFY(r.ok());
+        QCOMPARE(r.walk.rows.size(), 1);
+        QCOMPARE(r.walk.rows.first().value(QStringLiteral("sCarProductCode")), QStringLiteral("C000001"));
+        QCOMPARE(f.db(QStringLiteral("SELECT sCarProductContent FROM cars WHERE sCarProductCode = 'C000001'")).toString(), literal);
+        WalkSpec spec;
+        spec.cleaning = Cleaning::Trimming;
+        r = callWith(client, kProcedureList, callText(QStringLiteral("ps_GetUserProductCar_Info2"), {demo::kUserCode, QStringLiteral("1")}), spec);
+        bool seen = false;
+        for (const Record &row : r.walk.rows)
+            if (row.value(QStringLiteral("sCarProductCode")) == QLatin1String("C000001")) {
+                QCOMPARE(row.value(QStringLiteral("sCarProductContent")), literal);
+                seen = true;
+            }
+        QVERIFY(seen);
+    }
+
+    void jsonServiceClient()
+    {
+        JsonServiceClient client(&f.nam, f.service->apiHost(), f.service->caCertificates());
+        JsonServiceReply got;
+        bool done = false;
+        client.call(kCarLookupPath, kCarLookupOperation,
+                    {{QStringLiteral("sSearchType"), QStringLiteral("Search")}, {QStringLiteral("sCarImportType"), QStringLiteral("12")},
+                     {QStringLiteral("sCarProductNum"), QStringLiteral("34나5678")}, {QStringLiteral("sUserCode"), demo::kUserCode},
+                     {QStringLiteral("sRequest"), kRequesterId}},
+                    this, [&](const JsonServiceReply &r) {
+                        got = r;
+                        done = true;
+                    });
+        QTRY_VERIFY_WITH_TIMEOUT(done, 60000);
+        QVERIFY2(got.ok(), qPrintable(got.error));
+        QCOMPARE(got.object.value(QStringLiteral("message")).toString(), QStringLiteral("성공"));
+        const QJsonObject body = QJsonDocument::fromJson(got.object.value(QStringLiteral("body")).toString().toUtf8()).object();
+        QCOMPARE(body.value(QStringLiteral("sCarGroup1")).toString(), QStringLiteral("국산차"));
+    }
+
+    void tvsCallTool_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("expect");
+        QTest::newRow("counts") << QStringList{"call", "Procedure_List01", "ps_UserCarCount 'D0001'"} << 0 << "\"sSellWait\"";
+        QTest::newRow("nothing found") << QStringList{"call", "Procedure_List01", "ps_GetMainJobList 'D0001', 'C000001'"} << 0
+                                       << "{\"rtn\":\"NO\"}";
+        QTest::newRow("fault") << QStringList{"call", "Procedure_List01", "ps_Nothing"} << 3 << "";
+        QTest::newRow("lookup") << QStringList{"json", "/sub_asmx/asmx_json.asmx", "CarInfo_Search", "sSearchType=Search",
+                                               "sCarImportType=12", "sCarProductNum=12가3456", "sUserCode=D0001",
+                                               "sRequest=kr.qorbel.TVSDealer"}
+                                << 0 << "\"message\":\"성공\"";
+    }
+    void tvsCallTool()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, expect);
+        QProcess *p = tvsCall(args);
+        QCOMPARE(p->exitStatus(), QProcess::NormalExit);
+        const QString out = QString::fromUtf8(p->readAllStandardOutput());
+        QVERIFY2(p->exitCode() == exitCode, qPrintable(out + QString::fromUtf8(p->readAllStandardError())));
+        QVERIFY2(out.contains(expect), qPrintable(out));
+    }
+
+    void tvsCallVerifiesTheCertificate()
+    {
+        QProcess *p = tvsCall({QStringLiteral("call"), QStringLiteral("Procedure_List01"), QStringLiteral("ps_GetStoreList")}, false);
+        QCOMPARE(p->exitCode(), 3);
+        QVERIFY(p->readAllStandardOutput().isEmpty());
+    }
+};
+
+QTEST_MAIN(ServiceClient)
+#include "tst_service_client.moc"
