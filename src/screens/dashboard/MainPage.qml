@@ -33,6 +33,7 @@ Item {
             icon.color: "transparent"
             icon.width: 28; icon.height: 28
             display: AbstractButton.IconOnly
+            background: Rectangle { radius: 8; color: icoSetOut.down ? Theme.separator : "transparent" }
             Accessible.name: controller.isOpenDrawer ? "로그아웃" : "메뉴 열기"
             onClicked: controller.icoSet_OutAction()
         }
@@ -134,10 +135,9 @@ Item {
         Rectangle {
             id: tableBlock
             anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
-            y: header.y + header.height + 12 + controller.mainTableConst
+            // Bottom-anchored: a negative mainTableConst lifts the top edge.
             height: safeArea.height - header.height - 24 - controller.mainTableConst
-            color: "white"
-            Behavior on y { NumberAnimation { duration: 500 } }
+            color: Theme.surface
             Behavior on height { NumberAnimation { duration: 500 } }
 
             Rectangle {
@@ -165,6 +165,7 @@ Item {
                     width: 40; height: 40
                     text: "↻"
                     font.pixelSize: 22
+                    background: Rectangle { radius: 8; color: refreshButton.down ? Theme.separator : "transparent" }
                     Accessible.name: "새로고침"
                     onClicked: controller.tableRefreshAction()
                     RotationAnimation {
