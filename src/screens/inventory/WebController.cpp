@@ -2,6 +2,7 @@
 
 #include "AppData.h"
 #include "Config.h"
+#include "ExtraCaTrust.h"
 #include "InventoryLog.h"
 #include "ScreenContext.h"
 #include "Services.h"
@@ -111,6 +112,32 @@ void WebController::webEngineUnavailable()
                                << m_address.toString();
     firstNavigationEnded(opened ? QStringLiteral("브라우저에서 페이지를 열었습니다.")
                                 : QStringLiteral("페이지를 열 수 없습니다."));
+}
+
+bool WebController::trustsUnknownAuthority(const QList<QSslCertificate> &chain, const QString &hostName) const
+{
+    const Config *config = context() ? context()->config : nullptr;
+    if (!config)
+        return false;
+    const QList<QSslCertificate> cas = config->caCertificates();
+    if (cas.isEmpty())
+        return false;
+    QString why;
+    if (chainVerifiesAgainst(chain, cas, hostName, &why))
+        return true;
+    qCWarning(lcInventory) << "web page certificate of" << hostName << "not trusted:" << why;
+    return false;
+}
+
+void WebController::certificateError(QWebEngineCertificateError error)
+{
+    if (error.type() == QWebEngineCertificateError::CertificateAuthorityInvalid
+        && trustsUnknownAuthority(error.certificateChain(), error.url().host())) {
+        error.acceptCertificate();
+        return;
+    }
+    qCWarning(lcInventory) << "web page certificate refused for" << error.url().host() << error.description();
+    error.rejectCertificate();
 }
 
 void WebController::firstNavigationEnded(const QString &notice)

@@ -2,8 +2,10 @@
 
 #include "Screen.h"
 
+#include <QSslCertificate>
 #include <QTimer>
 #include <QUrl>
+#include <QWebEngineCertificateError>
 
 namespace tvs {
 
@@ -46,6 +48,10 @@ public:
     Q_INVOKABLE void navigationFinished(bool succeeded, const QString &error = {});
     Q_INVOKABLE void webContentProcessDidTerminate();
     Q_INVOKABLE void webEngineUnavailable();
+    // The web view met a certificate its own store does not trust: accepted only
+    // when the chain verifies against the CAs configured for the service.
+    Q_INVOKABLE void certificateError(QWebEngineCertificateError error);
+    bool trustsUnknownAuthority(const QList<QSslCertificate> &chain, const QString &hostName) const;
 
     QString title() const { return setTitle; }
     QUrl address() const { return m_address; }

@@ -15,6 +15,7 @@ WebEngineView {
         else if (request.status === WebEngineView.LoadFailedStatus)
             controller.navigationFinished(false, request.errorString)
     }
+    onCertificateError: (error) => controller.certificateError(error)
     onRenderProcessTerminated: (status, exitCode) => controller.webContentProcessDidTerminate()
 
     Connections {

@@ -1,6 +1,8 @@
 #include "InventoryFixtures.h"
+#include "TestCertificate.h"
 #include "WebController.h"
 
+#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -111,6 +113,35 @@ private slots:
         screen->webEngineUnavailable();
         QCOMPARE(t->urls.opened, QList<QUrl>{screen->address()});
         QVERIFY(!screen->indicatorVisible());
+    }
+
+    void certificatesOfTheConfiguredCaOnly_data()
+    {
+        QTest::addColumn<bool>("configured"); // the CA file holds the server's certificate
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<bool>("trusted");
+        QTest::newRow("configured CA, its host") << true << "127.0.0.1" << true;
+        QTest::newRow("configured CA, by name") << true << "localhost" << true;
+        QTest::newRow("configured CA, other host") << true << "service.example" << false;
+        QTest::newRow("another CA") << false << "127.0.0.1" << false;
+    }
+    void certificatesOfTheConfiguredCaOnly()
+    {
+        QFETCH(bool, configured);
+        QFETCH(QString, host);
+        QFETCH(bool, trusted);
+        const TestCertificate server = TestCertificate::generate();
+        const TestCertificate other = TestCertificate::generate();
+        QVERIFY(!server.isNull() && !other.isNull());
+        QFile ca(t->dir.filePath(QStringLiteral("ca.pem")));
+        QVERIFY(ca.open(QIODevice::WriteOnly));
+        ca.write(configured ? server.certificatePem : other.certificatePem);
+        ca.close();
+        WebController *screen = open("bizRequest", {}, "업무 요청");
+        QVERIFY(!screen->trustsUnknownAuthority({server.certificate}, host)); // no CA configured yet
+        t->config.caFile = ca.fileName();
+        QCOMPARE(screen->trustsUnknownAuthority({server.certificate}, host), trusted);
+        QVERIFY(!screen->trustsUnknownAuthority({}, host));
     }
 
     void withoutAUserCodeNothingLoads()
