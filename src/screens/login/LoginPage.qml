@@ -3,6 +3,7 @@ import QtQuick.Controls.Basic
 import QtQuick.Dialogs
 import QtQml.Models
 import QtMultimedia
+import "qrc:/tvs/ui"
 
 // The login: the ID and password page and the QR page side by side under a
 // two-segment control. Rules live in LoginController.
@@ -19,7 +20,7 @@ FocusScope {
     }
     Component.onCompleted: Qt.callLater(root.focusFirstField)
 
-    readonly property color selectedTitleColor: Qt.rgba(0.9191, 0.3588, 0.1088, 1)
+    readonly property color selectedTitleColor: Theme.orange
     readonly property color placeholderGrey: "#8e8e93"
 
     // touchesBegan: a touch outside the fields ends editing (each page has its own
@@ -41,7 +42,7 @@ FocusScope {
 
     Rectangle {
         anchors.fill: parent
-        color: "white"
+        color: Theme.surface
         TouchArea {}
     }
     // Holds the focus while no field is edited (the keyboard is closed).
@@ -187,25 +188,14 @@ FocusScope {
                     onTextEdited: root.controller.login_PW = text
                     onAccepted: root.controller.loginBtnAction()
                 }
-                Button {
-                    id: loginButton
+                CustomButton {
                     objectName: "loginBtn"
                     width: parent.width
                     height: 48
+                    cornerRadius: 6
                     text: "로그인"
-                    Accessible.name: text
-                    background: Rectangle {
-                        radius: 6
-                        color: loginButton.down ? Qt.darker(root.selectedTitleColor, 1.2) : root.selectedTitleColor
-                    }
-                    contentItem: Text {
-                        text: loginButton.text
-                        color: "white"
-                        font.pixelSize: 17
-                        font.bold: true
-                        horizontalAlignment: Text.AlignHCenter
-                        verticalAlignment: Text.AlignVCenter
-                    }
+                    font.pixelSize: 17
+                    font.bold: true
                     onClicked: root.controller.loginBtnAction()
                 }
             }
@@ -282,15 +272,20 @@ FocusScope {
                 }
             }
 
-            Button {
-                id: openImageButton
+            CustomButton {
                 objectName: "qrOpenImage"
                 anchors.top: preview.bottom
                 anchors.topMargin: 16
                 anchors.horizontalCenter: parent.horizontalCenter
                 visible: root.controller && root.controller.canOpenImage
+                width: 160
+                height: 44
+                cornerRadius: 6
+                borderWidth: 1
+                borderColor: Theme.orange
+                backgroundColor: Theme.surface
+                textColor: Theme.orange
                 text: "이미지 열기"
-                Accessible.name: text
                 Accessible.description: "QR 코드 이미지 파일을 엽니다"
                 onClicked: imageDialog.open()
             }

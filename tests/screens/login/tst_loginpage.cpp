@@ -121,6 +121,18 @@ private slots:
         QVERIFY(!id->hasActiveFocus());
     }
 
+    void buttonRunsTheChecks()
+    {
+        LoginController *login = openPage();
+        QVERIFY2(login, qPrintable(harness->report()));
+        QQuickItem *button = harness->findAccessible(QStringLiteral("로그인"));
+        QVERIFY(button);
+        QMetaObject::invokeMethod(button, "clicked");
+        QTRY_COMPARE_WITH_TIMEOUT(login->pendingDialogs().size(), 1, kWait);
+        QCOMPARE(login->pendingDialogs().first().title, QStringLiteral("아이디를 확인해주세요."));
+        QCOMPARE(t->procedures.calls().size(), 0);
+    }
+
     void savedIdFocusesPassword()
     {
         t->settings->setValue(QStringLiteral("sUserId"), QStringLiteral("demo01"));
