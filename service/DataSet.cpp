@@ -10,16 +10,38 @@ const char kEnvelopeHead[] =
     "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\"><soap:Body>";
 const char kEnvelopeTail[] = "</soap:Body></soap:Envelope>";
 
-void writeField(QString &out, const QString &indent, const QString &name, const QVariant &value)
+void appendEscaped(QString &out, QStringView text)
+{
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const char *entity = c == u'&' ? "&amp;" : c == u'<' ? "&lt;" : c == u'>' ? "&gt;" : nullptr;
+        if (!entity)
+            continue;
+        out += text.mid(from, i - from);
+        out += QLatin1String(entity);
+        from = i + 1;
+    }
+    out += text.mid(from);
+}
+
+void writeField(QString &out, QLatin1String indent, const QString &name, const QVariant &value)
 {
     if (value.isNull())
         return;
     const QString text = value.toString();
-    if (text.isEmpty())
-        out += indent + u'<' + name + QStringLiteral(" />\n");
-    else
-        out += indent + u'<' + name + u'>' + xmlEscape(text) + QStringLiteral("</") + name
-            + QStringLiteral(">\n");
+    out += indent;
+    out += u'<';
+    out += name;
+    if (text.isEmpty()) {
+        out += QLatin1String(" />\n");
+        return;
+    }
+    out += u'>';
+    appendEscaped(out, text);
+    out += QLatin1String("</");
+    out += name;
+    out += QLatin1String(">\n");
 }
 } // namespace
 
@@ -35,31 +57,24 @@ DataSet DataSet::answer(const QString &rtn, const QString &message)
 QString xmlEscape(const QString &text)
 {
     QString out;
-    out.reserve(text.size() + 8);
-    for (const QChar c : text) {
-        if (c == u'&')
-            out += QLatin1String("&amp;");
-        else if (c == u'<')
-            out += QLatin1String("&lt;");
-        else if (c == u'>')
-            out += QLatin1String("&gt;");
-        else
-            out += c;
-    }
+    out.reserve(text.size() + text.size() / 8 + 8);
+    appendEscaped(out, text);
     return out;
 }
 
 QString dataSetXml(const DataSet &set)
 {
-    QString out = QStringLiteral("<NewDataSet>\n");
+    QString out;
+    out.reserve(64 + set.rows.size() * (set.rows.isEmpty() ? 0 : set.rows.first().size()) * 48);
+    out += QLatin1String("<NewDataSet>\n");
     for (const DataRow &row : set.rows) {
-        out += QStringLiteral("  <Table>\n");
+        out += QLatin1String("  <Table>\n");
         for (const auto &[name, value] : row)
-            writeField(out, QStringLiteral("    "), name, value);
-        out += QStringLiteral("  </Table>\n");
+            writeField(out, QLatin1String("    "), name, value);
+        out += QLatin1String("  </Table>\n");
     }
     for (const auto &[name, value] : set.loose)
-        writeField(out, QStringLiteral("  "), name, value);
+        writeField(out, QLatin1String("  "), name, value);
     out += QStringLiteral("</NewDataSet>");
     return out;
 }

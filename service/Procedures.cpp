@@ -124,20 +124,23 @@ bool collect(Database &db, const QString &sql, const QVariantList &binds, const 
         *error = QStringLiteral("database error: ") + query.error;
         return false;
     }
+    // Column positions are looked up once, not per row.
+    const QSqlRecord columns = query.q.record();
+    QList<std::pair<QString, int>> picks;
+    if (fields.isEmpty()) {
+        for (int i = 0; i < columns.count(); ++i)
+            picks.append({columns.fieldName(i), i});
+    } else {
+        for (const QString &f : fields)
+            if (const int i = columns.indexOf(f); i >= 0)
+                picks.append({f, i});
+    }
     while (query.q.next()) {
-        const QSqlRecord rec = query.q.record();
         DataRow row;
-        if (fields.isEmpty()) {
-            for (int i = 0; i < rec.count(); ++i)
-                row.append({rec.fieldName(i), rec.value(i)});
-        } else {
-            for (const QString &f : fields) {
-                const int i = rec.indexOf(f);
-                if (i >= 0)
-                    row.append({f, rec.value(i)});
-            }
-        }
-        rows->append(row);
+        row.reserve(picks.size());
+        for (const auto &[name, index] : picks)
+            row.append({name, query.q.value(index)});
+        rows->append(std::move(row));
     }
     return true;
 }
