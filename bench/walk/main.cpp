@@ -6,6 +6,7 @@
 //   tvs-bench-walk --rows N --mode M     one case (walk | raw | rawdata | unescape),
 //                                        for valgrind --tool=callgrind
 //                                        --toggle-collect=bench_run_once
+//   tvs-bench-walk --rows N --mode walk --write FILE   writes the generated reply
 #include "ReplyWalk.h"
 #include "XmlEntities.h"
 
@@ -300,6 +301,12 @@ int main(int argc, char *argv[])
                           : name == QLatin1String("unescape") ? Mode::Unescape
                                                               : Mode::Walk;
         const Input input = makeInput(rows, mode == Mode::RawData);
+        if (const qsizetype writeAt = args.indexOf(QStringLiteral("--write")); writeAt > 0) {
+            QFile file(args.value(writeAt + 1));
+            if (!file.open(QIODevice::WriteOnly) || file.write(input.reply) != input.reply.size())
+                return 1;
+            return 0;
+        }
         if (args.contains(QStringLiteral("--peak"))) {
             malloc_trim(0); // hand the generator's freed memory back first
             std::printf("%ld\n", peakDeltaKb(input, mode));

@@ -91,15 +91,15 @@ struct WalkState
         rowOpen = false;
     }
 
-    void storeField(NameInfo &info, const QString &value)
+    void storeField(NameInfo &info, QString &&value)
     {
         if (info.rowSerial == rowSerial) {
-            rowFields[info.index].second = value; // a repeated field: the later value wins
+            rowFields[info.index].second = std::move(value); // a repeated field: the later value wins
             return;
         }
         info.rowSerial = rowSerial;
         info.index = rowFields.size();
-        rowFields.append({info.name, value});
+        rowFields.emplaceBack(info.name, std::move(value));
     }
 
     void startElement(const xmlChar *localname)
@@ -138,12 +138,12 @@ struct WalkState
         frames.pop_back();
         if (frame.sawText) {
             const std::string &text = texts[depth - 1];
-            const QString value =
+            QString value =
                 cleanFieldText(QByteArrayView(text.data(), qsizetype(text.size())), spec->cleaning);
-            if (frame.field && rowOpen)
-                storeField(*frame.info, value);
             if (frame.named)
                 result.named.insert(frame.info->name, value);
+            if (frame.field && rowOpen)
+                storeField(*frame.info, std::move(value));
         }
         if (frame.info->isRow && rowOpen && depth == rowDepth)
             closeRow();
