@@ -22,6 +22,7 @@
 
 namespace tvs {
 void registerDashboardScreens(Navigator &navigator);
+void registerInventoryScreens(Navigator &navigator);
 }
 
 using namespace tvs;
@@ -66,6 +67,7 @@ private slots:
         m_context.config = &m_config;
         m_navigator = std::make_unique<Navigator>(&m_context);
         registerDashboardScreens(*m_navigator);
+        registerInventoryScreens(*m_navigator);
         m_navigator->registerScreen(QStringLiteral("LoginController"), QUrl(),
                                     [](ScreenContext *c) { return new Screen(c); });
     }
@@ -189,6 +191,36 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(screen->getMyCarList()->count(), screen->count1().toInt(), 30000);
         for (const Record &record : screen->getMyCarList()->rows())
             QCOMPARE(record.value(QStringLiteral("sCarStatus")), QStringLiteral("9"));
+    }
+
+    // The car list and the car detail take what the dashboard and its drawer hand over.
+    void handOverToTheInventory()
+    {
+        auto *screen = qobject_cast<MainController *>(m_navigator->top());
+        QVERIFY(screen);
+        QVERIFY(screen->getMyCarList()->count() > 0);
+        const Record record = screen->getMyCarList()->record(0);
+        screen->selectRow(0);
+        Screen *detail = m_navigator->top();
+        QCOMPARE(detail->identifier(), QStringLiteral("MainDetailController"));
+        const QVariantMap takeList = detail->property("takeList").toMap();
+        QCOMPARE(takeList.size(), record.size());
+        QCOMPARE(takeList.value(QStringLiteral("sCarProductCode")).toString(),
+                 record.value(QStringLiteral("sCarProductCode")));
+        m_navigator->pop(detail);
+        QTRY_COMPARE(m_navigator->top(), screen);
+
+        screen->drawerController()->performSegue(QStringLiteral("main_to_carExport"));
+        Screen *list = m_navigator->top();
+        QCOMPARE(list->identifier(), QStringLiteral("CarListController"));
+        QCOMPARE(list->property("subTitle").toString(), QStringLiteral("차량 출고요청을 할 수 있습니다."));
+        QCOMPARE(list->property("isCarCheck2").toBool(), true);
+        QCOMPARE(list->property("isCarCheck1").toBool(), false);
+        QCOMPARE(list->property("searchNum").toInt(), 0);
+        m_navigator->pop(list);
+        QTRY_COMPARE(m_navigator->top(), screen);
+        // Coming back repeats the loading sequence with the current filter (판매완료).
+        QTRY_COMPARE_WITH_TIMEOUT(screen->getMyCarList()->count(), screen->count1().toInt(), 30000);
     }
 
     void drawerAndSignOut()
