@@ -88,8 +88,8 @@ void CarListController::fetchList()
     WalkSpec spec;
     spec.rowFields = QSet<QString>(carRecordFields().cbegin(), carRecordFields().cend());
     spec.cleaning = Cleaning::Trimming;
-    const QString text = callText(QStringLiteral("ps_GetUserProductCar_Info2"),
-                                  {userCode(), QString::number(searchNum)});
+    const QString text =
+        callText(QStringLiteral("ps_GetUserProductCar_Info2"), {userCode(), QString::number(searchNum)});
     context()->procedures->call(kProcedureList, text, spec, this,
                                 [this](const ProcedureReply &reply) { listArrived(reply); });
 }
@@ -130,7 +130,8 @@ void CarListController::listArrived(const ProcedureReply &reply)
         const QStringList &kept = isCarCheck1 ? kCancelStatuses : kReleaseStatuses;
         Records getMyCarListFilter;
         for (const Record &row : std::as_const(rows)) {
-            if (row.contains(QStringLiteral("sCarStatus")) && kept.contains(row.value(QStringLiteral("sCarStatus"))))
+            if (row.contains(QStringLiteral("sCarStatus")) &&
+                kept.contains(row.value(QStringLiteral("sCarStatus"))))
                 getMyCarListFilter.append(row);
         }
         rows = getMyCarListFilter;
@@ -167,8 +168,8 @@ void CarListController::Action_isCarCheck2(int tag)
                         {QStringLiteral("14"), QStringLiteral("5"), QStringLiteral("7")});
 }
 
-void CarListController::requestStatusChange(int tag, const QString &message, const QList<DialogAction> &actions,
-                                            const QStringList &statuses)
+void CarListController::requestStatusChange(int tag, const QString &message,
+                                            const QList<DialogAction> &actions, const QStringList &statuses)
 {
     if (tag < 0 || tag >= getMyCarList.size()) {
         qCWarning(lcInventory) << "car list: row button with tag" << tag << "outside the list";
@@ -201,21 +202,20 @@ void CarListController::sendStatusChange(const Record &car, const QString &newSt
     const QString text = callText(QStringLiteral("ps_SetProductCar_Status"),
                                   {car.value(QStringLiteral("sCarProductCode")), newStatus, userCode(),
                                    QStringLiteral("MOBILE_DEALER")});
-    context()->procedures->call(kProcedureExecute, text, WalkSpec{}, this,
-                                [this](const ProcedureReply &reply) {
-                                    if (reply.status == ProcedureReply::TransportError) {
-                                        // The change never reached the service: tell the dealer
-                                        // and show the car again as the service has it.
-                                        qCWarning(lcInventory) << "status change:" << reply.error;
-                                        presentAlert(QStringLiteral("상태 변경 실패"),
-                                                     QStringLiteral("차량 상태를 변경하지 못했습니다. "
-                                                                    "네트워크 연결을 확인해주세요."));
-                                        fetchList();
-                                        return;
-                                    }
-                                    qCInfo(lcInventory).noquote()
-                                        << "status change: " << QString::fromUtf8(reply.body);
-                                });
+    context()->procedures->call(
+        kProcedureExecute, text, WalkSpec{}, this, [this](const ProcedureReply &reply) {
+            if (reply.status == ProcedureReply::TransportError) {
+                // The change never reached the service: tell the dealer
+                // and show the car again as the service has it.
+                qCWarning(lcInventory) << "status change:" << reply.error;
+                presentAlert(QStringLiteral("상태 변경 실패"),
+                             QStringLiteral("차량 상태를 변경하지 못했습니다. "
+                                            "네트워크 연결을 확인해주세요."));
+                fetchList();
+                return;
+            }
+            qCInfo(lcInventory).noquote() << "status change: " << QString::fromUtf8(reply.body);
+        });
 }
 
 void CarListController::selectRow(int row)

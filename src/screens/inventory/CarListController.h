@@ -27,8 +27,8 @@ class CarListController : public Screen
     Q_PROPERTY(QString rowButtonTitle READ rowButtonTitle NOTIFY subTitleChanged)
 
 public:
-    static const QStringList kCancelStatuses;   // rows kept in cancel mode
-    static const QStringList kReleaseStatuses;  // rows kept in release mode
+    static const QStringList kCancelStatuses;  // rows kept in cancel mode
+    static const QStringList kReleaseStatuses; // rows kept in release mode
 
     explicit CarListController(ScreenContext *context, QObject *parent = nullptr);
 

@@ -26,7 +26,7 @@ struct CtxFree
 };
 struct StackFree
 {
-    void operator()(STACK_OF(X509) *s) const { sk_X509_pop_free(s, X509_free); }
+    void operator()(STACK_OF(X509) * s) const { sk_X509_pop_free(s, X509_free); }
 };
 
 std::unique_ptr<X509, X509Free> toX509(const QSslCertificate &certificate)

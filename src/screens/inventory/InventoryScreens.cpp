@@ -17,7 +17,8 @@ void registerInventoryScreens(Navigator &navigator)
     navigator.registerScreen(QStringLiteral("MainDetailController"),
                              QUrl(QStringLiteral("qrc:/tvs/inventory/MainDetailPage.qml")),
                              [](ScreenContext *context) { return new MainDetailController(context); });
-    navigator.registerScreen(QStringLiteral("WebController"), QUrl(QStringLiteral("qrc:/tvs/inventory/WebPage.qml")),
+    navigator.registerScreen(QStringLiteral("WebController"),
+                             QUrl(QStringLiteral("qrc:/tvs/inventory/WebPage.qml")),
                              [](ScreenContext *context) { return new WebController(context); });
 
     const struct

@@ -32,7 +32,8 @@ Records group(const Records &catalogue, const QString &groupCode)
 {
     Records rows;
     for (const Record &row : catalogue) {
-        if (row.value(QStringLiteral("sCarOptionCode")) == groupCode && row.contains(QStringLiteral("sCarOptionCode")))
+        if (row.value(QStringLiteral("sCarOptionCode")) == groupCode &&
+            row.contains(QStringLiteral("sCarOptionCode")))
             rows.append(row);
     }
     return rows;
@@ -139,7 +140,8 @@ void MainDetailController::fillLabels()
     detail_Color = QStringLiteral("  ") + v("sCarColorName");
     datail_CarNumber = QStringLiteral("  ") + v("sCarProductNum");
     detail_Content = v("sCarProductContent");
-    detail_mileage = QStringLiteral("  ") + AppData::formatThousands(v("sCarProductMileage")) + QStringLiteral(" km");
+    detail_mileage =
+        QStringLiteral("  ") + AppData::formatThousands(v("sCarProductMileage")) + QStringLiteral(" km");
     if (has("iCarProductReadCount"))
         detail_readCount = v("iCarProductReadCount");
     if (has("iFavoirteCount"))
@@ -154,8 +156,8 @@ bool MainDetailController::replyUsable(const ProcedureReply &reply, const char *
         return false;
     }
     if (!reply.walk.complete)
-        qCWarning(lcInventory) << "car detail:" << what << "broke off, keeping the rows read before:"
-                               << reply.walk.error;
+        qCWarning(lcInventory) << "car detail:" << what
+                               << "broke off, keeping the rows read before:" << reply.walk.error;
     return true;
 }
 
@@ -165,10 +167,10 @@ void MainDetailController::fetchPhotos()
         return;
     WalkSpec spec;
     spec.rowFields = {QStringLiteral("sCarPhotoPath")};
-    context()->procedures->call(kProcedureList,
-                                callText(QStringLiteral("ps_GetCarPhotoList"),
-                                         {takeList.value(QStringLiteral("sCarProductCode"))}),
-                                spec, this, [this](const ProcedureReply &reply) { photosArrived(reply); });
+    context()->procedures->call(
+        kProcedureList,
+        callText(QStringLiteral("ps_GetCarPhotoList"), {takeList.value(QStringLiteral("sCarProductCode"))}),
+        spec, this, [this](const ProcedureReply &reply) { photosArrived(reply); });
 }
 
 void MainDetailController::photosArrived(const ProcedureReply &reply)
@@ -189,7 +191,8 @@ void MainDetailController::fetchCarOptions()
     context()->procedures->call(kProcedureList,
                                 callText(QStringLiteral("ps_GetProductCarOption"),
                                          {takeList.value(QStringLiteral("sCarProductCode"))}),
-                                spec, this, [this](const ProcedureReply &reply) { carOptionsArrived(reply); });
+                                spec, this,
+                                [this](const ProcedureReply &reply) { carOptionsArrived(reply); });
 }
 
 void MainDetailController::carOptionsArrived(const ProcedureReply &reply)
@@ -261,7 +264,8 @@ bool MainDetailController::carHasOption(const Record &item) const
     const bool itemHasCode = item.contains(QStringLiteral("sCarOptionDetailCode"));
     const QString itemCode = item.value(QStringLiteral("sCarOptionDetailCode"));
     for (const Record &own : getOpCheckList) {
-        if (own.value(QStringLiteral("sCarOptionCode")) != groupCode || !own.contains(QStringLiteral("sCarOptionCode")))
+        if (own.value(QStringLiteral("sCarOptionCode")) != groupCode ||
+            !own.contains(QStringLiteral("sCarOptionCode")))
             continue;
         const bool ownHasCode = own.contains(QStringLiteral("sCarOptionDetailCode"));
         if (ownHasCode != itemHasCode)

@@ -41,9 +41,12 @@ QVariant OptionBoxModel::data(const QModelIndex &index, int role) const
         return {};
     const Record &row = m_rows.at(index.row());
     switch (role) {
-    case TitleRole: return row.value(QStringLiteral("sCarOptionDetailName"));
-    case SelectedRole: return m_selected.value(index.row());
-    case HasTitleRole: return row.contains(QStringLiteral("sCarOptionDetailName"));
+    case TitleRole:
+        return row.value(QStringLiteral("sCarOptionDetailName"));
+    case SelectedRole:
+        return m_selected.value(index.row());
+    case HasTitleRole:
+        return row.contains(QStringLiteral("sCarOptionDetailName"));
     }
     return {};
 }

@@ -131,8 +131,8 @@ bool WebController::trustsUnknownAuthority(const QList<QSslCertificate> &chain, 
 
 void WebController::certificateError(QWebEngineCertificateError error)
 {
-    if (error.type() == QWebEngineCertificateError::CertificateAuthorityInvalid
-        && trustsUnknownAuthority(error.certificateChain(), error.url().host())) {
+    if (error.type() == QWebEngineCertificateError::CertificateAuthorityInvalid &&
+        trustsUnknownAuthority(error.certificateChain(), error.url().host())) {
         error.acceptCertificate();
         return;
     }

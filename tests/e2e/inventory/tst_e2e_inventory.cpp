@@ -32,10 +32,12 @@ class TestInventoryEndToEnd : public QObject
 
     CarListController *openList(int searchNum, bool cancelMode)
     {
-        auto *screen = qobject_cast<CarListController *>(t->navigator->instantiate(QStringLiteral("CarListController")));
+        auto *screen =
+            qobject_cast<CarListController *>(t->navigator->instantiate(QStringLiteral("CarListController")));
         screen->searchNum = searchNum;
         screen->isCarCheck1 = cancelMode;
-        screen->subTitle = cancelMode ? QStringLiteral("차량 입고를 취소할 수 있습니다.") : QStringLiteral("현재 보유 중인 차량");
+        screen->subTitle = cancelMode ? QStringLiteral("차량 입고를 취소할 수 있습니다.")
+                                      : QStringLiteral("현재 보유 중인 차량");
         t->navigator->push(screen);
         return screen;
     }
@@ -58,7 +60,8 @@ private slots:
         m_service = std::make_unique<StandInService>(options);
         QVERIFY2(m_service->start(), qPrintable(m_service->errorString()));
         m_nam = std::make_unique<QNetworkAccessManager>();
-        m_client = std::make_unique<ProcedureClient>(m_nam.get(), m_service->apiHost(), m_service->caCertificates());
+        m_client =
+            std::make_unique<ProcedureClient>(m_nam.get(), m_service->apiHost(), m_service->caCertificates());
     }
 
     void init()
@@ -93,9 +96,11 @@ private slots:
         QCOMPARE(cancel->pendingDialogs().size(), 1);
         cancel->answerDialog(cancel->pendingDialogs().first().id, 0);
         QCOMPARE(int(cancel->getMyCarList.size()), before - 1);
-        QTRY_COMPARE_WITH_TIMEOUT(m_service->queryValue(QStringLiteral("SELECT sCarStatus FROM cars WHERE sCarProductCode = ?"),
-                                                        {code}).toString(),
-                                  QStringLiteral("7"), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            m_service
+                ->queryValue(QStringLiteral("SELECT sCarStatus FROM cars WHERE sCarProductCode = ?"), {code})
+                .toString(),
+            QStringLiteral("7"), 30000);
         QVERIFY(cancel->pendingDialogs().isEmpty()); // the service took it: nothing to tell
 
         CarListController *fresh = openList(7, false);
@@ -107,8 +112,11 @@ private slots:
         }
         QVERIFY2(at >= 0, qPrintable(code));
         const CarRowModel *model = fresh->carListTable();
-        QCOMPARE(model->data(model->index(at), CarRowModel::CellState).toString(), QStringLiteral("  구입취소  "));
-        QVERIFY(fresh->getMyCarList.at(at).value(QStringLiteral("sCarProductYearMonth")).endsWith(QStringLiteral("년식")));
+        QCOMPARE(model->data(model->index(at), CarRowModel::CellState).toString(),
+                 QStringLiteral("  구입취소  "));
+        QVERIFY(fresh->getMyCarList.at(at)
+                    .value(QStringLiteral("sCarProductYearMonth"))
+                    .endsWith(QStringLiteral("년식")));
     }
 
     void theDetailOfADemoCarShowsItsPhotosIconsAndBoxes()
@@ -128,20 +136,28 @@ private slots:
         QCOMPARE(detail->takeList.value(QStringLiteral("sCarProductCode")), code);
         QTRY_VERIFY_WITH_TIMEOUT(detail->box(1).count() > 0, 30000);
 
-        const int photos = m_service->queryValue(QStringLiteral("SELECT COUNT(*) FROM car_photos WHERE sCarProductCode = ?"),
-                                                 {code}).toInt();
+        const int photos =
+            m_service
+                ->queryValue(QStringLiteral("SELECT COUNT(*) FROM car_photos WHERE sCarProductCode = ?"),
+                             {code})
+                .toInt();
         QVERIFY(photos >= 3);
         QTRY_COMPARE_WITH_TIMEOUT(detail->pager().count(), photos, 30000);
         QVERIFY(detail->pager().isRunning());
         const QImage first = QImage::fromData(get(detail->pager().pageAddress(0)));
         QVERIFY2(!first.isNull(), qPrintable(detail->pager().pageAddress(0).toString()));
 
-        const char *iconCodes[] = {"A000039", "A000034", "A000001", "A000006", "A000070", "A000026", "A000069", "A000013"};
+        const char *iconCodes[] = {"A000039", "A000034", "A000001", "A000006",
+                                   "A000070", "A000026", "A000069", "A000013"};
         for (int i = 0; i < 8; ++i) {
-            const bool has = m_service->queryValue(QStringLiteral("SELECT COUNT(*) FROM car_options"
-                                                                  " WHERE sCarProductCode = ? AND sCarOptionDetailCode = ?"),
-                                                   {code, QString::fromLatin1(iconCodes[i])}).toInt() == 1;
-            QCOMPARE(detail->optionImages().at(i), has ? QStringLiteral("detail_icn_0%1_on").arg(i + 1) : QString());
+            const bool has =
+                m_service
+                    ->queryValue(QStringLiteral("SELECT COUNT(*) FROM car_options"
+                                                " WHERE sCarProductCode = ? AND sCarOptionDetailCode = ?"),
+                                 {code, QString::fromLatin1(iconCodes[i])})
+                    .toInt() == 1;
+            QCOMPARE(detail->optionImages().at(i),
+                     has ? QStringLiteral("detail_icn_0%1_on").arg(i + 1) : QString());
         }
 
         int selected = 0;
@@ -150,8 +166,11 @@ private slots:
             for (int i = 0; i < detail->box(n).count(); ++i)
                 selected += detail->box(n).isSelected(i) ? 1 : 0;
         }
-        const int own = m_service->queryValue(QStringLiteral("SELECT COUNT(*) FROM car_options WHERE sCarProductCode = ?"),
-                                              {code}).toInt();
+        const int own =
+            m_service
+                ->queryValue(QStringLiteral("SELECT COUNT(*) FROM car_options WHERE sCarProductCode = ?"),
+                             {code})
+                .toInt();
         QCOMPARE(selected, own);
         double heights = 300;
         for (const QVariant &h : detail->boxHeights())

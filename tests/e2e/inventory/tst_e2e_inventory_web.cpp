@@ -46,9 +46,12 @@ private slots:
         QTest::addColumn<bool>("withCa");
         // The engine remembers an accepted certificate for the rest of the process,
         // so the refusal comes first.
-        QTest::newRow("bizRequest without the CA: refused") << "bizRequest" << "" << false;
-        QTest::newRow("record, CA configured") << "record" << "C000001" << true;
-        QTest::newRow("summery, CA configured") << "summery" << "&sCarProductCode=C000001" << true;
+        QTest::newRow("bizRequest without the CA: refused") << "bizRequest"
+                                                            << "" << false;
+        QTest::newRow("record, CA configured") << "record"
+                                               << "C000001" << true;
+        QTest::newRow("summery, CA configured") << "summery"
+                                                << "&sCarProductCode=C000001" << true;
     }
     void pages()
     {
@@ -63,7 +66,8 @@ private slots:
         if (withCa)
             t.config.caFile = m_service->caFile();
         registerInventoryScreens(*t.navigator);
-        auto *screen = qobject_cast<WebController *>(t.navigator->instantiate(QStringLiteral("WebController")));
+        auto *screen =
+            qobject_cast<WebController *>(t.navigator->instantiate(QStringLiteral("WebController")));
         screen->ch = ch;
         screen->pCode = pCode;
         screen->setTitle = QStringLiteral("페이지");
@@ -71,7 +75,8 @@ private slots:
         const int before = m_service->requestCount();
 
         QmlPageHarness harness;
-        QVERIFY2(harness.load(QUrl(QStringLiteral("qrc:/tvs/inventory/WebPage.qml")), screen), qPrintable(harness.report()));
+        QVERIFY2(harness.load(QUrl(QStringLiteral("qrc:/tvs/inventory/WebPage.qml")), screen),
+                 qPrintable(harness.report()));
         QTRY_VERIFY_WITH_TIMEOUT(!screen->indicatorVisible(), 60000);
         if (withCa) {
             QCOMPARE(screen->notice(), QString());

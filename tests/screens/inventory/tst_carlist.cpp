@@ -41,7 +41,8 @@ class TestCarList : public QObject
     CarListController *open(Mode mode, int searchNum, const Records &rows)
     {
         t->procedures.answer(kList, replyBody(rows));
-        auto *screen = qobject_cast<CarListController *>(t->navigator->instantiate(QStringLiteral("CarListController")));
+        auto *screen =
+            qobject_cast<CarListController *>(t->navigator->instantiate(QStringLiteral("CarListController")));
         screen->setProperty("subTitle", QStringLiteral("차량 입고를 취소할 수 있습니다."));
         screen->setProperty("searchNum", searchNum);
         screen->setProperty("isCarCheck1", mode == Cancel);
@@ -63,14 +64,16 @@ private slots:
     void fetchesWithTheListNumberAndKeepsEveryRowWithoutAMode()
     {
         CarListController *screen = open(Plain, 9, {carRow("C1", "9"), carRow("C2", "6"), carRow("C3", "1")});
-        QCOMPARE(t->procedures.callTextsOf(kList), QStringList{QStringLiteral("ps_GetUserProductCar_Info2 'D0001', '9'")});
+        QCOMPARE(t->procedures.callTextsOf(kList),
+                 QStringList{QStringLiteral("ps_GetUserProductCar_Info2 'D0001', '9'")});
         QCOMPARE(t->procedures.calls().first().operation, kProcedureList);
         QCOMPARE(t->procedures.calls().first().spec.cleaning, Cleaning::Trimming);
         QCOMPARE(t->procedures.calls().first().spec.rowFields.size(), 48);
         QCOMPARE(codes(screen->getMyCarList), (QStringList{"C1", "C2", "C3"}));
         QCOMPARE(screen->property("getCarListCount").toString(), QStringLiteral("3"));
         QCOMPARE(screen->rowButtonTitle(), QString());
-        QCOMPARE(screen->property("getCarListSubTitle").toString(), QStringLiteral("차량 입고를 취소할 수 있습니다."));
+        QCOMPARE(screen->property("getCarListSubTitle").toString(),
+                 QStringLiteral("차량 입고를 취소할 수 있습니다."));
         QCOMPARE(screen->footerTitle(), QStringLiteral("Tar Vesta"));
         QTRY_COMPARE(screen->loadingCount(), 0);
     }
@@ -93,7 +96,8 @@ private slots:
         QFETCH(QStringList, kept);
         QFETCH(QString, button);
         Records rows;
-        for (const char *s : {"1", "2", "3", "4", "5", "6", "7", "11", "12", "16", "17", "18", "19", "20", "21", "02"})
+        for (const char *s :
+             {"1", "2", "3", "4", "5", "6", "7", "11", "12", "16", "17", "18", "19", "20", "21", "02"})
             rows.append(carRow(QStringLiteral("s") + QLatin1String(s), QLatin1String(s)));
         Record noStatus = carRow("none", "");
         noStatus.remove(QStringLiteral("sCarStatus"));
@@ -107,38 +111,49 @@ private slots:
 
     void storedValuesAndWhatARowShows()
     {
-        CarListController *screen =
-            open(Plain, 0,
-                 {carRow("C1", "9"),
-                  carRow("C2", "1", {{"sCarName3", "아반떼"}, {"sCarGroup", "화물특장버스"}, {"sCarFormName2", "윙바디"}})});
+        CarListController *screen = open(
+            Plain, 0,
+            {carRow("C1", "9"),
+             carRow("C2", "1",
+                    {{"sCarName3", "아반떼"}, {"sCarGroup", "화물특장버스"}, {"sCarFormName2", "윙바디"}})});
         const Record &first = screen->getMyCarList.at(0);
         QCOMPARE(first.value(QStringLiteral("sCarName3")), QStringLiteral("쏘나타 "));
         QCOMPARE(first.value(QStringLiteral("sCarProductYearMonth")), QStringLiteral("2019년식"));
         QCOMPARE(screen->getMyCarList.at(1).value(QStringLiteral("sCarName3")), QStringLiteral("아반떼"));
 
         const CarRowModel *model = screen->carListTable();
-        QCOMPARE(model->data(model->index(0), CarRowModel::CellName).toString(), QStringLiteral("현대 쏘나타 "));
-        QCOMPARE(model->data(model->index(0), CarRowModel::CellInfo).toString(), QStringLiteral("12가3456  2019년식"));
-        QCOMPARE(model->data(model->index(0), CarRowModel::CellInfo2).toString(), QStringLiteral("45,210km  가솔린"));
-        QCOMPARE(model->data(model->index(0), CarRowModel::CellState).toString(), QStringLiteral("  판매완료  "));
-        QCOMPARE(model->data(model->index(1), CarRowModel::CellName).toString(), QStringLiteral("현대 윙바디"));
+        QCOMPARE(model->data(model->index(0), CarRowModel::CellName).toString(),
+                 QStringLiteral("현대 쏘나타 "));
+        QCOMPARE(model->data(model->index(0), CarRowModel::CellInfo).toString(),
+                 QStringLiteral("12가3456  2019년식"));
+        QCOMPARE(model->data(model->index(0), CarRowModel::CellInfo2).toString(),
+                 QStringLiteral("45,210km  가솔린"));
+        QCOMPARE(model->data(model->index(0), CarRowModel::CellState).toString(),
+                 QStringLiteral("  판매완료  "));
+        QCOMPARE(model->data(model->index(1), CarRowModel::CellName).toString(),
+                 QStringLiteral("현대 윙바디"));
     }
 
     void tints_data()
     {
-        QTest::addColumn<QString>("checkDate");   // "-" for absent
-        QTest::addColumn<QString>("checkEnd");    // "-" for absent
+        QTest::addColumn<QString>("checkDate"); // "-" for absent
+        QTest::addColumn<QString>("checkEnd");  // "-" for absent
         QTest::addColumn<QColor>("background");
         const auto tint = [](double r, double g, double b) {
             QColor c;
             c.setRgbF(float(r), float(g), float(b), 0.3f);
             return c;
         };
-        QTest::newRow("both: red") << "20251114" << "20260307" << tint(0.9153, 0.3079, 0.3100);
-        QTest::newRow("blank end counts as 0: red") << "20251001" << "  " << tint(0.9153, 0.3079, 0.3100);
-        QTest::newRow("end only: green") << "20251115" << "20260101" << tint(0.6098, 0.8240, 0.5666);
-        QTest::newRow("old check only: blue") << "20250101" << "20260308" << tint(0.4882, 0.7242, 0.9984);
-        QTest::newRow("recent, no end: white") << "20260301" << "-" << QColor(Qt::white);
+        QTest::newRow("both: red") << "20251114"
+                                   << "20260307" << tint(0.9153, 0.3079, 0.3100);
+        QTest::newRow("blank end counts as 0: red") << "20251001"
+                                                    << "  " << tint(0.9153, 0.3079, 0.3100);
+        QTest::newRow("end only: green") << "20251115"
+                                         << "20260101" << tint(0.6098, 0.8240, 0.5666);
+        QTest::newRow("old check only: blue") << "20250101"
+                                              << "20260308" << tint(0.4882, 0.7242, 0.9984);
+        QTest::newRow("recent, no end: white") << "20260301"
+                                               << "-" << QColor(Qt::white);
     }
     void tints()
     {
@@ -153,14 +168,16 @@ private slots:
         CarListController *screen = open(Plain, 0, {row});
         QCOMPARE(screen->now4Month, QStringLiteral("20251115"));
         QCOMPARE(screen->now7Day, QStringLiteral("20260308"));
-        const QColor shown = screen->carListTable()->data(screen->carListTable()->index(0), CarRowModel::CellBackground)
+        const QColor shown = screen->carListTable()
+                                 ->data(screen->carListTable()->index(0), CarRowModel::CellBackground)
                                  .value<QColor>();
         QCOMPARE(shown.rgba(), background.rgba());
     }
 
     void releaseRemovesTheRowAndTheNextRowTakesItsTag()
     {
-        CarListController *screen = open(Release, 0, {carRow("C1", "1"), carRow("C000123", "4"), carRow("C3", "12")});
+        CarListController *screen =
+            open(Release, 0, {carRow("C1", "1"), carRow("C000123", "4"), carRow("C3", "12")});
         screen->Action_isCarCheck2(1);
         QCOMPARE(screen->pendingDialogs().size(), 1);
         const DialogRequest dialog = screen->pendingDialogs().first();
@@ -173,12 +190,15 @@ private slots:
 
         t->procedures.answer(kStatus, resultBody(QStringLiteral("OK"), kProcedureExecute));
         screen->answerDialog(dialog.id, 0);
-        QCOMPARE(t->procedures.callTextsOf(kStatus),
-                 QStringList{QStringLiteral("ps_SetProductCar_Status 'C000123', '14', 'D0001', 'MOBILE_DEALER'")});
+        QCOMPARE(
+            t->procedures.callTextsOf(kStatus),
+            QStringList{QStringLiteral("ps_SetProductCar_Status 'C000123', '14', 'D0001', 'MOBILE_DEALER'")});
         QCOMPARE(t->procedures.calls().last().operation, kProcedureExecute);
         QCOMPARE(codes(screen->getMyCarList), (QStringList{"C1", "C3"}));
         QCOMPARE(screen->property("getCarListCount").toString(), QStringLiteral("2"));
-        QCOMPARE(screen->carListTable()->data(screen->carListTable()->index(1), CarRowModel::CellIndex).toInt(), 1);
+        QCOMPARE(
+            screen->carListTable()->data(screen->carListTable()->index(1), CarRowModel::CellIndex).toInt(),
+            1);
 
         // The reply changes nothing: the row stays removed.
         QTRY_COMPARE(t->procedures.deliveredCount(), 2);
@@ -202,8 +222,10 @@ private slots:
         t->procedures.answer(kStatus, resultBody(QStringLiteral("OK"), kProcedureExecute));
         screen->Action_isCarCheck2(0);
         screen->answerDialog(screen->pendingDialogs().first().id, button);
-        QCOMPARE(t->procedures.callTextsOf(kStatus),
-                 QStringList{QStringLiteral("ps_SetProductCar_Status 'C9', '%1', 'D0001', 'MOBILE_DEALER'").arg(status)});
+        QCOMPARE(
+            t->procedures.callTextsOf(kStatus),
+            QStringList{
+                QStringLiteral("ps_SetProductCar_Status 'C9', '%1', 'D0001', 'MOBILE_DEALER'").arg(status)});
         QVERIFY(screen->getMyCarList.isEmpty());
         QCOMPARE(screen->property("getCarListCount").toString(), QStringLiteral("0"));
     }
@@ -271,8 +293,10 @@ private slots:
     void anEmptyReplyOrAFailedListShowsNoRows()
     {
         QFETCH(bool, transportFailure);
-        auto *screen = qobject_cast<CarListController *>(t->navigator->instantiate(QStringLiteral("CarListController")));
-        t->procedures.answer(kList, transportFailure ? CannedAnswer::transportError() : CannedAnswer::reply(noRowsBody()));
+        auto *screen =
+            qobject_cast<CarListController *>(t->navigator->instantiate(QStringLiteral("CarListController")));
+        t->procedures.answer(kList, transportFailure ? CannedAnswer::transportError()
+                                                     : CannedAnswer::reply(noRowsBody()));
         t->navigator->push(screen);
         QTRY_COMPARE(t->procedures.deliveredCount(), 1);
         QVERIFY(screen->getMyCarList.isEmpty()); // "rtn NO" is no car
@@ -283,7 +307,8 @@ private slots:
 
     void listToDetailHandsTheWholeRecord()
     {
-        CarListController *screen = open(Plain, 0, {carRow("C1", "1"), carRow("C2", "9", {{"iCarProductMoney", "1500"}})});
+        CarListController *screen =
+            open(Plain, 0, {carRow("C1", "1"), carRow("C2", "9", {{"iCarProductMoney", "1500"}})});
         t->procedures.answer(QStringLiteral("ps_GetCarPhotoList"), noRowsBody());
         t->procedures.answer(QStringLiteral("ps_GetProductCarOption"), noRowsBody());
         t->procedures.answer(QStringLiteral("ps_GetCarOption"), noRowsBody());

@@ -45,10 +45,12 @@ Records catalogue()
 {
     Records rows;
     for (int i = 1; i <= 5; ++i)
-        rows.append(option("A000001", QStringLiteral("A1%1").arg(i), QStringLiteral("옵션1-%1 (고급)").arg(i)));
+        rows.append(
+            option("A000001", QStringLiteral("A1%1").arg(i), QStringLiteral("옵션1-%1 (고급)").arg(i)));
     for (const char *g : {"A000002", "A000003", "A000004"})
         for (int i = 1; i <= 2; ++i)
-            rows.append(option(g, QStringLiteral("%1-%2").arg(g).arg(i), QStringLiteral("%1/%2").arg(g).arg(i)));
+            rows.append(
+                option(g, QStringLiteral("%1-%2").arg(g).arg(i), QStringLiteral("%1/%2").arg(g).arg(i)));
     for (const char *g : {"A000005", "A000006", "A000007", "A000008", "A000009", "A000010"})
         rows.append(option(g, QStringLiteral("T-%1").arg(g), QStringLiteral("트럭 %1").arg(g)));
     return rows;
@@ -67,7 +69,8 @@ class TestMainDetail : public QObject
         t->procedures.answer(kPhotos, photoRows.isEmpty() ? noRowsBody() : replyBody(photoRows));
         t->procedures.answer(kOwn, own.isEmpty() ? noRowsBody() : replyBody(own));
         t->procedures.answer(kCatalogue, replyBody(cat));
-        auto *screen = qobject_cast<MainDetailController *>(t->navigator->instantiate("MainDetailController"));
+        auto *screen =
+            qobject_cast<MainDetailController *>(t->navigator->instantiate("MainDetailController"));
         QVariantMap map;
         for (const auto &[k, v] : car.fields())
             map.insert(k, v);
@@ -75,7 +78,8 @@ class TestMainDetail : public QObject
         t->navigator->push(screen);
         return screen;
     }
-    MainDetailController *openLoaded(const Record &car, const Records &photoRows = {}, const Records &own = {})
+    MainDetailController *openLoaded(const Record &car, const Records &photoRows = {},
+                                     const Records &own = {})
     {
         MainDetailController *screen = open(car, photoRows, own);
         [&] { QTRY_COMPARE_WITH_TIMEOUT(t->procedures.deliveredCount(), 3, 10000); }();
@@ -84,8 +88,12 @@ class TestMainDetail : public QObject
     static Record passenger(std::initializer_list<std::pair<QString, QString>> more = {})
     {
         Record r = carRow("C000123", "1",
-                          {{"sCarProductYearMonth", "2019년식"}, {"iCarProductMoney", "1234567"}, {"sCarCC", "1999"},
-                           {"sCarColorName", "흰색"}, {"sCarProductContent", "무사고"}, {"sCarName3", "쏘나타 "}});
+                          {{"sCarProductYearMonth", "2019년식"},
+                           {"iCarProductMoney", "1234567"},
+                           {"sCarCC", "1999"},
+                           {"sCarColorName", "흰색"},
+                           {"sCarProductContent", "무사고"},
+                           {"sCarName3", "쏘나타 "}});
         for (const auto &f : more)
             r.insert(f.first, f.second);
         return r;
@@ -105,10 +113,15 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("readCount");
         QTest::newRow("passenger, three name parts")
-            << passenger({{"sCarName4", "프리미엄"}, {"iCarProductReadCount", "17"}}) << "현대 쏘나타  프리미엄" << "17";
-        QTest::newRow("passenger, two name parts") << passenger() << "현대 쏘나타 " << "0";
-        QTest::newRow("truck") << passenger({{"sCarGroup", "화물특장버스"}, {"sCarFormName1", "포터2 윙바디"}})
-                               << "포터2 윙바디" << "0";
+            << passenger({{"sCarName4", "프리미엄"}, {"iCarProductReadCount", "17"}})
+            << "현대 쏘나타  프리미엄"
+            << "17";
+        QTest::newRow("passenger, two name parts") << passenger() << "현대 쏘나타 "
+                                                   << "0";
+        QTest::newRow("truck") << passenger(
+                                      {{"sCarGroup", "화물특장버스"}, {"sCarFormName1", "포터2 윙바디"}})
+                               << "포터2 윙바디"
+                               << "0";
     }
     void labels()
     {
@@ -134,8 +147,9 @@ private slots:
     {
         t->procedures.setHolding(true);
         MainDetailController *screen = open(passenger(), photos({"a.jpg"}), {option("A000001", "A11")});
-        QCOMPARE(t->procedures.callTexts(), (QStringList{QStringLiteral("ps_GetCarPhotoList 'C000123'"),
-                                                         QStringLiteral("ps_GetProductCarOption 'C000123'")}));
+        QCOMPARE(t->procedures.callTexts(),
+                 (QStringList{QStringLiteral("ps_GetCarPhotoList 'C000123'"),
+                              QStringLiteral("ps_GetProductCarOption 'C000123'")}));
         for (const auto &call : t->procedures.calls())
             QCOMPARE(call.operation, kProcedureList);
         QVERIFY(t->procedures.releaseNext());
@@ -150,7 +164,8 @@ private slots:
     {
         t->procedures.answer(kPhotos, noRowsBody());
         t->procedures.answer(kOwn, CannedAnswer::transportError());
-        auto *screen = qobject_cast<MainDetailController *>(t->navigator->instantiate("MainDetailController"));
+        auto *screen =
+            qobject_cast<MainDetailController *>(t->navigator->instantiate("MainDetailController"));
         screen->takeList = passenger();
         t->navigator->push(screen);
         QTRY_COMPARE(t->procedures.deliveredCount(), 2);
@@ -163,7 +178,8 @@ private slots:
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("icon"); // -1: none lit
-        const char *codes[] = {"A000039", "A000034", "A000001", "A000006", "A000070", "A000026", "A000069", "A000013"};
+        const char *codes[] = {"A000039", "A000034", "A000001", "A000006",
+                               "A000070", "A000026", "A000069", "A000013"};
         for (int i = 0; i < 8; ++i)
             QTest::newRow(codes[i]) << QString::fromLatin1(codes[i]) << i;
         QTest::newRow("A000002 lights nothing") << QStringLiteral("A000002") << -1;
@@ -182,7 +198,8 @@ private slots:
     void passengerBoxesHeightsAndSelection()
     {
         MainDetailController *screen =
-            openLoaded(passenger(), {}, {option("A000001", "A13"), option("A000002", "A000002-2"), option("A000003", "A13")});
+            openLoaded(passenger(), {},
+                       {option("A000001", "A13"), option("A000002", "A000002-2"), option("A000003", "A13")});
         QCOMPARE(titlesOf(screen->box(1)).first(), QStringLiteral("옵션1-1 \n(고급)"));
         QCOMPARE(screen->box(1).count(), 5);
         QCOMPARE(screen->box(2).count(), 2);
@@ -202,8 +219,8 @@ private slots:
 
     void truckBoxesTakeTwoGroups()
     {
-        MainDetailController *screen = openLoaded(passenger({{"sCarGroup", "화물특장버스"}}), {},
-                                                  {option("A000008", "T-A000008")});
+        MainDetailController *screen =
+            openLoaded(passenger({{"sCarGroup", "화물특장버스"}}), {}, {option("A000008", "T-A000008")});
         QCOMPARE(titlesOf(screen->box(1)), (QStringList{"트럭 A000005", "트럭 A000006"}));
         QCOMPARE(titlesOf(screen->box(2)), (QStringList{"트럭 A000007"}));
         QCOMPARE(titlesOf(screen->box(3)), (QStringList{"트럭 A000008", "트럭 A000009"}));
@@ -274,7 +291,8 @@ private slots:
         }
         QTRY_COMPARE(screen->pendingDialogs().size(), 1);
         QCOMPARE(screen->pendingDialogs().first().title, QStringLiteral("오류"));
-        QCOMPARE(screen->pendingDialogs().first().message, QStringLiteral("입고중이나 판매중인 상태에서만 작성하실 수 있습니다."));
+        QCOMPARE(screen->pendingDialogs().first().message,
+                 QStringLiteral("입고중이나 판매중인 상태에서만 작성하실 수 있습니다."));
     }
 
     void transitions_data()
@@ -283,9 +301,18 @@ private slots:
         QTest::addColumn<QString>("ch");
         QTest::addColumn<QString>("pCode");
         QTest::addColumn<QString>("title");
-        QTest::newRow("web2") << "detail_to_web2" << "summery" << "&sCarProductCode=C000123" << "정산내역";
-        QTest::newRow("web3") << "detail_to_web3" << "record" << "C000123" << "성능점검 기록부";
-        QTest::newRow("web4") << "detail_to_web4" << "inoutgate" << "C000123" << "매입매출금액입력";
+        QTest::newRow("web2") << "detail_to_web2"
+                              << "summery"
+                              << "&sCarProductCode=C000123"
+                              << "정산내역";
+        QTest::newRow("web3") << "detail_to_web3"
+                              << "record"
+                              << "C000123"
+                              << "성능점검 기록부";
+        QTest::newRow("web4") << "detail_to_web4"
+                              << "inoutgate"
+                              << "C000123"
+                              << "매입매출금액입력";
     }
     void transitions()
     {
@@ -311,8 +338,10 @@ private slots:
         screen->prepareForSegue(QStringLiteral("detail_to_enter"), nullptr);
         QVERIFY(AppData::shared()->editCarInfo);
         QCOMPARE(AppData::shared()->enterCarInfo.size(), screen->takeList.size());
-        QCOMPARE(AppData::shared()->enterCarInfo.value(QStringLiteral("sCarProductCode")), QStringLiteral("C000123"));
-        QCOMPARE(AppData::shared()->enterCarInfo.value(QStringLiteral("iCarProductMoney")), QStringLiteral("1234567"));
+        QCOMPARE(AppData::shared()->enterCarInfo.value(QStringLiteral("sCarProductCode")),
+                 QStringLiteral("C000123"));
+        QCOMPARE(AppData::shared()->enterCarInfo.value(QStringLiteral("iCarProductMoney")),
+                 QStringLiteral("1234567"));
     }
 
     // The pager as the detail builds it.

@@ -32,8 +32,8 @@ class TestInventoryPages : public QObject
         QStringList out;
         for (const QString &w : harness.warnings()) {
             // The first also stands for the engine's own error page script.
-            if (!w.contains(QStringLiteral("QQuickImage*: Connection refused"))
-                && !w.contains(QStringLiteral("non-JS module files deprecated")))
+            if (!w.contains(QStringLiteral("QQuickImage*: Connection refused")) &&
+                !w.contains(QStringLiteral("non-JS module files deprecated")))
                 out.append(w);
         }
         return out;
@@ -65,7 +65,8 @@ private slots:
     {
         t->procedures.answer(QStringLiteral("ps_GetUserProductCar_Info2"),
                              replyBody({carRow("C1", "2", {{"sCarPhotoPath", "a.jpg"}}), carRow("C2", "3")}));
-        auto *screen = qobject_cast<CarListController *>(t->navigator->instantiate(QStringLiteral("CarListController")));
+        auto *screen =
+            qobject_cast<CarListController *>(t->navigator->instantiate(QStringLiteral("CarListController")));
         screen->subTitle = QStringLiteral("차량 입고를 취소할 수 있습니다.");
         screen->isCarCheck1 = true;
         t->navigator->push(screen);
@@ -76,7 +77,8 @@ private slots:
                  qPrintable(harness.report()));
         harness.settle();
         QVERIFY(harness.findAccessible(QStringLiteral("차량 2대")));
-        QVERIFY2(harness.findAccessible(QStringLiteral("뒤로")), qPrintable(harness.accessibleNames().join(", ")));
+        QVERIFY2(harness.findAccessible(QStringLiteral("뒤로")),
+                 qPrintable(harness.accessibleNames().join(", ")));
         shoot(harness, QStringLiteral("carlist"));
         press(harness.findAccessible(QStringLiteral("취소요청")));
         QCOMPARE(screen->pendingDialogs().size(), 1);
@@ -89,15 +91,18 @@ private slots:
         t->procedures.answer(QStringLiteral("ps_GetCarPhotoList"),
                              replyBody({Record{{QStringLiteral("sCarPhotoPath"), QStringLiteral("a.jpg")}},
                                         Record{{QStringLiteral("sCarPhotoPath"), QStringLiteral("b.jpg")}}}));
-        t->procedures.answer(QStringLiteral("ps_GetProductCarOption"),
-                             replyBody({Record{{QStringLiteral("sCarOptionCode"), QStringLiteral("A000001")},
-                                               {QStringLiteral("sCarOptionDetailCode"), QStringLiteral("A000013")}}}));
-        t->procedures.answer(QStringLiteral("ps_GetCarOption"),
-                             replyBody({Record{{QStringLiteral("sCarOptionCode"), QStringLiteral("A000001")},
-                                               {QStringLiteral("sCarOptionDetailCode"), QStringLiteral("A000013")},
-                                               {QStringLiteral("sCarOptionDetailName"), QStringLiteral("에어백(운전석)")},
-                                               {QStringLiteral("sCarOptionName"), QStringLiteral("안전")}}}));
-        auto *screen = qobject_cast<MainDetailController *>(t->navigator->instantiate(QStringLiteral("MainDetailController")));
+        t->procedures.answer(
+            QStringLiteral("ps_GetProductCarOption"),
+            replyBody({Record{{QStringLiteral("sCarOptionCode"), QStringLiteral("A000001")},
+                              {QStringLiteral("sCarOptionDetailCode"), QStringLiteral("A000013")}}}));
+        t->procedures.answer(
+            QStringLiteral("ps_GetCarOption"),
+            replyBody({Record{{QStringLiteral("sCarOptionCode"), QStringLiteral("A000001")},
+                              {QStringLiteral("sCarOptionDetailCode"), QStringLiteral("A000013")},
+                              {QStringLiteral("sCarOptionDetailName"), QStringLiteral("에어백(운전석)")},
+                              {QStringLiteral("sCarOptionName"), QStringLiteral("안전")}}}));
+        auto *screen = qobject_cast<MainDetailController *>(
+            t->navigator->instantiate(QStringLiteral("MainDetailController")));
         screen->takeList = carRow("C1", "2");
         t->navigator->push(screen);
         QTRY_COMPARE(t->procedures.deliveredCount(), 3);
@@ -106,12 +111,14 @@ private slots:
         QVERIFY2(harness.load(QUrl(QStringLiteral("qrc:/tvs/inventory/MainDetailPage.qml")), screen),
                  qPrintable(harness.report()));
         harness.settle();
-        QVERIFY2(harness.findAccessible(QStringLiteral("스마트키 있음")), qPrintable(harness.accessibleNames().join(", ")));
+        QVERIFY2(harness.findAccessible(QStringLiteral("스마트키 있음")),
+                 qPrintable(harness.accessibleNames().join(", ")));
         QVERIFY(harness.findAccessible(QStringLiteral("선루프 없음")));
         QVERIFY(harness.findAccessible(QStringLiteral("차량 사진 1")));
         shoot(harness, QStringLiteral("detail"));
         press(harness.findAccessible(QStringLiteral("+ 옵션 더보기")));
-        QTRY_VERIFY2(harness.findAccessible(QStringLiteral("- 옵션 닫기")), qPrintable(harness.accessibleNames().join(", ")));
+        QTRY_VERIFY2(harness.findAccessible(QStringLiteral("- 옵션 닫기")),
+                     qPrintable(harness.accessibleNames().join(", ")));
         QVERIFY(harness.findAccessible(QStringLiteral("에어백 (운전석) (있음)")));
         press(harness.findAccessible(QStringLiteral("계약서 사진")));
         QTRY_COMPARE(screen->pendingDialogs().size(), 1);
@@ -128,7 +135,8 @@ private slots:
             port = probe.serverPort();
         }
         t->config.mwebHost = QStringLiteral("127.0.0.1:%1").arg(port);
-        auto *screen = qobject_cast<WebController *>(t->navigator->instantiate(QStringLiteral("WebController")));
+        auto *screen =
+            qobject_cast<WebController *>(t->navigator->instantiate(QStringLiteral("WebController")));
         screen->ch = QStringLiteral("record");
         screen->pCode = QStringLiteral("C1");
         screen->setTitle = QStringLiteral("성능점검 기록부");
@@ -142,7 +150,8 @@ private slots:
         QVERIFY(!screen->notice().isEmpty());
         // Either the engine reported the failure, or it was missing and the
         // system browser got the address.
-        QVERIFY(screen->notice() == QStringLiteral("페이지를 불러오지 못했습니다.") || !t->urls.opened.isEmpty());
+        QVERIFY(screen->notice() == QStringLiteral("페이지를 불러오지 못했습니다.") ||
+                !t->urls.opened.isEmpty());
         harness.settle();
         QVERIFY2(unexpected(harness).isEmpty(), qPrintable(harness.report()));
     }

@@ -17,7 +17,8 @@ class TestWeb : public QObject
 
     WebController *open(const QString &ch, const QString &pCode, const QString &title)
     {
-        auto *screen = qobject_cast<WebController *>(t->navigator->instantiate(QStringLiteral("WebController")));
+        auto *screen =
+            qobject_cast<WebController *>(t->navigator->instantiate(QStringLiteral("WebController")));
         screen->setProperty("ch", ch);
         screen->setProperty("pCode", pCode);
         screen->setProperty("setTitle", title);
@@ -46,15 +47,30 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("host"); // "zest" or "mweb"
         QTest::addColumn<QString>("pathAndQuery");
-        QTest::newRow("main_to_web2") << "bizRequest" << "" << "업무 요청" << "zest"
+        QTest::newRow("main_to_web2") << "bizRequest"
+                                      << ""
+                                      << "업무 요청"
+                                      << "zest"
                                       << "/service/bizRequest?sUserCode=D0001";
-        QTest::newRow("detail_to_web2") << "summery" << "&sCarProductCode=C000123" << "정산내역" << "zest"
+        QTest::newRow("detail_to_web2") << "summery"
+                                        << "&sCarProductCode=C000123"
+                                        << "정산내역"
+                                        << "zest"
                                         << "/service/summery?sUserCode=D0001&sCarProductCode=C000123";
-        QTest::newRow("detail_to_web3") << "record" << "C000123" << "성능점검 기록부" << "mweb"
+        QTest::newRow("detail_to_web3") << "record"
+                                        << "C000123"
+                                        << "성능점검 기록부"
+                                        << "mweb"
                                         << "/sub_buycar/buycar_view_func.aspx?sCarProductCode=C000123";
-        QTest::newRow("detail_to_web4") << "inoutgate" << "C000123" << "매입매출금액입력" << "zest"
+        QTest::newRow("detail_to_web4") << "inoutgate"
+                                        << "C000123"
+                                        << "매입매출금액입력"
+                                        << "zest"
                                         << "/service/inoutgate?sUserCode=D0001&sCarProductCode=C000123";
-        QTest::newRow("WorkWrite_to_Web") << "record" << "C000123" << "성능 점검 기록부" << "mweb"
+        QTest::newRow("WorkWrite_to_Web") << "record"
+                                          << "C000123"
+                                          << "성능 점검 기록부"
+                                          << "mweb"
                                           << "/sub_buycar/buycar_view_func.aspx?sCarProductCode=C000123";
     }
     void addresses()
@@ -65,9 +81,9 @@ private slots:
         QFETCH(QString, host);
         QFETCH(QString, pathAndQuery);
         WebController *screen = open(ch, pCode, title);
-        const QString expected = QStringLiteral("https://")
-                                 + (host == QLatin1String("zest") ? t->config.zestHost : t->config.mwebHost)
-                                 + pathAndQuery;
+        const QString expected = QStringLiteral("https://") +
+                                 (host == QLatin1String("zest") ? t->config.zestHost : t->config.mwebHost) +
+                                 pathAndQuery;
         QCOMPARE(screen->address().toString(), expected);
         QCOMPARE(screen->title(), title);
         QCOMPARE(m_loads->size(), 1);
