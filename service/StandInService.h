@@ -25,7 +25,9 @@ class ServiceWorker;
 // In an end-to-end test:
 //
 //     QTemporaryDir dir;
-//     tvs::StandInService service({.dataDir = dir.path()});
+//     tvs::StandInService::Options options;
+//     options.dataDir = dir.path();
+//     tvs::StandInService service(options);
 //     QVERIFY2(service.start(), qPrintable(service.errorString()));
 //     // hosts for the client's configuration: every HTTPS host is service.apiHost(),
 //     // the image host is service.imageHost(); trust service.caCertificates().
