@@ -2,10 +2,7 @@
 
 namespace tvs {
 
-CarRowModel::CarRowModel(QObject *parent)
-    : QAbstractListModel(parent)
-{
-}
+CarRowModel::CarRowModel(QObject *parent) : QAbstractListModel(parent) {}
 
 void CarRowModel::setDates(const CarRowDates &dates)
 {

@@ -26,9 +26,9 @@ public:
         CellInfo,
         CellInfo2,
         CellState,
-        CellStateColor,             // background of cell_state; transparent without a status
-        CellBackground,             // the row's tint
-        CellIndex,                  // the row index (a row button's tag)
+        CellStateColor, // background of cell_state; transparent without a status
+        CellBackground, // the row's tint
+        CellIndex,      // the row index (a row button's tag)
     };
     Q_ENUM(Role)
 

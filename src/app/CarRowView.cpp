@@ -22,30 +22,54 @@ QString field(const Record &row, const QString &name)
 const QStringList &carRecordFields()
 {
     static const QStringList fields = {
-        QStringLiteral("sCarProductCode"),      QStringLiteral("sCarCode1"),
-        QStringLiteral("sCarName1"),            QStringLiteral("sCarCode2"),
-        QStringLiteral("sCarName2"),            QStringLiteral("sCarCode3"),
-        QStringLiteral("sCarName3"),            QStringLiteral("sCarCode4"),
-        QStringLiteral("sCarName4"),            QStringLiteral("sCarCode5"),
-        QStringLiteral("sCarName5"),            QStringLiteral("sCarCode6"),
-        QStringLiteral("sCarName6"),            QStringLiteral("sCarFormCode1"),
-        QStringLiteral("sCarFormCode2"),        QStringLiteral("sCarFormCode3"),
-        QStringLiteral("sCarFormName1"),        QStringLiteral("sCarFormName2"),
-        QStringLiteral("sCarFormName3"),        QStringLiteral("sCheckEndDate"),
-        QStringLiteral("sCarProductNum"),       QStringLiteral("sCarProductYearMonth"),
-        QStringLiteral("iCarProductMoney"),     QStringLiteral("sCarProductContent"),
-        QStringLiteral("sCarProductStatus"),    QStringLiteral("sCarProductMileage"),
-        QStringLiteral("sCarStatus"),           QStringLiteral("sCarImportType"),
-        QStringLiteral("sCarTransmissionCode"), QStringLiteral("sCarTransmissionName"),
-        QStringLiteral("sCarColorCode"),        QStringLiteral("sCarColorName"),
-        QStringLiteral("sCarFuelCode"),         QStringLiteral("sCarProductRegDate"),
-        QStringLiteral("sCarProductUpDate"),    QStringLiteral("sCarFuelName"),
-        QStringLiteral("sCarParkingImageFile"), QStringLiteral("sCarPhotoID"),
-        QStringLiteral("sCarPhotoPath"),        QStringLiteral("sCarIdNum"),
-        QStringLiteral("sCarStartYear"),        QStringLiteral("sCarEndYear"),
-        QStringLiteral("sCarCC"),               QStringLiteral("sCarGroup"),
-        QStringLiteral("iFavoirteCount"),       QStringLiteral("sCarProductCheckDate"),
-        QStringLiteral("sCarProductFirstRegDate"), QStringLiteral("sCarProductSaleType"),
+        QStringLiteral("sCarProductCode"),
+        QStringLiteral("sCarCode1"),
+        QStringLiteral("sCarName1"),
+        QStringLiteral("sCarCode2"),
+        QStringLiteral("sCarName2"),
+        QStringLiteral("sCarCode3"),
+        QStringLiteral("sCarName3"),
+        QStringLiteral("sCarCode4"),
+        QStringLiteral("sCarName4"),
+        QStringLiteral("sCarCode5"),
+        QStringLiteral("sCarName5"),
+        QStringLiteral("sCarCode6"),
+        QStringLiteral("sCarName6"),
+        QStringLiteral("sCarFormCode1"),
+        QStringLiteral("sCarFormCode2"),
+        QStringLiteral("sCarFormCode3"),
+        QStringLiteral("sCarFormName1"),
+        QStringLiteral("sCarFormName2"),
+        QStringLiteral("sCarFormName3"),
+        QStringLiteral("sCheckEndDate"),
+        QStringLiteral("sCarProductNum"),
+        QStringLiteral("sCarProductYearMonth"),
+        QStringLiteral("iCarProductMoney"),
+        QStringLiteral("sCarProductContent"),
+        QStringLiteral("sCarProductStatus"),
+        QStringLiteral("sCarProductMileage"),
+        QStringLiteral("sCarStatus"),
+        QStringLiteral("sCarImportType"),
+        QStringLiteral("sCarTransmissionCode"),
+        QStringLiteral("sCarTransmissionName"),
+        QStringLiteral("sCarColorCode"),
+        QStringLiteral("sCarColorName"),
+        QStringLiteral("sCarFuelCode"),
+        QStringLiteral("sCarProductRegDate"),
+        QStringLiteral("sCarProductUpDate"),
+        QStringLiteral("sCarFuelName"),
+        QStringLiteral("sCarParkingImageFile"),
+        QStringLiteral("sCarPhotoID"),
+        QStringLiteral("sCarPhotoPath"),
+        QStringLiteral("sCarIdNum"),
+        QStringLiteral("sCarStartYear"),
+        QStringLiteral("sCarEndYear"),
+        QStringLiteral("sCarCC"),
+        QStringLiteral("sCarGroup"),
+        QStringLiteral("iFavoirteCount"),
+        QStringLiteral("sCarProductCheckDate"),
+        QStringLiteral("sCarProductFirstRegDate"),
+        QStringLiteral("sCarProductSaleType"),
     };
     return fields;
 }
@@ -140,19 +164,19 @@ CarRowView CarRowView::from(const Record &row, const CarRowDates &dates, const C
 
     if (row.contains(QStringLiteral("sCarGroup"))) {
         const bool lorry = field(row, QStringLiteral("sCarGroup")).contains(QStringLiteral("화물"));
-        view.name = field(row, QStringLiteral("sCarName1")) + u' '
-                    + field(row, lorry ? QStringLiteral("sCarFormName2") : QStringLiteral("sCarName3"));
+        view.name = field(row, QStringLiteral("sCarName1")) + u' ' +
+                    field(row, lorry ? QStringLiteral("sCarFormName2") : QStringLiteral("sCarName3"));
     }
 
     if (row.contains(QStringLiteral("sCarProductYearMonth"))) {
-        view.info = field(row, QStringLiteral("sCarProductNum")) + QStringLiteral("  ")
-                    + field(row, QStringLiteral("sCarProductYearMonth"));
+        view.info = field(row, QStringLiteral("sCarProductNum")) + QStringLiteral("  ") +
+                    field(row, QStringLiteral("sCarProductYearMonth"));
     }
 
     if (row.contains(QStringLiteral("sCarFuelName"))) {
         if (const auto mileage = decimalInteger(field(row, QStringLiteral("sCarProductMileage")))) {
-            view.info2 = AppData::formatThousands(QString::number(*mileage)) + QStringLiteral("km  ")
-                         + field(row, QStringLiteral("sCarFuelName"));
+            view.info2 = AppData::formatThousands(QString::number(*mileage)) + QStringLiteral("km  ") +
+                         field(row, QStringLiteral("sCarFuelName"));
         }
     }
 

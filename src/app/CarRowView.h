@@ -39,12 +39,12 @@ struct CarRowView
 {
     CarRowTint tint = CarRowTint::None;
     QColor background = Qt::white;
-    QUrl picture;       // empty: the app's "empty_car" picture
-    QString name;       // cell_name
-    QString info;       // cell_info
-    QString info2;      // cell_info2
-    QString stateText;  // cell_state
-    QColor stateColor;  // background of cell_state; invalid without a status
+    QUrl picture;      // empty: the app's "empty_car" picture
+    QString name;      // cell_name
+    QString info;      // cell_info
+    QString info2;     // cell_info2
+    QString stateText; // cell_state
+    QColor stateColor; // background of cell_state; invalid without a status
 
     static CarRowView from(const Record &row, const CarRowDates &dates, const Config *config);
 

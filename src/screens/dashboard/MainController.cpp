@@ -25,8 +25,8 @@ constexpr qreal kRestorePull = -50;
 WalkSpec countSpec()
 {
     WalkSpec spec;
-    spec.namedElements = QSet<QString>(MainController::countElements().cbegin(),
-                                       MainController::countElements().cend());
+    spec.namedElements =
+        QSet<QString>(MainController::countElements().cbegin(), MainController::countElements().cend());
     spec.cleaning = Cleaning::Trimming;
     return spec;
 }
@@ -65,9 +65,8 @@ const QStringList &MainController::countElements()
 }
 
 MainController::MainController(ScreenContext *context, QObject *parent)
-    : Screen(context, parent)
-    , m_rows(new CarRowModel(this))
-    , m_drawer(new MainDrawerController(context, this))
+    : Screen(context, parent), m_rows(new CarRowModel(this)),
+      m_drawer(new MainDrawerController(context, this))
 {
     m_rows->setConfig(context ? context->config : nullptr);
 }
@@ -177,10 +176,10 @@ void MainController::sendListRequest()
         return;
     }
     const quint64 sequence = ++m_listSequence;
-    procedures->call(kProcedureList,
-                     callText(QStringLiteral("ps_GetUserProductCar_Info2"), {userCode(), QString::number(searchNum)}),
-                     listSpec(), this,
-                     [this, sequence](const ProcedureReply &reply) { listReplied(sequence, reply); });
+    procedures->call(
+        kProcedureList,
+        callText(QStringLiteral("ps_GetUserProductCar_Info2"), {userCode(), QString::number(searchNum)}),
+        listSpec(), this, [this, sequence](const ProcedureReply &reply) { listReplied(sequence, reply); });
 }
 
 void MainController::listReplied(quint64 sequence, const ProcedureReply &reply)
@@ -208,7 +207,8 @@ void MainController::tablefilterAction()
     for (const Filter &filter : filters())
         actions.append(DialogAction{filter.entry, DialogAction::Default});
     actions.append(DialogAction{QStringLiteral("선택취소"), DialogAction::Destructive});
-    presentActions(QStringLiteral("차량상태 선택"), QString(), actions, [this](int index) { chooseFilter(index); });
+    presentActions(QStringLiteral("차량상태 선택"), QString(), actions,
+                   [this](int index) { chooseFilter(index); });
 }
 
 void MainController::chooseFilter(int index)

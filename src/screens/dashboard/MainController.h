@@ -38,9 +38,9 @@ public:
     // One entry of the car-state filter dialog.
     struct Filter
     {
-        QString entry;  // the dialog's button
-        int searchNum;  // sent with the list request
-        QString title;  // the filter button's title afterwards
+        QString entry; // the dialog's button
+        int searchNum; // sent with the list request
+        QString title; // the filter button's title afterwards
     };
     static const QList<Filter> &filters();
     static const QStringList &countElements();

@@ -8,8 +8,7 @@
 
 namespace tvs {
 
-MainDrawerController::MainDrawerController(ScreenContext *context, QObject *parent)
-    : Screen(context, parent)
+MainDrawerController::MainDrawerController(ScreenContext *context, QObject *parent) : Screen(context, parent)
 {
 }
 
@@ -21,8 +20,8 @@ QString MainDrawerController::lastSignInText(const QString &sUserLastDate)
         if (!sUserLastDate.at(i).isDigit() || sUserLastDate.at(i).unicode() > 0x7f)
             return sUserLastDate; // not the expected digits: cutting it up would garble it
     }
-    return sUserLastDate.mid(0, 4) + u'-' + sUserLastDate.mid(4, 2) + u'-' + sUserLastDate.mid(6, 2) + u' '
-           + sUserLastDate.mid(8, 2) + u':' + sUserLastDate.mid(10, 2);
+    return sUserLastDate.mid(0, 4) + u'-' + sUserLastDate.mid(4, 2) + u'-' + sUserLastDate.mid(6, 2) + u' ' +
+           sUserLastDate.mid(8, 2) + u':' + sUserLastDate.mid(10, 2);
 }
 
 void MainDrawerController::viewDidLoad()

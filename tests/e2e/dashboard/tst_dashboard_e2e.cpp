@@ -23,7 +23,7 @@
 namespace tvs {
 void registerDashboardScreens(Navigator &navigator);
 void registerInventoryScreens(Navigator &navigator);
-}
+} // namespace tvs
 
 using namespace tvs;
 
@@ -41,10 +41,7 @@ class TestDashboardE2e : public QObject
     ScreenContext m_context;
     std::unique_ptr<Navigator> m_navigator;
 
-    int countOf(const QString &sql)
-    {
-        return m_service->queryValue(sql, {demo::kUserCode}).toInt();
-    }
+    int countOf(const QString &sql) { return m_service->queryValue(sql, {demo::kUserCode}).toInt(); }
 
 private slots:
     void initTestCase()
@@ -61,7 +58,8 @@ private slots:
         m_config.zestHost = m_service->apiHost();
         m_config.mwebHost = m_service->apiHost();
         m_nam = std::make_unique<QNetworkAccessManager>();
-        m_client = std::make_unique<ProcedureClient>(m_nam.get(), m_service->apiHost(), m_service->caCertificates());
+        m_client =
+            std::make_unique<ProcedureClient>(m_nam.get(), m_service->apiHost(), m_service->caCertificates());
         m_context.procedures = m_client.get();
         m_context.clock = &m_clock;
         m_context.config = &m_config;
@@ -85,21 +83,23 @@ private slots:
         // The login's call, as the login screen sends it; its record fills userInfo.
         const QString digest = QString::fromLatin1(
             QCryptographicHash::hash(demo::kPassword.toUtf8(), QCryptographicHash::Md5).toHex());
-        const QStringList keys = {"sUserCode", "sUserId", "sStoreCode", "sStoreName", "sUserName", "sUserTelnum",
-                                  "sUserEmail", "iUserLevel", "sUserRegDate", "sUserUpDate", "sUserLastDate",
-                                  "sUserStatus", "sUserMemo", "sUserPw", "sUserLastDate1", "sStoreAddress",
+        const QStringList keys = {"sUserCode",         "sUserId",      "sStoreCode",     "sStoreName",
+                                  "sUserName",         "sUserTelnum",  "sUserEmail",     "iUserLevel",
+                                  "sUserRegDate",      "sUserUpDate",  "sUserLastDate",  "sUserStatus",
+                                  "sUserMemo",         "sUserPw",      "sUserLastDate1", "sStoreAddress",
                                   "sStoreBusinessNum", "sStoreUseName"};
         WalkSpec spec;
         spec.namedElements = QSet<QString>(keys.cbegin(), keys.cend()) << QStringLiteral("rtn");
         bool done = false;
         ProcedureReply login;
-        m_client->call(kProcedureList,
-                       callText(QStringLiteral("ps_Login1"), {demo::kUserId, digest, QStringLiteral("MOBILE_DEALER"),
-                                                              QStringLiteral("1, 2, 3, 4, 12")}),
-                       spec, this, [&](const ProcedureReply &reply) {
-                           login = reply;
-                           done = true;
-                       });
+        m_client->call(
+            kProcedureList,
+            callText(QStringLiteral("ps_Login1"), {demo::kUserId, digest, QStringLiteral("MOBILE_DEALER"),
+                                                   QStringLiteral("1, 2, 3, 4, 12")}),
+            spec, this, [&](const ProcedureReply &reply) {
+                login = reply;
+                done = true;
+            });
         QTRY_VERIFY_WITH_TIMEOUT(done, 30000);
         QVERIFY2(login.ok(), qPrintable(login.error));
         QCOMPARE(login.walk.named.value(QStringLiteral("sUserCode")), demo::kUserCode);
@@ -116,12 +116,12 @@ private slots:
         auto *screen = qobject_cast<MainController *>(m_navigator->resetTo(QStringLiteral("MainView")));
         QVERIFY(screen);
         QVERIFY(!screen->userName().isEmpty());
-        const int held = countOf(QStringLiteral(
-            "SELECT COUNT(*) FROM cars WHERE sCarStatus NOT IN ('7','9') AND sStoreCode ="
-            " (SELECT sStoreCode FROM users WHERE sUserCode = ?)"));
-        const int sold = countOf(QStringLiteral(
-            "SELECT COUNT(*) FROM cars WHERE sCarStatus = '9' AND sStoreCode ="
-            " (SELECT sStoreCode FROM users WHERE sUserCode = ?)"));
+        const int held = countOf(
+            QStringLiteral("SELECT COUNT(*) FROM cars WHERE sCarStatus NOT IN ('7','9') AND sStoreCode ="
+                           " (SELECT sStoreCode FROM users WHERE sUserCode = ?)"));
+        const int sold =
+            countOf(QStringLiteral("SELECT COUNT(*) FROM cars WHERE sCarStatus = '9' AND sStoreCode ="
+                                   " (SELECT sStoreCode FROM users WHERE sUserCode = ?)"));
         QVERIFY2(held > 0 && sold > 0, "the demo shop holds and has sold cars");
         QTRY_COMPARE_WITH_TIMEOUT(screen->count0(), QString::number(held), 30000);
         QCOMPARE(screen->count1(), QString::number(sold));
@@ -134,8 +134,10 @@ private slots:
             const Record record = rows->record(i);
             const CarRowView view = rows->view(i);
             QVERIFY(record.contains(QStringLiteral("sCarProductCode")));
-            QVERIFY2(!view.name.trimmed().isEmpty(), qPrintable(record.value(QStringLiteral("sCarProductCode"))));
-            QCOMPARE(view.stateText, AppData::carStatusLabel(record.value(QStringLiteral("sCarStatus"))).text);
+            QVERIFY2(!view.name.trimmed().isEmpty(),
+                     qPrintable(record.value(QStringLiteral("sCarProductCode"))));
+            QCOMPARE(view.stateText,
+                     AppData::carStatusLabel(record.value(QStringLiteral("sCarStatus"))).text);
             QVERIFY(view.info.contains(record.value(QStringLiteral("sCarProductNum"))));
             if (!view.picture.isEmpty())
                 ++withPicture;
@@ -159,7 +161,10 @@ private slots:
             std::unique_ptr<QNetworkReply> reply(nam->get(QNetworkRequest(m_picture)));
             [&] { QTRY_VERIFY_WITH_TIMEOUT(reply->isFinished(), 30000); }();
             if (reply->error() == QNetworkReply::NoError)
-                [&] { QVERIFY(reply->header(QNetworkRequest::ContentTypeHeader).toString().startsWith("image/")); }();
+                [&] {
+                    QVERIFY(
+                        reply->header(QNetworkRequest::ContentTypeHeader).toString().startsWith("image/"));
+                }();
             return reply->error();
         };
         CachingNetworkAccessManagerFactory factory(cacheDir.path());
@@ -227,7 +232,8 @@ private slots:
     {
         QPointer<MainController> screen = qobject_cast<MainController *>(m_navigator->top());
         QVERIFY(screen);
-        QCOMPARE(screen->drawerController()->userName(), AppData::shared()->userInfo.value(QStringLiteral("sUserName")));
+        QCOMPARE(screen->drawerController()->userName(),
+                 AppData::shared()->userInfo.value(QStringLiteral("sUserName")));
         QVERIFY(screen->drawerController()->lastDay().contains(u'-'));
         screen->icoSet_OutAction();
         screen->icoSet_OutAction();

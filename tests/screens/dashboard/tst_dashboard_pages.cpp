@@ -60,8 +60,12 @@ private slots:
                             singleElementsBody({{QStringLiteral("sSellWait"), QStringLiteral("12")},
                                                 {QStringLiteral("AuctionComplete"), QStringLiteral("3")}}));
         t.procedures.answer(QStringLiteral("ps_GetUserProductCar_Info2"),
-                            replyBody({Record{{"sCarProductCode", "C1"}, {"sCarName1", "쏘나타"}, {"sCarName3", "2.0"},
-                                              {"sCarGroup", "승용"}, {"sCarStatus", "1"}, {"sCarPhotoPath", "a.jpg"}},
+                            replyBody({Record{{"sCarProductCode", "C1"},
+                                              {"sCarName1", "쏘나타"},
+                                              {"sCarName3", "2.0"},
+                                              {"sCarGroup", "승용"},
+                                              {"sCarStatus", "1"},
+                                              {"sCarPhotoPath", "a.jpg"}},
                                        Record{{"sCarProductCode", "C2"}, {"sCarStatus", "9"}}}));
         auto *screen = qobject_cast<MainController *>(t.navigator->resetTo(QStringLiteral("MainView")));
         QVERIFY(screen);
@@ -73,12 +77,14 @@ private slots:
         harness.settle(500);
         // The failed picture fetch is reported by the image itself; nothing else may warn.
         for (const QString &warning : harness.warnings())
-            QVERIFY2(warning.contains(QStringLiteral("QQuickImage")) && warning.contains(QStringLiteral("refused")),
+            QVERIFY2(warning.contains(QStringLiteral("QQuickImage")) &&
+                         warning.contains(QStringLiteral("refused")),
                      qPrintable(harness.report()));
         harness.clearWarnings();
 
         const QStringList names = harness.accessibleNames();
-        for (const char *name : {"메뉴 열기", "새로고침", "업무 요청", "보유 차량 12", "경매 완료 3", "차량상태 선택 전체 ▾"})
+        for (const char *name :
+             {"메뉴 열기", "새로고침", "업무 요청", "보유 차량 12", "경매 완료 3", "차량상태 선택 전체 ▾"})
             QVERIFY2(names.contains(QString::fromUtf8(name)), qPrintable(names.join(u'|')));
 
         // Both rows end on the fallback picture: one has no path, the other's fetch fails.
@@ -89,7 +95,8 @@ private slots:
         }
         QCOMPARE(pictures.size(), 2);
         for (QQuickItem *picture : pictures)
-            QTRY_VERIFY_WITH_TIMEOUT(picture->property("source").toUrl().toString().endsWith("empty_car.svg"), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(picture->property("source").toUrl().toString().endsWith("empty_car.svg"),
+                                     10000);
 
         // The bar button opens the drawer; a second press signs out.
         click(harness.window(), harness.findAccessible(QStringLiteral("메뉴 열기")));

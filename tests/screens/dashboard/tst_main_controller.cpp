@@ -133,19 +133,22 @@ private slots:
         QCOMPARE(t->procedures.callCount(kList), 0);
 
         QVERIFY(t->procedures.releaseNext());
-        QCOMPARE(t->procedures.callTextsOf(kList), QStringList{QStringLiteral("ps_GetUserProductCar_Info2 'D0001', '0'")});
-        QCOMPARE(screen->getCarCountList,
-                 (QStringList{QStringLiteral("12"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("0")}));
+        QCOMPARE(t->procedures.callTextsOf(kList),
+                 QStringList{QStringLiteral("ps_GetUserProductCar_Info2 'D0001', '0'")});
+        QCOMPARE(screen->getCarCountList, (QStringList{QStringLiteral("12"), QStringLiteral("3"),
+                                                       QStringLiteral("4"), QStringLiteral("0")}));
         QCOMPARE(screen->count3(), QStringLiteral("0")); // the reply lacked AuctionComplete
         QCOMPARE(screen->getMyCarList()->count(), 0);
         QVERIFY(t->procedures.releaseNext());
         QCOMPARE(screen->getMyCarList()->count(), 2);
-        QCOMPARE(screen->getMyCarList()->record(1).value(QStringLiteral("sCarProductCode")), QStringLiteral("C2"));
+        QCOMPARE(screen->getMyCarList()->record(1).value(QStringLiteral("sCarProductCode")),
+                 QStringLiteral("C2"));
     }
 
     void everyAppearanceRepeatsWithTheCurrentFilterAndKeepsMissingCounts()
     {
-        t->procedures.answerOnce(kCount, CannedAnswer::reply(counts({{QStringLiteral("AuctionComplete"), QStringLiteral("7")}})));
+        t->procedures.answerOnce(
+            kCount, CannedAnswer::reply(counts({{QStringLiteral("AuctionComplete"), QStringLiteral("7")}})));
         t->procedures.answer(kCount, counts({{QStringLiteral("sSellWait"), QStringLiteral("2")}}));
         t->procedures.answer(kList, replyBody({car(QStringLiteral("C1"))}));
         MainController *screen = show();
@@ -162,7 +165,8 @@ private slots:
         t->navigator->pop(other);
         QTRY_COMPARE(t->procedures.callCount(kCount), 2);
         QTRY_COMPARE(t->procedures.callCount(kList), 3);
-        QCOMPARE(t->procedures.callTextsOf(kList).last(), QStringLiteral("ps_GetUserProductCar_Info2 'D0001', '1'"));
+        QCOMPARE(t->procedures.callTextsOf(kList).last(),
+                 QStringLiteral("ps_GetUserProductCar_Info2 'D0001', '1'"));
         QTRY_COMPARE(screen->count0(), QStringLiteral("2"));
         QCOMPARE(screen->count3(), QStringLiteral("7")); // the later reply lacked it: kept
         QTRY_COMPARE(screen->loadingCount(), 0);
@@ -201,11 +205,12 @@ private slots:
         QStringList titles;
         for (const DialogAction &a : dialog.actions)
             titles.append(a.title);
-        QCOMPARE(titles, (QStringList{QStringLiteral("전체"), QStringLiteral("판매중"), QStringLiteral("검사중"),
-                                      QStringLiteral("입고중"), QStringLiteral("출고중(차량판매)"),
-                                      QStringLiteral("출고중(위탁차량반환)"), QStringLiteral("출고요청(구입취소요청)"),
-                                      QStringLiteral("출고요청(성능점검 후 입고취소요청)"), QStringLiteral("판매완료"),
-                                      QStringLiteral("선택취소")}));
+        QCOMPARE(titles, (QStringList{
+                             QStringLiteral("전체"), QStringLiteral("판매중"), QStringLiteral("검사중"),
+                             QStringLiteral("입고중"), QStringLiteral("출고중(차량판매)"),
+                             QStringLiteral("출고중(위탁차량반환)"), QStringLiteral("출고요청(구입취소요청)"),
+                             QStringLiteral("출고요청(성능점검 후 입고취소요청)"), QStringLiteral("판매완료"),
+                             QStringLiteral("선택취소")}));
         QCOMPARE(dialog.actions.last().style, DialogAction::Destructive);
         QCOMPARE(dialog.actions.first().style, DialogAction::Default);
 
@@ -239,7 +244,8 @@ private slots:
     {
         MainController *screen = showLoaded({});
         t->procedures.setHolding(true);
-        t->procedures.answerOnce(kList, CannedAnswer::reply(replyBody({car(QStringLiteral("OLD1")), car(QStringLiteral("OLD2"))})));
+        t->procedures.answerOnce(kList, CannedAnswer::reply(replyBody(
+                                            {car(QStringLiteral("OLD1")), car(QStringLiteral("OLD2"))})));
         t->procedures.answerOnce(kList, CannedAnswer::reply(replyBody({car(QStringLiteral("NEW1"))})));
         screen->tablefilterAction();
         screen->answerDialog(screen->pendingDialogs().first().id, 1);
@@ -250,7 +256,8 @@ private slots:
         QCOMPARE(screen->getMyCarList()->count(), 0);
         QVERIFY(t->procedures.releaseNext());
         QCOMPARE(screen->getMyCarList()->count(), 1);
-        QCOMPARE(screen->getMyCarList()->record(0).value(QStringLiteral("sCarProductCode")), QStringLiteral("NEW1"));
+        QCOMPARE(screen->getMyCarList()->record(0).value(QStringLiteral("sCarProductCode")),
+                 QStringLiteral("NEW1"));
     }
 
     void failuresKeepWhatWasShown()
@@ -293,7 +300,8 @@ private slots:
         QCOMPARE(spin.count(), 1);
         QCOMPARE(t->procedures.calls().size(), 0); // one second later, not at once
         QTRY_COMPARE_WITH_TIMEOUT(t->procedures.callTexts(),
-                                  QStringList{QStringLiteral("ps_GetUserProductCar_Info2 'D0001', '0'")}, 10000);
+                                  QStringList{QStringLiteral("ps_GetUserProductCar_Info2 'D0001', '0'")},
+                                  10000);
     }
 
     void rowTint_data()
@@ -343,8 +351,9 @@ private slots:
         QCOMPARE(screen->now4Month, QStringLiteral("20260301"));
         QCOMPARE(screen->now7Day, QStringLiteral("20260624"));
         // The end of a longer month falls back to the last day of the shorter one.
-        QCOMPARE(CarRowDates::fromNow(QDateTime(QDate(2026, 6, 30), QTime(12, 0), Clock::timeZone())).now4Month,
-                 QStringLiteral("20260228"));
+        QCOMPARE(
+            CarRowDates::fromNow(QDateTime(QDate(2026, 6, 30), QTime(12, 0), Clock::timeZone())).now4Month,
+            QStringLiteral("20260228"));
     }
 
     void rowTexts_data()
@@ -356,27 +365,64 @@ private slots:
         QTest::addColumn<QString>("state");
         QTest::addColumn<QString>("img");
         const auto r = [](std::initializer_list<std::pair<QString, QString>> f) { return Record(f); };
-        QTest::newRow("car") << r({{"sCarProductCode", "C000123"}, {"sCarName1", "쏘나타"}, {"sCarName3", "2.0 LPI"},
-                                   {"sCarGroup", "승용"}, {"sCarProductNum", "12가3456"},
-                                   {"sCarProductYearMonth", "2019"}, {"sCarProductMileage", "123456"},
-                                   {"sCarFuelName", "가솔린"}, {"sCarStatus", "9"}, {"sCarPhotoPath", "main.jpg"}})
-                             << "쏘나타 2.0 LPI" << "12가3456  2019" << "123,456km  가솔린" << "  판매완료  "
+        QTest::newRow("car") << r({{"sCarProductCode", "C000123"},
+                                   {"sCarName1", "쏘나타"},
+                                   {"sCarName3", "2.0 LPI"},
+                                   {"sCarGroup", "승용"},
+                                   {"sCarProductNum", "12가3456"},
+                                   {"sCarProductYearMonth", "2019"},
+                                   {"sCarProductMileage", "123456"},
+                                   {"sCarFuelName", "가솔린"},
+                                   {"sCarStatus", "9"},
+                                   {"sCarPhotoPath", "main.jpg"}})
+                             << "쏘나타 2.0 LPI"
+                             << "12가3456  2019"
+                             << "123,456km  가솔린"
+                             << "  판매완료  "
                              << "http://127.0.0.1:8080/image_product/C000123/main.jpg";
-        QTest::newRow("lorry") << r({{"sCarName1", "포터2"}, {"sCarName3", "초장축"}, {"sCarFormName2", "카고"},
-                                     {"sCarGroup", "화물특장버스"}, {"sCarProductMileage", "0"}, {"sCarFuelName", "경유"},
+        QTest::newRow("lorry") << r({{"sCarName1", "포터2"},
+                                     {"sCarName3", "초장축"},
+                                     {"sCarFormName2", "카고"},
+                                     {"sCarGroup", "화물특장버스"},
+                                     {"sCarProductMileage", "0"},
+                                     {"sCarFuelName", "경유"},
                                      {"sCarStatus", "18"}})
-                               << "포터2 카고" << "" << "0km  경유" << "  입고 후 정비  " << "";
-        QTest::newRow("bare") << r({{"sCarProductCode", "C9"}}) << "" << "" << "" << "" << "";
-        QTest::newRow("no third name") << r({{"sCarName1", "모닝"}, {"sCarGroup", "경차"}}) << "모닝 " << "" << ""
-                                       << "" << "";
+                               << "포터2 카고"
+                               << ""
+                               << "0km  경유"
+                               << "  입고 후 정비  "
+                               << "";
+        QTest::newRow("bare") << r({{"sCarProductCode", "C9"}}) << ""
+                              << ""
+                              << ""
+                              << ""
+                              << "";
+        QTest::newRow("no third name") << r({{"sCarName1", "모닝"}, {"sCarGroup", "경차"}}) << "모닝 "
+                                       << ""
+                                       << ""
+                                       << ""
+                                       << "";
         QTest::newRow("mileage not decimal")
-            << r({{"sCarProductMileage", "12만"}, {"sCarFuelName", "경유"}, {"sCarStatus", "20"}}) << "" << "" << ""
-            << "  Error  " << "";
-        QTest::newRow("mileage without fuel") << r({{"sCarProductMileage", "5000"}}) << "" << "" << "" << "" << "";
-        QTest::newRow("year without plate") << r({{"sCarProductYearMonth", "2021"}}) << "" << "  2021" << "" << ""
+            << r({{"sCarProductMileage", "12만"}, {"sCarFuelName", "경유"}, {"sCarStatus", "20"}}) << ""
+            << ""
+            << ""
+            << "  Error  "
+            << "";
+        QTest::newRow("mileage without fuel") << r({{"sCarProductMileage", "5000"}}) << ""
+                                              << ""
+                                              << ""
+                                              << ""
+                                              << "";
+        QTest::newRow("year without plate") << r({{"sCarProductYearMonth", "2021"}}) << ""
+                                            << "  2021"
+                                            << ""
+                                            << ""
                                             << "";
-        QTest::newRow("empty photo path") << r({{"sCarProductCode", "C1"}, {"sCarPhotoPath", ""}}) << "" << "" << ""
-                                          << "" << "";
+        QTest::newRow("empty photo path") << r({{"sCarProductCode", "C1"}, {"sCarPhotoPath", ""}}) << ""
+                                          << ""
+                                          << ""
+                                          << ""
+                                          << "";
     }
     void rowTexts()
     {
@@ -389,8 +435,10 @@ private slots:
         // The full row first: the row under test never shows its texts.
         const Record full = car(QStringLiteral("FULL"), {{"sCarProductNum", "99허9999"},
                                                          {"sCarProductYearMonth", "2010"},
-                                                         {"sCarProductMileage", "99"}, {"sCarFuelName", "LPG"},
-                                                         {"sCarStatus", "1"}, {"sCarPhotoPath", "x.jpg"}});
+                                                         {"sCarProductMileage", "99"},
+                                                         {"sCarFuelName", "LPG"},
+                                                         {"sCarStatus", "1"},
+                                                         {"sCarPhotoPath", "x.jpg"}});
         MainController *screen = showLoaded({full, row});
         const CarRowModel *model = screen->getMyCarList();
         QCOMPARE(model->count(), 2);
@@ -448,7 +496,8 @@ private slots:
         QVERIFY(screen->signOutPending());
         QTest::qWait(300);
         QCOMPARE(t->navigator->top(), screen.data()); // one second later, not at once
-        QTRY_COMPARE_WITH_TIMEOUT(t->navigator->top()->identifier(), QStringLiteral("LoginController"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(t->navigator->top()->identifier(), QStringLiteral("LoginController"),
+                                  10000);
         QCOMPARE(t->navigator->depth(), 1);
         QTRY_VERIFY(screen.isNull()); // the signed-out dashboard is gone, not kept below
     }
@@ -480,13 +529,18 @@ private slots:
         QTest::addColumn<QString>("segue");
         QTest::addColumn<QString>("destination");
         QTest::addColumn<QVariantMap>("values");
-        QTest::newRow("carList0") << "main_to_carList0" << "CarListController"
+        QTest::newRow("carList0") << "main_to_carList0"
+                                  << "CarListController"
                                   << QVariantMap{{"subTitle", "현재 보유 중인 차량"}, {"searchNum", 0}};
-        QTest::newRow("carList9") << "main_to_carList9" << "CarListController"
+        QTest::newRow("carList9") << "main_to_carList9"
+                                  << "CarListController"
                                   << QVariantMap{{"subTitle", "판매완료 된 차량"}, {"searchNum", 9}};
-        QTest::newRow("auction1") << "main_to_auction1" << "AuctionController" << QVariantMap{{"openPage", 1}};
-        QTest::newRow("auction2") << "main_to_auction2" << "AuctionController" << QVariantMap{{"openPage", 2}};
-        QTest::newRow("web2") << "main_to_web2" << "WebController"
+        QTest::newRow("auction1") << "main_to_auction1"
+                                  << "AuctionController" << QVariantMap{{"openPage", 1}};
+        QTest::newRow("auction2") << "main_to_auction2"
+                                  << "AuctionController" << QVariantMap{{"openPage", 2}};
+        QTest::newRow("web2") << "main_to_web2"
+                              << "WebController"
                               << QVariantMap{{"ch", "bizRequest"}, {"setTitle", "업무 요청"}};
     }
     void segues()
@@ -514,7 +568,8 @@ private slots:
     void rowSelectionHandsTheWholeRecord()
     {
         registerDestination(QStringLiteral("MainDetailController"));
-        const Record second = car(QStringLiteral("C2"), {{"sCarStatus", "1"}, {"iCarProductMoney", "15000000"}});
+        const Record second =
+            car(QStringLiteral("C2"), {{"sCarStatus", "1"}, {"iCarProductMoney", "15000000"}});
         MainController *screen = showLoaded({car(QStringLiteral("C1")), second});
         screen->selectRow(1);
         auto *dest = qobject_cast<RecordingScreen *>(t->navigator->top());

@@ -59,12 +59,18 @@ private slots:
         QTest::addColumn<bool>("present");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("twelve digits") << true << "202401311405" << "2024-01-31 14:05";
-        QTest::newRow("with seconds") << true << "20240131140559" << "2024-01-31 14:05";
-        QTest::newRow("short") << true << "2024013114" << "2024013114";
-        QTest::newRow("empty") << true << "" << "";
-        QTest::newRow("already formatted") << true << "2024-01-31 14:05:59" << "2024-01-31 14:05:59";
-        QTest::newRow("absent") << false << "" << "첫 접속입니다.";
+        QTest::newRow("twelve digits") << true << "202401311405"
+                                       << "2024-01-31 14:05";
+        QTest::newRow("with seconds") << true << "20240131140559"
+                                      << "2024-01-31 14:05";
+        QTest::newRow("short") << true << "2024013114"
+                               << "2024013114";
+        QTest::newRow("empty") << true << ""
+                               << "";
+        QTest::newRow("already formatted") << true << "2024-01-31 14:05:59"
+                                           << "2024-01-31 14:05:59";
+        QTest::newRow("absent") << false << ""
+                                << "첫 접속입니다.";
     }
     void lastSignIn()
     {
@@ -85,9 +91,11 @@ private slots:
         QVERIFY(drawer->userImage().isEmpty()); // "the_thumbnail", nothing fetched
         QCOMPARE(t->procedures.callCount(QStringLiteral("ps_UserCarCount")), 0);
 
-        AppData::shared()->userInfo.insert(QStringLiteral("sUserPicturePath"), QStringLiteral("D0001/me.png"));
+        AppData::shared()->userInfo.insert(QStringLiteral("sUserPicturePath"),
+                                           QStringLiteral("D0001/me.png"));
         auto *main = qobject_cast<MainController *>(t->navigator->resetTo(QStringLiteral("MainView")));
-        QCOMPARE(main->drawerController()->userImage(), QUrl(QStringLiteral("http://127.0.0.1:8080/image_user/D0001/me.png")));
+        QCOMPARE(main->drawerController()->userImage(),
+                 QUrl(QStringLiteral("http://127.0.0.1:8080/image_user/D0001/me.png")));
         QCOMPARE(main->userImage(), main->drawerController()->userImage());
     }
 
@@ -97,8 +105,10 @@ private slots:
         QTest::addColumn<QString>("subTitle");
         QTest::addColumn<bool>("check1");
         QTest::addColumn<bool>("check2");
-        QTest::newRow("cancel") << "main_to_carCancel" << "차량 입고를 취소할 수 있습니다." << true << false;
-        QTest::newRow("export") << "main_to_carExport" << "차량 출고요청을 할 수 있습니다." << false << true;
+        QTest::newRow("cancel") << "main_to_carCancel"
+                                << "차량 입고를 취소할 수 있습니다." << true << false;
+        QTest::newRow("export") << "main_to_carExport"
+                                << "차량 출고요청을 할 수 있습니다." << false << true;
     }
     void segues()
     {
