@@ -17,8 +17,12 @@ bool satisfied(QNetworkInformation::Reachability reachability)
 
 bool QtNetworkMonitor::start()
 {
-    if (m_started)
+    // Each screen that starts the monitor (a new login screen after signing out)
+    // hears the current path once, as the first one did.
+    if (m_started) {
+        reportCurrentPath();
         return true;
+    }
     if (!QNetworkInformation::instance() && !QNetworkInformation::loadDefaultBackend()
         && !QNetworkInformation::loadBackendByName(u"glib")) {
         qCWarning(lcPlatform) << "no network information backend is available; the network path is not watched";
@@ -34,6 +38,13 @@ bool QtNetworkMonitor::start()
     connect(info, &QNetworkInformation::reachabilityChanged, this,
             [this](QNetworkInformation::Reachability r) { emit pathUpdated(satisfied(r)); },
             Qt::QueuedConnection);
+    reportCurrentPath();
+    qCDebug(lcPlatform) << "watching the network path with" << info->backendName();
+    return true;
+}
+
+void QtNetworkMonitor::reportCurrentPath()
+{
     QMetaObject::invokeMethod(
         this,
         [this] {
@@ -41,8 +52,6 @@ bool QtNetworkMonitor::start()
                 emit pathUpdated(satisfied(current->reachability()));
         },
         Qt::QueuedConnection);
-    qCDebug(lcPlatform) << "watching the network path with" << info->backendName();
-    return true;
 }
 
 } // namespace tvs

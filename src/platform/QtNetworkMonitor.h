@@ -17,6 +17,8 @@ public:
     bool start() override;
 
 private:
+    void reportCurrentPath();
+
     bool m_started = false;
 };
 

@@ -76,6 +76,11 @@ private slots:
         // Never synchronously from start(): the receiver may still be connecting.
         QCOMPARE(updates.count(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(updates.count() >= 1, 20000);
+        // A later start (a new login screen) hears the current path too.
+        updates.clear();
+        QVERIFY(monitor.start());
+        QCOMPARE(updates.count(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(updates.count() >= 1, 20000);
     }
 };
 
