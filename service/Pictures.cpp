@@ -76,11 +76,34 @@ QByteArray drawCarPhoto(const CarPicture &car)
     p.fillRect(image.rect(), sky);
 
     const QColor body = car.colour.isValid() ? car.colour : QColor(0x88, 0x8c, 0x92);
-    const QColor outline = body.lightness() > 128 ? body.darker(170) : body.lighter(170);
+    const QColor outline = body.lightness() > 128 ? body.darker(170) : QColor(0x6a, 0x6e, 0x74);
     const int angle = (car.index - 1) % 3;
     p.setPen(QPen(outline, 3));
     p.setBrush(body);
-    if (angle == 0) {
+    if (car.truck && angle != 2) {
+        // A lorry from the side: cab in the car's colour, a grey load box behind it.
+        p.setBrush(QColor(0xd9, 0xdc, 0xe0));
+        p.drawRect(QRectF(250, 120, 340, 200));
+        QPainterPath cab;
+        cab.moveTo(60, 320);
+        cab.lineTo(60, 200);
+        cab.quadTo(64, 150, 120, 140);
+        cab.lineTo(240, 140);
+        cab.lineTo(240, 320);
+        cab.closeSubpath();
+        p.setBrush(body);
+        p.drawPath(cab);
+        p.setBrush(QColor(0x9e, 0xc3, 0xe0));
+        p.setPen(QPen(outline, 2));
+        p.drawPolygon(QPolygonF({QPointF(90, 205), QPointF(105, 160), QPointF(225, 160), QPointF(225, 205)}));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x33, 0x33, 0x33));
+        p.drawRect(QRectF(60, 318, 530, 16));
+        drawWheel(p, {150, 340}, 40);
+        drawWheel(p, {430, 340}, 40);
+        drawWheel(p, {520, 340}, 40);
+        drawPlate(p, QRectF(250, 400, 140, 36), car.plate);
+    } else if (angle == 0) {
         // Side view.
         QPainterPath shape;
         shape.moveTo(60, 330);

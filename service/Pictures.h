@@ -14,6 +14,7 @@ struct CarPicture
     QString plate;
     QString name;
     int index = 1; // photo number: picks the angle
+    bool truck = false;
 };
 QByteArray drawCarPhoto(const CarPicture &car);
 QByteArray drawPortrait(const QString &name, const QString &seed);

@@ -345,7 +345,8 @@ bool ServiceCore::picture(const QString &path, QByteArray *body)
     std::function<QByteArray()> draw;
     if (const auto m = product.match(path); m.hasMatch()) {
         QSqlQuery q(m_db->db());
-        q.prepare(QStringLiteral("SELECT c.sCarProductNum, col.sRgb, c.sCarName1, c.sCarName2, p.iSort FROM car_photos p"
+        q.prepare(QStringLiteral("SELECT c.sCarProductNum, col.sRgb, c.sCarName1, c.sCarName2, p.iSort, c.sCarImportType"
+                                 " FROM car_photos p"
                                  " JOIN car_view c ON c.sCarProductCode = p.sCarProductCode"
                                  " LEFT JOIN colors col ON col.sCarColorCode = c.sCarColorCode"
                                  " WHERE p.sCarProductCode = ? AND p.sCarPhotoPath = ?"));
@@ -355,7 +356,8 @@ bool ServiceCore::picture(const QString &path, QByteArray *body)
             return false;
         cacheFile = QStringLiteral("product/%1/%2").arg(m.captured(1), m.captured(2));
         const CarPicture car{QColor(q.value(1).toString()), q.value(0).toString(),
-                             q.value(2).toString() + u' ' + q.value(3).toString(), q.value(4).toInt()};
+                             q.value(2).toString() + u' ' + q.value(3).toString(), q.value(4).toInt(),
+                             q.value(5).toString() == QLatin1String("3")};
         draw = [car] { return drawCarPhoto(car); };
     } else if (const auto u = user.match(path); u.hasMatch()) {
         QSqlQuery q(m_db->db());
