@@ -116,6 +116,13 @@ void TvsCallTest::exitCodes_data()
     QTest::newRow("untrusted") << rows
                                << QStringList{"--api-host", "@host", "call", "Procedure_List01", "ps_X"} << 3
                                << QByteArray() << QByteArray("transport failure");
+    QTest::newRow("timeout") << QByteArray("SILENT")
+                             << (tls + QStringList{"--timeout", "1", "call", "Procedure_List01", "ps_X"}) << 3
+                             << QByteArray() << QByteArray("timed out");
+    QTest::newRow("bad timeout") << QByteArray()
+                                 << (tls +
+                                     QStringList{"--timeout", "soon", "call", "Procedure_List01", "ps_X"})
+                                 << 2 << QByteArray() << QByteArray("--timeout");
     QTest::newRow("not utf-8") << soapReply("&lt;Table&gt;&lt;a&gt;\xB1\xE8&lt;/a&gt;&lt;/Table&gt;")
                                << (tls + QStringList{"call", "Procedure_List01", "ps_X"}) << 4 << QByteArray()
                                << QByteArray("UTF-8");
@@ -141,6 +148,7 @@ void TvsCallTest::exitCodes()
     TlsTestServer server(m_cert);
     QVERIFY(server.listenLocal());
     server.setReply(reply);
+    server.setSilent(reply == "SILENT");
     const QString host = server.hostPort();
     if (reply.isEmpty())
         server.close(); // nothing listens there any more
