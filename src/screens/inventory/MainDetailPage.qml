@@ -80,7 +80,7 @@ Item {
                 Row {
                     spacing: 6
                     Text { text: controller.detail_Price; color: page.orange; font { pixelSize: 24; bold: true } }
-                    Text { text: "만원"; color: page.orange; font.pixelSize: 15; anchors.baseline: parent.children[0].baseline }
+                    Text { text: "원"; color: page.orange; font.pixelSize: 15; anchors.baseline: parent.children[0].baseline }
                 }
                 Row {
                     spacing: 16

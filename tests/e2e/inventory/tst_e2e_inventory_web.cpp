@@ -1,11 +1,17 @@
 #include "AppData.h"
+#include "AppShell.h"
+#include "CarListController.h"
+#include "MainDetailController.h"
+#include "Navigator.h"
 #include "QmlPageHarness.h"
 #include "StandInService.h"
 #include "TestContext.h"
 #include "WebController.h"
 
 #include <QGuiApplication>
+#include <QQmlApplicationEngine>
 #include <QQuickItem>
+#include <QQuickWindow>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtWebEngineQuick/qtwebenginequickglobal.h>
@@ -18,6 +24,30 @@ void registerInventoryScreens(Navigator &navigator);
 
 using namespace tvs;
 using namespace tvs::test;
+
+namespace {
+// Warnings of the inventory pages while the shell shows them.
+QStringList g_pageWarnings;
+QtMessageHandler g_previousHandler = nullptr;
+void collectPageWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && (message.contains(QStringLiteral("qrc:/tvs/inventory")) ||
+                                 message.contains(QStringLiteral("PhotoPagerView"))))
+        g_pageWarnings.append(message);
+    g_previousHandler(type, context, message);
+}
+
+// With TVS_SHOT_DIR set, the window as drawn is saved there for a look by eye.
+void shoot(QQmlApplicationEngine *engine, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("TVS_SHOT_DIR");
+    auto *window = engine->rootObjects().isEmpty()
+                       ? nullptr
+                       : qobject_cast<QQuickWindow *>(engine->rootObjects().first());
+    if (!dir.isEmpty() && window)
+        window->grabWindow().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+} // namespace
 
 // The web page in the web engine against the stand-in's web hosts over HTTPS,
 // whose CA the app knows only from its configuration.
@@ -84,6 +114,49 @@ private slots:
         } else {
             QCOMPARE(screen->notice(), QStringLiteral("페이지를 불러오지 못했습니다."));
         }
+    }
+
+    // The three screens in the app's own window: list, detail with its
+    // pictures from the image host, and a web page of the car.
+    void inTheAppWindow()
+    {
+        TestContext::resetAppData();
+        AppData::shared()->userInfo.insert(QStringLiteral("sUserCode"), demo::kUserCode);
+        Config config;
+        config.apiHost = config.zestHost = config.mwebHost = m_service->apiHost();
+        config.imageHost = m_service->imageHost();
+        config.caFile = m_service->caFile();
+        g_pageWarnings.clear();
+        g_previousHandler = qInstallMessageHandler(collectPageWarnings);
+        {
+            AppShell shell(config, [](Navigator &n) { registerInventoryScreens(n); });
+            QVERIFY(shell.start(QStringLiteral("CarListController")));
+            auto *list = qobject_cast<CarListController *>(shell.navigator()->top());
+            QVERIFY(list);
+            QTRY_VERIFY_WITH_TIMEOUT(list->getMyCarList.size() > 3, 30000);
+            QTest::qWait(1500);
+            shoot(shell.engine(), QStringLiteral("app-carlist"));
+
+            list->selectRow(1);
+            auto *detail = qobject_cast<MainDetailController *>(shell.navigator()->top());
+            QVERIFY(detail);
+            QTRY_VERIFY_WITH_TIMEOUT(detail->box(1).count() > 0 && detail->pager().count() > 0, 30000);
+            QTest::qWait(1500);
+            shoot(shell.engine(), QStringLiteral("app-detail"));
+            detail->btnOptionMore();
+            QTRY_COMPARE(detail->btnOpMoreBottom(), detail->opBoxHeight);
+
+            detail->performSegue(QStringLiteral("detail_to_web3"));
+            auto *web = qobject_cast<WebController *>(shell.navigator()->top());
+            QVERIFY(web);
+            QVERIFY(!detail->pager().isRunning());
+            QTRY_VERIFY_WITH_TIMEOUT(!web->indicatorVisible(), 60000);
+            QCOMPARE(web->notice(), QString());
+            QTest::qWait(500);
+            shoot(shell.engine(), QStringLiteral("app-web"));
+        }
+        qInstallMessageHandler(g_previousHandler);
+        QVERIFY2(g_pageWarnings.isEmpty(), qPrintable(g_pageWarnings.join(QLatin1Char('\n'))));
     }
 };
 
