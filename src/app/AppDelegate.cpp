@@ -2,8 +2,7 @@
 
 namespace tvs {
 
-AppDelegate::AppDelegate(QObject *parent)
-    : QObject(parent)
+AppDelegate::AppDelegate(QObject *parent) : QObject(parent)
 {
     if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         connect(app, &QGuiApplication::applicationStateChanged, this, &AppDelegate::applicationStateChanged);
@@ -13,8 +12,8 @@ Qt::ScreenOrientations AppDelegate::supportedOrientations() const
 {
     if (!shouldSupportAllOrientation)
         return Qt::PortraitOrientation;
-    return Qt::PortraitOrientation | Qt::InvertedPortraitOrientation | Qt::LandscapeOrientation
-        | Qt::InvertedLandscapeOrientation;
+    return Qt::PortraitOrientation | Qt::InvertedPortraitOrientation | Qt::LandscapeOrientation |
+           Qt::InvertedLandscapeOrientation;
 }
 
 void AppDelegate::saveContext() {}

@@ -11,16 +11,16 @@
 #include "Services.h"
 #include "UiResources.h"
 
+#include <QAbstractNetworkCache>
 #include <QCoreApplication>
 #include <QDir>
-#include <QNetworkAccessManager>
-#include <QAbstractNetworkCache>
 #include <QMutex>
+#include <QNetworkAccessManager>
 #include <QNetworkDiskCache>
 #include <QNetworkReply>
-#include <QSet>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
+#include <QSet>
 #include <QSslConfiguration>
 #include <QStandardPaths>
 #include <QVariantMap>
@@ -46,8 +46,9 @@ protected:
     {
         const QUrl url = request.url();
         const QString path = url.path();
-        if (op != GetOperation || url.scheme() != QLatin1String("http")
-            || !(path.startsWith(QLatin1String("/image_product/")) || path.startsWith(QLatin1String("/image_user/"))))
+        if (op != GetOperation || url.scheme() != QLatin1String("http") ||
+            !(path.startsWith(QLatin1String("/image_product/")) ||
+              path.startsWith(QLatin1String("/image_user/"))))
             return QNetworkAccessManager::createRequest(op, request, data);
         if (fetchedThisRun(url) && cache() && cache()->metaData(url).isValid()) {
             QNetworkRequest cached(request);
@@ -106,7 +107,8 @@ QNetworkAccessManager *CachingNetworkAccessManagerFactory::create(QObject *paren
     return makeManager(m_cacheDir, parent);
 }
 
-QNetworkAccessManager *CachingNetworkAccessManagerFactory::makeManager(const QString &cacheDir, QObject *parent)
+QNetworkAccessManager *CachingNetworkAccessManagerFactory::makeManager(const QString &cacheDir,
+                                                                       QObject *parent)
 {
     auto *nam = new PictureCachingManager(parent);
     auto *cache = new QNetworkDiskCache(nam);
@@ -126,9 +128,7 @@ void AppShell::trustExtraCas(const QList<QSslCertificate> &cas)
 }
 
 AppShell::AppShell(const Config &config, const Registrar &registerScreens, QObject *parent)
-    : QObject(parent)
-    , m_config(config)
-    , m_cacheDir(cacheDirectory())
+    : QObject(parent), m_config(config), m_cacheDir(cacheDirectory())
 {
     const QList<QSslCertificate> cas = m_config.caCertificates();
     trustExtraCas(cas);
@@ -166,7 +166,8 @@ AppShell::~AppShell()
 
 bool AppShell::start(const QString &firstScreen)
 {
-    qmlRegisterUncreatableType<Screen>("TVS", 1, 0, "Screen", QStringLiteral("screens come from the Navigator"));
+    qmlRegisterUncreatableType<Screen>("TVS", 1, 0, "Screen",
+                                       QStringLiteral("screens come from the Navigator"));
     qmlRegisterUncreatableType<Navigator>("TVS", 1, 0, "Navigator", QStringLiteral("one Navigator per app"));
 
     m_engine = std::make_unique<QQmlApplicationEngine>();

@@ -37,8 +37,8 @@ bool validHost(const QString &host)
     QUrl url;
     url.setScheme(QStringLiteral("https"));
     url.setAuthority(host, QUrl::StrictMode);
-    return url.isValid() && !url.host().isEmpty() && url.userInfo().isEmpty()
-        && url.authority().compare(host, Qt::CaseInsensitive) == 0;
+    return url.isValid() && !url.host().isEmpty() && url.userInfo().isEmpty() &&
+           url.authority().compare(host, Qt::CaseInsensitive) == 0;
 }
 
 // Finds "--opt value" or "--opt=value" in args; the last occurrence wins.
@@ -147,12 +147,14 @@ bool Config::load(Config &config, const QStringList &args, QString *error)
         QFile file(config.caFile);
         if (!file.open(QIODevice::ReadOnly)) {
             if (error)
-                *error = QStringLiteral("cannot read the CA file %1: %2").arg(config.caFile, file.errorString());
+                *error =
+                    QStringLiteral("cannot read the CA file %1: %2").arg(config.caFile, file.errorString());
             return false;
         }
         if (config.caCertificates().isEmpty()) {
             if (error)
-                *error = QStringLiteral("the CA file %1 holds no certificate (PEM or DER)").arg(config.caFile);
+                *error =
+                    QStringLiteral("the CA file %1 holds no certificate (PEM or DER)").arg(config.caFile);
             return false;
         }
     }

@@ -13,9 +13,7 @@ namespace {
 constexpr char kLoadedProperty[] = "_tvs_viewLoaded";
 } // namespace
 
-Navigator::Navigator(ScreenContext *context, QObject *parent)
-    : QObject(parent)
-    , m_context(context)
+Navigator::Navigator(ScreenContext *context, QObject *parent) : QObject(parent), m_context(context)
 {
     if (m_context && !m_context->navigator)
         m_context->navigator = this;

@@ -75,8 +75,16 @@ signals:
     void stackReplaced(QObject *screen, const QUrl &page);
 
 private:
-    struct Entry { QUrl page; Factory factory; };
-    struct Transition { QString destination; Kind kind; };
+    struct Entry
+    {
+        QUrl page;
+        Factory factory;
+    };
+    struct Transition
+    {
+        QString destination;
+        Kind kind;
+    };
     ScreenContext *m_context;
     QHash<QString, Entry> m_screens;
     QHash<QString, Transition> m_transitions;

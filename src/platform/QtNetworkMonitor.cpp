@@ -23,9 +23,10 @@ bool QtNetworkMonitor::start()
         reportCurrentPath();
         return true;
     }
-    if (!QNetworkInformation::instance() && !QNetworkInformation::loadDefaultBackend()
-        && !QNetworkInformation::loadBackendByName(u"glib")) {
-        qCWarning(lcPlatform) << "no network information backend is available; the network path is not watched";
+    if (!QNetworkInformation::instance() && !QNetworkInformation::loadDefaultBackend() &&
+        !QNetworkInformation::loadBackendByName(u"glib")) {
+        qCWarning(lcPlatform)
+            << "no network information backend is available; the network path is not watched";
         return false;
     }
     QNetworkInformation *info = QNetworkInformation::instance();
@@ -35,9 +36,10 @@ bool QtNetworkMonitor::start()
         return false;
     }
     m_started = true;
-    connect(info, &QNetworkInformation::reachabilityChanged, this,
-            [this](QNetworkInformation::Reachability r) { emit pathUpdated(satisfied(r)); },
-            Qt::QueuedConnection);
+    connect(
+        info, &QNetworkInformation::reachabilityChanged, this,
+        [this](QNetworkInformation::Reachability r) { emit pathUpdated(satisfied(r)); },
+        Qt::QueuedConnection);
     reportCurrentPath();
     qCDebug(lcPlatform) << "watching the network path with" << info->backendName();
     return true;

@@ -29,11 +29,7 @@ QString styleName(DialogAction::Style style)
 
 } // namespace
 
-Screen::Screen(ScreenContext *context, QObject *parent)
-    : QObject(parent)
-    , m_context(context)
-{
-}
+Screen::Screen(ScreenContext *context, QObject *parent) : QObject(parent), m_context(context) {}
 
 Screen::~Screen() = default;
 
@@ -101,8 +97,8 @@ int Screen::addDialog(DialogRequest request)
 
 void Screen::answerDialog(int id, int actionIndex)
 {
-    auto it = std::find_if(m_dialogs.begin(), m_dialogs.end(),
-                           [id](const DialogRequest &d) { return d.id == id; });
+    auto it =
+        std::find_if(m_dialogs.begin(), m_dialogs.end(), [id](const DialogRequest &d) { return d.id == id; });
     if (it == m_dialogs.end()) {
         qCWarning(lcUi) << m_identifier << "no pending dialog" << id;
         return;
@@ -137,8 +133,8 @@ QVariantList Screen::dialogsForPage() const
         }
         list.append(QVariantMap{
             {QStringLiteral("id"), dialog.id},
-            {QStringLiteral("kind"), dialog.kind == DialogRequest::Choice ? QStringLiteral("choice")
-                                                                         : QStringLiteral("alert")},
+            {QStringLiteral("kind"),
+             dialog.kind == DialogRequest::Choice ? QStringLiteral("choice") : QStringLiteral("alert")},
             {QStringLiteral("title"), dialog.title},
             {QStringLiteral("message"), dialog.message},
             {QStringLiteral("leftAligned"), dialog.leftAligned},

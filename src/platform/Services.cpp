@@ -57,8 +57,8 @@ QTimeZone Clock::timeZone()
 bool UrlOpener::canOpen(const QUrl &url) const
 {
     const QString scheme = url.scheme().toLower();
-    return url.isValid()
-        && (scheme == QLatin1String("tel") || scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+    return url.isValid() && (scheme == QLatin1String("tel") || scheme == QLatin1String("http") ||
+                             scheme == QLatin1String("https"));
 }
 
 bool UrlOpener::open(const QUrl &url)

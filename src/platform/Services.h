@@ -15,9 +15,9 @@ namespace tvs {
 class Settings
 {
 public:
-    Settings();                                 // the platform's store for this app
-    explicit Settings(const QString &iniFile);  // a given file (tests, portable runs)
-    QString value(const QString &key) const;    // empty when not stored
+    Settings();                                // the platform's store for this app
+    explicit Settings(const QString &iniFile); // a given file (tests, portable runs)
+    QString value(const QString &key) const;   // empty when not stored
     bool contains(const QString &key) const;
     void setValue(const QString &key, const QString &value);
 

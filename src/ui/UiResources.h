@@ -6,9 +6,15 @@
 namespace tvs::ui {
 
 // The window of the app.
-inline QUrl mainWindowUrl() { return QUrl(QStringLiteral("qrc:/tvs/ui/Main.qml")); }
+inline QUrl mainWindowUrl()
+{
+    return QUrl(QStringLiteral("qrc:/tvs/ui/Main.qml"));
+}
 // Where the shared pieces and styled views live (import "qrc:/tvs/ui").
-inline QUrl importUrl() { return QUrl(QStringLiteral("qrc:/tvs/ui")); }
+inline QUrl importUrl()
+{
+    return QUrl(QStringLiteral("qrc:/tvs/ui"));
+}
 // An application image by name ("empty_car", "the_thumbnail", "ico_setting",
 // "ico_logout", "colorcheck.png").
 QUrl imageUrl(const QString &name);

@@ -94,7 +94,8 @@ QQuickItem *QmlPageHarness::load(const QUrl &page, QObject *controller, const QV
     initial.insert(QStringLiteral("controller"), QVariant::fromValue(controller));
     QObject *object = component.createWithInitialProperties(initial);
     if (!object) {
-        m_warnings.append(QStringLiteral("cannot create %1: %2").arg(page.toString(), component.errorString()));
+        m_warnings.append(
+            QStringLiteral("cannot create %1: %2").arg(page.toString(), component.errorString()));
         return nullptr;
     }
     m_created.prepend(object);
@@ -124,7 +125,8 @@ QQuickWindow *QmlPageHarness::loadWindow(const QUrl &url, const QVariantMap &pro
     QObject *object = component.createWithInitialProperties(properties);
     auto *window = qobject_cast<QQuickWindow *>(object);
     if (!window) {
-        m_warnings.append(QStringLiteral("%1 is not a window: %2").arg(url.toString(), component.errorString()));
+        m_warnings.append(
+            QStringLiteral("%1 is not a window: %2").arg(url.toString(), component.errorString()));
         delete object;
         return nullptr;
     }
@@ -146,8 +148,9 @@ void QmlPageHarness::settle(int ms)
 
 QString QmlPageHarness::report() const
 {
-    return m_warnings.isEmpty() ? QStringLiteral("no QML warnings")
-                                : QStringLiteral("QML warnings:\n  ") + m_warnings.join(QStringLiteral("\n  "));
+    return m_warnings.isEmpty()
+               ? QStringLiteral("no QML warnings")
+               : QStringLiteral("QML warnings:\n  ") + m_warnings.join(QStringLiteral("\n  "));
 }
 
 QQuickItem *QmlPageHarness::findAccessible(const QString &name) const

@@ -12,7 +12,6 @@
 
 class QQuickItem;
 
-
 namespace tvs::test {
 
 // Loads one QML page the way the app does (Basic style, the page's controller as
@@ -81,10 +80,10 @@ private:
 
 } // namespace tvs::test
 
-#define TVS_VERIFY_PAGE_LOADS(harness, url, controller)                                   \
-    do {                                                                                  \
-        QQuickItem *tvsPage_ = (harness).load((url), (controller));                       \
-        QVERIFY2(tvsPage_ != nullptr, qPrintable((harness).report()));                    \
-        (harness).settle();                                                               \
-        QVERIFY2((harness).warnings().isEmpty(), qPrintable((harness).report()));         \
+#define TVS_VERIFY_PAGE_LOADS(harness, url, controller)                                                      \
+    do {                                                                                                     \
+        QQuickItem *tvsPage_ = (harness).load((url), (controller));                                          \
+        QVERIFY2(tvsPage_ != nullptr, qPrintable((harness).report()));                                       \
+        (harness).settle();                                                                                  \
+        QVERIFY2((harness).warnings().isEmpty(), qPrintable((harness).report()));                            \
     } while (false)

@@ -29,8 +29,8 @@ private:
 
     static bool near(const QColor &a, const QColor &b, int tolerance = 40)
     {
-        return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance
-            && qAbs(a.blue() - b.blue()) <= tolerance;
+        return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance &&
+               qAbs(a.blue() - b.blue()) <= tolerance;
     }
 
 private slots:
@@ -40,10 +40,12 @@ private slots:
     {
         TestContext t;
         Navigator &nav = *t.navigator;
-        nav.registerScreen(QStringLiteral("First"), QUrl(QStringLiteral("qrc:/test/TestPage.qml")),
-                           [this](ScreenContext *c) { return new RecordingScreen(c, QStringLiteral("A"), &log); });
-        nav.registerScreen(QStringLiteral("Second"), QUrl(QStringLiteral("qrc:/test/TestPage.qml")),
-                           [this](ScreenContext *c) { return new RecordingScreen(c, QStringLiteral("B"), &log); });
+        nav.registerScreen(
+            QStringLiteral("First"), QUrl(QStringLiteral("qrc:/test/TestPage.qml")),
+            [this](ScreenContext *c) { return new RecordingScreen(c, QStringLiteral("A"), &log); });
+        nav.registerScreen(
+            QStringLiteral("Second"), QUrl(QStringLiteral("qrc:/test/TestPage.qml")),
+            [this](ScreenContext *c) { return new RecordingScreen(c, QStringLiteral("B"), &log); });
         nav.registerTransition(QStringLiteral("to_second"), QStringLiteral("Second"), Navigator::Kind::Push);
         nav.registerTransition(QStringLiteral("to_modal"), QStringLiteral("Second"), Navigator::Kind::Modal);
 
@@ -70,7 +72,8 @@ private slots:
 
         // A dialog of the top screen shows over the stack and answers through the page.
         bool pressed = false;
-        second->presentAlert(QStringLiteral("아이디를 확인해주세요."), QString(), [&pressed] { pressed = true; });
+        second->presentAlert(QStringLiteral("아이디를 확인해주세요."), QString(),
+                             [&pressed] { pressed = true; });
         QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral("확인")), 10000);
         QVERIFY(harness.accessibleNames().contains(QStringLiteral("아이디를 확인해주세요.")));
         QVERIFY(harness.click(QStringLiteral("확인")));
@@ -79,8 +82,8 @@ private slots:
 
         // A choice list: entries, then the destructive cancel.
         int chosen = -2;
-        second->presentChoice(QStringLiteral("연료"), {QStringLiteral("가솔린"), QStringLiteral("디젤")}, true,
-                              [&chosen](int index) { chosen = index; });
+        second->presentChoice(QStringLiteral("연료"), {QStringLiteral("가솔린"), QStringLiteral("디젤")},
+                              true, [&chosen](int index) { chosen = index; });
         QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral("선택 취소")), 10000);
         QVERIFY(harness.click(QStringLiteral("디젤")));
         QTRY_COMPARE_WITH_TIMEOUT(chosen, 1, 10000);
@@ -122,8 +125,9 @@ private slots:
     {
         TestContext t;
         Navigator &nav = *t.navigator;
-        nav.registerScreen(QStringLiteral("Lost"), QUrl(QStringLiteral("qrc:/test/NoSuchPage.qml")),
-                           [this](ScreenContext *c) { return new RecordingScreen(c, QStringLiteral("L"), &log); });
+        nav.registerScreen(
+            QStringLiteral("Lost"), QUrl(QStringLiteral("qrc:/test/NoSuchPage.qml")),
+            [this](ScreenContext *c) { return new RecordingScreen(c, QStringLiteral("L"), &log); });
         QmlPageHarness harness;
         harness.engine()->rootContext()->setContextProperty(QStringLiteral("navigator"), &nav);
         QQuickWindow *window = harness.loadWindow(QUrl(QStringLiteral("qrc:/tvs/ui/Main.qml")));
@@ -132,7 +136,8 @@ private slots:
         nav.resetTo(QStringLiteral("Lost"));
         // The screen still goes through its steps; the window says why it is blank.
         QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("L.viewDidAppear")), 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(harness.report().contains(QStringLiteral("cannot load the page of Lost")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(harness.report().contains(QStringLiteral("cannot load the page of Lost")),
+                                 10000);
     }
 
     void styledViewsDefaultsAndLook()
@@ -150,7 +155,8 @@ private slots:
         auto *colorOnly = root->findChild<QQuickItem *>(QStringLiteral("colorOnlyLabel"));
         auto *plainButton = root->findChild<QQuickItem *>(QStringLiteral("plainButton"));
         auto *pictureButton = root->findChild<QQuickItem *>(QStringLiteral("pictureButton"));
-        QVERIFY(plainGradient && gradient && plainLabel && roundLabel && colorOnly && plainButton && pictureButton);
+        QVERIFY(plainGradient && gradient && plainLabel && roundLabel && colorOnly && plainButton &&
+                pictureButton);
 
         QCOMPARE(plainGradient->property("startColor").value<QColor>().alpha(), 0);
         QCOMPARE(plainGradient->property("endColor").value<QColor>().alpha(), 0);

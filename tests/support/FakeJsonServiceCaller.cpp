@@ -37,7 +37,8 @@ void FakeJsonServiceCaller::answerOnce(const QString &operation, const QJsonObje
     m_once[operation].enqueue(okReply(object));
 }
 
-void FakeJsonServiceCaller::fail(const QString &operation, JsonServiceReply::Status status, const QString &error)
+void FakeJsonServiceCaller::fail(const QString &operation, JsonServiceReply::Status status,
+                                 const QString &error)
 {
     JsonServiceReply reply;
     reply.status = status;
@@ -62,7 +63,8 @@ JsonServiceReply FakeJsonServiceCaller::replyFor(const QString &operation)
 }
 
 void FakeJsonServiceCaller::call(const QString &path, const QString &operation,
-                                 const QList<std::pair<QString, QString>> &params, QObject *receiver, Callback done)
+                                 const QList<std::pair<QString, QString>> &params, QObject *receiver,
+                                 Callback done)
 {
     m_calls.append(Call{path, operation, params});
     Held held{receiver, std::move(done), replyFor(operation)};

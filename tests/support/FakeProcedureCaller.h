@@ -19,7 +19,8 @@ struct CannedAnswer
 
     static CannedAnswer reply(const QByteArray &body);
     static CannedAnswer transportError(const QString &error = QStringLiteral("Connection refused"));
-    static CannedAnswer badReply(const QByteArray &body = {}, const QString &error = QStringLiteral("not UTF-8"));
+    static CannedAnswer badReply(const QByteArray &body = {},
+                                 const QString &error = QStringLiteral("not UTF-8"));
 };
 
 // Stands in for the ProcedureClient in screen tests. Records every call and
@@ -50,7 +51,10 @@ public:
     // The next call of `procedure` gets this answer (queued before the lasting one).
     void answerOnce(const QString &procedure, const CannedAnswer &answer);
     // Shorthands: a reply body for every call of `procedure`.
-    void answer(const QString &procedure, const QByteArray &body) { answer(procedure, CannedAnswer::reply(body)); }
+    void answer(const QString &procedure, const QByteArray &body)
+    {
+        answer(procedure, CannedAnswer::reply(body));
+    }
 
     const QList<Call> &calls() const { return m_calls; }
     QStringList callTexts() const;

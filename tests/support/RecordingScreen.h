@@ -13,9 +13,7 @@ class RecordingScreen : public Screen
     Q_OBJECT
 public:
     RecordingScreen(ScreenContext *context, QString name, QStringList *log)
-        : Screen(context)
-        , m_name(std::move(name))
-        , m_log(log)
+        : Screen(context), m_name(std::move(name)), m_log(log)
     {
     }
     ~RecordingScreen() override { record(QStringLiteral("destroyed")); }

@@ -20,6 +20,7 @@ QByteArray singleElementsBody(const Record &elements,
 // The "nothing found" answer: one Table with rtn "NO".
 QByteArray noRowsBody(const QString &operation = QStringLiteral("Procedure_List01"));
 // An envelope around any result text (escaped once here), e.g. the bid's answer.
-QByteArray resultBody(const QString &resultText, const QString &operation = QStringLiteral("Procedure_List01"));
+QByteArray resultBody(const QString &resultText,
+                      const QString &operation = QStringLiteral("Procedure_List01"));
 
 } // namespace tvs::test

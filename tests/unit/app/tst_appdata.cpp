@@ -34,32 +34,58 @@ private slots:
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QColor>("color");
-        QTest::newRow("1") << "1" << "  판매중  " << kOrange;
-        QTest::newRow("2") << "2" << "  검사중  " << kBlue;
-        QTest::newRow("3") << "3" << "  입고중  " << kViolet;
-        QTest::newRow("4") << "4" << "  출고중  " << kGreen;
-        QTest::newRow("5 same as 4") << "5" << "  출고중  " << kGreen;
-        QTest::newRow("6 differs only in text") << "6" << "  경매차량  " << kGreen;
-        QTest::newRow("7") << "7" << "  구입취소  " << kGrey153;
-        QTest::newRow("8") << "8" << "  임시저장  " << kGrey153;
-        QTest::newRow("9") << "9" << "  판매완료  " << kGrey205;
-        QTest::newRow("10") << "10" << "  계약취소  " << kGrey153;
-        QTest::newRow("11") << "11" << "  계약완료  " << kGrey205;
-        QTest::newRow("12") << "12" << "  출고대기  " << kGrey153;
-        QTest::newRow("13") << "13" << "  수리중  " << kBlue;
-        QTest::newRow("14") << "14" << "  판매요청  " << kCyan;
-        QTest::newRow("15") << "15" << "  정비중  " << kBlue;
-        QTest::newRow("16") << "16" << "  검사완료  " << kGrey205;
-        QTest::newRow("17") << "17" << "  수리완료  " << kCoral;
-        QTest::newRow("18") << "18" << "  입고 후 정비  " << kCoral;
-        QTest::newRow("19") << "19" << "  입고 후 수리완료  " << kCoral;
-        QTest::newRow("20") << "20" << "  Error  " << kNavy;
-        QTest::newRow("0") << "0" << "  Error  " << kNavy;
-        QTest::newRow("empty") << "" << "  Error  " << kNavy;
-        QTest::newRow("trailing blank") << "1 " << "  Error  " << kNavy;
-        QTest::newRow("leading blank") << " 1" << "  Error  " << kNavy;
-        QTest::newRow("leading zero") << "01" << "  Error  " << kNavy;
-        QTest::newRow("word") << "판매중" << "  Error  " << kNavy;
+        QTest::newRow("1") << "1"
+                           << "  판매중  " << kOrange;
+        QTest::newRow("2") << "2"
+                           << "  검사중  " << kBlue;
+        QTest::newRow("3") << "3"
+                           << "  입고중  " << kViolet;
+        QTest::newRow("4") << "4"
+                           << "  출고중  " << kGreen;
+        QTest::newRow("5 same as 4") << "5"
+                                     << "  출고중  " << kGreen;
+        QTest::newRow("6 differs only in text") << "6"
+                                                << "  경매차량  " << kGreen;
+        QTest::newRow("7") << "7"
+                           << "  구입취소  " << kGrey153;
+        QTest::newRow("8") << "8"
+                           << "  임시저장  " << kGrey153;
+        QTest::newRow("9") << "9"
+                           << "  판매완료  " << kGrey205;
+        QTest::newRow("10") << "10"
+                            << "  계약취소  " << kGrey153;
+        QTest::newRow("11") << "11"
+                            << "  계약완료  " << kGrey205;
+        QTest::newRow("12") << "12"
+                            << "  출고대기  " << kGrey153;
+        QTest::newRow("13") << "13"
+                            << "  수리중  " << kBlue;
+        QTest::newRow("14") << "14"
+                            << "  판매요청  " << kCyan;
+        QTest::newRow("15") << "15"
+                            << "  정비중  " << kBlue;
+        QTest::newRow("16") << "16"
+                            << "  검사완료  " << kGrey205;
+        QTest::newRow("17") << "17"
+                            << "  수리완료  " << kCoral;
+        QTest::newRow("18") << "18"
+                            << "  입고 후 정비  " << kCoral;
+        QTest::newRow("19") << "19"
+                            << "  입고 후 수리완료  " << kCoral;
+        QTest::newRow("20") << "20"
+                            << "  Error  " << kNavy;
+        QTest::newRow("0") << "0"
+                           << "  Error  " << kNavy;
+        QTest::newRow("empty") << ""
+                               << "  Error  " << kNavy;
+        QTest::newRow("trailing blank") << "1 "
+                                        << "  Error  " << kNavy;
+        QTest::newRow("leading blank") << " 1"
+                                       << "  Error  " << kNavy;
+        QTest::newRow("leading zero") << "01"
+                                      << "  Error  " << kNavy;
+        QTest::newRow("word") << "판매중"
+                              << "  Error  " << kNavy;
     }
 
     void carStatus()
@@ -87,25 +113,44 @@ private slots:
     {
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("output");
-        QTest::newRow("zero") << "0" << "0";
-        QTest::newRow("three digits") << "999" << "999";
-        QTest::newRow("four digits") << "1234" << "1,234";
-        QTest::newRow("seven digits") << "1234567" << "1,234,567";
-        QTest::newRow("negative") << "-1234567" << "-1,234,567";
-        QTest::newRow("plus sign") << "+12" << "12";
-        QTest::newRow("plus sign grouped") << "+12345" << "12,345";
-        QTest::newRow("leading zeros") << "007000" << "7,000";
-        QTest::newRow("max qint64") << "9223372036854775807" << "9,223,372,036,854,775,807";
-        QTest::newRow("min qint64") << "-9223372036854775808" << "-9,223,372,036,854,775,808";
-        QTest::newRow("beyond qint64") << "9223372036854775808" << "9223372036854775808";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("sign only") << "-" << "-";
-        QTest::newRow("blanks around") << " 1234 " << " 1234 ";
-        QTest::newRow("decimal") << "12.5" << "12.5";
-        QTest::newRow("grouped already") << "1,234" << "1,234";
-        QTest::newRow("letters") << "12만" << "12만";
-        QTest::newRow("two signs") << "--5" << "--5";
-        QTest::newRow("fullwidth digits") << "１２３４" << "１２３４";
+        QTest::newRow("zero") << "0"
+                              << "0";
+        QTest::newRow("three digits") << "999"
+                                      << "999";
+        QTest::newRow("four digits") << "1234"
+                                     << "1,234";
+        QTest::newRow("seven digits") << "1234567"
+                                      << "1,234,567";
+        QTest::newRow("negative") << "-1234567"
+                                  << "-1,234,567";
+        QTest::newRow("plus sign") << "+12"
+                                   << "12";
+        QTest::newRow("plus sign grouped") << "+12345"
+                                           << "12,345";
+        QTest::newRow("leading zeros") << "007000"
+                                       << "7,000";
+        QTest::newRow("max qint64") << "9223372036854775807"
+                                    << "9,223,372,036,854,775,807";
+        QTest::newRow("min qint64") << "-9223372036854775808"
+                                    << "-9,223,372,036,854,775,808";
+        QTest::newRow("beyond qint64") << "9223372036854775808"
+                                       << "9223372036854775808";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("sign only") << "-"
+                                   << "-";
+        QTest::newRow("blanks around") << " 1234 "
+                                       << " 1234 ";
+        QTest::newRow("decimal") << "12.5"
+                                 << "12.5";
+        QTest::newRow("grouped already") << "1,234"
+                                         << "1,234";
+        QTest::newRow("letters") << "12만"
+                                 << "12만";
+        QTest::newRow("two signs") << "--5"
+                                   << "--5";
+        QTest::newRow("fullwidth digits") << "１２３４"
+                                          << "１２３４";
     }
 
     void formatThousands()
@@ -137,7 +182,8 @@ private slots:
         AppData *a = AppData::shared();
         a->enterCarInfo.insert(QStringLiteral("sCarProductNum"), QStringLiteral("12가3456"));
         QCOMPARE(AppData::shared(), a);
-        QCOMPARE(AppData::shared()->enterCarInfo.value(QStringLiteral("sCarProductNum")), QStringLiteral("12가3456"));
+        QCOMPARE(AppData::shared()->enterCarInfo.value(QStringLiteral("sCarProductNum")),
+                 QStringLiteral("12가3456"));
         QCOMPARE(a->AESIV.size(), 16);
         QCOMPARE(a->AESKEY.size(), 32);
         TestContext::resetAppData();
@@ -178,7 +224,8 @@ private slots:
         QThread *dialogThread = nullptr;
         connect(&screen, &Screen::dialogsChanged, this, [&] { dialogThread = QThread::currentThread(); });
         QScopedPointer<QThread> worker(QThread::create([&screen] {
-            AppData::showAlertOnMain(&screen, QStringLiteral("서버 오류"), QStringLiteral("다시 시도해주세요."));
+            AppData::showAlertOnMain(&screen, QStringLiteral("서버 오류"),
+                                     QStringLiteral("다시 시도해주세요."));
         }));
         worker->start();
         QVERIFY(worker->wait(30000));
@@ -214,7 +261,8 @@ private slots:
 
     void unescapeForwards()
     {
-        QCOMPARE(AppData::unescapeXmlEntities(QStringLiteral("&lt;a&gt; &amp;lt;")), QStringLiteral("<a> &lt;"));
+        QCOMPARE(AppData::unescapeXmlEntities(QStringLiteral("&lt;a&gt; &amp;lt;")),
+                 QStringLiteral("<a> &lt;"));
         QVERIFY(!AppData::unescapeXmlEntities(std::nullopt).has_value());
     }
 
@@ -224,7 +272,7 @@ private slots:
         QVERIFY(delegate.shouldSupportAllOrientation);
         const Qt::ScreenOrientations all = delegate.supportedOrientations();
         for (Qt::ScreenOrientation o : {Qt::PortraitOrientation, Qt::InvertedPortraitOrientation,
-                                         Qt::LandscapeOrientation, Qt::InvertedLandscapeOrientation})
+                                        Qt::LandscapeOrientation, Qt::InvertedLandscapeOrientation})
             QVERIFY(all.testFlag(o));
         delegate.shouldSupportAllOrientation = false;
         QCOMPARE(delegate.supportedOrientations(), Qt::ScreenOrientations(Qt::PortraitOrientation));

@@ -9,7 +9,8 @@ using namespace tvs;
 
 namespace {
 
-const char *const kVars[] = {"TVS_API_HOST", "TVS_IMAGE_HOST", "TVS_ZEST_HOST", "TVS_MWEB_HOST", "TVS_CA_FILE"};
+const char *const kVars[] = {"TVS_API_HOST", "TVS_IMAGE_HOST", "TVS_ZEST_HOST", "TVS_MWEB_HOST",
+                             "TVS_CA_FILE"};
 
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &content)
 {
@@ -79,8 +80,9 @@ private slots:
         Config c;
         QString error;
         QVERIFY(Config::load(c,
-                             {QStringLiteral("tvsdealer"), QStringLiteral("--trim"), QStringLiteral("-platform"),
-                              QStringLiteral("offscreen"), QStringLiteral("--api-host"), QStringLiteral("[::1]:9443")},
+                             {QStringLiteral("tvsdealer"), QStringLiteral("--trim"),
+                              QStringLiteral("-platform"), QStringLiteral("offscreen"),
+                              QStringLiteral("--api-host"), QStringLiteral("[::1]:9443")},
                              &error));
         QCOMPARE(c.apiHost, QStringLiteral("[::1]:9443"));
         QCOMPARE(c.apiUrl(QStringLiteral("/sub_asmx/asmx_soap.asmx")).toString(),
@@ -93,13 +95,15 @@ private slots:
         QTest::addColumn<QString>("errorPart");
         QTest::newRow("option without value") << QStringList{"--api-host"} << "needs a value";
         QTest::newRow("config without value") << QStringList{"--config"} << "needs a value";
-        QTest::newRow("missing config file") << QStringList{"--config", "/nonexistent/tvs.ini"} << "cannot read";
+        QTest::newRow("missing config file")
+            << QStringList{"--config", "/nonexistent/tvs.ini"} << "cannot read";
         QTest::newRow("scheme in host") << QStringList{"--api-host", "https://127.0.0.1"} << "host[:port]";
         QTest::newRow("path in host") << QStringList{"--image-host=127.0.0.1/x"} << "host[:port]";
         QTest::newRow("user in host") << QStringList{"--zest-host", "me@127.0.0.1"} << "host[:port]";
         QTest::newRow("empty host") << QStringList{"--mweb-host="} << "host[:port]";
         QTest::newRow("bad port") << QStringList{"--api-host", "127.0.0.1:http"} << "host[:port]";
-        QTest::newRow("missing CA file") << QStringList{"--ca-file", "/nonexistent/ca.pem"} << "cannot read the CA file";
+        QTest::newRow("missing CA file")
+            << QStringList{"--ca-file", "/nonexistent/ca.pem"} << "cannot read the CA file";
     }
 
     void badInput()
@@ -154,7 +158,8 @@ private slots:
         c.mwebHost = QStringLiteral("localhost:7443");
         QCOMPARE(c.apiUrl(QStringLiteral("/sub_asmx/asmx_soap.asmx")).toString(),
                  QStringLiteral("https://127.0.0.1:8443/sub_asmx/asmx_soap.asmx"));
-        QCOMPARE(c.zestUrl(QStringLiteral("/service/")).toString(), QStringLiteral("https://127.0.0.1:9443/service/"));
+        QCOMPARE(c.zestUrl(QStringLiteral("/service/")).toString(),
+                 QStringLiteral("https://127.0.0.1:9443/service/"));
         QCOMPARE(c.mwebUrl(QStringLiteral("/sub_buycar/buycar_view_func.aspx")).toString(),
                  QStringLiteral("https://localhost:7443/sub_buycar/buycar_view_func.aspx"));
         QCOMPARE(c.carPictureUrl(QStringLiteral("P0001"), QStringLiteral("front.jpg")).toString(),

@@ -18,12 +18,15 @@ private slots:
     void bodiesWalkBackToTheirRecords()
     {
         const Records rows{
-            Record{{"sCarProductCode", "P0001"}, {"sCarName", "쏘나타 & 그랜저 <신형>"}, {"iCarProductMoney", "1500"}},
+            Record{{"sCarProductCode", "P0001"},
+                   {"sCarName", "쏘나타 & 그랜저 <신형>"},
+                   {"iCarProductMoney", "1500"}},
             Record{{"sCarProductCode", "P0002"}, {"sCarName", "\"K5\" 'LPG'"}, {"iCarProductMoney", "0"}},
         };
         const QByteArray body = replyBody(rows);
         // The data set travels escaped once inside the result element, indented.
-        QVERIFY(body.contains("<Procedure_List01Result>&lt;NewDataSet&gt;\n  &lt;Table&gt;\n    &lt;sCarProductCode&gt;"));
+        QVERIFY(body.contains(
+            "<Procedure_List01Result>&lt;NewDataSet&gt;\n  &lt;Table&gt;\n    &lt;sCarProductCode&gt;"));
         QVERIFY(body.contains("&amp;amp;"));
         WalkSpec spec;
         spec.cleaning = Cleaning::Trimming;
@@ -85,8 +88,10 @@ private slots:
         auto *gone = new QObject;
         QObject alive;
         QStringList got;
-        t.procedures.call(kProcedureList, QStringLiteral("ps_A '1'"), {}, gone, [&](const ProcedureReply &) { got << "gone"; });
-        t.procedures.call(kProcedureList, QStringLiteral("ps_A '2'"), {}, &alive, [&](const ProcedureReply &) { got << "alive"; });
+        t.procedures.call(kProcedureList, QStringLiteral("ps_A '1'"), {}, gone,
+                          [&](const ProcedureReply &) { got << "gone"; });
+        t.procedures.call(kProcedureList, QStringLiteral("ps_A '2'"), {}, &alive,
+                          [&](const ProcedureReply &) { got << "alive"; });
         QCOMPARE(t.procedures.heldCount(), 2);
         delete gone;
         QTest::qWait(10);
@@ -108,7 +113,8 @@ private slots:
         QList<JsonServiceReply> got;
         t.jsonServices.call(kCarLookupPath, kCarLookupOperation, {{"sCarNum", "12가3456"}}, &receiver,
                             [&](const JsonServiceReply &r) { got << r; });
-        t.jsonServices.call(kHandOffPath, kHandOffOperation, {}, &receiver, [&](const JsonServiceReply &r) { got << r; });
+        t.jsonServices.call(kHandOffPath, kHandOffOperation, {}, &receiver,
+                            [&](const JsonServiceReply &r) { got << r; });
         QTRY_COMPARE(got.size(), 2);
         QCOMPARE(got.at(0).object.value("carName").toString(), QStringLiteral("쏘나타"));
         QCOMPARE(got.at(1).status, JsonServiceReply::TransportError);
@@ -119,8 +125,8 @@ private slots:
     {
         TestContext t;
         const ScreenContext *c = t.ctx();
-        QVERIFY(c->procedures && c->jsonServices && c->settings && c->clock && c->network && c->urls && c->config
-                && c->navigator);
+        QVERIFY(c->procedures && c->jsonServices && c->settings && c->clock && c->network && c->urls &&
+                c->config && c->navigator);
         QCOMPARE(c->clock->now().date(), QDate(2026, 3, 15));
         c->settings->setValue(QStringLiteral("sUserId"), QStringLiteral("dealer"));
         QCOMPARE(Settings(t.settingsFile()).value(QStringLiteral("sUserId")), QStringLiteral("dealer"));

@@ -44,13 +44,15 @@ class NavigatorTest : public QObject
     void registerScreens()
     {
         for (const QString &name : {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}) {
-            nav().registerScreen(name, QUrl(QStringLiteral("qrc:/pages/%1.qml").arg(name)),
-                                 [this, name](ScreenContext *c) { return new RecordingScreen(c, name, &log); });
+            nav().registerScreen(
+                name, QUrl(QStringLiteral("qrc:/pages/%1.qml").arg(name)),
+                [this, name](ScreenContext *c) { return new RecordingScreen(c, name, &log); });
         }
         nav().registerTransition(QStringLiteral("a_to_b"), QStringLiteral("B"), Navigator::Kind::Push);
         nav().registerTransition(QStringLiteral("a_to_c"), QStringLiteral("C"), Navigator::Kind::Modal);
         nav().registerTransition(QStringLiteral("b_to_c"), QStringLiteral("C"), Navigator::Kind::Push);
-        nav().registerTransition(QStringLiteral("to_nowhere"), QStringLiteral("Missing"), Navigator::Kind::Push);
+        nav().registerTransition(QStringLiteral("to_nowhere"), QStringLiteral("Missing"),
+                                 Navigator::Kind::Push);
     }
 
     // Shows A as the only screen and lets its appearance end.
@@ -92,8 +94,10 @@ private slots:
         QTest::addColumn<QString>("transition");
         QTest::addColumn<QString>("destination");
         QTest::addColumn<bool>("modal");
-        QTest::newRow("push") << "a_to_b" << "B" << false;
-        QTest::newRow("modal") << "a_to_c" << "C" << true;
+        QTest::newRow("push") << "a_to_b"
+                              << "B" << false;
+        QTest::newRow("modal") << "a_to_c"
+                               << "C" << true;
     }
 
     void pushAndModal()
@@ -113,8 +117,8 @@ private slots:
         QTRY_VERIFY(log.contains(destination + QStringLiteral(".viewDidAppear")));
         // The prepare step runs before the destination loads or appears.
         QCOMPARE(log, (QStringList{"A.prepareForSegue:" + transition, destination + ".viewDidLoad",
-                                   "A.viewWillDisappear", destination + ".viewWillAppear", "A.viewDidDisappear",
-                                   destination + ".viewDidAppear"}));
+                                   "A.viewWillDisappear", destination + ".viewWillAppear",
+                                   "A.viewDidDisappear", destination + ".viewDidAppear"}));
         QCOMPARE(nav().depth(), 2);
         QCOMPARE(nav().top(), dest);
     }

@@ -19,7 +19,8 @@ private slots:
         TestContext t;
         Screen screen(t.ctx());
         int pressed = 0;
-        const int id = screen.presentAlert(QStringLiteral("제목"), QStringLiteral("내용"), [&] { ++pressed; });
+        const int id =
+            screen.presentAlert(QStringLiteral("제목"), QStringLiteral("내용"), [&] { ++pressed; });
         QCOMPARE(screen.pendingDialogs().size(), 1);
         const DialogRequest &d = screen.pendingDialogs().first();
         QCOMPARE(d.id, id);
@@ -55,7 +56,8 @@ private slots:
         Screen screen(t.ctx());
         int got = -99;
         const QStringList entries{QStringLiteral("가솔린"), QStringLiteral("디젤"), QStringLiteral("LPG")};
-        const int id = screen.presentChoice(QStringLiteral("연료"), entries, withCancel, [&](int i) { got = i; });
+        const int id =
+            screen.presentChoice(QStringLiteral("연료"), entries, withCancel, [&](int i) { got = i; });
         const DialogRequest &d = screen.pendingDialogs().first();
         QCOMPARE(d.kind, DialogRequest::Choice);
         QVERIFY(d.leftAligned);
