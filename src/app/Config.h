@@ -11,7 +11,9 @@ namespace tvs {
 // Where the service lives. Each host is "host[:port]". Read from a config file,
 // then the environment (TVS_API_HOST, TVS_IMAGE_HOST, TVS_ZEST_HOST, TVS_MWEB_HOST,
 // TVS_CA_FILE), then command-line options (--api-host, --image-host, --zest-host,
-// --mweb-host, --ca-file, --config FILE); later sources win.
+// --mweb-host, --ca-file, --config FILE); later sources win. Without any of them
+// every host is on this machine: api, zest and mweb "127.0.0.1:8443" (https),
+// image "127.0.0.1:8080" (http), and no extra CA.
 class Config
 {
 public:
