@@ -5,10 +5,14 @@
 #include "ReplyBuilder.h"
 #include "WebController.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtWebEngineQuick/qtwebenginequickglobal.h>
 
@@ -123,6 +127,35 @@ private slots:
         press(harness.findAccessible(QStringLiteral("계약서 사진")));
         QTRY_COMPARE(screen->pendingDialogs().size(), 1);
         QVERIFY2(unexpected(harness).isEmpty(), qPrintable(harness.report()));
+    }
+
+    // Runs before any test loads the web engine's QML module into the process.
+    void webPageWithoutTheEngineOpensTheSystemBrowser()
+    {
+        // An import path that holds every installed QML module except the web engine's.
+        QTemporaryDir imports;
+        QVERIFY(imports.isValid());
+        const QDir installed(QLibraryInfo::path(QLibraryInfo::QmlImportsPath));
+        for (const QString &entry : installed.entryList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot)) {
+            if (entry != QLatin1String("QtWebEngine"))
+                QVERIFY(QFile::link(installed.filePath(entry), imports.filePath(entry)));
+        }
+        auto *screen =
+            qobject_cast<WebController *>(t->navigator->instantiate(QStringLiteral("WebController")));
+        screen->ch = QStringLiteral("record");
+        screen->pCode = QStringLiteral("C1");
+        screen->setTitle = QStringLiteral("성능점검 기록부");
+        t->navigator->push(screen);
+
+        QmlPageHarness harness;
+        harness.engine()->setImportPathList({imports.path(), QStringLiteral("qrc:/qt-project.org/imports")});
+        QVERIFY2(harness.load(QUrl(QStringLiteral("qrc:/tvs/inventory/WebPage.qml")), screen),
+                 qPrintable(harness.report()));
+        QTRY_COMPARE(t->urls.opened, QList<QUrl>{screen->address()});
+        QVERIFY(!screen->indicatorVisible());
+        QCOMPARE(screen->notice(), QStringLiteral("브라우저에서 페이지를 열었습니다."));
+        for (const QString &w : harness.warnings())
+            QVERIFY2(w.contains(QStringLiteral("QtWebEngine")), qPrintable(w)); // only the missing module
     }
 
     void webPageStopsItsIndicatorWhenTheFirstLoadFails()
