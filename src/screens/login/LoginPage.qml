@@ -127,6 +127,8 @@ FocusScope {
         model: pages
         onContentXChanged: if (root.controller) root.controller.scrollViewDidScroll(contentX - originX)
         onContentWidthChanged: if (root.controller) root.controller.contentWidth = contentWidth
+        // A new window width keeps the page that was shown.
+        onWidthChanged: if (root.controller) contentX = originX + root.controller.login_Seg * width
 
         NumberAnimation {
             id: scrollAnimation

@@ -4,6 +4,7 @@
 #include "TestContext.h"
 
 #include <QQuickItem>
+#include <QSignalSpy>
 #include <QVideoSink>
 #include <QtTest>
 
@@ -116,9 +117,12 @@ private slots:
         QCOMPARE(t->procedures.callCount(QStringLiteral("ps_Login1")), 1);
         QVERIFY(t->procedures.calls().first().callText.startsWith(QStringLiteral("ps_Login1 'demo01', '")));
         // A touch outside the fields closes the keyboard.
-        login->touchesBegan();
+        QSignalSpy ended(login, &LoginController::editingEnded);
+        QTest::mouseClick(harness->window(), Qt::LeftButton, {}, QPoint(195, 700));
+        QCOMPARE(ended.size(), 1);
         QVERIFY(!named("login_PW")->hasActiveFocus());
         QVERIFY(!id->hasActiveFocus());
+        QVERIFY2(harness->warnings().isEmpty(), qPrintable(harness->report()));
     }
 
     void buttonRunsTheChecks()
@@ -161,6 +165,38 @@ private slots:
         QCOMPARE(login->login_Seg(), 0);
         QVERIFY(!qr->isRunning());
         QVERIFY2(harness->warnings().isEmpty(), qPrintable(harness->report()));
+    }
+
+    void dragBetweenPages()
+    {
+        LoginController *login = openPage();
+        QVERIFY2(login, qPrintable(harness->report()));
+        QQuickItem *pages = named("login_ScrollView");
+        QQuickWindow *window = harness->window();
+        const auto drag = [window](int fromX, int toX) {
+            const int y = 600;
+            QTest::mousePress(window, Qt::LeftButton, {}, QPoint(fromX, y));
+            for (int step = 1; step <= 10; ++step)
+                QTest::mouseMove(window, QPoint(fromX + (toX - fromX) * step / 10, y), 10);
+            QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(toX, y), 10);
+        };
+        drag(360, 40);
+        QTRY_COMPARE_WITH_TIMEOUT(pages->property("moving").toBool(), false, kWait);
+        QCOMPARE(login->login_Seg(), 1);
+        QCOMPARE(pages->property("contentX").toReal(), pages->width());
+        QVERIFY(qr->isRunning());
+        drag(40, 360);
+        QTRY_COMPARE_WITH_TIMEOUT(pages->property("moving").toBool(), false, kWait);
+        QCOMPARE(login->login_Seg(), 0);
+        QCOMPARE(pages->property("contentX").toReal(), 0.0);
+        QVERIFY(!qr->isRunning());
+        // The window grows: the shown page stays in place.
+        drag(360, 40);
+        QTRY_COMPARE_WITH_TIMEOUT(login->login_Seg(), 1, kWait);
+        QTRY_COMPARE_WITH_TIMEOUT(pages->property("moving").toBool(), false, kWait);
+        window->contentItem()->childItems().first()->setWidth(500);
+        QTRY_COMPARE_WITH_TIMEOUT(pages->property("contentX").toReal(), 500.0, kWait);
+        QCOMPARE(login->login_Seg(), 1);
     }
 
     void qrStatusAndFrame()
