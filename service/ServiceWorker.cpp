@@ -15,6 +15,8 @@
 #include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QSslKey>
+#include <QSslServer>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QXmlStreamReader>
 
@@ -23,6 +25,9 @@ namespace tvs {
 namespace {
 
 constexpr qsizetype kMaxBody = 1024 * 1024;
+// What one request may bring (body and head) before its connection is dropped unread,
+// so that an endless body cannot fill the memory: requests are only handed over whole.
+constexpr qint64 kMaxRequestBytes = kMaxBody + 64 * 1024;
 const QString kSoapEnvelopeNs = QStringLiteral("http://schemas.xmlsoap.org/soap/envelope/");
 const QString kTempuri = QStringLiteral("http://tempuri.org/");
 
@@ -134,6 +139,45 @@ SoapRequest readSoap(const QByteArray &body)
     return r;
 }
 
+// Counts what a connection sends between two answers; past the limit the rest is
+// read and dropped, the client gets a 413 and the connection is closed. Connected
+// before the HTTP server's own reader, so it sees each piece first.
+void limitRequestSize(QTcpSocket *socket)
+{
+    auto received = std::make_shared<qint64>(0);
+    auto refused = std::make_shared<bool>(false);
+    QObject::connect(socket, &QIODevice::readyRead, socket, [socket, received, refused] {
+        if (*refused) {
+            socket->readAll();
+            return;
+        }
+        *received += socket->bytesAvailable();
+        if (*received <= kMaxRequestBytes)
+            return;
+        *refused = true;
+        socket->readAll();
+        const QByteArray text = "request larger than 1 MiB; nothing was done\n";
+        socket->write("HTTP/1.1 413 Payload Too Large\r\nContent-Type: text/plain; charset=utf-8\r\nContent-Length: "
+                      + QByteArray::number(text.size()) + "\r\nConnection: close\r\n\r\n" + text);
+        socket->disconnectFromHost();
+    });
+    QObject::connect(socket, &QIODevice::bytesWritten, socket, [received] { *received = 0; });
+}
+
+template<typename Base>
+class LimitedServer : public Base
+{
+public:
+    using Base::Base;
+    QTcpSocket *nextPendingConnection() override
+    {
+        QTcpSocket *socket = Base::nextPendingConnection();
+        if (socket)
+            limitRequestSize(socket);
+        return socket;
+    }
+};
+
 } // namespace
 
 RequestServer::RequestServer(Handler handler, QObject *parent)
@@ -199,8 +243,16 @@ bool ServiceCore::start(QString *error)
     m_api = new RequestServer([this](const QHttpServerRequest &r, QTcpSocket *s, RequestServer *srv) {
         handle(Host::Api, r, s, srv);
     });
-    m_api->sslSetup(certs.first(), key);
-    m_apiPort = m_api->listen(m_options.address, m_options.port);
+    QSslConfiguration tlsConfig = QSslConfiguration::defaultConfiguration();
+    tlsConfig.setLocalCertificate(certs.first());
+    tlsConfig.setPrivateKey(key);
+    tlsConfig.setPeerVerifyMode(QSslSocket::VerifyNone); // clients are not asked for certificates
+    auto *apiListener = new LimitedServer<QSslServer>(m_api);
+    apiListener->setSslConfiguration(tlsConfig);
+    if (apiListener->listen(m_options.address, m_options.port)) {
+        m_api->bind(apiListener);
+        m_apiPort = apiListener->serverPort();
+    }
     if (m_apiPort == 0) {
         *error = QStringLiteral("cannot listen on %1 port %2 (HTTPS)").arg(m_options.address.toString()).arg(m_options.port);
         return false;
@@ -208,7 +260,11 @@ bool ServiceCore::start(QString *error)
     m_images = new RequestServer([this](const QHttpServerRequest &r, QTcpSocket *s, RequestServer *srv) {
         handle(Host::Images, r, s, srv);
     });
-    m_imagePort = m_images->listen(m_options.address, m_options.imagePort);
+    auto *imageListener = new LimitedServer<QTcpServer>(m_images);
+    if (imageListener->listen(m_options.address, m_options.imagePort)) {
+        m_images->bind(imageListener);
+        m_imagePort = imageListener->serverPort();
+    }
     if (m_imagePort == 0) {
         *error = QStringLiteral("cannot listen on %1 port %2 (HTTP pictures)").arg(m_options.address.toString()).arg(m_options.imagePort);
         return false;
