@@ -53,7 +53,8 @@ class MainDetailController : public Screen
     Q_PROPERTY(QObject *pager READ pagerObject CONSTANT)
 
 public:
-    static constexpr double kContentBaseHeight = 1480;
+    // Height of the folded page's content on a phone-sized window.
+    static constexpr double kContentBaseHeight = 1000;
     static const QString kOptionMoreClosed; // "+ 옵션 더보기"
     static const QString kOptionMoreOpen;   // "- 옵션 닫기"
 

@@ -55,7 +55,9 @@ Item {
     Flickable {
         id: scroll
         anchors { left: parent.left; right: parent.right; top: bar.bottom; bottom: parent.bottom }
-        contentHeight: controller.const_ContentSizeH
+        // The controller keeps the folded and unfolded heights; a long description
+        // may need more, so the column is never cut off.
+        contentHeight: Math.max(controller.const_ContentSizeH, content.height + 24)
         clip: true
 
         Column {
