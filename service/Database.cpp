@@ -46,7 +46,7 @@ bool Database::open(const QString &path, bool reset, const QDate &today, QString
     if (!fresh) {
         if (value(QStringLiteral("SELECT value FROM meta WHERE key = 'schema'")).toString()
             == QLatin1String("1"))
-            return true;
+            return moveDatesTo(today, error);
         *error = QStringLiteral("the database %1 was not made by this service; start with --reset").arg(path);
         return false;
     }
@@ -60,6 +60,52 @@ bool Database::open(const QString &path, bool reset, const QDate &today, QString
     }
     if (!db.commit()) {
         *error = db.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+// The demo's dates are meant relative to today (inspection dates old or due, auctions
+// running): on a later day every stored date moves forward by the days that passed, so a
+// database kept from an earlier run still shows what a fresh one shows.
+bool Database::moveDatesTo(const QDate &today, QString *error)
+{
+    const QDate last = QDate::fromString(value(QStringLiteral("SELECT value FROM meta WHERE key = 'today'")).toString(),
+                                         QStringLiteral("yyyyMMdd"));
+    if (!last.isValid() || last >= today)
+        return true;
+    const QString shift = QStringLiteral("+%1 days").arg(last.daysTo(today));
+    static const char *const columns[][2] = {
+        {"cars", "sCarProductCheckDate"}, {"cars", "sCheckEndDate"}, {"cars", "sCarProductCheckStartDate"},
+        {"cars", "sCarProductCheckEndDate"}, {"cars", "sCarProductRegDate"}, {"cars", "sCarProductUpDate"},
+        {"cars", "sCarProductCheckRegDate"}, {"cars", "sSaleDate"}, {"users", "sUserRegDate"},
+        {"users", "sUserUpDate"}, {"users", "sUserLastDate"}, {"auctions", "sAuctionStartDate"},
+        {"auctions", "sAuctionEndDate"}, {"bids", "sRegDate"}, {"job_orders", "sJobListRegdate"},
+        {"check_items", "sCarProductCheckDate"}, {"registry", "sCarProductCheckStartDate"},
+        {"registry", "sCarProductCheckEndDate"}, {"status_history", "sRegDate"}, {"handoffs", "sRegDate"},
+    };
+    QSqlDatabase conn = db();
+    if (!conn.transaction()) {
+        *error = conn.lastError().text();
+        return false;
+    }
+    for (const auto &c : columns) {
+        const QString column = QString::fromLatin1(c[1]);
+        const QString day = QStringLiteral("substr(%1, 1, 4) || '-' || substr(%1, 5, 2) || '-' || substr(%1, 7, 2)").arg(column);
+        const QString time = QStringLiteral(" || ' ' || substr(%1, 9, 2) || ':' || substr(%1, 11, 2) || ':' || substr(%1, 13, 2)").arg(column);
+        if (!exec(QStringLiteral("UPDATE %1 SET %2 = strftime('%Y%m%d', %3, ?) WHERE length(%2) = 8 AND %2 NOT GLOB '*[^0-9]*'")
+                      .arg(QLatin1String(c[0]), column, day),
+                  {shift}, error)
+            || !exec(QStringLiteral("UPDATE %1 SET %2 = strftime('%Y%m%d%H%M%S', %3%4, ?) WHERE length(%2) = 14 AND %2 NOT GLOB '*[^0-9]*'")
+                         .arg(QLatin1String(c[0]), column, day, time),
+                     {shift}, error)) {
+            conn.rollback();
+            return false;
+        }
+    }
+    if (!exec(QStringLiteral("INSERT OR REPLACE INTO meta VALUES ('today', ?)"), {today.toString(QStringLiteral("yyyyMMdd"))}, error)
+        || !conn.commit()) {
+        conn.rollback();
         return false;
     }
     return true;

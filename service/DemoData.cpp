@@ -526,6 +526,7 @@ bool createDemoData(Database &db, const QDate &today, QString *error)
 {
     Ctx ctx{db, error};
     ctx.run("INSERT INTO meta VALUES ('created', ?)", {ymd(today)});
+    ctx.run("INSERT INTO meta VALUES ('today', ?)", {ymd(today)});
     int n = 0;
     for (const ColorDef &c : kColors)
         ctx.run("INSERT INTO colors VALUES (?,?,?)", {code('A', ++n), QString::fromUtf8(c.name), QString::fromLatin1(c.rgb)});

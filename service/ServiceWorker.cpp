@@ -221,7 +221,8 @@ bool ServiceCore::start(QString *error)
     if (m_options.reset)
         QDir(dir.absoluteFilePath(QStringLiteral("pictures"))).removeRecursively();
     m_db = std::make_unique<Database>(QStringLiteral("tvs-service-%1").arg(quintptr(this), 0, 16));
-    if (!m_db->open(dir.absoluteFilePath(QStringLiteral("tvs-service.sqlite")), m_options.reset, Procedures::today(), error))
+    if (!m_db->open(dir.absoluteFilePath(QStringLiteral("tvs-service.sqlite")), m_options.reset,
+                      m_options.today.isValid() ? m_options.today : Procedures::today(), error))
         return false;
     m_procedures = std::make_unique<Procedures>(*m_db);
 

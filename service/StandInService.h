@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QHostAddress>
 #include <QList>
 #include <QSslCertificate>
@@ -36,7 +37,8 @@ class ServiceWorker;
 //                                 {code}).toString(), "7");
 //
 // The database is created with the deterministic demo data when the data folder holds
-// none (or with `reset`); dates of the demo data are relative to the day of creation.
+// none (or with `reset`); its dates are relative to today, and move forward with the days
+// when a kept database is opened again on a later day.
 class StandInService
 {
 public:
@@ -48,6 +50,9 @@ public:
         QString logFile;          // one JSON line per request when set
         bool reset = false;       // throw the database away and make fresh demo data
         QHostAddress address = QHostAddress::LocalHost;
+        // The day the demo data is made relative to; a kept database's dates are moved
+        // forward to it. Today in KST when not set.
+        QDate today;
     };
 
     explicit StandInService(Options options);

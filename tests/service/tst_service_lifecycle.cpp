@@ -50,6 +50,35 @@ private slots:
                  QStringLiteral("1"));
     }
 
+    void keptDatesFollowTheDays()
+    {
+        QTemporaryDir dir;
+        StandInService::Options options;
+        options.dataDir = dir.path();
+        options.today = QDate(2026, 3, 10);
+        const QString sql = QStringLiteral("SELECT sCarProductCheckDate || '/' || sCarProductRegDate FROM cars WHERE sCarProductCode = 'C000001'");
+        QString before;
+        {
+            StandInService service(options);
+            QVERIFY(service.start());
+            before = service.queryValue(sql).toString();
+            QCOMPARE(service.queryValue(QStringLiteral("UPDATE cars SET sCarProductContent = 'kept' WHERE sCarProductCode = 'C000001' RETURNING 1")).toInt(), 1);
+        }
+        options.today = QDate(2026, 4, 9); // 30 days later
+        StandInService service(options);
+        QVERIFY(service.start());
+        const QStringList was = before.split(u'/'), now = service.queryValue(sql).toString().split(u'/');
+        QCOMPARE(QDate::fromString(now[0], QStringLiteral("yyyyMMdd")),
+                 QDate::fromString(was[0], QStringLiteral("yyyyMMdd")).addDays(30));
+        QCOMPARE(QDateTime::fromString(now[1], QStringLiteral("yyyyMMddHHmmss")),
+                 QDateTime::fromString(was[1], QStringLiteral("yyyyMMddHHmmss")).addDays(30));
+        QCOMPARE(service.queryValue(QStringLiteral("SELECT sCarProductContent FROM cars WHERE sCarProductCode = 'C000001'")).toString(),
+                 QStringLiteral("kept"));
+        // Auctions in progress still end in the future.
+        QVERIFY(service.queryValue(QStringLiteral("SELECT MIN(sAuctionEndDate) FROM auctions WHERE sAuctionStatus = '1'")).toString()
+                > QStringLiteral("20260409"));
+    }
+
     void demoDataIsDeterministic()
     {
         QTemporaryDir a, b;
