@@ -61,7 +61,7 @@ QmlPageHarness::QmlPageHarness()
     m_engine->setOutputWarningsToStandardError(true);
     connect(m_engine.get(), &QQmlEngine::warnings, this, [this](const QList<QQmlError> &errors) {
         for (const QQmlError &e : errors)
-            m_warnings.append(e.toString());
+            addWarning(e.toString());
     });
     g_active = this;
     g_previous = qInstallMessageHandler(handler);
@@ -75,6 +75,15 @@ QmlPageHarness::~QmlPageHarness()
         delete o;
     if (m_ownsWindow)
         delete m_window;
+}
+
+void QmlPageHarness::addWarning(const QString &warning)
+{
+    for (const QRegularExpression &pattern : std::as_const(m_ignored)) {
+        if (pattern.match(warning).hasMatch())
+            return;
+    }
+    m_warnings.append(warning);
 }
 
 QQuickItem *QmlPageHarness::load(const QUrl &page, QObject *controller, const QVariantMap &properties)

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QQmlEngine>
 #include <QQuickWindow>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QUrl>
 
@@ -51,6 +52,9 @@ public:
     void settle(int ms = 200);
     QStringList warnings() const { return m_warnings; }
     void clearWarnings() { m_warnings.clear(); }
+    // Warnings matching `pattern` are expected and not collected, e.g. a picture
+    // that cannot be fetched in a test (QRegularExpression("Connection refused")).
+    void ignoreWarnings(const QRegularExpression &pattern) { m_ignored.append(pattern); }
     // The warnings as one text for failure messages.
     QString report() const;
 
@@ -68,7 +72,7 @@ public:
     QStringList accessibleNames() const;
 
     // Used by the message handler.
-    void addWarning(const QString &warning) { m_warnings.append(warning); }
+    void addWarning(const QString &warning);
 
 private:
     std::unique_ptr<QQmlEngine> m_engine;
@@ -76,6 +80,7 @@ private:
     bool m_ownsWindow = false;
     QList<QObject *> m_created;
     QStringList m_warnings;
+    QList<QRegularExpression> m_ignored;
 };
 
 } // namespace tvs::test

@@ -140,6 +140,26 @@ private slots:
                                  10000);
     }
 
+    void harnessCollectsAndIgnoresWarnings()
+    {
+        {
+            QmlPageHarness harness;
+            QQuickItem *page = harness.load(QUrl(QStringLiteral("qrc:/test/FailingPicture.qml")), nullptr);
+            QVERIFY(page);
+            QTRY_COMPARE_WITH_TIMEOUT(page->property("status").toInt(), 3 /* Image.Error */, 20000);
+            harness.settle(50);
+            QVERIFY2(harness.report().contains(QStringLiteral("FailingPicture.qml")),
+                     qPrintable(harness.report()));
+        }
+        QmlPageHarness harness;
+        harness.ignoreWarnings(QRegularExpression(QStringLiteral("Connection refused")));
+        QQuickItem *page = harness.load(QUrl(QStringLiteral("qrc:/test/FailingPicture.qml")), nullptr);
+        QVERIFY(page);
+        QTRY_COMPARE_WITH_TIMEOUT(page->property("status").toInt(), 3, 20000);
+        harness.settle(50);
+        QVERIFY2(harness.warnings().isEmpty(), qPrintable(harness.report()));
+    }
+
     void styledViewsDefaultsAndLook()
     {
         QmlPageHarness harness;
