@@ -54,6 +54,7 @@ Item {
 
     Flickable {
         id: scroll
+        objectName: "detailScroll"
         anchors { left: parent.left; right: parent.right; top: bar.bottom; bottom: parent.bottom }
         // The controller keeps the folded and unfolded heights; a long description
         // may need more, so the column is never cut off.

@@ -145,6 +145,13 @@ private slots:
             shoot(shell.engine(), QStringLiteral("app-detail"));
             detail->btnOptionMore();
             QTRY_COMPARE(detail->btnOpMoreBottom(), detail->opBoxHeight);
+            if (QObject *scroll =
+                    shell.engine()->rootObjects().first()->findChild<QObject *>("detailScroll")) {
+                scroll->setProperty("contentY", scroll->property("contentHeight").toDouble() -
+                                                    scroll->property("height").toDouble() - 250);
+                QTest::qWait(300);
+                shoot(shell.engine(), QStringLiteral("app-detail-options"));
+            }
 
             detail->performSegue(QStringLiteral("detail_to_web3"));
             auto *web = qobject_cast<WebController *>(shell.navigator()->top());
