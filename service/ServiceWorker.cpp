@@ -5,6 +5,7 @@
 #include "Endpoints.h"
 #include "Pictures.h"
 #include "Procedures.h"
+#include "QrCodes.h"
 #include "WebPages.h"
 
 #include <QDir>
@@ -225,6 +226,7 @@ bool ServiceCore::start(QString *error)
                       m_options.today.isValid() ? m_options.today : Procedures::today(), error))
         return false;
     m_procedures = std::make_unique<Procedures>(*m_db);
+    writeQrFiles(dir);
 
     if (!m_options.logFile.isEmpty()) {
         m_log.setFileName(m_options.logFile);
@@ -271,6 +273,21 @@ bool ServiceCore::start(QString *error)
         return false;
     }
     return true;
+}
+
+// Each dealer's QR sign-in code as a file next to the database, for trying the QR sign-in
+// (the app reads a QR code from an image file too).
+void ServiceCore::writeQrFiles(const QDir &dir)
+{
+    QSqlQuery q(m_db->db());
+    if (!q.exec(QStringLiteral("SELECT sUserId, sQrToken FROM users WHERE sQrToken IS NOT NULL")))
+        return;
+    while (q.next()) {
+        QSaveFile file(dir.absoluteFilePath(QStringLiteral("qr-%1.png").arg(q.value(0).toString())));
+        const QByteArray png = dealerQrPng(q.value(1).toString());
+        if (!png.isEmpty() && file.open(QIODevice::WriteOnly) && file.write(png) == png.size())
+            file.commit();
+    }
 }
 
 QVariant ServiceCore::queryValue(const QString &sql, const QVariantList &binds)
@@ -397,6 +414,7 @@ bool ServiceCore::picture(const QString &path, QByteArray *body)
 {
     static const QRegularExpression product(QStringLiteral("^/image_product/([A-Za-z0-9_-]{1,32})/([A-Za-z0-9_.-]{1,64})$"));
     static const QRegularExpression user(QStringLiteral("^/image_user/([A-Za-z0-9_.-]{1,64})$"));
+    static const QRegularExpression qrCode(QStringLiteral("^/image_user/([A-Za-z0-9_]{1,32})-qr\\.png$"));
     QDir cache(QDir(m_options.dataDir).absoluteFilePath(QStringLiteral("pictures")));
     QString cacheFile;
     std::function<QByteArray()> draw;
@@ -416,6 +434,13 @@ bool ServiceCore::picture(const QString &path, QByteArray *body)
                              q.value(2).toString() + u' ' + q.value(3).toString(), q.value(4).toInt(),
                              q.value(5).toString() == QLatin1String("3")};
         draw = [car] { return drawCarPhoto(car); };
+    } else if (const auto qr = qrCode.match(path); qr.hasMatch()) {
+        const QString token = m_db->value(QStringLiteral("SELECT sQrToken FROM users WHERE sUserCode = ? AND sUserStatus = '1'"),
+                                          {qr.captured(1)}).toString();
+        if (token.isEmpty())
+            return false;
+        *body = dealerQrPng(token);
+        return !body->isEmpty();
     } else if (const auto u = user.match(path); u.hasMatch()) {
         QSqlQuery q(m_db->db());
         q.prepare(QStringLiteral("SELECT sUserName, sUserCode FROM users WHERE sUserPicturePath = ?"));

@@ -4,6 +4,7 @@
 
 #include <QAbstractHttpServer>
 #include <QAtomicInt>
+#include <QDir>
 #include <QFile>
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
@@ -63,6 +64,7 @@ private:
                const QByteArray &mime, const QByteArray &body);
     int soap(const QHttpServerRequest &request, QByteArray *body, LogEntry *log);
     bool picture(const QString &path, QByteArray *body);
+    void writeQrFiles(const QDir &dir);
     void writeLog(Host host, const QHttpServerRequest &request, int status, const LogEntry &entry);
 
     StandInService::Options m_options;

@@ -1,6 +1,7 @@
 // The stand-in's HTTP surface: faults for bad requests (nothing written, the service keeps
 // serving), WSDL, pictures, web pages, the request log and concurrent requests.
 #include "CallText.h"
+#include "QrDecoder.h"
 #include "ServiceFixture.h"
 
 #include <QFile>
@@ -227,6 +228,24 @@ private slots:
         QCOMPARE(QImage::fromData(a.body).size(), QSize(256, 256));
         QCOMPARE(a.body, b.body);
         QVERIFY(QFile::exists(f.dataDir() + QStringLiteral("/pictures/user/D0001.jpg")));
+    }
+
+    void qrSignInCodes()
+    {
+        // The demo dealer's code: "U" + token under the app's key, the ciphertext the
+        // app's own tests know for it.
+        const QString sealed = QStringLiteral("ASabkqrcAR6h8JotoEMYvw==");
+        const HttpResult r = f.getImage(QStringLiteral("/image_user/D0001-qr.png"));
+        QCOMPARE(r.status, 200);
+        QCOMPARE(r.contentType, QByteArray("image/png"));
+        const auto served = decodeQrImage(QImage::fromData(r.body, "PNG"));
+        QVERIFY(served);
+        QCOMPARE(served->text, sealed);
+        const auto file = decodeQrImage(QImage(f.dataDir() + QStringLiteral("/qr-demo01.png")));
+        QVERIFY(file);
+        QCOMPARE(file->text, sealed);
+        QVERIFY(QFile::exists(f.dataDir() + QStringLiteral("/qr-demo03.png")));
+        QCOMPARE(f.getImage(QStringLiteral("/image_user/D9999-qr.png")).status, 404);
     }
 
     void webPages_data()
