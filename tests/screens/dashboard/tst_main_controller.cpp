@@ -272,10 +272,11 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(screen->getMyCarList()->count(), 1);
 
+        const int delivered = t->procedures.deliveredCount();
         screen->viewWillAppear(); // a count failure stops the sequence: no list request
         screen->viewDidAppear();
-        QTRY_COMPARE(t->procedures.deliveredCount() >= 1, true);
-        QTest::qWait(50);
+        QTRY_COMPARE(t->procedures.deliveredCount(), delivered + 1);
+        QCoreApplication::processEvents();
         QCOMPARE(t->procedures.callCount(kList), 1);
         QCOMPARE(screen->count0(), QStringLiteral("1"));
     }
@@ -494,7 +495,6 @@ private slots:
         screen->icoSet_OutAction(); // with the drawer open: sign out, drawer closes
         QVERIFY(!screen->isOpenDrawer);
         QVERIFY(screen->signOutPending());
-        QTest::qWait(300);
         QCOMPARE(t->navigator->top(), screen.data()); // one second later, not at once
         QTRY_COMPARE_WITH_TIMEOUT(t->navigator->top()->identifier(), QStringLiteral("LoginController"),
                                   10000);
