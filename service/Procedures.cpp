@@ -603,8 +603,9 @@ void Procedures::registerAuctions()
                         {}, kAuctionFields);
     }});
 
-    // A bid: accepted only on an auction in progress, from a dealer other than the seller,
-    // with an amount of ASCII digits above the amount shown on the board.
+    // A bid: accepted only on an auction in progress whose end time has not passed, from a
+    // dealer other than the seller, with an amount of ASCII digits above the amount shown
+    // on the board.
     m_procedures.insert(QStringLiteral("ps_SetAuctionCar"), {3, [&db](const QStringList &a) -> CallOutcome {
         const QString &auction = a[0], &user = a[1], &amount = a[2];
         if (storeOf(db, user).isEmpty())
@@ -614,7 +615,7 @@ void Procedures::registerAuctions()
         return inTransaction(db, [&](bool *commit) -> CallOutcome {
             Query q(db, QStringLiteral("SELECT a.sAuctionStatus, a.sUserCode,"
                                        " COALESCE((SELECT MAX(iBidPrice) FROM bids b WHERE b.sAuctionCode = a.sAuctionCode),"
-                                       " a.iStartPrice) FROM auctions a WHERE a.sAuctionCode = ?"),
+                                       " a.iStartPrice), a.sAuctionEndDate FROM auctions a WHERE a.sAuctionCode = ?"),
                     {auction});
             if (!q.ok)
                 return CallOutcome::failure(QStringLiteral("database error: ") + q.error);
@@ -622,6 +623,8 @@ void Procedures::registerAuctions()
                 return no(QStringLiteral("경매 정보를 찾을 수 없습니다."));
             if (q.q.value(0).toString() != QLatin1String("1"))
                 return no(QStringLiteral("진행 중인 경매가 아닙니다."));
+            if (q.q.value(3).toString() < nowStamp())
+                return no(QStringLiteral("경매 시간이 종료되었습니다."));
             if (q.q.value(1).toString() == user)
                 return no(QStringLiteral("본인이 출품한 차량에는 입찰할 수 없습니다."));
             if (amount.toLongLong() <= q.q.value(2).toLongLong())

@@ -382,6 +382,7 @@ private slots:
         QTest::newRow("closed without") << "AU0006" << "D0001" << "99000000" << false;
         QTest::newRow("unknown auction") << "AU9999" << "D0001" << "99000000" << false;
         QTest::newRow("unknown dealer") << "AU0003" << "D7777" << "99000000" << false;
+        QTest::newRow("in progress but past its end") << "ENDED" << "D0001" << "99000000" << false;
     }
     void bid()
     {
@@ -389,6 +390,10 @@ private slots:
         QFETCH(QString, user);
         QFETCH(QString, amount);
         QFETCH(bool, accepted);
+        if (auction == QLatin1String("ENDED")) {
+            auction = QStringLiteral("AU0002");
+            f.db(QStringLiteral("UPDATE auctions SET sAuctionEndDate = '20200101180000' WHERE sAuctionCode = ? RETURNING 1"), {auction});
+        }
         const int bids = f.db(QStringLiteral("SELECT COUNT(*) FROM bids")).toInt();
         f.call(callText(QStringLiteral("ps_SetAuctionCar"), {auction, user, amount}), QStringLiteral("Procedure_Execute01"));
         QCOMPARE(f.lastReply.status, 200);
