@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QVideoSink>
 #include <QtTest>
 
 using namespace tvs;
@@ -188,6 +189,25 @@ private slots:
         source.decodeImageFile(dir.filePath(QStringLiteral("missing.png")));
         QTRY_COMPARE_WITH_TIMEOUT(failed.size(), 3, 20000);
         QCOMPARE(detected.size(), 1);
+    }
+
+    void previewSinkGoesFirst()
+    {
+        // The page (and its VideoOutput's sink) may go before the source does.
+        CameraQrSource camera;
+        auto *sink = new QVideoSink;
+        camera.setPreviewSink(sink);
+        camera.start();
+        delete sink;
+        camera.stop();
+        camera.start();
+        QVERIFY(camera.isRunning());
+        auto *other = new QVideoSink;
+        camera.setPreviewSink(other);
+        camera.setPreviewSink(nullptr);
+        delete other;
+        camera.stop();
+        QVERIFY(!camera.isRunning());
     }
 
     void cameraWithoutDevice()
