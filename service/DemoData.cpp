@@ -432,7 +432,7 @@ QString vinFor(int i, bool imported)
     return QString::fromLatin1(prefix) + QStringLiteral("%1").arg(i * 7919 + 104729, 14, 10, QLatin1Char('0')).right(14);
 }
 
-struct CarSpec
+struct CarSeed
 {
     QString code, store, user;
     const Tree::Car *model;
@@ -441,7 +441,7 @@ struct CarSpec
     int index;
 };
 
-void insertCar(Ctx &ctx, const CarSpec &s, const QDate &today)
+void insertCar(Ctx &ctx, const CarSeed &s, const QDate &today)
 {
     const int i = s.index;
     const MakerDef &maker = kMakers[s.model->group];
