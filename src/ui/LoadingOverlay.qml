@@ -14,6 +14,7 @@ Item {
     Repeater {
         model: root.count
         Rectangle {
+            objectName: "loadingLayer"
             width: root.width
             height: root.height
             color: Qt.rgba(0.1435, 0.1780, 0.2859, 0.5)
@@ -26,6 +27,7 @@ Item {
                 onWheel: (wheel) => wheel.accepted = true
             }
             Image {
+                objectName: "loadingImage"
                 width: 100
                 height: 100
                 anchors.centerIn: parent
@@ -33,6 +35,7 @@ Item {
                 fillMode: Image.PreserveAspectFit
             }
             Text {
+                objectName: "loadingText"
                 width: 200
                 height: 100
                 anchors.horizontalCenter: parent.horizontalCenter

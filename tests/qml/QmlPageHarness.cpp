@@ -100,7 +100,8 @@ QQuickItem *QmlPageHarness::load(const QUrl &page, QObject *controller, const QV
         return nullptr;
     }
     QVariantMap initial = properties;
-    initial.insert(QStringLiteral("controller"), QVariant::fromValue(controller));
+    if (controller)
+        initial.insert(QStringLiteral("controller"), QVariant::fromValue(controller));
     QObject *object = component.createWithInitialProperties(initial);
     if (!object) {
         m_warnings.append(

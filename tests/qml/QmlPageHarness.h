@@ -41,8 +41,8 @@ public:
 
     QQmlEngine *engine() const { return m_engine.get(); }
     // Root item of the loaded page (null when it failed: see report()).
-    // `controller` is set as the initial property `controller`; extra initial
-    // properties may be given.
+    // `controller` (unless null) is set as the initial property `controller`;
+    // extra initial properties may be given.
     QQuickItem *load(const QUrl &page, QObject *controller, const QVariantMap &properties = {});
     // A window-rooted file (Main.qml): the window itself.
     QQuickWindow *loadWindow(const QUrl &url, const QVariantMap &properties = {});

@@ -20,6 +20,20 @@ class ShellTest : public QObject
 private:
     QStringList log;
 
+    // Items by object name in the visual tree (Repeater delegates are not found
+    // through QObject children).
+    static QList<QQuickItem *> itemsNamed(QQuickItem *root, const QString &name)
+    {
+        QList<QQuickItem *> found;
+        const QList<QQuickItem *> children = root->childItems();
+        for (QQuickItem *child : children) {
+            if (child->objectName() == name)
+                found << child;
+            found << itemsNamed(child, name);
+        }
+        return found;
+    }
+
     static QColor pixel(const QImage &image, QQuickItem *item, qreal x, qreal y)
     {
         const QPointF p = item->mapToScene(QPointF(x, y));
@@ -138,6 +152,42 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("L.viewDidAppear")), 10000);
         QTRY_VERIFY_WITH_TIMEOUT(harness.report().contains(QStringLiteral("cannot load the page of Lost")),
                                  10000);
+    }
+
+    void overlayLayersFollowTheCount()
+    {
+        QmlPageHarness harness;
+        QQuickItem *root = harness.load(QUrl(QStringLiteral("qrc:/test/Overlay.qml")), nullptr);
+        QVERIFY2(root, qPrintable(harness.report()));
+        auto *overlay = root->findChild<QQuickItem *>(QStringLiteral("overlay"));
+        QVERIFY(overlay);
+        auto layers = [root] { return itemsNamed(root, QStringLiteral("loadingLayer")).size(); };
+        QVERIFY(!overlay->isVisible());
+        QCOMPARE(layers(), 0);
+        root->setProperty("count", 2);
+        QTRY_COMPARE(layers(), 2);
+        QVERIFY(overlay->isVisible());
+        root->setProperty("count", 1);
+        QTRY_COMPARE(layers(), 1);
+
+        harness.waitForPolish();
+        QQuickItem *layer = itemsNamed(root, QStringLiteral("loadingLayer")).value(0);
+        QQuickItem *image = itemsNamed(root, QStringLiteral("loadingImage")).value(0);
+        QQuickItem *text = itemsNamed(root, QStringLiteral("loadingText")).value(0);
+        QVERIFY(layer && image && text);
+        QCOMPARE(layer->size(), QSizeF(390, 844));
+        QCOMPARE(layer->property("color").value<QColor>(), QColor::fromRgbF(0.1435f, 0.1780f, 0.2859f, 0.5f));
+        QCOMPARE(image->size(), QSizeF(100, 100));
+        QCOMPARE(image->mapToScene(QPointF(50, 50)), QPointF(195, 422));
+        QCOMPARE(text->size(), QSizeF(200, 100));
+        QCOMPARE(text->mapToScene(QPointF(100, 50)), QPointF(195, 522));
+        QCOMPARE(text->property("text").toString(), QStringLiteral("데이터 처리중.."));
+        QCOMPARE(text->property("color").value<QColor>(), QColor(Qt::white));
+        QCOMPARE(text->property("font").value<QFont>().pixelSize(), 20);
+
+        root->setProperty("count", 0);
+        QTRY_VERIFY(!overlay->isVisible());
+        QVERIFY2(harness.warnings().isEmpty(), qPrintable(harness.report()));
     }
 
     void harnessCollectsAndIgnoresWarnings()

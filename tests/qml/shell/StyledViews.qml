@@ -3,7 +3,6 @@ import "qrc:/tvs/ui"
 
 // Styled views as a layout uses them, for the rendering checks.
 Rectangle {
-    required property var controller
     color: "white"
 
     CustomGradient { objectName: "plainGradient"; x: 0; y: 0; width: 100; height: 100 }
