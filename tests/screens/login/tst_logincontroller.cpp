@@ -460,6 +460,9 @@ private slots:
         QTest::newRow("empty plaintext") << seal(QString()) << QString() << QStringLiteral("잘못된 접근입니다.") << true;
         QTest::newRow("no leading U") << seal(QStringLiteral("7301928465")) << QString() << QStringLiteral("처리중..")
                                       << false;
+        QTest::newRow("not utf-8")
+            << QString::fromLatin1(aes256CbcEncrypt(QByteArray("U73\xff"), kKey.toUtf8(), kIv.toUtf8())->toBase64())
+            << QString() << QStringLiteral("처리중..") << false;
     }
     void qrCodes()
     {
@@ -492,7 +495,9 @@ private slots:
             QVERIFY(qr->isRunning());
             QCOMPARE(qr->startCount, startsBefore + 1);
         } else {
-            QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("does not begin with U")), kWait);
+            QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("does not begin with U"))
+                                         || log.contains(QStringLiteral("not UTF-8")),
+                                     kWait);
             QCOMPARE(login->qr_msg(), message);
             QVERIFY(!qr->isRunning());
         }
