@@ -9,7 +9,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTimeZone>
 
 namespace tvs {
 
@@ -88,9 +87,8 @@ bool isDigits(const QString &text, int maxLength = 18)
     return true;
 }
 
-QString rowText(const DataSet &set) { return dataSetXml(set); }
 
-CallOutcome dataSet(const DataSet &set) { return CallOutcome::result(rowText(set)); }
+CallOutcome dataSet(const DataSet &set) { return CallOutcome::result(dataSetXml(set)); }
 CallOutcome no(const QString &message = {}) { return dataSet(DataSet::answer(QStringLiteral("NO"), message)); }
 CallOutcome yes(const QString &message = {}) { return dataSet(DataSet::answer(QStringLiteral("YES"), message)); }
 
