@@ -148,6 +148,18 @@ private slots:
         QCOMPARE(image.status, 200);
     }
 
+    void manyRequestsOnOneConnectionAreNotOneBigRequest()
+    {
+        // 24 requests of about 100 KB each on the same kept-alive connection: together far
+        // over the limit, each on its own well under it.
+        const QString bulky = callText(QStringLiteral("ps_GetCarPhotoList"), {QString(100 * 1024, u'x')});
+        for (int i = 0; i < 24; ++i) {
+            const WalkResult w = f.call(bulky);
+            QCOMPARE(f.lastReply.status, 200);
+            QCOMPARE(w.named.value(QStringLiteral("rtn")), QStringLiteral("NO"));
+        }
+    }
+
     void wrongMethodsAndPaths_data()
     {
         QTest::addColumn<QString>("url");
