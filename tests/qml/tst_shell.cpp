@@ -124,6 +124,17 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(modal.isNull(), 10000);
         QCOMPARE(nav.top(), first.data());
 
+        // Dismissing a covered screen takes what is above it along.
+        QPointer<Screen> b2 = nav.performSegue(QStringLiteral("to_second"), first);
+        QPointer<Screen> c2 = nav.performSegue(QStringLiteral("to_modal"), b2);
+        QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral("다음 Second")), 10000);
+        log.clear();
+        nav.pop(b2);
+        QTRY_VERIFY_WITH_TIMEOUT(b2.isNull() && c2.isNull(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("A.viewDidAppear")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral("다음 First")), 10000);
+        QVERIFY(!harness.findAccessible(QStringLiteral("다음 Second")));
+
         // Replacing the stack shows the new screen and destroys the old ones.
         log.clear();
         nav.resetTo(QStringLiteral("Second"));
