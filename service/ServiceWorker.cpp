@@ -317,7 +317,7 @@ void ServiceCore::handle(Host host, const QHttpServerRequest &request, QTcpSocke
         body = QStringLiteral("request body of %1 bytes is larger than 1 MiB; nothing was done\n")
                    .arg(request.body().size()).toUtf8();
     } else if (path.startsWith(QLatin1String("/image_product/")) || path.startsWith(QLatin1String("/image_user/"))) {
-        if (method != QHttpServerRequest::Method::Get && method != QHttpServerRequest::Method::Head) {
+        if (method != QHttpServerRequest::Method::Get) {
             status = 405;
             body = "pictures are read with GET\n";
         } else if (picture(path, &body)) {
