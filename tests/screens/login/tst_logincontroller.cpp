@@ -373,22 +373,6 @@ private slots:
         QCOMPARE(login->login_Seg(), segment);
     }
 
-    void touchesEndEditing()
-    {
-        LoginController *login = open();
-        QSignalSpy ended(login, &LoginController::editingEnded);
-        login->touchesBegan();
-        QCOMPARE(ended.size(), 1);
-    }
-
-    void texts()
-    {
-        LoginController *login = open();
-        QCOMPARE(login->idPlaceholder(), QStringLiteral("아이디를 입력해주세요."));
-        QCOMPARE(login->pwPlaceholder(), QStringLiteral("비밀번호를 입력해주세요."));
-        QCOMPARE(login->segmentTitles().size(), 2);
-    }
-
     void capturePreparedOnEveryAppearance()
     {
         LoginController *login = open();
