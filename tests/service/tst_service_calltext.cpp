@@ -1,7 +1,9 @@
 // The service's reader of procedure call texts and the shape of its data sets.
+#include "CallText.h"
 #include "CallTextReader.h"
 #include "DataSet.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace tvs;
@@ -60,6 +62,33 @@ private slots:
         const CallText c = readCallText(text);
         QVERIFY(!c.ok);
         QVERIFY(!c.error.isEmpty());
+    }
+
+    void readsWhatTheClientWrites()
+    {
+        // Any values, written by the client's call-text builder with either separator,
+        // read back as the same values; and random texts never break the reader.
+        QRandomGenerator random(20261206);
+        const QString alphabet = QStringLiteral("a1 ,'\"<>&;-_()가나\n");
+        auto text = [&](int maxLength) {
+            QString t;
+            for (int n = random.bounded(maxLength + 1); n > 0; --n)
+                t += alphabet[random.bounded(int(alphabet.size()))];
+            return t;
+        };
+        for (int round = 0; round < 2000; ++round) {
+            QStringList args;
+            for (int n = random.bounded(6); n > 0; --n)
+                args << text(12);
+            const QString separator = round % 2 ? QStringLiteral("', '") : QStringLiteral("','");
+            const QString written = callText(QStringLiteral("ps_Any"), args, separator);
+            const CallText read = readCallText(written);
+            QVERIFY2(read.ok, qPrintable(written + QStringLiteral(": ") + read.error));
+            QCOMPARE(read.procedure, QStringLiteral("ps_Any"));
+            QCOMPARE(read.args, args);
+            const CallText noise = readCallText(text(40));
+            QVERIFY(noise.ok || !noise.error.isEmpty());
+        }
     }
 
     void dataSetLayout()
