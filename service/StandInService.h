@@ -78,7 +78,11 @@ public:
 
     // Runs one parameterised statement on the service's database (on its thread) and
     // returns the first column of the first row; an invalid QVariant when there is none
-    // or the statement fails. For tests that check what a call has written.
+    // or the statement fails. For tests that check what a call has written (or prepare a
+    // state with "UPDATE ... RETURNING 1"). Tables (DemoData.cpp): shops, users, cars
+    // (columns named like the reply fields), car_photos, car_options, options,
+    // option_groups, models, truck_forms, auctions, bids, registry, handoffs,
+    // status_history, job_orders, check_items, repair_shops.
     QVariant queryValue(const QString &sql, const QVariantList &binds = {}) const;
     // Number of requests answered so far (every host).
     int requestCount() const;
