@@ -1,5 +1,6 @@
 // Screen: dialog requests as tests and pages see them, answering them, and the
 // loading overlay count.
+#include "DialogHelpers.h"
 #include "Screen.h"
 #include "TestContext.h"
 
@@ -96,8 +97,12 @@ private slots:
         QCOMPARE(actions.at(0).toMap().value("style").toString(), QStringLiteral("cancel"));
         QCOMPARE(actions.at(1).toMap().value("style").toString(), QStringLiteral("destructive"));
 
-        screen.answerDialog(first, 0);
+        QCOMPARE(shownDialogActions(screen), QStringList{"확인"});
+        QVERIFY(!pressDialogAction(screen, QStringLiteral("삭제"))); // not on the shown dialog
+        QVERIFY(pressDialogAction(screen, QStringLiteral("확인")));
         QCOMPARE(order, QStringList{"first"});
+        QCOMPARE(dialogTitles(screen), (QStringList{"둘", "셋"}));
+        QVERIFY(first > 0);
         QCOMPARE(screen.pendingDialogs().size(), 2);
         QCOMPARE(screen.pendingDialogs().at(0).title, QStringLiteral("둘"));
         QCOMPARE(screen.pendingDialogs().at(1).title, QStringLiteral("셋"));
