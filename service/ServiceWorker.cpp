@@ -341,7 +341,7 @@ void ServiceCore::handle(Host host, const QHttpServerRequest &request, QTcpSocke
             status = 405;
             body = QStringLiteral("%1 answers SOAP 1.1 POST requests; its description is at %1?WSDL\n").arg(path).toUtf8();
         }
-    } else if (path.startsWith(QLatin1String("/service/")) || path.compare(QLatin1String("/sub_buycar/buycar_view_func.aspx"), Qt::CaseInsensitive) == 0) {
+    } else if (path == QLatin1String("/") || path.startsWith(QLatin1String("/service/")) || path.compare(QLatin1String("/sub_buycar/buycar_view_func.aspx"), Qt::CaseInsensitive) == 0) {
         if (method != QHttpServerRequest::Method::Get) {
             status = 405;
             body = "web pages are read with GET\n";

@@ -248,10 +248,34 @@ WebPage publicCar(Database &db, const QString &car, const QString &pictureBase)
     return {200, page(QStringLiteral("차량 상세 정보"), body).toUtf8()};
 }
 
+// What the service offers, for a person who opens the address in a browser.
+WebPage index()
+{
+    QString body = QStringLiteral("<section><h2>SOAP 1.1</h2><table>");
+    const char *const services[][2] = {
+        {"/sub_asmx/asmx_soap.asmx", "Procedure_List01, Procedure_Execute01"},
+        {"/sub_asmx/asmx_json.asmx", "CarInfo_Search"},
+        {"/sub_asmx/asmx_json_tvs_to_zest.asmx", "CarProductInfo_Send"},
+    };
+    for (const auto &service : services)
+        body += QStringLiteral("<tr><td><a href=\"%1?WSDL\">%1</a></td><td>%2</td></tr>")
+                    .arg(QLatin1String(service[0]), QLatin1String(service[1]));
+    body += QStringLiteral("</table></section><section><h2>웹 페이지 (demo01)</h2><p>"
+                           "<a href=\"/service/bizRequest?sUserCode=D0001\">업무 요청</a><br>"
+                           "<a href=\"/service/summery?sUserCode=D0001&amp;sCarProductCode=C000001\">정산내역</a><br>"
+                           "<a href=\"/service/inoutgate?sUserCode=D0001C000001\">매입매출금액입력</a><br>"
+                           "<a href=\"/sub_buycar/buycar_view_func.aspx?sCarProductCode=C000001\">차량 상세 정보</a></p></section>"
+                           "<section><h2>데모 계정</h2><p>demo01 / demo1234 (D0001), demo02 / demo2345 (D0002),"
+                           " demo03 / demo3456 (D0003)</p></section>");
+    return {200, page(QStringLiteral("tvs-service"), body).toUtf8()};
+}
+
 } // namespace
 
 WebPage webPage(Database &db, const QString &path, const QUrlQuery &query, const QString &pictureBase)
 {
+    if (path == QLatin1String("/"))
+        return index();
     if (path.compare(QLatin1String("/sub_buycar/buycar_view_func.aspx"), Qt::CaseInsensitive) == 0)
         return publicCar(db, query.queryItemValue(QStringLiteral("sCarProductCode"), QUrl::FullyDecoded).trimmed(), pictureBase);
     static const QRegularExpression service(QStringLiteral("^/service/([A-Za-z]+)$"));

@@ -272,6 +272,7 @@ private slots:
                                                          << QStringList{"매입매출금액", "매출금액", "PLATE"};
         QTest::newRow("amounts, code as its own parameter") << "/service/inoutgate?sUserCode=D0001&sCarProductCode=C000001"
                                                             << QStringList{"매입매출금액", "PLATE"};
+        QTest::newRow("index") << "/" << QStringList{"/sub_asmx/asmx_soap.asmx?WSDL", "CarInfo_Search", "demo01"};
         QTest::newRow("public car page") << "/sub_buycar/buycar_view_func.aspx?sCarProductCode=C000001"
                                          << QStringList{"PLATE", "PRICE", "/image_product/C000001/C000001_01.jpg", "옵션", "한빛모터스"};
     }
