@@ -153,13 +153,13 @@ QByteArray soapReply(int rows)
            "</Procedure_List01Result></Procedure_List01Response></soap:Body></soap:Envelope>";
 }
 
-WalkSpec carSpec()
+ReplyShape carShape()
 {
-    WalkSpec spec;
+    ReplyShape shape;
     for (const char *name : kFieldNames)
-        spec.rowFields.insert(QString::fromLatin1(name));
-    spec.cleaning = Cleaning::Trimming;
-    return spec;
+        shape.rowFields.insert(QString::fromLatin1(name));
+    shape.cleaning = Cleaning::Trimming;
+    return shape;
 }
 
 void emptyStart(void *, const xmlChar *, const xmlChar *, const xmlChar *, int, const xmlChar **, int, int,
@@ -197,7 +197,7 @@ struct Input
 {
     QByteArray reply;
     QByteArray unescaped; // only for RawData
-    WalkSpec spec;
+    ReplyShape shape;
     int rows;
 };
 
@@ -210,7 +210,7 @@ extern "C" __attribute__((noinline)) void bench_run_once(const Input *input, Mod
 {
     switch (mode) {
     case Mode::Walk: {
-        const WalkResult result = walkReply(input->reply, input->spec);
+        const WalkResult result = walkReply(input->reply, input->shape);
         if (result.rows.size() != input->rows || !result.complete)
             qFatal("walk lost rows: %lld of %d", static_cast<long long>(result.rows.size()), input->rows);
         g_sink = result.rows.size();
@@ -280,7 +280,7 @@ Input makeInput(int rows, bool withData)
     input.reply = soapReply(rows);
     if (withData)
         input.unescaped = unescapeXmlEntitiesUtf8(input.reply);
-    input.spec = carSpec();
+    input.shape = carShape();
     return input;
 }
 

@@ -34,7 +34,7 @@ class ProcedureCaller
 public:
     using Callback = std::function<void(const ProcedureReply &)>;
     virtual ~ProcedureCaller() = default;
-    virtual void call(const QString &operation, const QString &callText, const WalkSpec &spec,
+    virtual void call(const QString &operation, const QString &callText, const ReplyShape &shape,
                       QObject *receiver, Callback done) = 0;
 };
 

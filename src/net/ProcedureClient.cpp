@@ -58,7 +58,7 @@ ProcedureClient::ProcedureClient(QNetworkAccessManager *nam, QString apiHost, QL
 {
 }
 
-void ProcedureClient::call(const QString &operation, const QString &callText, const WalkSpec &spec,
+void ProcedureClient::call(const QString &operation, const QString &callText, const ReplyShape &shape,
                            QObject *receiver, Callback done)
 {
     SoapRequest soap = makeSoapRequest(m_apiHost, operation, callText);
@@ -72,12 +72,12 @@ void ProcedureClient::call(const QString &operation, const QString &callText, co
     watchTls(reply, procedure);
     QPointer<QObject> guard(receiver ? receiver : this);
     connect(reply, &QNetworkReply::finished, this,
-            [this, reply, procedure, spec, guard, done = std::move(done)] {
-                finished(reply, procedure, spec, guard, done);
+            [this, reply, procedure, shape, guard, done = std::move(done)] {
+                finished(reply, procedure, shape, guard, done);
             });
 }
 
-void ProcedureClient::finished(QNetworkReply *reply, const QString &procedure, const WalkSpec &spec,
+void ProcedureClient::finished(QNetworkReply *reply, const QString &procedure, const ReplyShape &shape,
                                QPointer<QObject> receiver, const Callback &done)
 {
     reply->deleteLater();
@@ -119,7 +119,7 @@ void ProcedureClient::finished(QNetworkReply *reply, const QString &procedure, c
         }
         deliverTo(receiver, done, std::move(result));
     });
-    watcher->setFuture(QtConcurrent::run(walkReply, body, spec));
+    watcher->setFuture(QtConcurrent::run(walkReply, body, shape));
 }
 
 } // namespace tvs

@@ -29,7 +29,7 @@ public:
     ProcedureClient(QNetworkAccessManager *nam, QString apiHost, QList<QSslCertificate> extraCas,
                     QObject *parent = nullptr);
 
-    void call(const QString &operation, const QString &callText, const WalkSpec &spec, QObject *receiver,
+    void call(const QString &operation, const QString &callText, const ReplyShape &shape, QObject *receiver,
               Callback done) override;
 
     // How long a request may wait for data (60 s unless changed).
@@ -38,7 +38,7 @@ public:
     QString apiHost() const { return m_apiHost; }
 
 private:
-    void finished(QNetworkReply *reply, const QString &procedure, const WalkSpec &spec,
+    void finished(QNetworkReply *reply, const QString &procedure, const ReplyShape &shape,
                   QPointer<QObject> receiver, const Callback &done);
 
     QNetworkAccessManager *m_nam;

@@ -44,7 +44,7 @@ struct Frame
 
 struct WalkState
 {
-    const WalkSpec *spec = nullptr;
+    const ReplyShape *shape = nullptr;
     WalkResult result;
 
     std::unordered_map<const xmlChar *, NameInfo> names;
@@ -67,9 +67,9 @@ struct WalkState
             return it->second;
         NameInfo info;
         info.name = QString::fromUtf8(reinterpret_cast<const char *>(localname));
-        info.isRow = info.name == spec->rowElement;
-        info.isField = spec->rowFields.contains(info.name);
-        info.isNamed = spec->namedElements.contains(info.name);
+        info.isRow = info.name == shape->rowElement;
+        info.isField = shape->rowFields.contains(info.name);
+        info.isNamed = shape->namedElements.contains(info.name);
         return names.emplace(localname, std::move(info)).first->second;
     }
 
@@ -110,7 +110,7 @@ struct WalkState
             openRow(depth);
         Frame frame{&ni, false, ni.isNamed, false};
         if (rowOpen && !ni.isRow) {
-            frame.field = spec->rowFields.isEmpty() ? depth == rowDepth + 1 : ni.isField;
+            frame.field = shape->rowFields.isEmpty() ? depth == rowDepth + 1 : ni.isField;
         }
         frames.push_back(frame);
         if (texts.size() < depth)
@@ -139,7 +139,7 @@ struct WalkState
         if (frame.sawText) {
             const std::string &text = texts[depth - 1];
             QString value =
-                cleanFieldText(QByteArrayView(text.data(), qsizetype(text.size())), spec->cleaning);
+                cleanFieldText(QByteArrayView(text.data(), qsizetype(text.size())), shape->cleaning);
             if (frame.named)
                 result.named.insert(frame.info->name, value);
             if (frame.field && rowOpen)
@@ -237,10 +237,10 @@ QString cleanFieldText(QByteArrayView utf8, Cleaning cleaning)
     return fitted(QString::fromUtf8(text.data(), qsizetype(out)));
 }
 
-WalkResult walkReply(const QByteArray &body, const WalkSpec &spec)
+WalkResult walkReply(const QByteArray &body, const ReplyShape &shape)
 {
     WalkState state;
-    state.spec = &spec;
+    state.shape = &shape;
 
     qsizetype badOffset = 0;
     if (!isValidUtf8(body, &badOffset)) {

@@ -16,7 +16,7 @@ enum class Cleaning {
 };
 
 // What one screen reads from a reply.
-struct WalkSpec
+struct ReplyShape
 {
     // Element that encloses one row; a row opens at its start tag.
     QString rowElement = QStringLiteral("Table");
@@ -52,7 +52,7 @@ struct WalkResult
 // whose end tag was read are kept, the row that was open is dropped (its fields
 // may be cut short), named elements read before the error are kept, and
 // complete == false with the parser's message in `error`.
-WalkResult walkReply(const QByteArray &body, const WalkSpec &spec);
+WalkResult walkReply(const QByteArray &body, const ReplyShape &shape);
 
 // Cleans one field's whole text by the given form.
 QString cleanFieldText(QByteArrayView utf8, Cleaning cleaning);

@@ -104,10 +104,10 @@ public:
     WalkResult call(const QString &callText, const QString &operation = QStringLiteral("Procedure_List01"))
     {
         lastReply = send(operation, callText);
-        WalkSpec spec;
-        spec.cleaning = Cleaning::Trimming;
-        spec.namedElements = {QStringLiteral("rtn"), QStringLiteral("sMessage")};
-        return walkReply(lastReply.body, spec);
+        ReplyShape shape;
+        shape.cleaning = Cleaning::Trimming;
+        shape.namedElements = {QStringLiteral("rtn"), QStringLiteral("sMessage")};
+        return walkReply(lastReply.body, shape);
     }
 
     HttpResult json(const QString &path, const QString &operation, const QList<std::pair<QString, QString>> &params)

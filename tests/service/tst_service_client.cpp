@@ -19,11 +19,11 @@ class ServiceClient : public QObject
 
     ServiceFixture f;
 
-    ProcedureReply callWith(ProcedureClient &client, const QString &operation, const QString &text, const WalkSpec &spec)
+    ProcedureReply callWith(ProcedureClient &client, const QString &operation, const QString &text, const ReplyShape &shape)
     {
         ProcedureReply got;
         bool done = false;
-        client.call(operation, text, spec, this, [&](const ProcedureReply &r) {
+        client.call(operation, text, shape, this, [&](const ProcedureReply &r) {
             got = r;
             done = true;
         });
@@ -59,7 +59,7 @@ private slots:
     void procedureClientSignsInAndLists()
     {
         ProcedureClient client(&f.nam, f.service->apiHost(), f.service->caCertificates());
-        WalkSpec login;
+        ReplyShape login;
         login.namedElements = {QStringLiteral("rtn"), QStringLiteral("sUserCode"), QStringLiteral("sUserId"), QStringLiteral("sUserPw")};
         ProcedureReply r = callWith(client, kProcedureList,
                                     callText(QStringLiteral("ps_Login1"), {demo::kUserId, md5(demo::kPassword),
@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(r.walk.named.value(QStringLiteral("rtn")), QStringLiteral("NO"));
         QVERIFY(!r.walk.named.contains(QStringLiteral("sUserId")));
 
-        WalkSpec list;
+        ReplyShape list;
         list.cleaning = Cleaning::Trimming;
         r = callWith(client, kProcedureList, callText(QStringLiteral("ps_GetUserProductCar_Info2"), {demo::kUserCode, QStringLiteral("0")}), list);
         QVERIFY(r.ok());
@@ -108,14 +108,14 @@ private slots:
         args[20] = QStringLiteral("1");
         args[21] = QStringLiteral("1");
         args[22] = QStringLiteral("1");
-        ProcedureReply r = callWith(client, kProcedureList, callText(QStringLiteral("ps_SetEnterCar3"), args, QStringLiteral("','")), WalkSpec{});
+        ProcedureReply r = callWith(client, kProcedureList, callText(QStringLiteral("ps_SetEnterCar3"), args, QStringLiteral("','")), ReplyShape{});
         QVERIFY(r.ok());
         QCOMPARE(r.walk.rows.size(), 1);
         QCOMPARE(r.walk.rows.first().value(QStringLiteral("sCarProductCode")), QStringLiteral("C000001"));
         QCOMPARE(f.db(QStringLiteral("SELECT sCarProductContent FROM cars WHERE sCarProductCode = 'C000001'")).toString(), literal);
-        WalkSpec spec;
-        spec.cleaning = Cleaning::Trimming;
-        r = callWith(client, kProcedureList, callText(QStringLiteral("ps_GetUserProductCar_Info2"), {demo::kUserCode, QStringLiteral("1")}), spec);
+        ReplyShape shape;
+        shape.cleaning = Cleaning::Trimming;
+        r = callWith(client, kProcedureList, callText(QStringLiteral("ps_GetUserProductCar_Info2"), {demo::kUserCode, QStringLiteral("1")}), shape);
         bool seen = false;
         for (const Record &row : r.walk.rows)
             if (row.value(QStringLiteral("sCarProductCode")) == QLatin1String("C000001")) {

@@ -323,11 +323,11 @@ private slots:
             soap.request.setSslConfiguration(tls);
             pending.append({f.nam.post(soap.request, soap.body), i % 3});
         }
-        WalkSpec spec;
+        ReplyShape shape;
         for (const Pending &p : pending) {
             const HttpResult r = finish(p.reply);
             QCOMPARE(r.status, 200);
-            const WalkResult w = walkReply(r.body, spec);
+            const WalkResult w = walkReply(r.body, shape);
             QVERIFY(w.complete);
             if (p.kind == 0)
                 QCOMPARE(w.rows.size(), held);

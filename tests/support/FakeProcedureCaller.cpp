@@ -48,10 +48,10 @@ CannedAnswer FakeProcedureCaller::answerFor(const QString &procedure)
     return CannedAnswer::transportError(QStringLiteral("no canned answer for ") + procedure);
 }
 
-void FakeProcedureCaller::call(const QString &operation, const QString &callText, const WalkSpec &spec,
+void FakeProcedureCaller::call(const QString &operation, const QString &callText, const ReplyShape &shape,
                                QObject *receiver, Callback done)
 {
-    Call c{operation, callText, spec};
+    Call c{operation, callText, shape};
     m_calls.append(c);
     const CannedAnswer canned = answerFor(c.procedure());
 
@@ -60,7 +60,7 @@ void FakeProcedureCaller::call(const QString &operation, const QString &callText
     reply.error = canned.error;
     reply.body = canned.body;
     if (canned.status == ProcedureReply::Ok) {
-        reply.walk = walkReply(canned.body, spec);
+        reply.walk = walkReply(canned.body, shape);
         if (!reply.walk.complete)
             reply.error = reply.walk.error;
     } else {

@@ -10,7 +10,7 @@
 namespace tvs::test {
 
 // A canned answer: a reply body (walked by the real reply walk with the call's
-// WalkSpec), a transport failure, or a body the client could not use.
+// ReplyShape), a transport failure, or a body the client could not use.
 struct CannedAnswer
 {
     ProcedureReply::Status status = ProcedureReply::Ok;
@@ -39,11 +39,11 @@ public:
     {
         QString operation;
         QString callText;
-        WalkSpec spec;
+        ReplyShape shape;
         QString procedure() const; // first word of the call text
     };
 
-    void call(const QString &operation, const QString &callText, const WalkSpec &spec, QObject *receiver,
+    void call(const QString &operation, const QString &callText, const ReplyShape &shape, QObject *receiver,
               Callback done) override;
 
     // Every call of `procedure` gets this answer (until changed).

@@ -76,15 +76,15 @@ QString jsonLine(const Record &record)
 
 struct Options
 {
-    WalkSpec spec;
+    ReplyShape shape;
     int timeoutMs = kRequestTimeoutMs;
     QStringList positional;
 };
 
 std::optional<QString> parse(const QStringList &args, Options &options)
 {
-    options.spec.cleaning = Cleaning::Trimming;
-    options.spec.namedElements.insert(QStringLiteral("rtn"));
+    options.shape.cleaning = Cleaning::Trimming;
+    options.shape.namedElements.insert(QStringLiteral("rtn"));
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString &arg = args.at(i);
         auto value = [&]() -> std::optional<QString> {
@@ -93,18 +93,18 @@ std::optional<QString> parse(const QStringList &args, Options &options)
             return args.at(++i);
         };
         if (arg == QLatin1String("--trim")) {
-            options.spec.cleaning = Cleaning::Trimming;
+            options.shape.cleaning = Cleaning::Trimming;
         } else if (arg == QLatin1String("--strip")) {
-            options.spec.cleaning = Cleaning::Stripping;
+            options.shape.cleaning = Cleaning::Stripping;
         } else if (arg == QLatin1String("--row") || arg == QLatin1String("--named") ||
                    arg == QLatin1String("--timeout")) {
             const auto v = value();
             if (!v || v->isEmpty())
                 return QStringLiteral("option %1 needs a value").arg(arg);
             if (arg == QLatin1String("--row")) {
-                options.spec.rowElement = *v;
+                options.shape.rowElement = *v;
             } else if (arg == QLatin1String("--named")) {
-                options.spec.namedElements.insert(*v);
+                options.shape.namedElements.insert(*v);
             } else {
                 bool ok = false;
                 const double seconds = v->toDouble(&ok);
@@ -138,7 +138,7 @@ int runCall(QNetworkAccessManager &nam, const Config &config, const Options &opt
     ProcedureClient client(&nam, config.apiHost, config.caCertificates());
     client.setTimeout(options.timeoutMs);
     int exitCode = ExitOk;
-    client.call(operation, options.positional.at(2), options.spec, &client, [&](const ProcedureReply &reply) {
+    client.call(operation, options.positional.at(2), options.shape, &client, [&](const ProcedureReply &reply) {
         QTextStream out(stdout);
         if (reply.status == ProcedureReply::TransportError) {
             std::fprintf(stderr, "tvs-call: transport failure: %s\n", qPrintable(reply.error));

@@ -22,21 +22,21 @@ constexpr int kRefreshDelayMs = 1000;
 constexpr int kSignOutDelayMs = 1000;
 constexpr qreal kRestorePull = -50;
 
-WalkSpec countSpec()
+ReplyShape countShape()
 {
-    WalkSpec spec;
-    spec.namedElements =
+    ReplyShape shape;
+    shape.namedElements =
         QSet<QString>(MainController::countElements().cbegin(), MainController::countElements().cend());
-    spec.cleaning = Cleaning::Trimming;
-    return spec;
+    shape.cleaning = Cleaning::Trimming;
+    return shape;
 }
 
-WalkSpec listSpec()
+ReplyShape listShape()
 {
-    WalkSpec spec;
-    spec.rowFields = QSet<QString>(carRecordFields().cbegin(), carRecordFields().cend());
-    spec.cleaning = Cleaning::Trimming;
-    return spec;
+    ReplyShape shape;
+    shape.rowFields = QSet<QString>(carRecordFields().cbegin(), carRecordFields().cend());
+    shape.cleaning = Cleaning::Trimming;
+    return shape;
 }
 
 } // namespace
@@ -138,7 +138,7 @@ void MainController::sendCountRequest()
         return;
     }
     const quint64 sequence = ++m_countSequence;
-    procedures->call(kProcedureList, callText(QStringLiteral("ps_UserCarCount"), {userCode()}), countSpec(),
+    procedures->call(kProcedureList, callText(QStringLiteral("ps_UserCarCount"), {userCode()}), countShape(),
                      this, [this, sequence](const ProcedureReply &reply) { countReplied(sequence, reply); });
 }
 
@@ -179,7 +179,7 @@ void MainController::sendListRequest()
     procedures->call(
         kProcedureList,
         callText(QStringLiteral("ps_GetUserProductCar_Info2"), {userCode(), QString::number(searchNum)}),
-        listSpec(), this, [this, sequence](const ProcedureReply &reply) { listReplied(sequence, reply); });
+        listShape(), this, [this, sequence](const ProcedureReply &reply) { listReplied(sequence, reply); });
 }
 
 void MainController::listReplied(quint64 sequence, const ProcedureReply &reply)

@@ -85,12 +85,12 @@ void CarListController::fetchList()
         qCWarning(lcInventory) << "car list: no user code in the session; nothing fetched";
         return;
     }
-    WalkSpec spec;
-    spec.rowFields = QSet<QString>(carRecordFields().cbegin(), carRecordFields().cend());
-    spec.cleaning = Cleaning::Trimming;
+    ReplyShape shape;
+    shape.rowFields = QSet<QString>(carRecordFields().cbegin(), carRecordFields().cend());
+    shape.cleaning = Cleaning::Trimming;
     const QString text =
         callText(QStringLiteral("ps_GetUserProductCar_Info2"), {userCode(), QString::number(searchNum)});
-    context()->procedures->call(kProcedureList, text, spec, this,
+    context()->procedures->call(kProcedureList, text, shape, this,
                                 [this](const ProcedureReply &reply) { listArrived(reply); });
 }
 
@@ -203,7 +203,7 @@ void CarListController::sendStatusChange(const Record &car, const QString &newSt
                                   {car.value(QStringLiteral("sCarProductCode")), newStatus, userCode(),
                                    QStringLiteral("MOBILE_DEALER")});
     context()->procedures->call(
-        kProcedureExecute, text, WalkSpec{}, this, [this](const ProcedureReply &reply) {
+        kProcedureExecute, text, ReplyShape{}, this, [this](const ProcedureReply &reply) {
             if (reply.status == ProcedureReply::TransportError) {
                 // The change never reached the service: tell the dealer
                 // and show the car again as the service has it.

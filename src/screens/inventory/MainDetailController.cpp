@@ -165,12 +165,12 @@ void MainDetailController::fetchPhotos()
 {
     if (!context() || !context()->procedures)
         return;
-    WalkSpec spec;
-    spec.rowFields = {QStringLiteral("sCarPhotoPath")};
+    ReplyShape shape;
+    shape.rowFields = {QStringLiteral("sCarPhotoPath")};
     context()->procedures->call(
         kProcedureList,
         callText(QStringLiteral("ps_GetCarPhotoList"), {takeList.value(QStringLiteral("sCarProductCode"))}),
-        spec, this, [this](const ProcedureReply &reply) { photosArrived(reply); });
+        shape, this, [this](const ProcedureReply &reply) { photosArrived(reply); });
 }
 
 void MainDetailController::photosArrived(const ProcedureReply &reply)
@@ -186,12 +186,12 @@ void MainDetailController::fetchCarOptions()
 {
     if (!context() || !context()->procedures)
         return;
-    WalkSpec spec;
-    spec.rowFields = {QStringLiteral("sCarOptionCode"), QStringLiteral("sCarOptionDetailCode")};
+    ReplyShape shape;
+    shape.rowFields = {QStringLiteral("sCarOptionCode"), QStringLiteral("sCarOptionDetailCode")};
     context()->procedures->call(kProcedureList,
                                 callText(QStringLiteral("ps_GetProductCarOption"),
                                          {takeList.value(QStringLiteral("sCarProductCode"))}),
-                                spec, this,
+                                shape, this,
                                 [this](const ProcedureReply &reply) { carOptionsArrived(reply); });
 }
 
@@ -222,10 +222,10 @@ void MainDetailController::lightIcons()
 
 void MainDetailController::fetchCatalogue()
 {
-    WalkSpec spec;
-    spec.rowFields = {QStringLiteral("sCarOptionCode"), QStringLiteral("sCarOptionDetailCode"),
+    ReplyShape shape;
+    shape.rowFields = {QStringLiteral("sCarOptionCode"), QStringLiteral("sCarOptionDetailCode"),
                       QStringLiteral("sCarOptionDetailName"), QStringLiteral("sCarOptionName")};
-    context()->procedures->call(kProcedureList, callText(QStringLiteral("ps_GetCarOption"), {}), spec, this,
+    context()->procedures->call(kProcedureList, callText(QStringLiteral("ps_GetCarOption"), {}), shape, this,
                                 [this](const ProcedureReply &reply) { catalogueArrived(reply); });
 }
 

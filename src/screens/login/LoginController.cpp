@@ -35,14 +35,14 @@ qsizetype characterCount(const QString &text)
     return text.toUcs4().size();
 }
 
-WalkSpec loginWalkSpec()
+ReplyShape loginWalkShape()
 {
-    WalkSpec spec;
-    spec.cleaning = Cleaning::Stripping;
-    spec.namedElements.insert(kReplyFailure);
+    ReplyShape shape;
+    shape.cleaning = Cleaning::Stripping;
+    shape.namedElements.insert(kReplyFailure);
     for (const QString &key : LoginController::userInfoKeys())
-        spec.namedElements.insert(key);
-    return spec;
+        shape.namedElements.insert(key);
+    return shape;
 }
 
 } // namespace
@@ -322,8 +322,8 @@ void LoginController::sendLogin(const QString &text)
     // Only what this request's reply brings may sign the dealer in.
     for (const QString &key : userInfoKeys())
         appData->userInfo.remove(key);
-    static const WalkSpec spec = loginWalkSpec();
-    procedures->call(kProcedureList, text, spec, this, [this](const ProcedureReply &reply) { loginReply(reply); });
+    static const ReplyShape shape = loginWalkShape();
+    procedures->call(kProcedureList, text, shape, this, [this](const ProcedureReply &reply) { loginReply(reply); });
 }
 
 void LoginController::loginReply(const ProcedureReply &reply)

@@ -88,15 +88,15 @@ private slots:
                                   "sUserRegDate",      "sUserUpDate",  "sUserLastDate",  "sUserStatus",
                                   "sUserMemo",         "sUserPw",      "sUserLastDate1", "sStoreAddress",
                                   "sStoreBusinessNum", "sStoreUseName"};
-        WalkSpec spec;
-        spec.namedElements = QSet<QString>(keys.cbegin(), keys.cend()) << QStringLiteral("rtn");
+        ReplyShape shape;
+        shape.namedElements = QSet<QString>(keys.cbegin(), keys.cend()) << QStringLiteral("rtn");
         bool done = false;
         ProcedureReply login;
         m_client->call(
             kProcedureList,
             callText(QStringLiteral("ps_Login1"), {demo::kUserId, digest, QStringLiteral("MOBILE_DEALER"),
                                                    QStringLiteral("1, 2, 3, 4, 12")}),
-            spec, this, [&](const ProcedureReply &reply) {
+            shape, this, [&](const ProcedureReply &reply) {
                 login = reply;
                 done = true;
             });

@@ -67,8 +67,8 @@ private slots:
         QCOMPARE(t->procedures.callTextsOf(kList),
                  QStringList{QStringLiteral("ps_GetUserProductCar_Info2 'D0001', '9'")});
         QCOMPARE(t->procedures.calls().first().operation, kProcedureList);
-        QCOMPARE(t->procedures.calls().first().spec.cleaning, Cleaning::Trimming);
-        QCOMPARE(t->procedures.calls().first().spec.rowFields.size(), 48);
+        QCOMPARE(t->procedures.calls().first().shape.cleaning, Cleaning::Trimming);
+        QCOMPARE(t->procedures.calls().first().shape.rowFields.size(), 48);
         QCOMPARE(codes(screen->getMyCarList), (QStringList{"C1", "C2", "C3"}));
         QCOMPARE(screen->property("getCarListCount").toString(), QStringLiteral("3"));
         QCOMPARE(screen->rowButtonTitle(), QString());

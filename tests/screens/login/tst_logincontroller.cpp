@@ -173,11 +173,11 @@ private slots:
         QCOMPARE(call.operation, QStringLiteral("Procedure_List01"));
         QCOMPARE(call.callText, expected);
         QVERIFY(!call.callText.contains(password));
-        QCOMPARE(call.spec.cleaning, Cleaning::Stripping);
-        QCOMPARE(call.spec.namedElements.size(), 19);
-        QVERIFY(call.spec.namedElements.contains(QStringLiteral("rtn")));
+        QCOMPARE(call.shape.cleaning, Cleaning::Stripping);
+        QCOMPARE(call.shape.namedElements.size(), 19);
+        QVERIFY(call.shape.namedElements.contains(QStringLiteral("rtn")));
         for (const QString &key : LoginController::userInfoKeys())
-            QVERIFY(call.spec.namedElements.contains(key));
+            QVERIFY(call.shape.namedElements.contains(key));
     }
 
     void replies_data()
@@ -524,7 +524,7 @@ private slots:
         QCOMPARE(t->settings->value(QStringLiteral("sUserId")), QStringLiteral("demo01"));
         QCOMPARE(AppData::shared()->userInfo.value(QStringLiteral("sUserCode")), QStringLiteral("D0001"));
         const FakeProcedureCaller::Call call = t->procedures.calls().first();
-        QCOMPARE(call.spec.namedElements.size(), 19);
+        QCOMPARE(call.shape.namedElements.size(), 19);
     }
 
     void imageFile()

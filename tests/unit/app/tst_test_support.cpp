@@ -28,13 +28,13 @@ private slots:
         QVERIFY(body.contains(
             "<Procedure_List01Result>&lt;NewDataSet&gt;\n  &lt;Table&gt;\n    &lt;sCarProductCode&gt;"));
         QVERIFY(body.contains("&amp;amp;"));
-        WalkSpec spec;
-        spec.cleaning = Cleaning::Trimming;
-        const WalkResult walk = walkReply(body, spec);
+        ReplyShape shape;
+        shape.cleaning = Cleaning::Trimming;
+        const WalkResult walk = walkReply(body, shape);
         QVERIFY2(walk.complete, qPrintable(walk.error));
         QCOMPARE(walk.rows, rows);
 
-        WalkSpec named;
+        ReplyShape named;
         named.namedElements = {QStringLiteral("rtn")};
         QCOMPARE(walkReply(noRowsBody(), named).named.value(QStringLiteral("rtn")), QStringLiteral("NO"));
         QVERIFY(replyBody({}, QStringLiteral("Procedure_Execute01")).contains("<Procedure_Execute01Result>"));
@@ -45,10 +45,10 @@ private slots:
         TestContext t;
         t.procedures.answer(QStringLiteral("ps_UserCarCount"), singleElementsBody({{"iCount0", "3"}}));
         QObject receiver;
-        WalkSpec spec;
-        spec.namedElements = {QStringLiteral("iCount0")};
+        ReplyShape shape;
+        shape.namedElements = {QStringLiteral("iCount0")};
         QList<ProcedureReply> got;
-        t.procedures.call(kProcedureList, QStringLiteral("ps_UserCarCount 'D0001'"), spec, &receiver,
+        t.procedures.call(kProcedureList, QStringLiteral("ps_UserCarCount 'D0001'"), shape, &receiver,
                           [&](const ProcedureReply &r) { got << r; });
         QVERIFY(got.isEmpty()); // never from inside call()
         QTRY_COMPARE(got.size(), 1);

@@ -83,7 +83,7 @@ private slots:
 
 private:
     std::optional<ProcedureReply> callAndWait(ProcedureClient &client, const QString &text,
-                                              const WalkSpec &spec = {});
+                                              const ReplyShape &shape = {});
 
     TestCertificate m_cert;
     QNetworkAccessManager m_nam;
@@ -97,12 +97,12 @@ void ClientTest::initTestCase()
 }
 
 std::optional<ProcedureReply> ClientTest::callAndWait(ProcedureClient &client, const QString &text,
-                                                      const WalkSpec &spec)
+                                                      const ReplyShape &shape)
 {
     std::optional<ProcedureReply> got;
     Qt::HANDLE callbackThread = nullptr;
     QObject receiver;
-    client.call(kProcedureList, text, spec, &receiver, [&](const ProcedureReply &reply) {
+    client.call(kProcedureList, text, shape, &receiver, [&](const ProcedureReply &reply) {
         got = reply;
         callbackThread = QThread::currentThreadId();
     });
@@ -121,9 +121,9 @@ void ClientTest::trustedCertificatePasses()
                               "&lt;sUserName&gt;김딜러 &amp;amp; 상사&lt;/sUserName&gt;&lt;/Table&gt;"
                               "&lt;/NewDataSet&gt;"));
     ProcedureClient client(&m_nam, server.hostPort(), {m_cert.certificate});
-    WalkSpec spec;
-    spec.cleaning = Cleaning::Trimming;
-    const auto reply = callAndWait(client, QStringLiteral("ps_UserInfo 'D0001'"), spec);
+    ReplyShape shape;
+    shape.cleaning = Cleaning::Trimming;
+    const auto reply = callAndWait(client, QStringLiteral("ps_UserInfo 'D0001'"), shape);
     QVERIFY(reply);
     QVERIFY2(reply->ok(), qPrintable(reply->error));
     QVERIFY(reply->walk.complete);

@@ -151,14 +151,14 @@ void WalkTest::walk()
     QFETCH(QString, namedValues);
     QFETCH(bool, complete);
 
-    WalkSpec spec;
-    spec.rowFields = QSet<QString>(fields.begin(), fields.end());
-    spec.namedElements = QSet<QString>(named.begin(), named.end());
-    spec.cleaning = strip ? Cleaning::Stripping : Cleaning::Trimming;
+    ReplyShape shape;
+    shape.rowFields = QSet<QString>(fields.begin(), fields.end());
+    shape.namedElements = QSet<QString>(named.begin(), named.end());
+    shape.cleaning = strip ? Cleaning::Stripping : Cleaning::Trimming;
     if (QByteArray(QTest::currentDataTag()).startsWith("other row element"))
-        spec.rowElement = QStringLiteral("Row");
+        shape.rowElement = QStringLiteral("Row");
 
-    const WalkResult result = walkReply(body, spec);
+    const WalkResult result = walkReply(body, shape);
     QCOMPARE(show(result.rows), rows);
     QCOMPARE(show(result.named), namedValues);
     QCOMPARE(result.complete, complete);
@@ -172,7 +172,7 @@ void WalkTest::notUtf8()
         soapReply(QStringLiteral("<NewDataSet><Table><a>1</a></Table><Table><a>2</a></Table></NewDataSet>"));
     body.replace("&gt;2&lt;", "&gt;\xB1\xE8&lt;"); // EUC-KR bytes
     QVERIFY(body.contains("\xB1\xE8"));
-    const WalkResult result = walkReply(body, WalkSpec{});
+    const WalkResult result = walkReply(body, ReplyShape{});
     QVERIFY(result.invalidUtf8);
     QVERIFY(!result.complete);
     QVERIFY(result.rows.isEmpty());
@@ -182,17 +182,17 @@ void WalkTest::notUtf8()
     const WalkResult declared = walkReply(
         QStringLiteral("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><D><Table><a>한</a></Table></D>")
             .toUtf8(),
-        WalkSpec{});
+        ReplyShape{});
     QVERIFY2(declared.complete, qPrintable(declared.error));
     QCOMPARE(declared.rows.value(0).value("a"), QStringLiteral("한"));
 }
 
 void WalkTest::emptyBody()
 {
-    const WalkResult result = walkReply(QByteArray(), WalkSpec{});
+    const WalkResult result = walkReply(QByteArray(), ReplyShape{});
     QVERIFY(!result.complete);
     QVERIFY(result.rows.isEmpty());
-    QVERIFY(!walkReply("   ", WalkSpec{}).complete);
+    QVERIFY(!walkReply("   ", ReplyShape{}).complete);
 }
 
 void WalkTest::repliesInParallelKeepTheirOwnState()
@@ -203,7 +203,7 @@ void WalkTest::repliesInParallelKeepTheirOwnState()
         for (int row = 0; row <= i; ++row)
             dataSet += QStringLiteral("<Table><n>%1</n><reply>%2</reply></Table>").arg(row).arg(i);
         dataSet += QStringLiteral("</NewDataSet>");
-        futures << QtConcurrent::run(walkReply, soapReply(dataSet), WalkSpec{});
+        futures << QtConcurrent::run(walkReply, soapReply(dataSet), ReplyShape{});
     }
     for (int i = 0; i < futures.size(); ++i) {
         const WalkResult result = futures[i].result();
