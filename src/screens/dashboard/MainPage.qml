@@ -210,9 +210,12 @@ Item {
             id: drawerView
             width: parent.width
             height: parent.height
-            x: controller.isOpenDrawer ? 0 : width
-            visible: x < width
-            Behavior on x { NumberAnimation { duration: 500 } }
+            // Animates how far the drawer is open, not x, so that the page's own
+            // layout (its width growing from 0 when it is created) never slides it.
+            property real openness: controller.isOpenDrawer ? 1 : 0
+            Behavior on openness { NumberAnimation { duration: 500 } }
+            x: (1 - openness) * width
+            visible: openness > 0
             Rectangle {
                 id: shade
                 anchors { left: parent.left; top: parent.top; bottom: parent.bottom; right: drawerPanel.left }

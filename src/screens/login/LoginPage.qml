@@ -296,6 +296,8 @@ FocusScope {
 
     FileDialog {
         id: imageDialog
+        objectName: "imageDialog"
+        parentWindow: root.Window.window
         title: "QR 코드 이미지"
         nameFilters: ["이미지 (*.png *.jpg *.jpeg *.bmp *.gif *.webp)", "모든 파일 (*)"]
         onAccepted: root.controller.openQrImage(selectedFile)
