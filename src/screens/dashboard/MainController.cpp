@@ -198,7 +198,13 @@ void MainController::listReplied(quint64 sequence, const ProcedureReply &reply)
                                << "rows:" << reply.walk.error;
     // Each reply replaces the list: rows of earlier replies never stay.
     m_selectedRow = -1;
-    m_rows->setRows(reply.walk.rows);
+    Records cars;
+    for (const Record &row : reply.walk.rows) {
+        // "Nothing found" may come as a row holding only "rtn": not a car.
+        if (!row.isEmpty())
+            cars.append(row);
+    }
+    m_rows->setRows(cars);
 }
 
 void MainController::tablefilterAction()

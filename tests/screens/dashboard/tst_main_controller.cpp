@@ -281,6 +281,25 @@ private slots:
         QCOMPARE(screen->count0(), QStringLiteral("1"));
     }
 
+    void nothingFoundShowsNoRow_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::newRow("rtn in a row") << noRowsBody();
+        QTest::newRow("rtn alone")
+            << resultBody(QStringLiteral("<NewDataSet>\n  <rtn>NO</rtn>\n</NewDataSet>"));
+    }
+    void nothingFoundShowsNoRow()
+    {
+        QFETCH(QByteArray, body);
+        MainController *screen = showLoaded({car(QStringLiteral("C1"))});
+        QCOMPARE(screen->getMyCarList()->count(), 1);
+        t->procedures.answer(kList, body);
+        const int delivered = t->procedures.deliveredCount();
+        screen->tableRefreshAction();
+        QTRY_COMPARE_WITH_TIMEOUT(t->procedures.deliveredCount(), delivered + 1, 10000);
+        QTRY_COMPARE(screen->getMyCarList()->count(), 0);
+    }
+
     void withoutUserCodeNothingIsSent()
     {
         AppData::shared()->userInfo.remove(QStringLiteral("sUserCode"));
