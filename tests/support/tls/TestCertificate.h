@@ -8,7 +8,7 @@
 namespace tvs::test {
 
 // A fresh self-signed certificate for 127.0.0.1 and localhost (EC P-256, valid
-// from an hour ago for a week), usable as its own CA by a client that trusts it.
+// from a day ago for a week), usable as its own CA by a client that trusts it.
 struct TestCertificate
 {
     QSslCertificate certificate;
