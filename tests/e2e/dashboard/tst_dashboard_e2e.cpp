@@ -11,6 +11,7 @@
 #include "ProcedureClient.h"
 #include "ScreenContext.h"
 #include "Services.h"
+#include "StandInFixture.h"
 #include "StandInService.h"
 
 #include <QCryptographicHash>
@@ -26,15 +27,15 @@ void registerInventoryScreens(Navigator &navigator);
 } // namespace tvs
 
 using namespace tvs;
+using tvs::test::StandInFixture;
 
 class TestDashboardE2e : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<StandInService> m_service;
-    std::unique_ptr<QNetworkAccessManager> m_nam;
-    std::unique_ptr<ProcedureClient> m_client;
+    StandInFixture m_stand;
+    StandInService *m_service = nullptr;
+    ProcedureClient *m_client = nullptr;
     Config m_config;
     QUrl m_picture;
     Clock m_clock;
@@ -48,19 +49,11 @@ private slots:
     {
         QLoggingCategory::setFilterRules(QStringLiteral("tvs.*.debug=false"));
         QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
-        QVERIFY(m_dir.isValid());
-        StandInService::Options options;
-        options.dataDir = m_dir.path();
-        m_service = std::make_unique<StandInService>(options);
-        QVERIFY2(m_service->start(), qPrintable(m_service->errorString()));
-        m_config.apiHost = m_service->apiHost();
-        m_config.imageHost = m_service->imageHost();
-        m_config.zestHost = m_service->apiHost();
-        m_config.mwebHost = m_service->apiHost();
-        m_nam = std::make_unique<QNetworkAccessManager>();
-        m_client =
-            std::make_unique<ProcedureClient>(m_nam.get(), m_service->apiHost(), m_service->caCertificates());
-        m_context.procedures = m_client.get();
+        QVERIFY2(m_stand.start(), qPrintable(m_stand.errorString()));
+        m_service = m_stand.service();
+        m_client = m_stand.procedures();
+        m_config = m_stand.config();
+        m_context.procedures = m_client;
         m_context.clock = &m_clock;
         m_context.config = &m_config;
         m_navigator = std::make_unique<Navigator>(&m_context);
@@ -73,9 +66,7 @@ private slots:
     void cleanupTestCase()
     {
         m_navigator.reset();
-        m_client.reset();
-        m_nam.reset();
-        m_service.reset();
+        m_stand.stop();
     }
 
     void signIn()

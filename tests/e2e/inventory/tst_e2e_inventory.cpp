@@ -1,14 +1,12 @@
-#include "AppData.h"
 #include "CarListController.h"
 #include "MainDetailController.h"
-#include "ProcedureClient.h"
+#include "StandInFixture.h"
 #include "StandInService.h"
 #include "TestContext.h"
 
 #include <QImage>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace tvs {
@@ -24,10 +22,8 @@ class TestInventoryEndToEnd : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<StandInService> m_service;
-    std::unique_ptr<QNetworkAccessManager> m_nam;
-    std::unique_ptr<ProcedureClient> m_client;
+    StandInFixture m_stand;
+    StandInService *m_service = nullptr;
     std::unique_ptr<TestContext> t;
 
     CarListController *openList(int searchNum, bool cancelMode)
@@ -44,7 +40,7 @@ class TestInventoryEndToEnd : public QObject
 
     QByteArray get(const QUrl &url)
     {
-        QNetworkReply *reply = m_nam->get(QNetworkRequest(url));
+        QNetworkReply *reply = m_stand.nam()->get(QNetworkRequest(url));
         [&] { QTRY_VERIFY_WITH_TIMEOUT(reply->isFinished(), 30000); }();
         const QByteArray body = reply->error() == QNetworkReply::NoError ? reply->readAll() : QByteArray();
         reply->deleteLater();
@@ -54,33 +50,20 @@ class TestInventoryEndToEnd : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
-        StandInService::Options options;
-        options.dataDir = m_dir.path();
-        m_service = std::make_unique<StandInService>(options);
-        QVERIFY2(m_service->start(), qPrintable(m_service->errorString()));
-        m_nam = std::make_unique<QNetworkAccessManager>();
-        m_client =
-            std::make_unique<ProcedureClient>(m_nam.get(), m_service->apiHost(), m_service->caCertificates());
+        QVERIFY2(m_stand.start(), qPrintable(m_stand.errorString()));
+        m_service = m_stand.service();
     }
 
     void init()
     {
-        TestContext::resetAppData();
-        AppData::shared()->userInfo.insert(QStringLiteral("sUserCode"), demo::kUserCode);
+        StandInFixture::setDemoDealer();
         t = std::make_unique<TestContext>();
-        t->config.apiHost = t->config.zestHost = t->config.mwebHost = m_service->apiHost();
-        t->config.imageHost = m_service->imageHost();
-        t->context.procedures = m_client.get();
+        t->config = m_stand.config();
+        t->context.procedures = m_stand.procedures();
         registerInventoryScreens(*t->navigator);
     }
     void cleanup() { t.reset(); }
-    void cleanupTestCase()
-    {
-        m_client.reset();
-        m_nam.reset();
-        m_service.reset();
-    }
+    void cleanupTestCase() { m_stand.stop(); }
 
     void cancellingACarsEntryShowsItsNewStateInAFreshList()
     {

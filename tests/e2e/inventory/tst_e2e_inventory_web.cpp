@@ -1,9 +1,9 @@
-#include "AppData.h"
 #include "AppShell.h"
 #include "CarListController.h"
 #include "MainDetailController.h"
 #include "Navigator.h"
 #include "QmlPageHarness.h"
+#include "StandInFixture.h"
 #include "StandInService.h"
 #include "TestContext.h"
 #include "WebController.h"
@@ -12,7 +12,6 @@
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QtWebEngineQuick/qtwebenginequickglobal.h>
 
@@ -55,19 +54,16 @@ class TestInventoryWebEndToEnd : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<StandInService> m_service;
+    StandInFixture m_stand;
+    StandInService *m_service = nullptr;
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
-        StandInService::Options options;
-        options.dataDir = m_dir.path();
-        m_service = std::make_unique<StandInService>(options);
-        QVERIFY2(m_service->start(), qPrintable(m_service->errorString()));
+        QVERIFY2(m_stand.start(), qPrintable(m_stand.errorString()));
+        m_service = m_stand.service();
     }
-    void cleanupTestCase() { m_service.reset(); }
+    void cleanupTestCase() { m_stand.stop(); }
 
     void pages_data()
     {
@@ -89,12 +85,8 @@ private slots:
         QFETCH(QString, pCode);
         QFETCH(bool, withCa);
         TestContext t;
-        TestContext::resetAppData();
-        AppData::shared()->userInfo.insert(QStringLiteral("sUserCode"), demo::kUserCode);
-        t.config.apiHost = t.config.zestHost = t.config.mwebHost = m_service->apiHost();
-        t.config.imageHost = m_service->imageHost();
-        if (withCa)
-            t.config.caFile = m_service->caFile();
+        StandInFixture::setDemoDealer();
+        t.config = m_stand.config(withCa);
         registerInventoryScreens(*t.navigator);
         auto *screen =
             qobject_cast<WebController *>(t.navigator->instantiate(QStringLiteral("WebController")));
@@ -120,12 +112,8 @@ private slots:
     // pictures from the image host, and a web page of the car.
     void inTheAppWindow()
     {
-        TestContext::resetAppData();
-        AppData::shared()->userInfo.insert(QStringLiteral("sUserCode"), demo::kUserCode);
-        Config config;
-        config.apiHost = config.zestHost = config.mwebHost = m_service->apiHost();
-        config.imageHost = m_service->imageHost();
-        config.caFile = m_service->caFile();
+        StandInFixture::setDemoDealer();
+        const Config config = m_stand.config();
         g_pageWarnings.clear();
         g_previousHandler = qInstallMessageHandler(collectPageWarnings);
         {

@@ -10,11 +10,10 @@
 #include "ScreenContext.h"
 #include "ScriptedQrSource.h"
 #include "Services.h"
+#include "StandInFixture.h"
 #include "StandInService.h"
 
 #include <QLoggingCategory>
-#include <QNetworkAccessManager>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace tvs {
@@ -24,6 +23,7 @@ void registerLoginScreens(Navigator &navigator);
 using namespace tvs;
 using tvs::test::LogCapture;
 using tvs::test::ScriptedQrSource;
+using tvs::test::StandInFixture;
 
 namespace {
 constexpr int kWait = 30000;
@@ -33,11 +33,8 @@ class TestLoginE2e : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
+    StandInFixture m_stand;
     std::unique_ptr<LogCapture> m_log;
-    std::unique_ptr<StandInService> m_service;
-    std::unique_ptr<QNetworkAccessManager> m_nam;
-    std::unique_ptr<ProcedureClient> m_client;
     std::unique_ptr<Settings> m_settings;
     ScriptedQrSource m_qr;
     ScreenContext m_context;
@@ -68,16 +65,9 @@ private slots:
     {
         QLoggingCategory::setFilterRules(QStringLiteral("*.debug=true"));
         m_log = std::make_unique<LogCapture>();
-        QVERIFY(m_dir.isValid());
-        StandInService::Options options;
-        options.dataDir = m_dir.filePath(QStringLiteral("service"));
-        options.logFile = m_dir.filePath(QStringLiteral("service.log"));
-        m_service = std::make_unique<StandInService>(options);
-        QVERIFY2(m_service->start(), qPrintable(m_service->errorString()));
-        m_nam = std::make_unique<QNetworkAccessManager>();
-        m_client = std::make_unique<ProcedureClient>(m_nam.get(), m_service->apiHost(), m_service->caCertificates());
-        m_settings = std::make_unique<Settings>(m_dir.filePath(QStringLiteral("settings.ini")));
-        m_context.procedures = m_client.get();
+        QVERIFY2(m_stand.start(), qPrintable(m_stand.errorString()));
+        m_settings = std::make_unique<Settings>(m_stand.filePath(QStringLiteral("settings.ini")));
+        m_context.procedures = m_stand.procedures();
         m_context.settings = m_settings.get();
         m_context.qr = &m_qr;
         m_navigator = std::make_unique<Navigator>(&m_context);
@@ -90,14 +80,12 @@ private slots:
     void cleanupTestCase()
     {
         m_navigator.reset();
-        m_client.reset();
-        m_nam.reset();
-        m_service.reset();
+        m_stand.stop();
         QLoggingCategory::setFilterRules(QString());
 
         // Neither the app nor the service wrote a password, a digest or a token.
         QVERIFY(!m_log->lines().isEmpty());
-        QFile serviceLog(m_dir.filePath(QStringLiteral("service.log")));
+        QFile serviceLog(m_stand.logFile());
         QStringList lines = m_log->lines();
         if (serviceLog.open(QIODevice::ReadOnly))
             lines += QString::fromUtf8(serviceLog.readAll()).split(u'\n');
@@ -158,7 +146,7 @@ private slots:
     void qrSignInFromImageFile()
     {
         LoginController *login = openLogin();
-        const QString file = m_dir.filePath(QStringLiteral("demo-qr.png"));
+        const QString file = m_stand.filePath(QStringLiteral("demo-qr.png"));
         QVERIFY(encodeQrImage(sealed(QStringLiteral("U") + demo::kQrToken)).save(file));
         login->openQrImage(QUrl::fromLocalFile(file));
         QTRY_COMPARE_WITH_TIMEOUT(login->qr_msg(), QStringLiteral("처리중.."), kWait);
