@@ -588,7 +588,7 @@ bool createDemoData(Database &db, const QDate &today, QString *error)
         const Tree::Car *c = f.model >= 0 ? cars[f.model % cars.size()] : trucks[0];
         ctx.run("INSERT INTO registry VALUES (?,?,?,?,?,?,?,?,?,?)",
                 {QString::fromUtf8(f.plate), c->c1, c->c2, QString::number(f.year),
-                 code('A', 1 + c->fuelIndex), QStringLiteral("%10315").arg(f.year),
+                 code('A', 1 + c->fuelIndex), ymd(QDate(f.year, 3, 15)),
                  ymd(today.addMonths(-2)), ymd(today.addMonths(22)), QString::fromUtf8(c->model->cc),
                  vinFor(900 + f.year, false)});
     }

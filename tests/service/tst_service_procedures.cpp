@@ -3,6 +3,7 @@
 #include "CallText.h"
 #include "ServiceFixture.h"
 
+#include <QDate>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
@@ -492,6 +493,12 @@ private slots:
                                   "sCarFuelName", "sCarFuelCode", "sCarProductFirstRegDate", "sCarProductCheckStartDate",
                                   "sCarProductCheckEndDate", "sCarCC", "sCarIdNum"})
             QVERIFY2(!body.value(QLatin1String(field)).toString().isEmpty(), field);
+        // The wizard shows and sends the dates as received: eight digits, year first.
+        for (const char *field : {"sCarProductFirstRegDate", "sCarProductCheckStartDate", "sCarProductCheckEndDate"}) {
+            const QString date = body.value(QLatin1String(field)).toString();
+            QVERIFY2(date.size() == 8 && QDate::fromString(date, QStringLiteral("yyyyMMdd")).isValid(),
+                     qPrintable(QStringLiteral("%1 = %2").arg(QLatin1String(field), date)));
+        }
         QCOMPARE(body.contains(QStringLiteral("sCarProductMileage")), own);
         if (own) {
             // In units of ten thousand won, as the wizard's price field takes it.
