@@ -9,6 +9,7 @@
 #include "ScreenContext.h"
 #include "Services.h"
 
+#include <QTextBoundaryFinder>
 #include <QTimer>
 
 namespace tvs {
@@ -29,10 +30,15 @@ const QColor kScanning = QColor::fromRgbF(1, 1, 0);
 const QColor kProcessing = QColor::fromRgbF(0, 1, 0);
 const QColor kRejected = QColor::fromRgbF(1, 0, 0);
 
-// Characters as the dealer sees them (a character outside the BMP counts once).
+// Characters as the dealer sees them: a character outside the BMP, or a Hangul
+// syllable written as its separate jamo, counts once.
 qsizetype characterCount(const QString &text)
 {
-    return text.toUcs4().size();
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    qsizetype count = 0;
+    while (graphemes.toNextBoundary() > 0)
+        ++count;
+    return count;
 }
 
 ReplyShape loginWalkShape()

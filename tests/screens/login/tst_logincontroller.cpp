@@ -116,6 +116,13 @@ private slots:
         QTest::newRow("one-letter password") << QStringLiteral("ab") << QStringLiteral("x") << QStringLiteral("비밀번호를 확인해주세요.");
         // One character although two UTF-16 units.
         QTest::newRow("emoji password") << QStringLiteral("ab") << QStringLiteral("😀") << QStringLiteral("비밀번호를 확인해주세요.");
+        // One syllable written as its three jamo, as decomposed Korean text arrives.
+        QTest::newRow("one decomposed syllable id")
+            << QStringLiteral("\u1112\u1161\u11AB") << QStringLiteral("secret") << QStringLiteral("아이디를 확인해주세요.");
+        QTest::newRow("accent as a second code point")
+            << QStringLiteral("ab") << QStringLiteral("e\u0301") << QStringLiteral("비밀번호를 확인해주세요.");
+        QTest::newRow("two decomposed syllables")
+            << QStringLiteral("\u1112\u1161\u11AB\u1100\u1173\u11AF") << QStringLiteral("xy") << QString();
         QTest::newRow("two and two") << QStringLiteral("ab") << QStringLiteral("xy") << QString();
     }
     void checksBeforeSending()
