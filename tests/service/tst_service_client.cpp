@@ -150,25 +150,34 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("expect");
-        QTest::newRow("counts") << QStringList{"call", "Procedure_List01", "ps_UserCarCount 'D0001'"} << 0 << "\"sSellWait\"";
+        QTest::addColumn<QString>("expectOnStderr");
+        QTest::newRow("counts") << QStringList{"call", "Procedure_List01", "ps_UserCarCount 'D0001'"} << 0 << "\"sSellWait\""
+                                << "";
         QTest::newRow("nothing found") << QStringList{"call", "Procedure_List01", "ps_GetMainJobList 'D0001', 'C000001'"} << 0
-                                       << "{\"rtn\":\"NO\"}";
-        QTest::newRow("fault") << QStringList{"call", "Procedure_List01", "ps_Nothing"} << 3 << "";
+                                       << "{\"rtn\":\"NO\"}" << "";
+        // The service's own words say why it refused the call.
+        QTest::newRow("fault") << QStringList{"call", "Procedure_List01", "ps_Nothing"} << 3 << ""
+                               << "unknown procedure: ps_Nothing";
+        QTest::newRow("wrong argument count") << QStringList{"call", "Procedure_List01", "ps_UserCarCount 'D0001', 'x'"} << 3
+                                              << "" << "ps_UserCarCount takes 1 arguments, not 2";
         QTest::newRow("lookup") << QStringList{"json", "/sub_asmx/asmx_json.asmx", "CarInfo_Search", "sSearchType=Search",
                                                "sCarImportType=12", "sCarProductNum=12가3456", "sUserCode=D0001",
                                                "sRequest=kr.qorbel.TVSDealer"}
-                                << 0 << "\"message\":\"성공\"";
+                                << 0 << "\"message\":\"성공\"" << "";
     }
     void tvsCallTool()
     {
         QFETCH(QStringList, args);
         QFETCH(int, exitCode);
         QFETCH(QString, expect);
+        QFETCH(QString, expectOnStderr);
         QProcess *p = tvsCall(args);
         QCOMPARE(p->exitStatus(), QProcess::NormalExit);
         const QString out = QString::fromUtf8(p->readAllStandardOutput());
-        QVERIFY2(p->exitCode() == exitCode, qPrintable(out + QString::fromUtf8(p->readAllStandardError())));
+        const QString err = QString::fromUtf8(p->readAllStandardError());
+        QVERIFY2(p->exitCode() == exitCode, qPrintable(out + err));
         QVERIFY2(out.contains(expect), qPrintable(out));
+        QVERIFY2(err.contains(expectOnStderr), qPrintable(err));
     }
 
     void tvsCallVerifiesTheCertificate()

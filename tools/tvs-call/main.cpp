@@ -12,6 +12,7 @@
 #include <QLoggingCategory>
 #include <QNetworkAccessManager>
 #include <QTextStream>
+#include <QXmlStreamReader>
 
 #include <cstdio>
 #include <optional>
@@ -72,6 +73,18 @@ QString jsonLine(const Record &record)
         line += jsonString(key) + QLatin1Char(':') + jsonString(value);
     }
     return line + QLatin1Char('}');
+}
+
+// The fault text of a SOAP fault body (empty when the body holds none): the service
+// answers a call it refuses with HTTP 500 and says why only there.
+QString soapFaultString(const QByteArray &body)
+{
+    QXmlStreamReader xml(body);
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("faultstring"))
+            return xml.readElementText().trimmed();
+    }
+    return {};
 }
 
 struct Options
@@ -141,7 +154,12 @@ int runCall(QNetworkAccessManager &nam, const Config &config, const Options &opt
     client.call(operation, options.positional.at(2), options.shape, &client, [&](const ProcedureReply &reply) {
         QTextStream out(stdout);
         if (reply.status == ProcedureReply::TransportError) {
-            std::fprintf(stderr, "tvs-call: transport failure: %s\n", qPrintable(reply.error));
+            const QString fault = soapFaultString(reply.body);
+            if (fault.isEmpty())
+                std::fprintf(stderr, "tvs-call: transport failure: %s\n", qPrintable(reply.error));
+            else
+                std::fprintf(stderr, "tvs-call: the service refused the call (%s): %s\n", qPrintable(reply.error),
+                             qPrintable(fault));
             exitCode = ExitTransport;
         } else if (reply.status == ProcedureReply::BadReply) {
             std::fprintf(stderr, "tvs-call: unreadable reply: %s\n", qPrintable(reply.error));
@@ -184,7 +202,12 @@ int runJson(QNetworkAccessManager &nam, const Config &config, const Options &opt
     int exitCode = ExitOk;
     client.call(path, options.positional.at(2), params, &client, [&](const JsonServiceReply &reply) {
         if (reply.status == JsonServiceReply::TransportError) {
-            std::fprintf(stderr, "tvs-call: transport failure: %s\n", qPrintable(reply.error));
+            const QString fault = soapFaultString(reply.body);
+            if (fault.isEmpty())
+                std::fprintf(stderr, "tvs-call: transport failure: %s\n", qPrintable(reply.error));
+            else
+                std::fprintf(stderr, "tvs-call: the service refused the call (%s): %s\n", qPrintable(reply.error),
+                             qPrintable(fault));
             exitCode = ExitTransport;
         } else if (reply.status == JsonServiceReply::BadReply) {
             std::fprintf(stderr, "tvs-call: unreadable reply: %s\n", qPrintable(reply.error));
