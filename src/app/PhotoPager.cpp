@@ -38,8 +38,10 @@ bool PhotoPager::setUp(const QString &productCode, const Records &photoRows, con
     if (imgIndex < 0 || imgIndex >= paths.size())
         imgIndex = 0;
     emit pagesChanged();
-    m_timer.start();
-    emit runningChanged();
+    if (!m_stopped) {
+        m_timer.start();
+        emit runningChanged();
+    }
     setCurrentPage(imgIndex);
     show(imgIndex, true);
     return true;
@@ -110,6 +112,7 @@ void PhotoPager::pageSettled(int page)
 
 void PhotoPager::stop()
 {
+    m_stopped = true;
     if (!m_timer.isActive())
         return;
     m_timer.stop();

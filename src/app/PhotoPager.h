@@ -54,7 +54,8 @@ public:
     // The view came to rest on `page` after a swipe: the dots follow it.
     Q_INVOKABLE void pageSettled(int page);
 
-    // Stops the automatic turn for good (the host is about to disappear).
+    // Stops the automatic turn for good (the host is about to disappear): a
+    // photo list that arrives later still builds the pages, but no timer.
     void stop();
 
     int count() const { return int(pagerShowCarImgList.size()); }
@@ -82,6 +83,7 @@ private:
     int m_currentPage = 0;
     int m_shownIndex = -1;
     bool m_built = false;
+    bool m_stopped = false;
 };
 
 } // namespace tvs

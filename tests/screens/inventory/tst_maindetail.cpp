@@ -417,6 +417,16 @@ private slots:
         QTRY_COMPARE(t->navigator->top(), static_cast<Screen *>(screen));
         QVERIFY(!pager.isRunning()); // coming back does not restart it
     }
+
+    void photosArrivingAfterTheDetailDisappearedStartNoTimer()
+    {
+        t->procedures.setHolding(true);
+        MainDetailController *screen = open(passenger(), photos({"a.jpg", "b.jpg"}), {});
+        t->navigator->push(new Screen(t->ctx()));
+        QVERIFY(t->procedures.releaseNext()); // the photo list
+        QTRY_COMPARE(screen->pager().count(), 2);
+        QVERIFY(!screen->pager().isRunning());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestMainDetail)
