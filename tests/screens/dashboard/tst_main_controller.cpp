@@ -5,6 +5,7 @@
 #include "ReplyBuilder.h"
 #include "TestContext.h"
 
+#include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QPointer>
 #include <QSignalSpy>
@@ -316,12 +317,16 @@ private slots:
         MainController *screen = showLoaded({});
         t->procedures.clearCalls();
         QSignalSpy spin(screen, &MainController::refreshSpinRequested);
+        QElapsedTimer clock;
+        clock.start();
         screen->tableRefreshAction();
         QCOMPARE(spin.count(), 1);
         QCOMPARE(t->procedures.calls().size(), 0); // one second later, not at once
         QTRY_COMPARE_WITH_TIMEOUT(t->procedures.callTexts(),
                                   QStringList{QStringLiteral("ps_GetUserProductCar_Info2 'D0001', '0'")},
                                   10000);
+        // The button turns for a second before the list is asked for.
+        QVERIFY2(clock.elapsed() >= 950, qPrintable(QString::number(clock.elapsed())));
     }
 
     void rowTint_data()
@@ -511,12 +516,15 @@ private slots:
         screen->icoSet_OutAction(); // opens the drawer only
         QVERIFY(screen->isOpenDrawer);
         QVERIFY(!screen->signOutPending());
+        QElapsedTimer clock;
+        clock.start();
         screen->icoSet_OutAction(); // with the drawer open: sign out, drawer closes
         QVERIFY(!screen->isOpenDrawer);
         QVERIFY(screen->signOutPending());
         QCOMPARE(t->navigator->top(), screen.data()); // one second later, not at once
         QTRY_COMPARE_WITH_TIMEOUT(t->navigator->top()->identifier(), QStringLiteral("LoginController"),
                                   10000);
+        QVERIFY2(clock.elapsed() >= 950, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(t->navigator->depth(), 1);
         QTRY_VERIFY(screen.isNull()); // the signed-out dashboard is gone, not kept below
     }
