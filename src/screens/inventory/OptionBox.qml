@@ -25,13 +25,17 @@ Column {
         cellWidth: width / 2
         cellHeight: 62
         delegate: Item {
+            required property int index
             required property string btn_Option
             required property bool selected
             width: grid.cellWidth
             height: grid.cellHeight
+            // Two items of half the width less one point each, 2 points apart:
+            // the second of a line sits against the right edge.
             Button {
                 id: btnOption
-                anchors { left: parent.left; top: parent.top }
+                x: index % 2 === 0 ? 0 : parent.width - width
+                y: 0
                 width: grid.width / 2 - 1
                 height: 60
                 text: btn_Option

@@ -104,6 +104,10 @@ private slots:
             replyBody({Record{{QStringLiteral("sCarOptionCode"), QStringLiteral("A000001")},
                               {QStringLiteral("sCarOptionDetailCode"), QStringLiteral("A000013")},
                               {QStringLiteral("sCarOptionDetailName"), QStringLiteral("에어백(운전석)")},
+                              {QStringLiteral("sCarOptionName"), QStringLiteral("안전")}},
+                       Record{{QStringLiteral("sCarOptionCode"), QStringLiteral("A000001")},
+                              {QStringLiteral("sCarOptionDetailCode"), QStringLiteral("A000099")},
+                              {QStringLiteral("sCarOptionDetailName"), QStringLiteral("후방 센서")},
                               {QStringLiteral("sCarOptionName"), QStringLiteral("안전")}}}));
         auto *screen = qobject_cast<MainDetailController *>(
             t->navigator->instantiate(QStringLiteral("MainDetailController")));
@@ -123,7 +127,17 @@ private slots:
         press(harness.findAccessible(QStringLiteral("+ 옵션 더보기")));
         QTRY_VERIFY2(harness.findAccessible(QStringLiteral("- 옵션 닫기")),
                      qPrintable(harness.accessibleNames().join(", ")));
-        QVERIFY(harness.findAccessible(QStringLiteral("에어백 (운전석) (있음)")));
+        // Two options share a line: each half the box less one point, 60 high, 2 points apart.
+        QQuickItem *left = harness.findAccessible(QStringLiteral("에어백 (운전석) (있음)"));
+        QQuickItem *right = harness.findAccessible(QStringLiteral("후방 센서"));
+        QVERIFY(left && right);
+        const QRectF l = left->mapRectToScene(left->boundingRect());
+        const QRectF r = right->mapRectToScene(right->boundingRect());
+        QCOMPARE(l.top(), r.top());
+        QCOMPARE(l.height(), 60.0);
+        QCOMPARE(r.width(), l.width());
+        QCOMPARE(r.left() - l.right(), 2.0);
+        QCOMPARE(l.width() + r.width() + 2.0, left->parentItem()->parentItem()->parentItem()->width());
         press(harness.findAccessible(QStringLiteral("계약서 사진")));
         QTRY_COMPARE(screen->pendingDialogs().size(), 1);
         QVERIFY2(unexpected(harness).isEmpty(), qPrintable(harness.report()));
