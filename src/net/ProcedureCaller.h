@@ -21,7 +21,9 @@ struct ProcedureReply
     };
     Status status = Ok;
     QString error;      // human-readable cause when status != Ok or the walk broke off
-    QByteArray body;    // raw reply body (for "getData: " style logging)
+    QByteArray body;    // raw reply body (for "getData: " style logging); with an HTTP error
+                        // status, the service's answer (a SOAP fault), so that a refusal can
+                        // be told from no answer at all
     WalkResult walk;
     bool ok() const { return status == Ok; }
 };

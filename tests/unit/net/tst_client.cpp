@@ -204,6 +204,9 @@ void ClientTest::httpErrorStatus()
     QVERIFY(reply);
     QCOMPARE(reply->status, ProcedureReply::TransportError);
     QVERIFY2(reply->error.contains(QLatin1String("500")), qPrintable(reply->error));
+    // The service's own answer stays readable: a screen that must tell a refusal from
+    // no answer at all (the bid) looks at it.
+    QCOMPARE(reply->body, QByteArray("<soap:Fault/>"));
 }
 
 void ClientTest::unreadableReplies_data()
