@@ -225,8 +225,8 @@ WebPage publicCar(Database &db, const QString &car, const QString &pictureBase)
                      esc(c.value(QStringLiteral("sCarProductNum"))), esc(c.value(QStringLiteral("sCarProductYearMonth"))),
                      QLocale(QLocale::Korean).toString(c.value(QStringLiteral("sCarProductMileage")).toLongLong()),
                      esc(c.value(QStringLiteral("sCarFuelName"))), esc(c.value(QStringLiteral("sCarTransmissionName"))),
-                     esc(c.value(QStringLiteral("sCarColorName"))), esc(c.value(QStringLiteral("sCarCC"))))
-                .arg(date(c.value(QStringLiteral("sCarProductFirstRegDate"))));
+                     esc(c.value(QStringLiteral("sCarColorName"))), esc(c.value(QStringLiteral("sCarCC"))),
+                     date(c.value(QStringLiteral("sCarProductFirstRegDate"))));
     QString options;
     QString group;
     for (const QSqlRecord &o : rows(db, QStringLiteral("SELECT g.sCarOptionName, o.sCarOptionDetailName FROM car_options co"

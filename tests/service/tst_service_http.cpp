@@ -305,6 +305,14 @@ private slots:
         const QString html = QString::fromUtf8(f.getApi(QStringLiteral("/sub_buycar/buycar_view_func.aspx?sCarProductCode=C000002")).body);
         QVERIFY(html.contains(QStringLiteral("&lt;script&gt;alert(1)&lt;/script&gt; &amp; co")));
         QVERIFY(!html.contains(QStringLiteral("<script>")));
+
+        // Text that looks like a placeholder is shown as it stands, and the fields after it too.
+        const QString plate = f.db(QStringLiteral("SELECT sCarProductNum FROM cars WHERE sCarProductCode = 'C000002'")).toString();
+        f.db(QStringLiteral("UPDATE cars SET sCarProductNum = '77%1가 7777' WHERE sCarProductCode = 'C000002'"));
+        const QString marked = QString::fromUtf8(f.getApi(QStringLiteral("/sub_buycar/buycar_view_func.aspx?sCarProductCode=C000002")).body);
+        f.db(QStringLiteral("UPDATE cars SET sCarProductNum = ? WHERE sCarProductCode = 'C000002'"), {plate});
+        QVERIFY2(marked.contains(QStringLiteral("77%1가 7777")), qPrintable(marked));
+        QVERIFY(!marked.contains(QStringLiteral("%10")));
     }
 
     void concurrentRequests()
