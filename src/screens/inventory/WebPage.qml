@@ -39,7 +39,10 @@ Item {
 
     Loader {
         id: webView
+        objectName: "webView"
         anchors { left: parent.left; right: parent.right; top: bar.bottom; bottom: parent.bottom }
+        // A notice replaces the page: the engine's own error page is not drawn under it.
+        visible: controller.notice === ""
         // Without an address there is nothing to load; the notice says why.
         Component.onCompleted: if (controller.address.toString() !== "")
                                    setSource("WebEngineContent.qml", { controller: page.controller })

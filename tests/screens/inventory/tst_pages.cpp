@@ -200,6 +200,10 @@ private slots:
         QVERIFY(screen->notice() == QStringLiteral("페이지를 불러오지 못했습니다.") ||
                 !t->urls.opened.isEmpty());
         harness.settle();
+        auto *webView = page->findChild<QQuickItem *>(QStringLiteral("webView"));
+        QVERIFY(webView);
+        QVERIFY(!webView->isVisible()); // the notice stands alone, not over the engine's error page
+        shoot(harness, QStringLiteral("web-failed"));
         QVERIFY2(unexpected(harness).isEmpty(), qPrintable(harness.report()));
     }
 };
