@@ -143,6 +143,58 @@ private slots:
         QVERIFY2(unexpected(harness).isEmpty(), qPrintable(harness.report()));
     }
 
+    // The photos swiped by hand: both ways, past either end, with the dots following.
+    void photoPagerSwipesBothWaysAndWraps()
+    {
+        t->procedures.answer(QStringLiteral("ps_GetCarPhotoList"),
+                             replyBody({Record{{QStringLiteral("sCarPhotoPath"), QStringLiteral("a.jpg")}},
+                                        Record{{QStringLiteral("sCarPhotoPath"), QStringLiteral("b.jpg")}},
+                                        Record{{QStringLiteral("sCarPhotoPath"), QStringLiteral("c.jpg")}}}));
+        t->procedures.answer(QStringLiteral("ps_GetProductCarOption"), noRowsBody());
+        t->procedures.answer(QStringLiteral("ps_GetCarOption"), noRowsBody());
+        auto *screen = qobject_cast<MainDetailController *>(
+            t->navigator->instantiate(QStringLiteral("MainDetailController")));
+        screen->takeList = carRow("C1", "2");
+        t->navigator->push(screen);
+        QTRY_COMPARE(screen->pager().count(), 3);
+        screen->pager().stop(); // only the hand moves the photos here
+
+        QmlPageHarness harness;
+        QVERIFY2(harness.load(QUrl(QStringLiteral("qrc:/tvs/inventory/MainDetailPage.qml")), screen),
+                 qPrintable(harness.report()));
+        harness.settle();
+        QQuickItem *photo = harness.findAccessible(QStringLiteral("차량 사진 1"));
+        QVERIFY(photo);
+        QQuickItem *pageView = photo->parentItem();
+        QVERIFY(pageView && pageView->inherits("QQuickPathView"));
+        // A drag across most of the photo, from one side to the other.
+        const auto swipe = [&](bool towardsNext) {
+            const qreal y = pageView->height() / 2;
+            const QPoint from =
+                pageView->mapToScene(QPointF(pageView->width() * (towardsNext ? 0.85 : 0.15), y)).toPoint();
+            const QPoint to =
+                pageView->mapToScene(QPointF(pageView->width() * (towardsNext ? 0.15 : 0.85), y)).toPoint();
+            QTest::mousePress(harness.window(), Qt::LeftButton, {}, from);
+            for (int step = 1; step <= 10; ++step) {
+                QTest::qWait(16);
+                QTest::mouseMove(harness.window(), from + (to - from) * step / 10);
+            }
+            QTest::mouseRelease(harness.window(), Qt::LeftButton, {}, to);
+        };
+
+        swipe(true);
+        QTRY_COMPARE_WITH_TIMEOUT(screen->pager().currentPage(), 1, 10000);
+        QCOMPARE(pageView->property("currentIndex").toInt(), 1);
+        swipe(false);
+        QTRY_COMPARE_WITH_TIMEOUT(screen->pager().currentPage(), 0, 10000);
+        swipe(false); // before the first: the last
+        QTRY_COMPARE_WITH_TIMEOUT(screen->pager().currentPage(), 2, 10000);
+        QCOMPARE(screen->pager().imgIndex, 2);
+        swipe(true); // after the last: the first
+        QTRY_COMPARE_WITH_TIMEOUT(screen->pager().currentPage(), 0, 10000);
+        QVERIFY2(unexpected(harness).isEmpty(), qPrintable(harness.report()));
+    }
+
     // Runs before any test loads the web engine's QML module into the process.
     void webPageWithoutTheEngineOpensTheSystemBrowser()
     {
