@@ -6,6 +6,8 @@
 
 #include <QTimer>
 
+#include <algorithm>
+
 namespace tvs {
 
 namespace {
@@ -87,7 +89,7 @@ Screen *Navigator::performSegue(const QString &transition, Screen *source)
     }
     if (source)
         source->prepareForSegue(transition, destination);
-    show(destination, t.kind == Kind::Modal);
+    show(destination, t.kind);
     return destination;
 }
 
@@ -101,12 +103,17 @@ Screen *Navigator::showScreen(const QString &identifier)
 
 void Navigator::push(Screen *screen)
 {
-    show(screen, false);
+    show(screen, Kind::Push);
 }
 
 void Navigator::presentModal(Screen *screen)
 {
-    show(screen, true);
+    show(screen, Kind::Modal);
+}
+
+void Navigator::presentOverContext(Screen *screen)
+{
+    show(screen, Kind::OverContext);
 }
 
 void Navigator::adopt(Screen *screen)
@@ -128,7 +135,7 @@ QUrl Navigator::pageFor(const Screen *screen) const
     return m_screens.value(screen->identifier()).page;
 }
 
-void Navigator::show(Screen *screen, bool modal)
+void Navigator::show(Screen *screen, Kind kind)
 {
     if (!screen)
         return;
@@ -138,18 +145,23 @@ void Navigator::show(Screen *screen, bool modal)
         return;
     }
     adopt(screen);
-    QPointer<Screen> covered = top();
+    // A popup leaves the screen below as it is: it neither disappears nor reappears.
+    const bool popup = kind == Kind::OverContext;
+    QPointer<Screen> covered = popup ? nullptr : top();
     loadIfNeeded(screen);
     if (covered)
         covered->viewWillDisappear();
     screen->viewWillAppear();
     m_stack.append(screen);
-    m_modal.append(modal);
+    m_kinds.append(kind);
     // The transition is pending before the shell hears of it: a page shown without
     // animation reports its end from inside the signal.
     begin(Pending{screen, covered, {}});
     emit stackChanged();
-    emit screenShown(screen, pageFor(screen), modal);
+    if (popup)
+        emit popupShown(screen, pageFor(screen));
+    else
+        emit screenShown(screen, pageFor(screen), kind == Kind::Modal);
 }
 
 void Navigator::pop(Screen *screen)
@@ -170,15 +182,19 @@ void Navigator::pop(Screen *screen)
     }
     // Dismissing a screen that is covered also removes what was shown over it;
     // only the visible top goes through the disappearance steps.
+    // The screen below reappears only when something that covered it goes; closing
+    // popups shown over it leaves it untouched.
     QPointer<Screen> leaving = m_stack.last();
-    QPointer<Screen> revealed = m_stack.at(index - 1);
+    const bool onlyPopups = std::all_of(m_kinds.cbegin() + index, m_kinds.cend(),
+                                        [](Kind k) { return k == Kind::OverContext; });
+    QPointer<Screen> revealed = onlyPopups ? nullptr : m_stack.at(index - 1);
     if (leaving)
         leaving->viewWillDisappear();
     if (revealed)
         revealed->viewWillAppear();
     QList<QPointer<Screen>> removed = m_stack.mid(index);
     m_stack.resize(index);
-    m_modal.resize(index);
+    m_kinds.resize(index);
     begin(Pending{revealed, leaving, removed});
     emit stackChanged();
     for (auto it = removed.crbegin(); it != removed.crend(); ++it) {
@@ -206,7 +222,7 @@ void Navigator::replaceStack(Screen *screen)
         leaving->viewWillDisappear();
     screen->viewWillAppear();
     m_stack = {screen};
-    m_modal = {false};
+    m_kinds = {Kind::Push};
     begin(Pending{screen, leaving, discarded});
     emit stackChanged();
     emit stackReplaced(screen, pageFor(screen));
@@ -252,6 +268,14 @@ void Navigator::setPageAttached(bool attached)
 void Navigator::begin(Pending pending)
 {
     m_pending = std::move(pending);
+    if (!m_pending->appearing) {
+        // Only a popup went: nothing appears whose transition the page would report.
+        QTimer::singleShot(0, this, [this] {
+            if (m_pending && !m_pending->appearing)
+                completePending();
+        });
+        return;
+    }
     if (m_pageAttached)
         return;
     // Without a page there is no animation to wait for: the appearance ends on

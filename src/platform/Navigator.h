@@ -21,6 +21,8 @@ struct ScreenContext;
 //   show B over A: B.viewDidLoad (once), A.viewWillDisappear, B.viewWillAppear,
 //                  A.viewDidDisappear, B.viewDidAppear
 //   pop B to A:    B.viewWillDisappear, A.viewWillAppear, B.viewDidDisappear, A.viewDidAppear
+//   popup C over B: C.viewDidLoad (once), C.viewWillAppear, C.viewDidAppear; B stays
+//                  visible behind C and gets no steps, neither now nor when C goes
 // viewDidAppear comes when the page reports that its transition ended
 // (transitionFinished), or on the next turn of the event loop when no page is attached.
 class Navigator : public QObject
@@ -29,7 +31,9 @@ class Navigator : public QObject
     Q_PROPERTY(int depth READ depth NOTIFY stackChanged)
 
 public:
-    enum class Kind { Push, Modal };
+    // Modal covers the screen below; OverContext shows a popup over it, which
+    // stays visible and keeps its state (no disappearance or appearance steps).
+    enum class Kind { Push, Modal, OverContext };
     using Factory = std::function<Screen *(ScreenContext *)>;
 
     explicit Navigator(ScreenContext *context, QObject *parent = nullptr);
@@ -51,6 +55,7 @@ public:
 
     void push(Screen *screen);
     void presentModal(Screen *screen);
+    void presentOverContext(Screen *screen);
     // Pops (or dismisses) the top screen; `screen`, when given, must be the top.
     void pop(Screen *screen = nullptr);
     // Replaces the whole stack with `screen`; every earlier screen is destroyed.
@@ -71,6 +76,8 @@ signals:
     void stackChanged();
     // For the shell: show `page` with `screen` as its controller.
     void screenShown(QObject *screen, const QUrl &page, bool modal);
+    // For the shell: show `page` with `screen` as a popup over the current screen.
+    void popupShown(QObject *screen, const QUrl &page);
     void screenRemoved(QObject *screen);
     void stackReplaced(QObject *screen, const QUrl &page);
 
@@ -89,7 +96,7 @@ private:
     QHash<QString, Entry> m_screens;
     QHash<QString, Transition> m_transitions;
     QList<QPointer<Screen>> m_stack;
-    QList<bool> m_modal;
+    QList<Kind> m_kinds;
     bool m_pageAttached = false;
 
     // The transition in progress: `appearing` gets viewDidAppear and `disappearing`
@@ -102,7 +109,7 @@ private:
     };
     std::optional<Pending> m_pending;
 
-    void show(Screen *screen, bool modal);
+    void show(Screen *screen, Kind kind);
     void adopt(Screen *screen);
     void loadIfNeeded(Screen *screen);
     QUrl pageFor(const Screen *screen) const;

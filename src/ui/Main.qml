@@ -3,8 +3,9 @@ import QtQuick.Controls.Basic
 
 // The window: one StackView that follows the Navigator (context property
 // `navigator`). Each page is created with its controller as `controller`; pushed
-// screens slide in from the right, modal ones rise from the bottom. The top
-// screen's loading overlay and first pending dialog cover the stack.
+// screens slide in from the right, modal ones rise from the bottom, popups fade in
+// over the current page, which stays visible behind them. The top screen's loading
+// overlay and first pending dialog cover everything.
 ApplicationWindow {
     id: window
     width: 390
@@ -19,24 +20,41 @@ ApplicationWindow {
     // and whether each was shown modally, in stack order.
     property var modalFlags: []
     property var retired: []
-    readonly property var topController: stack.currentItem ? stack.currentItem.controller : null
+    // Popup frames over the stack, lowest first.
+    property var popupFrames: []
+    readonly property var topController: popupFrames.length > 0
+                                         ? popupFrames[popupFrames.length - 1].controller
+                                         : (stack.currentItem ? stack.currentItem.controller : null)
 
-    function createPage(screen, page) {
+    function createPage(screen, page, parentItem) {
+        const parent = parentItem ? parentItem : stack
         if (page.toString() === "") {
             console.warn("screen", screen.identifier, "has no page")
-            return blankPage.createObject(stack, { controller: screen })
+            return blankPage.createObject(parent, { controller: screen })
         }
         const component = Qt.createComponent(page)
         if (component.status !== Component.Ready) {
             console.warn("cannot load the page of", screen.identifier, ":", component.errorString())
-            return blankPage.createObject(stack, { controller: screen })
+            return blankPage.createObject(parent, { controller: screen })
         }
-        const item = component.createObject(stack, { controller: screen })
+        const item = component.createObject(parent, { controller: screen })
         if (item === null) {
             console.warn("cannot create the page of", screen.identifier, ":", component.errorString())
-            return blankPage.createObject(stack, { controller: screen })
+            return blankPage.createObject(parent, { controller: screen })
         }
         return item
+    }
+
+    // Removes the popup of `screen`; false when `screen` is no popup.
+    function closePopup(screen) {
+        const index = popupFrames.findIndex(frame => frame.controller === screen)
+        if (index < 0)
+            return false
+        const frame = popupFrames[index]
+        popupFrames = popupFrames.filter((_, i) => i !== index)
+        frame.visible = false
+        frame.destroy()
+        return true
     }
 
     function retire(items) {
@@ -57,6 +75,22 @@ ApplicationWindow {
     }
 
     Component {
+        id: popupFrame
+        Item {
+            id: frame
+            property var controller
+            anchors.fill: parent
+            opacity: 0
+            NumberAnimation on opacity {
+                from: 0
+                to: 1
+                duration: 200
+                onFinished: navigator.transitionFinished(frame.controller)
+            }
+        }
+    }
+
+    Component {
         id: blankPage
         Rectangle {
             property var controller
@@ -73,7 +107,15 @@ ApplicationWindow {
             stack.push(item)
             window.settle()
         }
+        function onPopupShown(screen, page) {
+            const frame = popupFrame.createObject(popupLayer, { controller: screen })
+            const item = window.createPage(screen, page, frame)
+            item.anchors.fill = frame
+            window.popupFrames = window.popupFrames.concat([frame])
+        }
         function onScreenRemoved(screen) {
+            if (window.closePopup(screen))
+                return
             if (!stack.currentItem || stack.currentItem.controller !== screen)
                 return
             stack.nextModal = window.modalFlags.pop() === true
@@ -83,6 +125,8 @@ ApplicationWindow {
             window.settle()
         }
         function onStackReplaced(screen, page) {
+            for (const frame of window.popupFrames)
+                window.closePopup(frame.controller)
             const old = []
             for (let i = 0; i < stack.depth; ++i)
                 old.push(stack.get(i, StackView.DontLoad))
@@ -131,6 +175,11 @@ ApplicationWindow {
         replaceExit: Transition {
             PropertyAnimation { property: "opacity"; from: 1; to: 0; duration: 200 }
         }
+    }
+
+    Item {
+        id: popupLayer
+        anchors.fill: parent
     }
 
     LoadingOverlay {

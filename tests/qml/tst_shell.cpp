@@ -50,6 +50,56 @@ private:
 private slots:
     void init() { log.clear(); }
 
+    // A popup fades in over the current page, which stays visible and keeps its
+    // state: it gets no lifecycle steps when the popup opens or closes.
+    void popupStaysOverThePage()
+    {
+        TestContext t;
+        Navigator &nav = *t.navigator;
+        nav.registerScreen(
+            QStringLiteral("First"), QUrl(QStringLiteral("qrc:/test/TestPage.qml")),
+            [this](ScreenContext *c) { return new RecordingScreen(c, QStringLiteral("A"), &log); });
+        nav.registerScreen(
+            QStringLiteral("Popup"), QUrl(QStringLiteral("qrc:/test/PopupPage.qml")),
+            [this](ScreenContext *c) { return new RecordingScreen(c, QStringLiteral("P"), &log); });
+        nav.registerTransition(QStringLiteral("to_popup"), QStringLiteral("Popup"), Navigator::Kind::OverContext);
+
+        QmlPageHarness harness;
+        harness.engine()->rootContext()->setContextProperty(QStringLiteral("navigator"), &nav);
+        QQuickWindow *window = harness.loadWindow(QUrl(QStringLiteral("qrc:/tvs/ui/Main.qml")));
+        QVERIFY2(window, qPrintable(harness.report()));
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        nav.setPageAttached(true);
+
+        QPointer<Screen> first = nav.resetTo(QStringLiteral("First"));
+        QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("A.viewDidAppear")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral("다음 First")), 10000);
+
+        log.clear();
+        QPointer<Screen> popup = nav.performSegue(QStringLiteral("to_popup"), first);
+        QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("P.viewDidAppear")), 10000);
+        QCOMPARE(log, (QStringList{"A.prepareForSegue:to_popup", "P.viewDidLoad", "P.viewWillAppear",
+                                   "P.viewDidAppear"}));
+        QVERIFY(harness.findAccessible(QStringLiteral("닫기")));
+        QVERIFY(harness.findAccessible(QStringLiteral("다음 First")));
+
+        // The popup's own dialogs show over it.
+        bool pressed = false;
+        popup->presentAlert(QStringLiteral("전화를 걸 수 없습니다."), QString(), [&pressed] { pressed = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral("확인")), 10000);
+        QVERIFY(harness.click(QStringLiteral("확인")));
+        QTRY_VERIFY_WITH_TIMEOUT(pressed, 10000);
+
+        log.clear();
+        QVERIFY(harness.click(QStringLiteral("닫기")));
+        QTRY_VERIFY_WITH_TIMEOUT(popup.isNull(), 10000);
+        QCOMPARE(log, (QStringList{"P.viewWillDisappear", "P.viewDidDisappear", "P.destroyed"}));
+        QTRY_VERIFY_WITH_TIMEOUT(!harness.findAccessible(QStringLiteral("닫기")), 10000);
+        QVERIFY(harness.findAccessible(QStringLiteral("다음 First")));
+        QCOMPARE(nav.top(), first.data());
+        QVERIFY2(harness.warnings().isEmpty(), qPrintable(harness.report()));
+    }
+
     void windowFollowsNavigator()
     {
         TestContext t;

@@ -51,6 +51,7 @@ class NavigatorTest : public QObject
         nav().registerTransition(QStringLiteral("a_to_b"), QStringLiteral("B"), Navigator::Kind::Push);
         nav().registerTransition(QStringLiteral("a_to_c"), QStringLiteral("C"), Navigator::Kind::Modal);
         nav().registerTransition(QStringLiteral("b_to_c"), QStringLiteral("C"), Navigator::Kind::Push);
+        nav().registerTransition(QStringLiteral("to_popup"), QStringLiteral("C"), Navigator::Kind::OverContext);
         nav().registerTransition(QStringLiteral("to_nowhere"), QStringLiteral("Missing"),
                                  Navigator::Kind::Push);
     }
@@ -152,6 +153,37 @@ private slots:
         QCOMPARE(nav().stack(), (QList<Screen *>{a}));
         // Only the visible top goes through the disappearance steps.
         QVERIFY(!log.contains(QStringLiteral("B.viewWillDisappear")));
+        QCOMPARE(log.mid(0, 4), (QStringList{"C.viewWillDisappear", "A.viewWillAppear", "C.viewDidDisappear",
+                                             "A.viewDidAppear"}));
+    }
+
+    // A popup leaves the screen below visible and untouched: no steps for it when the
+    // popup opens or closes; taking away the screen below the popup does reveal.
+    void popupLeavesTheScreenBelowAlone()
+    {
+        Screen *a = startOnA();
+        QSignalSpy shown(&nav(), &Navigator::screenShown);
+        QSignalSpy popups(&nav(), &Navigator::popupShown);
+        QPointer<Screen> c = nav().performSegue(QStringLiteral("to_popup"), a);
+        QTRY_VERIFY(log.contains(QStringLiteral("C.viewDidAppear")));
+        QCOMPARE(log, (QStringList{"A.prepareForSegue:to_popup", "C.viewDidLoad", "C.viewWillAppear",
+                                   "C.viewDidAppear"}));
+        QCOMPARE(shown.count(), 0);
+        QCOMPARE(popups.count(), 1);
+        QCOMPARE(nav().top(), c.data());
+
+        log.clear();
+        c->dismiss();
+        QTRY_VERIFY(c.isNull());
+        QCOMPARE(log, (QStringList{"C.viewWillDisappear", "C.viewDidDisappear", "C.destroyed"}));
+        QCOMPARE(nav().top(), a);
+
+        QPointer<Screen> b = nav().performSegue(QStringLiteral("a_to_b"), a);
+        c = nav().performSegue(QStringLiteral("to_popup"), b);
+        QTRY_VERIFY(log.contains(QStringLiteral("C.viewDidAppear")));
+        log.clear();
+        nav().pop(b);
+        QTRY_VERIFY(b.isNull() && c.isNull());
         QCOMPARE(log.mid(0, 4), (QStringList{"C.viewWillDisappear", "A.viewWillAppear", "C.viewDidDisappear",
                                              "A.viewDidAppear"}));
     }
