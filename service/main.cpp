@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <limits>
 
 namespace {
 // Set by SIGTERM/SIGINT; the event loop looks at it (nothing else is safe in a handler).
@@ -58,9 +59,12 @@ int main(int argc, char *argv[])
     options.logFile = parser.value(log);
     if (parser.isSet(forSeconds)) {
         bool ok = false;
+        // A timer counts milliseconds in an int: about 24 days at most.
+        constexpr int kMaxSeconds = std::numeric_limits<int>::max() / 1000;
         const int seconds = parser.value(forSeconds).toInt(&ok);
-        if (!ok || seconds <= 0) {
-            std::fprintf(stderr, "tvs-service: --for-seconds must be a positive number\n");
+        if (!ok || seconds <= 0 || seconds > kMaxSeconds) {
+            std::fprintf(stderr, "tvs-service: --for-seconds must be a positive number of seconds up to %d\n",
+                         kMaxSeconds);
             return 2;
         }
         QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);

@@ -143,6 +143,8 @@ private slots:
         QTest::newRow("port not a number") << QStringList{"--port", "https"} << "--port must be a port number";
         QTest::newRow("port too large") << QStringList{"--image-port", "70000"} << "--image-port must be a port number";
         QTest::newRow("time limit") << QStringList{"--for-seconds", "0"} << "--for-seconds must be a positive number";
+        QTest::newRow("time limit beyond the timer") << QStringList{"--for-seconds", "3000000"}
+                                                     << "--for-seconds must be a positive number";
     }
     void executableRefusesBadOptions()
     {
