@@ -50,7 +50,7 @@ QByteArray wsdl(const SoapEndpoint &endpoint, const QString &baseUrl)
     for (const SoapOperation &op : endpoint.operations) {
         t += QStringLiteral("      <s:element name=\"%1\">\n        <s:complexType>\n          <s:sequence>\n").arg(op.name);
         for (const QString &param : op.params)
-            t += QStringLiteral("            <s:element minOccurs=\"0\" maxOccurs=\"1\" name=\"%1\" type=\"s:string\" />\n").arg(param);
+            t += QStringLiteral("            <s:element minOccurs=\"1\" maxOccurs=\"1\" name=\"%1\" type=\"s:string\" />\n").arg(param);
         t += QStringLiteral("          </s:sequence>\n        </s:complexType>\n      </s:element>\n");
         t += QStringLiteral("      <s:element name=\"%1Response\">\n        <s:complexType>\n          <s:sequence>\n"
                             "            <s:element minOccurs=\"0\" maxOccurs=\"1\" name=\"%1Result\" type=\"s:string\" />\n"

@@ -201,16 +201,25 @@ private slots:
         QXmlStreamReader xml(r.body);
         QSet<QString> bound;
         QString address;
+        QStringList optionalParams;
         while (!xml.atEnd()) {
             xml.readNext();
             if (!xml.isStartElement())
                 continue;
+            // The service answers a call without one of its parameters with a fault, so a
+            // client built from the description must know that each one is required.
+            const QString name = xml.attributes().value(QStringLiteral("name")).toString();
+            if (xml.name() == QLatin1String("element") && xml.attributes().hasAttribute(QStringLiteral("minOccurs"))
+                && !name.endsWith(QLatin1String("Result"))
+                && xml.attributes().value(QStringLiteral("minOccurs")) != QLatin1String("1"))
+                optionalParams << name;
             if (xml.name() == QLatin1String("operation") && xml.namespaceUri() == QLatin1String("http://schemas.xmlsoap.org/wsdl/soap/"))
                 bound << xml.attributes().value(QStringLiteral("soapAction")).toString();
             if (xml.name() == QLatin1String("address"))
                 address = xml.attributes().value(QStringLiteral("location")).toString();
         }
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QVERIFY2(optionalParams.isEmpty(), qPrintable(optionalParams.join(u' ')));
         QCOMPARE(address, QStringLiteral("https://%1%2").arg(f.service->apiHost(), path));
         for (const QString &op : operations)
             QVERIFY(bound.contains(QStringLiteral("http://tempuri.org/") + op));
