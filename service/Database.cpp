@@ -46,7 +46,7 @@ bool Database::open(const QString &path, bool reset, const QDate &today, QString
     if (!fresh) {
         if (value(QStringLiteral("SELECT value FROM meta WHERE key = 'schema'")).toString()
             == QLatin1String("1"))
-            return moveDatesTo(today, error);
+            return mendKeptData(error) && moveDatesTo(today, error);
         *error = QStringLiteral("the database %1 was not made by this service; start with --reset").arg(path);
         return false;
     }
@@ -63,6 +63,15 @@ bool Database::open(const QString &path, bool reset, const QDate &today, QString
         return false;
     }
     return true;
+}
+
+// Databases kept from earlier versions of the demo data: the registry's plates for new
+// registrations were written with a seven-digit first registration date ("2021315").
+bool Database::mendKeptData(QString *error)
+{
+    return exec(QStringLiteral("UPDATE registry SET sCarProductFirstRegDate = substr(sCarProductFirstRegDate, 1, 4) || '0315'"
+                               " WHERE sCarProductFirstRegDate GLOB '[0-9][0-9][0-9][0-9]315'"),
+                {}, error);
 }
 
 // The demo's dates are meant relative to today (inspection dates old or due, auctions

@@ -27,6 +27,7 @@ public:
     QVariant value(const QString &sql, const QVariantList &binds = {});
 
 private:
+    bool mendKeptData(QString *error);
     bool moveDatesTo(const QDate &today, QString *error);
     QString m_name;
 };

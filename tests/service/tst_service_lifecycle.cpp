@@ -50,6 +50,24 @@ private slots:
                  QStringLiteral("1"));
     }
 
+    // A database kept from an earlier demo version gets its registry dates mended.
+    void keptRegistryDatesAreMended()
+    {
+        QTemporaryDir dir;
+        StandInService::Options options;
+        options.dataDir = dir.path();
+        const QString sql = QStringLiteral("SELECT sCarProductFirstRegDate FROM registry WHERE sCarProductNum = '12가3456'");
+        {
+            StandInService service(options);
+            QVERIFY(service.start());
+            QCOMPARE(service.queryValue(QStringLiteral("UPDATE registry SET sCarProductFirstRegDate = '2021315'"
+                                                       " WHERE sCarProductNum = '12가3456' RETURNING 1")).toInt(), 1);
+        }
+        StandInService service(options);
+        QVERIFY(service.start());
+        QCOMPARE(service.queryValue(sql).toString(), QStringLiteral("20210315"));
+    }
+
     void keptDatesFollowTheDays()
     {
         QTemporaryDir dir;
