@@ -7,7 +7,7 @@
 namespace tvs {
 
 namespace {
-Q_LOGGING_CATEGORY(lcPager, "tvs.pager")
+Q_LOGGING_CATEGORY(lcPager, "tvs.pager", QtInfoMsg)
 }
 
 PhotoPager::PhotoPager(QObject *parent) : QObject(parent)

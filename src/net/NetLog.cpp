@@ -1,5 +1,5 @@
 #include "NetLog.h"
 
 namespace tvs {
-Q_LOGGING_CATEGORY(lcNet, "tvs.net")
+Q_LOGGING_CATEGORY(lcNet, "tvs.net", QtInfoMsg)
 } // namespace tvs

@@ -9,8 +9,8 @@
 
 namespace tvs {
 
-Q_LOGGING_CATEGORY(lcUi, "tvs.ui")
-Q_LOGGING_CATEGORY(lcPlatform, "tvs.platform")
+Q_LOGGING_CATEGORY(lcUi, "tvs.ui", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcPlatform, "tvs.platform", QtInfoMsg)
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 namespace tvs {
 
-Q_LOGGING_CATEGORY(lcQr, "tvs.qr")
+Q_LOGGING_CATEGORY(lcQr, "tvs.qr", QtInfoMsg)
 
 QRectF previewRectOf(const QrDetection &detection, const QSizeF &previewSize)
 {

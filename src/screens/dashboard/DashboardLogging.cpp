@@ -1,5 +1,5 @@
 #include "DashboardLogging.h"
 
 namespace tvs {
-Q_LOGGING_CATEGORY(lcDashboard, "tvs.dashboard")
+Q_LOGGING_CATEGORY(lcDashboard, "tvs.dashboard", QtInfoMsg)
 } // namespace tvs

@@ -14,7 +14,7 @@
 
 namespace tvs {
 
-Q_LOGGING_CATEGORY(lcInventory, "tvs.inventory")
+Q_LOGGING_CATEGORY(lcInventory, "tvs.inventory", QtInfoMsg)
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 namespace tvs {
 
-Q_LOGGING_CATEGORY(lcLogin, "tvs.login")
+Q_LOGGING_CATEGORY(lcLogin, "tvs.login", QtInfoMsg)
 
 namespace {
 
