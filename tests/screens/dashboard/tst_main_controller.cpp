@@ -384,79 +384,34 @@ private slots:
     void rowTexts_data()
     {
         QTest::addColumn<Record>("row");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("info");
-        QTest::addColumn<QString>("info2");
-        QTest::addColumn<QString>("state");
-        QTest::addColumn<QString>("img");
+        QTest::addColumn<QStringList>("cells"); // name, info, info2, state, img
         const auto r = [](std::initializer_list<std::pair<QString, QString>> f) { return Record(f); };
-        QTest::newRow("car") << r({{"sCarProductCode", "C000123"},
-                                   {"sCarName1", "쏘나타"},
-                                   {"sCarName3", "2.0 LPI"},
-                                   {"sCarGroup", "승용"},
-                                   {"sCarProductNum", "12가3456"},
-                                   {"sCarProductYearMonth", "2019"},
-                                   {"sCarProductMileage", "123456"},
-                                   {"sCarFuelName", "가솔린"},
-                                   {"sCarStatus", "9"},
-                                   {"sCarPhotoPath", "main.jpg"}})
-                             << "쏘나타 2.0 LPI"
-                             << "12가3456  2019"
-                             << "123,456km  가솔린"
-                             << "  판매완료  "
-                             << "http://127.0.0.1:8080/image_product/C000123/main.jpg";
-        QTest::newRow("lorry") << r({{"sCarName1", "포터2"},
-                                     {"sCarName3", "초장축"},
-                                     {"sCarFormName2", "카고"},
-                                     {"sCarGroup", "화물특장버스"},
-                                     {"sCarProductMileage", "0"},
-                                     {"sCarFuelName", "경유"},
-                                     {"sCarStatus", "18"}})
-                               << "포터2 카고"
-                               << ""
-                               << "0km  경유"
-                               << "  입고 후 정비  "
-                               << "";
-        QTest::newRow("bare") << r({{"sCarProductCode", "C9"}}) << ""
-                              << ""
-                              << ""
-                              << ""
-                              << "";
-        QTest::newRow("no third name") << r({{"sCarName1", "모닝"}, {"sCarGroup", "경차"}}) << "모닝 "
-                                       << ""
-                                       << ""
-                                       << ""
-                                       << "";
+        const QStringList blank{"", "", "", "", ""};
+        QTest::newRow("car") << r({{"sCarProductCode", "C000123"}, {"sCarName1", "쏘나타"}, {"sCarName3", "2.0 LPI"},
+                                   {"sCarGroup", "승용"}, {"sCarProductNum", "12가3456"},
+                                   {"sCarProductYearMonth", "2019"}, {"sCarProductMileage", "123456"},
+                                   {"sCarFuelName", "가솔린"}, {"sCarStatus", "9"}, {"sCarPhotoPath", "main.jpg"}})
+                             << QStringList{"쏘나타 2.0 LPI", "12가3456  2019", "123,456km  가솔린", "  판매완료  ",
+                                            "http://127.0.0.1:8080/image_product/C000123/main.jpg"};
+        QTest::newRow("lorry") << r({{"sCarName1", "포터2"}, {"sCarName3", "초장축"}, {"sCarFormName2", "카고"},
+                                     {"sCarGroup", "화물특장버스"}, {"sCarProductMileage", "0"},
+                                     {"sCarFuelName", "경유"}, {"sCarStatus", "18"}})
+                               << QStringList{"포터2 카고", "", "0km  경유", "  입고 후 정비  ", ""};
+        QTest::newRow("bare") << r({{"sCarProductCode", "C9"}}) << blank;
+        QTest::newRow("no third name") << r({{"sCarName1", "모닝"}, {"sCarGroup", "경차"}})
+                                       << QStringList{"모닝 ", "", "", "", ""};
         QTest::newRow("mileage not decimal")
-            << r({{"sCarProductMileage", "12만"}, {"sCarFuelName", "경유"}, {"sCarStatus", "20"}}) << ""
-            << ""
-            << ""
-            << "  Error  "
-            << "";
-        QTest::newRow("mileage without fuel") << r({{"sCarProductMileage", "5000"}}) << ""
-                                              << ""
-                                              << ""
-                                              << ""
-                                              << "";
-        QTest::newRow("year without plate") << r({{"sCarProductYearMonth", "2021"}}) << ""
-                                            << "  2021"
-                                            << ""
-                                            << ""
-                                            << "";
-        QTest::newRow("empty photo path") << r({{"sCarProductCode", "C1"}, {"sCarPhotoPath", ""}}) << ""
-                                          << ""
-                                          << ""
-                                          << ""
-                                          << "";
+            << r({{"sCarProductMileage", "12만"}, {"sCarFuelName", "경유"}, {"sCarStatus", "20"}})
+            << QStringList{"", "", "", "  Error  ", ""};
+        QTest::newRow("mileage without fuel") << r({{"sCarProductMileage", "5000"}}) << blank;
+        QTest::newRow("year without plate") << r({{"sCarProductYearMonth", "2021"}})
+                                            << QStringList{"", "  2021", "", "", ""};
+        QTest::newRow("empty photo path") << r({{"sCarProductCode", "C1"}, {"sCarPhotoPath", ""}}) << blank;
     }
     void rowTexts()
     {
         QFETCH(Record, row);
-        QFETCH(QString, name);
-        QFETCH(QString, info);
-        QFETCH(QString, info2);
-        QFETCH(QString, state);
-        QFETCH(QString, img);
+        QFETCH(QStringList, cells);
         // The full row first: the row under test never shows its texts.
         const Record full = car(QStringLiteral("FULL"), {{"sCarProductNum", "99허9999"},
                                                          {"sCarProductYearMonth", "2010"},
@@ -465,15 +420,13 @@ private slots:
                                                          {"sCarStatus", "1"},
                                                          {"sCarPhotoPath", "x.jpg"}});
         MainController *screen = showLoaded({full, row});
-        const CarRowModel *model = screen->getMyCarList();
-        QCOMPARE(model->count(), 2);
-        const QModelIndex index = model->index(1);
-        QCOMPARE(index.data(CarRowModel::CellName).toString(), name);
-        QCOMPARE(index.data(CarRowModel::CellInfo).toString(), info);
-        QCOMPARE(index.data(CarRowModel::CellInfo2).toString(), info2);
-        QCOMPARE(index.data(CarRowModel::CellState).toString(), state);
-        QCOMPARE(index.data(CarRowModel::CellImg).toString(), img);
-        QCOMPARE(model->roleNames().value(CarRowModel::CellName), QByteArray("cell_name"));
+        QCOMPARE(screen->getMyCarList()->count(), 2);
+        const QModelIndex index = screen->getMyCarList()->index(1);
+        QStringList shown;
+        for (int role : {CarRowModel::CellName, CarRowModel::CellInfo, CarRowModel::CellInfo2, CarRowModel::CellState,
+                         CarRowModel::CellImg})
+            shown.append(index.data(role).toString());
+        QCOMPARE(shown, cells);
     }
 
     void statusColours()
@@ -483,20 +436,6 @@ private slots:
         QCOMPARE(model->index(0).data(CarRowModel::CellStateColor).value<QColor>(),
                  QColor::fromRgbF(205 / 255.0f, 205 / 255.0f, 205 / 255.0f));
         QCOMPARE(model->index(1).data(CarRowModel::CellStateColor).value<QColor>().alpha(), 0);
-    }
-
-    void drawerToggle()
-    {
-        MainController *screen = show();
-        QCOMPARE(screen->drawerButtonImage(), QStringLiteral("ico_setting"));
-        QSignalSpy spy(screen, &MainController::drawerChanged);
-        screen->drawerAction();
-        QVERIFY(screen->isOpenDrawer);
-        QCOMPARE(screen->drawerButtonImage(), QStringLiteral("ico_logout"));
-        screen->drawerAction();
-        QVERIFY(!screen->isOpenDrawer);
-        QCOMPARE(screen->drawerButtonImage(), QStringLiteral("ico_setting"));
-        QCOMPARE(spy.count(), 2);
     }
 
     void signOutOnlyWithTheDrawerOpen()
@@ -513,9 +452,11 @@ private slots:
         QCOMPARE(t->navigator->top(), screen.data());
         QVERIFY(!screen->signOutPending());
 
+        QCOMPARE(screen->drawerButtonImage(), QStringLiteral("ico_setting"));
         screen->icoSet_OutAction(); // opens the drawer only
         QVERIFY(screen->isOpenDrawer);
         QVERIFY(!screen->signOutPending());
+        QCOMPARE(screen->drawerButtonImage(), QStringLiteral("ico_logout"));
         QElapsedTimer clock;
         clock.start();
         screen->icoSet_OutAction(); // with the drawer open: sign out, drawer closes
@@ -553,43 +494,98 @@ private slots:
 
     void segues_data()
     {
+        QTest::addColumn<bool>("fromDrawer");
         QTest::addColumn<QString>("segue");
         QTest::addColumn<QString>("destination");
         QTest::addColumn<QVariantMap>("values");
-        QTest::newRow("carList0") << "main_to_carList0"
-                                  << "CarListController"
+        QTest::newRow("carList0") << false << "main_to_carList0" << "CarListController"
                                   << QVariantMap{{"subTitle", "현재 보유 중인 차량"}, {"searchNum", 0}};
-        QTest::newRow("carList9") << "main_to_carList9"
-                                  << "CarListController"
+        QTest::newRow("carList9") << false << "main_to_carList9" << "CarListController"
                                   << QVariantMap{{"subTitle", "판매완료 된 차량"}, {"searchNum", 9}};
-        QTest::newRow("auction1") << "main_to_auction1"
-                                  << "AuctionController" << QVariantMap{{"openPage", 1}};
-        QTest::newRow("auction2") << "main_to_auction2"
-                                  << "AuctionController" << QVariantMap{{"openPage", 2}};
-        QTest::newRow("web2") << "main_to_web2"
-                              << "WebController"
+        QTest::newRow("auction1") << false << "main_to_auction1" << "AuctionController"
+                                  << QVariantMap{{"openPage", 1}};
+        QTest::newRow("auction2") << false << "main_to_auction2" << "AuctionController"
+                                  << QVariantMap{{"openPage", 2}};
+        QTest::newRow("web2") << false << "main_to_web2" << "WebController"
                               << QVariantMap{{"ch", "bizRequest"}, {"setTitle", "업무 요청"}};
+        QTest::newRow("drawer cancel")
+            << true << "main_to_carCancel" << "CarListController"
+            << QVariantMap{{"subTitle", "차량 입고를 취소할 수 있습니다."}, {"searchNum", 0},
+                           {"isCarCheck1", true}, {"isCarCheck2", false}};
+        QTest::newRow("drawer export")
+            << true << "main_to_carExport" << "CarListController"
+            << QVariantMap{{"subTitle", "차량 출고요청을 할 수 있습니다."}, {"searchNum", 0},
+                           {"isCarCheck1", false}, {"isCarCheck2", true}};
     }
     void segues()
     {
+        QFETCH(bool, fromDrawer);
         QFETCH(QString, segue);
         QFETCH(QString, destination);
         QFETCH(QVariantMap, values);
         MainController *screen = show();
+        Screen *source = fromDrawer ? static_cast<Screen *>(screen->drawerController()) : screen;
         // Before the destination exists the transition only logs.
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no screen registered"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("unknown screen"));
-        screen->performSegue(segue);
+        source->performSegue(segue);
         QCOMPARE(t->navigator->top(), screen);
 
         registerDestination(destination);
-        screen->performSegue(segue);
+        source->performSegue(segue);
         auto *dest = qobject_cast<RecordingScreen *>(t->navigator->top());
         QVERIFY(dest);
         QCOMPARE(dest->identifier(), destination);
-        for (auto it = values.cbegin(); it != values.cend(); ++it)
+        QCOMPARE(t->navigator->depth(), 2); // over the dashboard
+        QVariantMap expected{{"isCarCheck1", false}, {"isCarCheck2", false}};
+        expected.insert(values);
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
             QCOMPARE(dest->property(it.key().toLatin1()), it.value());
-        QVERIFY(!dest->isCarCheck1 && !dest->isCarCheck2);
+    }
+
+    void drawerLastSignIn_data()
+    {
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("twelve digits") << true << "202401311405" << "2024-01-31 14:05";
+        QTest::newRow("with seconds") << true << "20240131140559" << "2024-01-31 14:05";
+        QTest::newRow("short") << true << "2024013114" << "2024013114";
+        QTest::newRow("empty") << true << "" << "";
+        QTest::newRow("already formatted") << true << "2024-01-31 14:05:59" << "2024-01-31 14:05:59";
+        QTest::newRow("absent") << false << "" << "첫 접속입니다.";
+    }
+    void drawerLastSignIn()
+    {
+        QFETCH(bool, present);
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        if (present)
+            AppData::shared()->userInfo.insert(QStringLiteral("sUserLastDate"), stored);
+        MainDrawerController *drawer = show()->drawerController();
+        QCOMPARE(drawer->lastDay(), shown);
+        QCOMPARE(drawer->userName(), QStringLiteral("김딜러"));
+    }
+
+    void drawerPicture()
+    {
+        QVERIFY(show()->drawerController()->userImage().isEmpty()); // "the_thumbnail", nothing fetched
+        AppData::shared()->userInfo.insert(QStringLiteral("sUserPicturePath"), QStringLiteral("D0001/me.png"));
+        MainController *screen = show();
+        QCOMPARE(screen->drawerController()->userImage(),
+                 QUrl(QStringLiteral("http://127.0.0.1:8080/image_user/D0001/me.png")));
+        QCOMPARE(screen->userImage(), screen->drawerController()->userImage());
+    }
+
+    void drawerOpensWorkOrderSearch()
+    {
+        MainDrawerController *drawer = show()->drawerController();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no screen registered as .*WorkOrder_p1"));
+        drawer->openWorkOrderSearch();
+        QCOMPARE(t->navigator->depth(), 1);
+        registerDestination(QStringLiteral("WorkOrder_p1"));
+        drawer->openWorkOrderSearch();
+        QCOMPARE(t->navigator->top()->identifier(), QStringLiteral("WorkOrder_p1"));
     }
 
     void rowSelectionHandsTheWholeRecord()
