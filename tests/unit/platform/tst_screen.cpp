@@ -77,7 +77,7 @@ private slots:
         Screen screen(t.ctx());
         QSignalSpy changed(&screen, &Screen::dialogsChanged);
         QStringList order;
-        const int first = screen.presentAlert(QStringLiteral("하나"), {}, [&] {
+        screen.presentAlert(QStringLiteral("하나"), {}, [&] {
             order << QStringLiteral("first");
             // A handler may ask for the next dialog; it waits behind this one's removal.
             screen.presentAlert(QStringLiteral("셋"), {});
@@ -102,10 +102,6 @@ private slots:
         QVERIFY(pressDialogAction(screen, QStringLiteral("확인")));
         QCOMPARE(order, QStringList{"first"});
         QCOMPARE(dialogTitles(screen), (QStringList{"둘", "셋"}));
-        QVERIFY(first > 0);
-        QCOMPARE(screen.pendingDialogs().size(), 2);
-        QCOMPARE(screen.pendingDialogs().at(0).title, QStringLiteral("둘"));
-        QCOMPARE(screen.pendingDialogs().at(1).title, QStringLiteral("셋"));
         screen.answerDialog(screen.pendingDialogs().at(0).id, 1);
         QCOMPARE(order, (QStringList{"first", "second:1"}));
         QVERIFY(changed.count() >= 4);

@@ -81,10 +81,6 @@ private slots:
         QVERIFY(monitor.start());
         QCOMPARE(updates.count(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(updates.count() >= 1, 20000);
-        // A later start (a new login screen on the same monitor) hears the path too.
-        const int before = int(updates.count());
-        QVERIFY(monitor.start());
-        QTRY_VERIFY_WITH_TIMEOUT(updates.count() > before, 20000);
     }
 };
 
