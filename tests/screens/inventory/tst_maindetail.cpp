@@ -113,15 +113,10 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("readCount");
         QTest::newRow("passenger, three name parts")
-            << passenger({{"sCarName4", "프리미엄"}, {"iCarProductReadCount", "17"}})
-            << "현대 쏘나타  프리미엄"
-            << "17";
-        QTest::newRow("passenger, two name parts") << passenger() << "현대 쏘나타 "
-                                                   << "0";
-        QTest::newRow("truck") << passenger(
-                                      {{"sCarGroup", "화물특장버스"}, {"sCarFormName1", "포터2 윙바디"}})
-                               << "포터2 윙바디"
-                               << "0";
+            << passenger({{"sCarName4", "프리미엄"}, {"iCarProductReadCount", "17"}}) << "현대 쏘나타  프리미엄" << "17";
+        QTest::newRow("passenger, two name parts") << passenger() << "현대 쏘나타 " << "0";
+        QTest::newRow("truck") << passenger({{"sCarGroup", "화물특장버스"}, {"sCarFormName1", "포터2 윙바디"}})
+                               << "포터2 윙바디" << "0";
     }
     void labels()
     {
@@ -301,18 +296,9 @@ private slots:
         QTest::addColumn<QString>("ch");
         QTest::addColumn<QString>("pCode");
         QTest::addColumn<QString>("title");
-        QTest::newRow("web2") << "detail_to_web2"
-                              << "summery"
-                              << "&sCarProductCode=C000123"
-                              << "정산내역";
-        QTest::newRow("web3") << "detail_to_web3"
-                              << "record"
-                              << "C000123"
-                              << "성능점검 기록부";
-        QTest::newRow("web4") << "detail_to_web4"
-                              << "inoutgate"
-                              << "C000123"
-                              << "매입매출금액입력";
+        QTest::newRow("web2") << "detail_to_web2" << "summery" << "&sCarProductCode=C000123" << "정산내역";
+        QTest::newRow("web3") << "detail_to_web3" << "record" << "C000123" << "성능점검 기록부";
+        QTest::newRow("web4") << "detail_to_web4" << "inoutgate" << "C000123" << "매입매출금액입력";
     }
     void transitions()
     {

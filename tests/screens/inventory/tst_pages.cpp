@@ -51,6 +51,41 @@ class TestInventoryPages : public QObject
             harness.window()->grabWindow().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
     }
 
+    MainDetailController *openDetail(const QStringList &photoPaths, const Records &own, const Records &catalogue)
+    {
+        Records photos;
+        for (const QString &path : photoPaths)
+            photos.append(Record{{QStringLiteral("sCarPhotoPath"), path}});
+        const auto body = [](const Records &rows) { return rows.isEmpty() ? noRowsBody() : replyBody(rows); };
+        t->procedures.answer(QStringLiteral("ps_GetCarPhotoList"), body(photos));
+        t->procedures.answer(QStringLiteral("ps_GetProductCarOption"), body(own));
+        t->procedures.answer(QStringLiteral("ps_GetCarOption"), body(catalogue));
+        auto *screen = qobject_cast<MainDetailController *>(
+            t->navigator->instantiate(QStringLiteral("MainDetailController")));
+        screen->takeList = carRow("C1", "2");
+        t->navigator->push(screen);
+        return screen;
+    }
+    static Record option(const QString &detailCode, const QString &detailName = {})
+    {
+        Record r{{QStringLiteral("sCarOptionCode"), QStringLiteral("A000001")},
+                 {QStringLiteral("sCarOptionDetailCode"), detailCode}};
+        if (!detailName.isEmpty()) {
+            r.insert(QStringLiteral("sCarOptionDetailName"), detailName);
+            r.insert(QStringLiteral("sCarOptionName"), QStringLiteral("안전"));
+        }
+        return r;
+    }
+    WebController *openRecordPage()
+    {
+        auto *screen = qobject_cast<WebController *>(t->navigator->instantiate(QStringLiteral("WebController")));
+        screen->ch = QStringLiteral("record");
+        screen->pCode = QStringLiteral("C1");
+        screen->setTitle = QStringLiteral("성능점검 기록부");
+        t->navigator->push(screen);
+        return screen;
+    }
+
     static void press(QQuickItem *item)
     {
         QVERIFY(item);
@@ -92,27 +127,8 @@ private slots:
 
     void detailPageWithPhotosIconsAndBoxes()
     {
-        t->procedures.answer(QStringLiteral("ps_GetCarPhotoList"),
-                             replyBody({Record{{QStringLiteral("sCarPhotoPath"), QStringLiteral("a.jpg")}},
-                                        Record{{QStringLiteral("sCarPhotoPath"), QStringLiteral("b.jpg")}}}));
-        t->procedures.answer(
-            QStringLiteral("ps_GetProductCarOption"),
-            replyBody({Record{{QStringLiteral("sCarOptionCode"), QStringLiteral("A000001")},
-                              {QStringLiteral("sCarOptionDetailCode"), QStringLiteral("A000013")}}}));
-        t->procedures.answer(
-            QStringLiteral("ps_GetCarOption"),
-            replyBody({Record{{QStringLiteral("sCarOptionCode"), QStringLiteral("A000001")},
-                              {QStringLiteral("sCarOptionDetailCode"), QStringLiteral("A000013")},
-                              {QStringLiteral("sCarOptionDetailName"), QStringLiteral("에어백(운전석)")},
-                              {QStringLiteral("sCarOptionName"), QStringLiteral("안전")}},
-                       Record{{QStringLiteral("sCarOptionCode"), QStringLiteral("A000001")},
-                              {QStringLiteral("sCarOptionDetailCode"), QStringLiteral("A000099")},
-                              {QStringLiteral("sCarOptionDetailName"), QStringLiteral("후방 센서")},
-                              {QStringLiteral("sCarOptionName"), QStringLiteral("안전")}}}));
-        auto *screen = qobject_cast<MainDetailController *>(
-            t->navigator->instantiate(QStringLiteral("MainDetailController")));
-        screen->takeList = carRow("C1", "2");
-        t->navigator->push(screen);
+        MainDetailController *screen = openDetail(
+            {"a.jpg", "b.jpg"}, {option("A000013")}, {option("A000013", "에어백(운전석)"), option("A000099", "후방 센서")});
         QTRY_COMPARE(t->procedures.deliveredCount(), 3);
 
         QmlPageHarness harness;
@@ -146,16 +162,7 @@ private slots:
     // The photos swiped by hand: both ways, past either end, with the dots following.
     void photoPagerSwipesBothWaysAndWraps()
     {
-        t->procedures.answer(QStringLiteral("ps_GetCarPhotoList"),
-                             replyBody({Record{{QStringLiteral("sCarPhotoPath"), QStringLiteral("a.jpg")}},
-                                        Record{{QStringLiteral("sCarPhotoPath"), QStringLiteral("b.jpg")}},
-                                        Record{{QStringLiteral("sCarPhotoPath"), QStringLiteral("c.jpg")}}}));
-        t->procedures.answer(QStringLiteral("ps_GetProductCarOption"), noRowsBody());
-        t->procedures.answer(QStringLiteral("ps_GetCarOption"), noRowsBody());
-        auto *screen = qobject_cast<MainDetailController *>(
-            t->navigator->instantiate(QStringLiteral("MainDetailController")));
-        screen->takeList = carRow("C1", "2");
-        t->navigator->push(screen);
+        MainDetailController *screen = openDetail({"a.jpg", "b.jpg", "c.jpg"}, {}, {});
         QTRY_COMPARE(screen->pager().count(), 3);
         screen->pager().stop(); // only the hand moves the photos here
 
@@ -206,12 +213,7 @@ private slots:
             if (entry != QLatin1String("QtWebEngine"))
                 QVERIFY(QFile::link(installed.filePath(entry), imports.filePath(entry)));
         }
-        auto *screen =
-            qobject_cast<WebController *>(t->navigator->instantiate(QStringLiteral("WebController")));
-        screen->ch = QStringLiteral("record");
-        screen->pCode = QStringLiteral("C1");
-        screen->setTitle = QStringLiteral("성능점검 기록부");
-        t->navigator->push(screen);
+        WebController *screen = openRecordPage();
 
         QmlPageHarness harness;
         harness.engine()->setImportPathList({imports.path(), QStringLiteral("qrc:/qt-project.org/imports")});
@@ -234,12 +236,7 @@ private slots:
             port = probe.serverPort();
         }
         t->config.mwebHost = QStringLiteral("127.0.0.1:%1").arg(port);
-        auto *screen =
-            qobject_cast<WebController *>(t->navigator->instantiate(QStringLiteral("WebController")));
-        screen->ch = QStringLiteral("record");
-        screen->pCode = QStringLiteral("C1");
-        screen->setTitle = QStringLiteral("성능점검 기록부");
-        t->navigator->push(screen);
+        WebController *screen = openRecordPage();
 
         QmlPageHarness harness;
         QQuickItem *page = harness.load(QUrl(QStringLiteral("qrc:/tvs/inventory/WebPage.qml")), screen);

@@ -47,31 +47,15 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("host"); // "zest" or "mweb"
         QTest::addColumn<QString>("pathAndQuery");
-        QTest::newRow("main_to_web2") << "bizRequest"
-                                      << ""
-                                      << "업무 요청"
-                                      << "zest"
+        const QString record = QStringLiteral("/sub_buycar/buycar_view_func.aspx?sCarProductCode=C000123");
+        QTest::newRow("main_to_web2") << "bizRequest" << "" << "업무 요청" << "zest"
                                       << "/service/bizRequest?sUserCode=D0001";
-        QTest::newRow("detail_to_web2") << "summery"
-                                        << "&sCarProductCode=C000123"
-                                        << "정산내역"
-                                        << "zest"
+        QTest::newRow("detail_to_web2") << "summery" << "&sCarProductCode=C000123" << "정산내역" << "zest"
                                         << "/service/summery?sUserCode=D0001&sCarProductCode=C000123";
-        QTest::newRow("detail_to_web3") << "record"
-                                        << "C000123"
-                                        << "성능점검 기록부"
-                                        << "mweb"
-                                        << "/sub_buycar/buycar_view_func.aspx?sCarProductCode=C000123";
-        QTest::newRow("detail_to_web4") << "inoutgate"
-                                        << "C000123"
-                                        << "매입매출금액입력"
-                                        << "zest"
+        QTest::newRow("detail_to_web3") << "record" << "C000123" << "성능점검 기록부" << "mweb" << record;
+        QTest::newRow("detail_to_web4") << "inoutgate" << "C000123" << "매입매출금액입력" << "zest"
                                         << "/service/inoutgate?sUserCode=D0001&sCarProductCode=C000123";
-        QTest::newRow("WorkWrite_to_Web") << "record"
-                                          << "C000123"
-                                          << "성능 점검 기록부"
-                                          << "mweb"
-                                          << "/sub_buycar/buycar_view_func.aspx?sCarProductCode=C000123";
+        QTest::newRow("WorkWrite_to_Web") << "record" << "C000123" << "성능 점검 기록부" << "mweb" << record;
     }
     void addresses()
     {
@@ -121,14 +105,6 @@ private slots:
         screen->webContentProcessDidTerminate();
         QCOMPARE(reloads.size(), 1);
         QCOMPARE(t->navigator->top(), static_cast<Screen *>(screen));
-    }
-
-    void withoutTheWebEngineTheSystemBrowserOpens()
-    {
-        WebController *screen = open("inoutgate", "C9", "매입매출금액입력");
-        screen->webEngineUnavailable();
-        QCOMPARE(t->urls.opened, QList<QUrl>{screen->address()});
-        QVERIFY(!screen->indicatorVisible());
     }
 
     void certificatesOfTheConfiguredCaOnly_data()
