@@ -72,12 +72,9 @@ private slots:
         QTest::addColumn<bool>("withCa");
         // The engine remembers an accepted certificate for the rest of the process,
         // so the refusal comes first.
-        QTest::newRow("bizRequest without the CA: refused") << "bizRequest"
-                                                            << "" << false;
-        QTest::newRow("record, CA configured") << "record"
-                                               << "C000001" << true;
-        QTest::newRow("summery, CA configured") << "summery"
-                                                << "&sCarProductCode=C000001" << true;
+        QTest::newRow("bizRequest without the CA: refused") << "bizRequest" << "" << false;
+        QTest::newRow("record, CA configured") << "record" << "C000001" << true;
+        QTest::newRow("summery, CA configured") << "summery" << "&sCarProductCode=C000001" << true;
     }
     void pages()
     {

@@ -23,13 +23,6 @@ class TestDashboardPages : public QObject
 {
     Q_OBJECT
 
-    static void click(QQuickWindow *window, QQuickItem *item)
-    {
-        QVERIFY(item);
-        const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
-        QTest::mouseClick(window, Qt::LeftButton, {}, centre.toPoint());
-    }
-
     // Every item below `root` in the visual tree (delegates are not QObject children).
     static QList<QQuickItem *> allItems(QQuickItem *root)
     {
@@ -105,24 +98,24 @@ private slots:
                                      10000);
 
         // The bar button opens the drawer; a second press signs out.
-        click(harness.window(), harness.findAccessible(QStringLiteral("메뉴 열기")));
+        QVERIFY(harness.click(harness.findAccessible(QStringLiteral("메뉴 열기"))));
         QVERIFY(screen->isOpenDrawer);
         QTRY_VERIFY(harness.findAccessible(QStringLiteral("로그아웃")));
         QTRY_VERIFY(harness.findAccessible(QStringLiteral("차량 입고 취소")));
 
         // A tap beside the drawer closes it once it has slid in.
         harness.settle(700);
-        click(harness.window(), harness.findAccessible(QStringLiteral("메뉴 닫기")));
+        QVERIFY(harness.click(harness.findAccessible(QStringLiteral("메뉴 닫기"))));
         QVERIFY(!screen->isOpenDrawer);
         harness.settle(700);
         // The filter button asks for the dialog.
-        click(harness.window(), harness.findAccessible(QStringLiteral("차량상태 선택 전체 ▾")));
+        QVERIFY(harness.click(harness.findAccessible(QStringLiteral("차량상태 선택 전체 ▾"))));
         QCOMPARE(screen->pendingDialogs().size(), 1);
         screen->answerDialog(screen->pendingDialogs().first().id, 9);
 
         // The refresh button turns and asks for the list a second later.
         const int listCalls = t.procedures.callCount(QStringLiteral("ps_GetUserProductCar_Info2"));
-        click(harness.window(), harness.findAccessible(QStringLiteral("새로고침")));
+        QVERIFY(harness.click(harness.findAccessible(QStringLiteral("새로고침"))));
         QTRY_VERIFY(harness.findAccessible(QStringLiteral("새로고침"))->rotation() > 0);
         QTRY_COMPARE_WITH_TIMEOUT(t.procedures.callCount(QStringLiteral("ps_GetUserProductCar_Info2")),
                                   listCalls + 1, 10000);
