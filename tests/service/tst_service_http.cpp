@@ -121,31 +121,29 @@ private slots:
         QCOMPARE(f.call(callText(QStringLiteral("ps_UserCarCount"), {demo::kUserCode})).rows.size(), 1);
     }
 
-    void oversizedBody()
+    void oversizedBodies_data()
     {
-        const QString before = fingerprint();
-        const QByteArray big = envelope("Procedure_List01", "ps_UserCarCount '" + QByteArray(1024 * 1024, 'x') + "'");
-        const HttpResult r = f.post(kSoapPath, "http://tempuri.org/Procedure_List01", big);
-        QCOMPARE(r.status, 413);
-        QVERIFY(r.body.contains("larger than 1 MiB"));
-        QCOMPARE(fingerprint(), before);
-        QCOMPARE(f.call(callText(QStringLiteral("ps_UserCarCount"), {demo::kUserCode})).rows.size(), 1);
+        QTest::addColumn<int>("megabytes");
+        QTest::newRow("just over the limit") << 1;
+        // Far over it: answered with 413 (or closed while the client still sends)
+        // without the body being gathered.
+        QTest::newRow("far over the limit") << 16;
     }
-
-    void hugeBodyIsDroppedUnread()
+    void oversizedBodies()
     {
-        // Far over the limit: the connection is answered with 413 (or closed while the
-        // client still sends) without the body being gathered; the service goes on.
+        QFETCH(int, megabytes);
         const QString before = fingerprint();
-        const QByteArray huge = envelope("Procedure_List01", "ps_UserCarCount '" + QByteArray(16 * 1024 * 1024, 'x') + "'");
-        const HttpResult r = f.post(kSoapPath, "http://tempuri.org/Procedure_List01", huge);
-        QVERIFY2(r.status == 413 || (r.status == 0 && !r.error.isEmpty()), qPrintable(QString::number(r.status) + r.error));
-        if (r.status == 413)
+        const QByteArray big = envelope("Procedure_List01", "ps_UserCarCount '" + QByteArray(megabytes * 1024 * 1024, 'x') + "'");
+        const HttpResult r = f.post(kSoapPath, "http://tempuri.org/Procedure_List01", big);
+        if (megabytes == 1 || r.status != 0) {
+            QCOMPARE(r.status, 413);
             QVERIFY(r.body.contains("larger than 1 MiB"));
+        } else {
+            QVERIFY2(!r.error.isEmpty(), "neither a 413 nor a closed connection");
+        }
         QCOMPARE(fingerprint(), before);
         QCOMPARE(f.call(callText(QStringLiteral("ps_UserCarCount"), {demo::kUserCode})).rows.size(), 1);
-        const HttpResult image = f.getImage(QStringLiteral("/image_user/D0003.jpg"));
-        QCOMPARE(image.status, 200);
+        QCOMPARE(f.getImage(QStringLiteral("/image_user/D0003.jpg")).status, 200);
     }
 
     void manyRequestsOnOneConnectionAreNotOneBigRequest()
@@ -305,11 +303,7 @@ private slots:
 
     void pagesEscapeWhatTheyShow()
     {
-        const QString code = f.db(QStringLiteral("SELECT sCarProductCode FROM cars WHERE sCarProductCode = 'C000002'")).toString();
-        QVERIFY(f.service->queryValue(QStringLiteral("SELECT 1")).isValid());
-        // A description with markup, written through the registration call's own update path.
-        const WalkResult photos = f.call(callText(QStringLiteral("ps_GetCarPhotoList"), {code}));
-        QVERIFY(!photos.rows.isEmpty());
+        // A description with markup.
         f.db(QStringLiteral("UPDATE cars SET sCarProductContent = '<script>alert(1)</script> & co' WHERE sCarProductCode = 'C000002'"));
         const QString html = QString::fromUtf8(f.getApi(QStringLiteral("/sub_buycar/buycar_view_func.aspx?sCarProductCode=C000002")).body);
         QVERIFY(html.contains(QStringLiteral("&lt;script&gt;alert(1)&lt;/script&gt; &amp; co")));
@@ -363,11 +357,9 @@ private slots:
         f.getImage(QStringLiteral("/image_user/D0002.jpg"));
         QFile log(f.logFile());
         QVERIFY(log.open(QIODevice::ReadOnly));
-        const QList<QByteArray> lines = log.readAll().trimmed().split('\n');
-        QVERIFY(lines.size() >= 10);
-        QVERIFY(!log.readAll().contains(md5(demo::kPassword).toUtf8()));
-        log.seek(0);
         const QByteArray all = log.readAll();
+        const QList<QByteArray> lines = all.trimmed().split('\n');
+        QVERIFY(lines.size() >= 10);
         QVERIFY(!all.contains(md5(demo::kPassword).toUtf8()));
         QVERIFY(!all.contains(demo::kQrToken.toUtf8()));
         bool sawLogin = false, sawImage = false, sawFault = false;

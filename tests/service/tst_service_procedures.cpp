@@ -19,10 +19,9 @@ class ServiceProcedures : public QObject
 
 private:
     ServiceFixture f;
-    QString login(const QString &id, const QString &password, const QString &levels = QStringLiteral("1, 2, 3, 4, 12"))
+    // The signed-in user's code, or the "rtn" answer when there is none.
+    static QString userOrAnswer(const WalkResult &w)
     {
-        const WalkResult w = f.call(callText(QStringLiteral("ps_Login1"),
-                                             {id, md5(password), QStringLiteral("MOBILE_DEALER"), levels}));
         return w.rows.isEmpty() ? w.named.value(QStringLiteral("rtn")) : w.rows.first().value(QStringLiteral("sUserCode"));
     }
     int carCount(const QString &filter)
@@ -48,13 +47,14 @@ private slots:
         QTest::addColumn<QString>("password");
         QTest::addColumn<QString>("levels");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("demo") << "demo01" << "demo1234" << "1, 2, 3, 4, 12" << "D0001";
-        QTest::newRow("second dealer") << "demo03" << "demo3456" << "1, 2, 3, 4, 12" << "D0003";
-        QTest::newRow("wrong password") << "demo01" << "demo1235" << "1, 2, 3, 4, 12" << "NO";
-        QTest::newRow("password case") << "demo01" << "DEMO1234" << "1, 2, 3, 4, 12" << "NO";
-        QTest::newRow("unknown id") << "nobody" << "demo1234" << "1, 2, 3, 4, 12" << "NO";
+        const QString all = QStringLiteral("1, 2, 3, 4, 12");
+        QTest::newRow("demo") << "demo01" << "demo1234" << all << "D0001";
+        QTest::newRow("second dealer") << "demo03" << "demo3456" << all << "D0003";
+        QTest::newRow("wrong password") << "demo01" << "demo1235" << all << "NO";
+        QTest::newRow("password case") << "demo01" << "DEMO1234" << all << "NO";
+        QTest::newRow("unknown id") << "nobody" << "demo1234" << all << "NO";
         QTest::newRow("level not allowed") << "demo01" << "demo1234" << "1, 2" << "NO";
-        QTest::newRow("injected quote") << "demo01' OR '1'='1" << "demo1234" << "1, 2, 3, 4, 12" << "NO";
+        QTest::newRow("injected quote") << "demo01' OR '1'='1" << "demo1234" << all << "NO";
     }
     void signIn()
     {
@@ -62,7 +62,8 @@ private slots:
         QFETCH(QString, password);
         QFETCH(QString, levels);
         QFETCH(QString, expected);
-        QCOMPARE(login(id, password, levels), expected);
+        QCOMPARE(userOrAnswer(f.call(callText(QStringLiteral("ps_Login1"), {id, md5(password), QStringLiteral("MOBILE_DEALER"), levels}))),
+                 expected);
     }
 
     void signInReplyCarriesTheUserRecord()
@@ -97,10 +98,8 @@ private slots:
     {
         QFETCH(QString, token);
         QFETCH(QString, expected);
-        const WalkResult w = f.call(callText(QStringLiteral("ps_LoginQR1"), {token, QStringLiteral("MOBILE_DEALER"),
-                                                                             QStringLiteral("1,2,3,4,12")}));
-        const QString got = w.rows.isEmpty() ? w.named.value(QStringLiteral("rtn")) : w.rows.first().value(QStringLiteral("sUserCode"));
-        QCOMPARE(got, expected);
+        QCOMPARE(userOrAnswer(f.call(callText(QStringLiteral("ps_LoginQR1"), {token, QStringLiteral("MOBILE_DEALER"), QStringLiteral("1,2,3,4,12")}))),
+                 expected);
     }
 
     void countsMatchTheLists()
@@ -119,16 +118,12 @@ private slots:
     void demoShopCoversEveryStateKindAndTint()
     {
         QVERIFY(carCount(QStringLiteral("0")) >= 36);
-        QSet<QString> states;
         for (int s : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 61}) {
             const WalkResult w = f.call(callText(QStringLiteral("ps_GetUserProductCar_Info2"), {demo::kUserCode, QString::number(s)}));
             QVERIFY2(!w.rows.isEmpty(), qPrintable(QString::number(s)));
-            for (const Record &r : w.rows) {
+            for (const Record &r : w.rows)
                 QCOMPARE(r.value(QStringLiteral("sCarStatus")), QString::number(s));
-                states << r.value(QStringLiteral("sCarStatus"));
-            }
         }
-        QCOMPARE(states.size(), 20);
         const WalkResult all = f.call(callText(QStringLiteral("ps_GetUserProductCar_Info2"), {demo::kUserCode, QStringLiteral("0")}));
         const QString fourMonths = QDate::currentDate().addMonths(-4).toString(QStringLiteral("yyyyMMdd"));
         const QString sevenDays = QDate::currentDate().addDays(-7).toString(QStringLiteral("yyyyMMdd"));
@@ -147,7 +142,7 @@ private slots:
         QCOMPARE(groups, (QSet<QString>{QStringLiteral("국산차"), QStringLiteral("수입차"), QStringLiteral("화물특장버스")}));
         QCOMPARE(tints.size(), 4);
         QCOMPARE(carCount(QStringLiteral("25")), 0);
-        QCOMPARE(f.lastReply.body.contains("&lt;rtn&gt;NO&lt;/rtn&gt;"), true);
+        QVERIFY(f.lastReply.body.contains("&lt;rtn&gt;NO&lt;/rtn&gt;"));
     }
 
     void aCarRowCarriesTheListFields()
@@ -322,7 +317,7 @@ private slots:
         }
         QCOMPARE(f.db(QStringLiteral("SELECT sCarProductContent FROM cars WHERE sCarProductCode = ?"), {code}).toString(),
                  QStringLiteral("수정됨"));
-        QCOMPARE(f.db(QStringLiteral("SELECT sCarProductContent FROM cars WHERE sCarProductCode = 'C000045'")).toString() == QLatin1String("x"), false);
+        QVERIFY(f.db(QStringLiteral("SELECT sCarProductContent FROM cars WHERE sCarProductCode = 'C000045'")).toString() != QLatin1String("x"));
     }
 
     void auctionBoard()

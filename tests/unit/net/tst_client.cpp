@@ -1,6 +1,7 @@
 #include "JsonServiceClient.h"
 #include "ProcedureClient.h"
 #include "SoapRequest.h"
+#include "SoapReply.h"
 #include "TlsTestServer.h"
 
 #include <QNetworkAccessManager>
@@ -49,15 +50,6 @@ bool anyLogContains(const QString &needle)
             return true;
     }
     return false;
-}
-
-QByteArray soapReply(const QByteArray &escapedDataSet)
-{
-    return "<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope "
-           "xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
-           "<Procedure_List01Response xmlns=\"http://tempuri.org/\"><Procedure_List01Result>" +
-           escapedDataSet +
-           "</Procedure_List01Result></Procedure_List01Response></soap:Body></soap:Envelope>";
 }
 
 const QString kLoginText =
@@ -237,7 +229,6 @@ void ClientTest::unreadableReplies()
     QVERIFY(reply);
     QCOMPARE(int(reply->status), status);
     QCOMPARE(reply->walk.rows.size(), rows);
-    QVERIFY(!reply->walk.complete || !reply->error.isEmpty());
     QVERIFY(!reply->error.isEmpty());
     QVERIFY(netWarningContains(logged));
     QVERIFY(!anyLogContains(QStringLiteral("f00dfacedigest")));

@@ -146,39 +146,27 @@ void RequestTest::jsonServiceRequest()
     QCOMPARE(ok.object.value("message").toString(), QStringLiteral("성공"));
     QCOMPARE(ok.object.value("body").toString(), QStringLiteral("{\"a\":\"x & y\"}"));
 
-    QCOMPARE(readJsonServiceReply("<x/>", kCarLookupOperation).status, JsonServiceReply::BadReply);
-    QCOMPARE(readJsonServiceReply("<CarInfo_SearchResult>{broken</CarInfo_SearchResult>", kCarLookupOperation)
-                 .status,
-             JsonServiceReply::BadReply);
-    QCOMPARE(
-        readJsonServiceReply("<CarInfo_SearchResult>[1]</CarInfo_SearchResult>", kCarLookupOperation).status,
-        JsonServiceReply::BadReply);
-    QCOMPARE(readJsonServiceReply("<CarInfo_SearchResult>{}", kCarLookupOperation).status,
-             JsonServiceReply::BadReply);
+    for (const QByteArray bad : {"<x/>", "<CarInfo_SearchResult>{broken</CarInfo_SearchResult>",
+                                 "<CarInfo_SearchResult>[1]</CarInfo_SearchResult>", "<CarInfo_SearchResult>{}"})
+        QCOMPARE(readJsonServiceReply(bad, kCarLookupOperation).status, JsonServiceReply::BadReply);
 }
 
 void RequestTest::unescape_data()
 {
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("escaped reference stays a reference") << "&amp;lt;"
-                                                         << "&lt;";
-    QTest::newRow("quoted value") << "&quot;x&quot;"
-                                  << "\"x\"";
-    QTest::newRow("all five") << "&quot;&apos;&lt;&gt;&amp;"
-                              << "\"'<>&";
-    QTest::newRow("double escaped amp") << "&amp;amp;"
-                                        << "&amp;";
-    QTest::newRow("bare ampersand") << "&&quot;"
-                                    << "&\"";
-    QTest::newRow("unknown reference") << "&nbsp;&#39;"
-                                       << "&nbsp;&#39;";
-    QTest::newRow("cut reference") << "a &lt b &am"
-                                   << "a &lt b &am";
-    QTest::newRow("korean") << "&lt;이름&gt;홍길동&lt;/이름&gt;"
-                            << "<이름>홍길동</이름>";
-    QTest::newRow("empty") << ""
-                           << "";
+    const auto row = [](const char *tag, const QString &input, const QString &expected) {
+        QTest::newRow(tag) << input << expected;
+    };
+    row("escaped reference stays a reference", "&amp;lt;", "&lt;");
+    row("quoted value", "&quot;x&quot;", "\"x\"");
+    row("all five", "&quot;&apos;&lt;&gt;&amp;", "\"'<>&");
+    row("double escaped amp", "&amp;amp;", "&amp;");
+    row("bare ampersand", "&&quot;", "&\"");
+    row("unknown reference", "&nbsp;&#39;", "&nbsp;&#39;");
+    row("cut reference", "a &lt b &am", "a &lt b &am");
+    row("korean", "&lt;이름&gt;홍길동&lt;/이름&gt;", "<이름>홍길동</이름>");
+    row("empty", "", "");
 }
 
 void RequestTest::unescape()

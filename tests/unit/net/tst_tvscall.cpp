@@ -1,3 +1,4 @@
+#include "SoapReply.h"
 #include "TlsTestServer.h"
 
 #include <QProcess>
@@ -8,15 +9,6 @@ using tvs::test::TestCertificate;
 using tvs::test::TlsTestServer;
 
 namespace {
-
-QByteArray soapReply(const QByteArray &escapedDataSet)
-{
-    return "<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope "
-           "xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
-           "<Procedure_List01Response xmlns=\"http://tempuri.org/\"><Procedure_List01Result>" +
-           escapedDataSet +
-           "</Procedure_List01Result></Procedure_List01Response></soap:Body></soap:Envelope>";
-}
 
 struct Run
 {
@@ -88,15 +80,15 @@ void TvsCallTest::exitCodes_data()
     const QStringList tls{"--api-host", "@host", "--ca-file", "@ca"};
     const QByteArray rows = soapReply(
         "\n&lt;NewDataSet&gt;\n  &lt;Table&gt;\n    &lt;sUserCode&gt;D0001&lt;/sUserCode&gt;\n"
-        "    &lt;sName&gt;  김 \"딜러\"  &lt;/sName&gt;\n  &lt;/Table&gt;\n"
+        "    &lt;sName&gt;  김 \"딜러\"\n점  &lt;/sName&gt;\n  &lt;/Table&gt;\n"
         "  &lt;Table&gt;&lt;sUserCode&gt;D0002&lt;/sUserCode&gt;&lt;/Table&gt;\n&lt;/NewDataSet&gt;");
     QTest::newRow("rows, trimming")
         << rows << (tls + QStringList{"call", "Procedure_List01", "ps_UserCarCount 'D0001'"}) << 0
-        << QByteArray("{\"sUserCode\":\"D0001\",\"sName\":\"김 \\\"딜러\\\"\"}\n{\"sUserCode\":\"D0002\"}\n")
+        << QByteArray("{\"sUserCode\":\"D0001\",\"sName\":\"김 \\\"딜러\\\"\\n점\"}\n{\"sUserCode\":\"D0002\"}\n")
         << QByteArray();
     QTest::newRow("rows, stripping")
         << rows << (tls + QStringList{"--strip", "call", "Procedure_List01", "ps_UserCarCount 'D0001'"}) << 0
-        << QByteArray("{\"sUserCode\":\"D0001\",\"sName\":\"김 \\\"딜러\\\"\"}\n{\"sUserCode\":\"D0002\"}\n")
+        << QByteArray("{\"sUserCode\":\"D0001\",\"sName\":\"김 \\\"딜러\\\"점\"}\n{\"sUserCode\":\"D0002\"}\n")
         << QByteArray();
     QTest::newRow("named only") << soapReply("&lt;rtn&gt;NO&lt;/rtn&gt;")
                                 << (tls + QStringList{"call", "Procedure_List01", "ps_X"}) << 0
