@@ -94,14 +94,19 @@ private slots:
         const int before = m_service->requestCount();
 
         QmlPageHarness harness;
-        QVERIFY2(harness.load(QUrl(QStringLiteral("qrc:/tvs/inventory/WebPage.qml")), screen),
-                 qPrintable(harness.report()));
+        QQuickItem *page = harness.load(QUrl(QStringLiteral("qrc:/tvs/inventory/WebPage.qml")), screen);
+        QVERIFY2(page, qPrintable(harness.report()));
+        QVERIFY(screen->indicatorVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!screen->indicatorVisible(), 60000);
         if (withCa) {
             QCOMPARE(screen->notice(), QString());
             QVERIFY(m_service->requestCount() > before);
         } else {
             QCOMPARE(screen->notice(), QStringLiteral("페이지를 불러오지 못했습니다."));
+            harness.settle();
+            auto *webView = page->findChild<QQuickItem *>(QStringLiteral("webView"));
+            QVERIFY(webView);
+            QVERIFY(!webView->isVisible()); // the notice stands alone, not over the engine's error page
         }
     }
 

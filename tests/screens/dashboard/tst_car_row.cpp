@@ -1,5 +1,5 @@
 // The shared car-row pieces: the number reading behind the tints and the
-// mileage, the record's field list, and the row model's bookkeeping.
+// mileage, and the row model's bookkeeping.
 #include "CarRowModel.h"
 #include "CarRowView.h"
 
@@ -44,16 +44,6 @@ private slots:
         QCOMPARE(parsed.has_value(), valid);
         if (valid)
             QCOMPARE(*parsed, value);
-    }
-
-    void recordFields()
-    {
-        const QStringList &fields = carRecordFields();
-        QCOMPARE(fields.size(), 48);
-        QCOMPARE(QSet<QString>(fields.cbegin(), fields.cend()).size(), 48);
-        QCOMPARE(fields.first(), QStringLiteral("sCarProductCode"));
-        QCOMPARE(fields.last(), QStringLiteral("sCarProductSaleType"));
-        QVERIFY(fields.contains(QStringLiteral("iFavoirteCount")));
     }
 
     void removalShiftsIndices()

@@ -68,7 +68,9 @@ private slots:
                  QStringList{QStringLiteral("ps_GetUserProductCar_Info2 'D0001', '9'")});
         QCOMPARE(t->procedures.calls().first().operation, kProcedureList);
         QCOMPARE(t->procedures.calls().first().shape.cleaning, Cleaning::Trimming);
+        // All 48 fields of a car row, the service's own spelling included.
         QCOMPARE(t->procedures.calls().first().shape.rowFields.size(), 48);
+        QVERIFY(t->procedures.calls().first().shape.rowFields.contains(QStringLiteral("iFavoirteCount")));
         QCOMPARE(codes(screen->getMyCarList), (QStringList{"C1", "C2", "C3"}));
         QCOMPARE(screen->property("getCarListCount").toString(), QStringLiteral("3"));
         QCOMPARE(screen->rowButtonTitle(), QString());

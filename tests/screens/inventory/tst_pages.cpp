@@ -11,7 +11,6 @@
 #include <QLibraryInfo>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtWebEngineQuick/qtwebenginequickglobal.h>
@@ -224,36 +223,6 @@ private slots:
         QCOMPARE(screen->notice(), QStringLiteral("브라우저에서 페이지를 열었습니다."));
         for (const QString &w : harness.warnings())
             QVERIFY2(w.contains(QStringLiteral("QtWebEngine")), qPrintable(w)); // only the missing module
-    }
-
-    void webPageStopsItsIndicatorWhenTheFirstLoadFails()
-    {
-        // Nothing listens on this port: the first navigation fails at once.
-        quint16 port = 0;
-        {
-            QTcpServer probe;
-            QVERIFY(probe.listen(QHostAddress::LocalHost));
-            port = probe.serverPort();
-        }
-        t->config.mwebHost = QStringLiteral("127.0.0.1:%1").arg(port);
-        WebController *screen = openRecordPage();
-
-        QmlPageHarness harness;
-        QQuickItem *page = harness.load(QUrl(QStringLiteral("qrc:/tvs/inventory/WebPage.qml")), screen);
-        QVERIFY2(page, qPrintable(harness.report()));
-        QVERIFY(screen->indicatorVisible());
-        QTRY_VERIFY_WITH_TIMEOUT(!screen->indicatorVisible(), 60000);
-        QVERIFY(!screen->notice().isEmpty());
-        // Either the engine reported the failure, or it was missing and the
-        // system browser got the address.
-        QVERIFY(screen->notice() == QStringLiteral("페이지를 불러오지 못했습니다.") ||
-                !t->urls.opened.isEmpty());
-        harness.settle();
-        auto *webView = page->findChild<QQuickItem *>(QStringLiteral("webView"));
-        QVERIFY(webView);
-        QVERIFY(!webView->isVisible()); // the notice stands alone, not over the engine's error page
-        shoot(harness, QStringLiteral("web-failed"));
-        QVERIFY2(unexpected(harness).isEmpty(), qPrintable(harness.report()));
     }
 };
 

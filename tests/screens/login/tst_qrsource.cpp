@@ -15,6 +15,15 @@
 using namespace tvs;
 using tvs::test::ScriptedQrSource;
 
+namespace {
+QImage white(int side)
+{
+    QImage image(side, side, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+} // namespace
+
 class TestQrSource : public QObject
 {
     Q_OBJECT
@@ -57,9 +66,7 @@ private slots:
     void nothingToRead()
     {
         QVERIFY(!decodeQrImage(QImage()));
-        QImage blank(300, 300, QImage::Format_RGB32);
-        blank.fill(Qt::white);
-        QVERIFY(!decodeQrImage(blank));
+        QVERIFY(!decodeQrImage(white(300)));
     }
 
     void previewRect_data()
@@ -104,9 +111,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(detected.size(), 1, 20000);
         QCOMPARE(detected.first().first().value<QrDetection>().text, QStringLiteral("U1"));
 
-        QImage blank(200, 200, QImage::Format_RGB32);
-        blank.fill(Qt::white);
-        source.feed(blank);
+        source.feed(white(200));
         QTRY_COMPARE_WITH_TIMEOUT(nothing.size(), 1, 20000);
     }
 
@@ -151,9 +156,7 @@ private slots:
         source.stop();
         source.start();
         gate.release();
-        QImage blank(100, 100, QImage::Format_RGB32);
-        blank.fill(Qt::white);
-        QTRY_VERIFY_WITH_TIMEOUT((source.feed(blank), nothing.size() > 0), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT((source.feed(white(100)), nothing.size() > 0), 20000);
         QCOMPARE(detected.size(), 0);
     }
 
@@ -163,9 +166,7 @@ private slots:
         const QString codeFile = dir.filePath(QStringLiteral("code.png"));
         QVERIFY(encodeQrImage(QStringLiteral("U7301928465")).save(codeFile));
         const QString blankFile = dir.filePath(QStringLiteral("blank.png"));
-        QImage blank(100, 100, QImage::Format_RGB32);
-        blank.fill(Qt::white);
-        QVERIFY(blank.save(blankFile));
+        QVERIFY(white(100).save(blankFile));
         const QString junkFile = dir.filePath(QStringLiteral("junk.png"));
         {
             QFile junk(junkFile);
