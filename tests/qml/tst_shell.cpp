@@ -277,13 +277,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(harness.window()));
         harness.settle(300);
 
-        auto *plainGradient = root->findChild<QQuickItem *>(QStringLiteral("plainGradient"));
-        auto *gradient = root->findChild<QQuickItem *>(QStringLiteral("gradient"));
-        auto *plainLabel = root->findChild<QQuickItem *>(QStringLiteral("plainLabel"));
-        auto *roundLabel = root->findChild<QQuickItem *>(QStringLiteral("roundLabel"));
-        auto *colorOnly = root->findChild<QQuickItem *>(QStringLiteral("colorOnlyLabel"));
-        auto *plainButton = root->findChild<QQuickItem *>(QStringLiteral("plainButton"));
-        auto *pictureButton = root->findChild<QQuickItem *>(QStringLiteral("pictureButton"));
+        const auto item = [root](const char *name) { return root->findChild<QQuickItem *>(QLatin1String(name)); };
+        QQuickItem *plainGradient = item("plainGradient"), *gradient = item("gradient"),
+                   *plainLabel = item("plainLabel"), *roundLabel = item("roundLabel"),
+                   *colorOnly = item("colorOnlyLabel"), *plainButton = item("plainButton"),
+                   *pictureButton = item("pictureButton");
         QVERIFY(plainGradient && gradient && plainLabel && roundLabel && colorOnly && plainButton &&
                 pictureButton);
 

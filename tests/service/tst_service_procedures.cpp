@@ -250,13 +250,12 @@ private slots:
 
     void registerAndEditACar()
     {
-        const QString level1 = f.db(QStringLiteral("SELECT sCarCode FROM models WHERE iLevel = 1 AND sCarName = '기아'")).toString();
-        const QString level2 = f.db(QStringLiteral("SELECT sCarCode FROM models WHERE sCarUpCode = ? ORDER BY iSort LIMIT 1"), {level1}).toString();
-        const QString level3 = f.db(QStringLiteral("SELECT sCarCode FROM models WHERE sCarUpCode = ? ORDER BY iSort LIMIT 1"), {level2}).toString();
-        const QString level4 = f.db(QStringLiteral("SELECT sCarCode FROM models WHERE sCarUpCode = ? ORDER BY iSort LIMIT 1"), {level3}).toString();
-        const QString level5 = f.db(QStringLiteral("SELECT sCarCode FROM models WHERE sCarUpCode = ? ORDER BY iSort LIMIT 1"), {level4}).toString();
+        // The first model under the maker at each of the five levels.
+        QStringList levels{f.db(QStringLiteral("SELECT sCarCode FROM models WHERE iLevel = 1 AND sCarName = '기아'")).toString()};
+        while (levels.size() < 5)
+            levels << f.db(QStringLiteral("SELECT sCarCode FROM models WHERE sCarUpCode = ? ORDER BY iSort LIMIT 1"), {levels.last()}).toString();
         auto args = [&](const QString &code, const QString &content, const QString &json) {
-            return QStringList{code, level1, level2, level3, level4, level5, QString(), QString(), QString(), QString(),
+            return QStringList{code} + levels + QStringList{QString(), QString(), QString(), QString(),
                                QStringLiteral("A000005"), QStringLiteral("A000001"), QStringLiteral("A000002"),
                                demo::kUserCode, QStringLiteral("77가7777"), QStringLiteral("2021"), QStringLiteral("23500000"),
                                content, QStringLiteral("1"), QStringLiteral("31000"), QStringLiteral("3"), QStringLiteral("1"),
