@@ -16,12 +16,18 @@ class ServiceLifecycle : public QObject
 {
     Q_OBJECT
 
+    static StandInService::Options in(const QTemporaryDir &dir)
+    {
+        StandInService::Options options;
+        options.dataDir = dir.path();
+        return options;
+    }
+
 private slots:
     void dataOutlivesARestartAndResetRenewsIt()
     {
         QTemporaryDir dir;
-        StandInService::Options options;
-        options.dataDir = dir.path();
+        StandInService::Options options = in(dir);
         QByteArray caPem;
         {
             StandInService service(options);
@@ -54,8 +60,7 @@ private slots:
     void keptRegistryDatesAreMended()
     {
         QTemporaryDir dir;
-        StandInService::Options options;
-        options.dataDir = dir.path();
+        StandInService::Options options = in(dir);
         const QString sql = QStringLiteral("SELECT sCarProductFirstRegDate FROM registry WHERE sCarProductNum = '12가3456'");
         {
             StandInService service(options);
@@ -71,8 +76,7 @@ private slots:
     void keptDatesFollowTheDays()
     {
         QTemporaryDir dir;
-        StandInService::Options options;
-        options.dataDir = dir.path();
+        StandInService::Options options = in(dir);
         options.today = QDate(2026, 3, 10);
         const QString sql = QStringLiteral("SELECT sCarProductCheckDate || '/' || sCarProductRegDate FROM cars WHERE sCarProductCode = 'C000001'");
         QString before;
@@ -100,11 +104,8 @@ private slots:
     void demoDataIsDeterministic()
     {
         QTemporaryDir a, b;
-        StandInService::Options first, second;
-        first.dataDir = a.path();
-        second.dataDir = b.path();
-        StandInService one(first);
-        StandInService two(second);
+        StandInService one(in(a));
+        StandInService two(in(b));
         QVERIFY(one.start());
         QVERIFY(two.start());
         const QString sql = QStringLiteral(
@@ -122,8 +123,7 @@ private slots:
         QTcpServer blocker;
         QVERIFY(blocker.listen(QHostAddress::LocalHost));
         QTemporaryDir dir;
-        StandInService::Options options;
-        options.dataDir = dir.path();
+        StandInService::Options options = in(dir);
         options.port = blocker.serverPort();
         StandInService service(options);
         QVERIFY(!service.start());

@@ -187,8 +187,6 @@ private slots:
     {
         TestContext t;
         Screen screen(t.ctx());
-        AppData::setLoading(&screen, false);
-        QCOMPARE(screen.loadingCount(), 0);
         AppData::setLoading(&screen, true);
         AppData::setLoading(&screen, true);
         AppData::setLoading(&screen, false);
