@@ -361,8 +361,6 @@ private slots:
         for (const auto &[name, value] : fields.fields())
             row.insert(name, value);
         MainController *screen = showLoaded({row});
-        QCOMPARE(screen->now4Month, QStringLiteral("20251115"));
-        QCOMPARE(screen->now7Day, QStringLiteral("20260308"));
         QCOMPARE(screen->getMyCarList()->count(), 1);
         const QModelIndex index = screen->getMyCarList()->index(0);
         QCOMPARE(index.data(CarRowModel::CellBackground).value<QColor>(), background);

@@ -10,7 +10,6 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QQuickItem>
-#include <QQuickWindow>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtWebEngineQuick/qtwebenginequickglobal.h>
@@ -40,14 +39,6 @@ class TestInventoryPages : public QObject
                 out.append(w);
         }
         return out;
-    }
-
-    // With TVS_SHOT_DIR set, the page as drawn is saved there for a look by eye.
-    static void shoot(QmlPageHarness &harness, const QString &name)
-    {
-        const QString dir = qEnvironmentVariable("TVS_SHOT_DIR");
-        if (!dir.isEmpty() && harness.window())
-            harness.window()->grabWindow().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
     }
 
     MainDetailController *openDetail(const QStringList &photoPaths, const Records &own, const Records &catalogue)
@@ -117,7 +108,6 @@ private slots:
         QVERIFY(harness.findAccessible(QStringLiteral("차량 2대")));
         QVERIFY2(harness.findAccessible(QStringLiteral("뒤로")),
                  qPrintable(harness.accessibleNames().join(", ")));
-        shoot(harness, QStringLiteral("carlist"));
         press(harness.findAccessible(QStringLiteral("취소요청")));
         QCOMPARE(screen->pendingDialogs().size(), 1);
         QCOMPARE(screen->pendingDialogs().first().message, QStringLiteral("차량 입고를 취소하시겠습니까?"));
@@ -138,7 +128,6 @@ private slots:
                  qPrintable(harness.accessibleNames().join(", ")));
         QVERIFY(harness.findAccessible(QStringLiteral("선루프 없음")));
         QVERIFY(harness.findAccessible(QStringLiteral("차량 사진 1")));
-        shoot(harness, QStringLiteral("detail"));
         press(harness.findAccessible(QStringLiteral("+ 옵션 더보기")));
         QTRY_VERIFY2(harness.findAccessible(QStringLiteral("- 옵션 닫기")),
                      qPrintable(harness.accessibleNames().join(", ")));
