@@ -54,35 +54,8 @@ private slots:
         QVERIFY2(f.start(&error), qPrintable(error));
     }
 
-    void procedureClientSignsInAndLists()
-    {
-        ProcedureClient client(&f.nam, f.service->apiHost(), f.service->caCertificates());
-        ReplyShape login;
-        login.namedElements = {QStringLiteral("rtn"), QStringLiteral("sUserCode"), QStringLiteral("sUserId"), QStringLiteral("sUserPw")};
-        ProcedureReply r = callWith(client, kProcedureList,
-                                    callText(QStringLiteral("ps_Login1"), {demo::kUserId, md5(demo::kPassword),
-                                                                           QStringLiteral("MOBILE_DEALER"), QStringLiteral("1, 2, 3, 4, 12")}),
-                                    login);
-        QVERIFY2(r.ok(), qPrintable(r.error));
-        QCOMPARE(r.walk.named.value(QStringLiteral("sUserCode")), demo::kUserCode);
-        QVERIFY(!r.walk.named.value(QStringLiteral("sUserPw")).isEmpty());
-
-        r = callWith(client, kProcedureList,
-                     callText(QStringLiteral("ps_Login1"), {demo::kUserId, md5(QStringLiteral("wrong")),
-                                                            QStringLiteral("MOBILE_DEALER"), QStringLiteral("1, 2, 3, 4, 12")}),
-                     login);
-        QVERIFY(r.ok());
-        QCOMPARE(r.walk.named.value(QStringLiteral("rtn")), QStringLiteral("NO"));
-        QVERIFY(!r.walk.named.contains(QStringLiteral("sUserId")));
-
-        ReplyShape list;
-        list.cleaning = Cleaning::Trimming;
-        r = callWith(client, kProcedureList, callText(QStringLiteral("ps_GetUserProductCar_Info2"), {demo::kUserCode, QStringLiteral("0")}), list);
-        QVERIFY(r.ok());
-        QVERIFY(r.walk.complete);
-        QCOMPARE(r.walk.rows.size(), f.db(QStringLiteral("SELECT COUNT(*) FROM cars WHERE sStoreCode = 'S0001' AND sCarStatus NOT IN ('7','9')")).toInt());
-    }
-
+    // Signing in and listing through ProcedureClient are covered end to end by the
+    // login and dashboard tests.
     void quotesAndMarkupTravelLiterally()
     {
         // A value with a quote, "<" and "&" goes through the client's call text and
