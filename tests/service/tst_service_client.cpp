@@ -129,8 +129,6 @@ private slots:
         // The service's own words say why it refused the call.
         QTest::newRow("fault") << QStringList{"call", "Procedure_List01", "ps_Nothing"} << 3 << ""
                                << "unknown procedure: ps_Nothing";
-        QTest::newRow("wrong argument count") << QStringList{"call", "Procedure_List01", "ps_UserCarCount 'D0001', 'x'"} << 3
-                                              << "" << "ps_UserCarCount takes 1 arguments, not 2";
         QTest::newRow("lookup") << QStringList{"json", "/sub_asmx/asmx_json.asmx", "CarInfo_Search", "sSearchType=Search",
                                                "sCarImportType=12", "sCarProductNum=12가3456", "sUserCode=D0001",
                                                "sRequest=kr.qorbel.TVSDealer"}
