@@ -139,6 +139,25 @@ std::optional<QString> parse(const QStringList &args, Options &options)
     return std::nullopt;
 }
 
+// Reports a reply that did not arrive or cannot be read; ExitOk when it is neither.
+int failureExit(bool transport, bool unreadable, const QString &error, const QByteArray &body)
+{
+    if (transport) {
+        const QString fault = soapFaultString(body);
+        if (fault.isEmpty())
+            std::fprintf(stderr, "tvs-call: transport failure: %s\n", qPrintable(error));
+        else
+            std::fprintf(stderr, "tvs-call: the service refused the call (%s): %s\n", qPrintable(error),
+                         qPrintable(fault));
+        return ExitTransport;
+    }
+    if (unreadable) {
+        std::fprintf(stderr, "tvs-call: unreadable reply: %s\n", qPrintable(error));
+        return ExitUnreadable;
+    }
+    return ExitOk;
+}
+
 int runCall(QNetworkAccessManager &nam, const Config &config, const Options &options)
 {
     if (options.positional.size() != 3)
@@ -153,18 +172,9 @@ int runCall(QNetworkAccessManager &nam, const Config &config, const Options &opt
     int exitCode = ExitOk;
     client.call(operation, options.positional.at(2), options.shape, &client, [&](const ProcedureReply &reply) {
         QTextStream out(stdout);
-        if (reply.status == ProcedureReply::TransportError) {
-            const QString fault = soapFaultString(reply.body);
-            if (fault.isEmpty())
-                std::fprintf(stderr, "tvs-call: transport failure: %s\n", qPrintable(reply.error));
-            else
-                std::fprintf(stderr, "tvs-call: the service refused the call (%s): %s\n", qPrintable(reply.error),
-                             qPrintable(fault));
-            exitCode = ExitTransport;
-        } else if (reply.status == ProcedureReply::BadReply) {
-            std::fprintf(stderr, "tvs-call: unreadable reply: %s\n", qPrintable(reply.error));
-            exitCode = ExitUnreadable;
-        } else {
+        exitCode = failureExit(reply.status == ProcedureReply::TransportError,
+                               reply.status == ProcedureReply::BadReply, reply.error, reply.body);
+        if (exitCode == ExitOk) {
             for (const Record &row : reply.walk.rows)
                 out << jsonLine(row) << '\n';
             if (reply.walk.rows.isEmpty() && !reply.walk.named.isEmpty())
@@ -201,18 +211,9 @@ int runJson(QNetworkAccessManager &nam, const Config &config, const Options &opt
     client.setTimeout(options.timeoutMs);
     int exitCode = ExitOk;
     client.call(path, options.positional.at(2), params, &client, [&](const JsonServiceReply &reply) {
-        if (reply.status == JsonServiceReply::TransportError) {
-            const QString fault = soapFaultString(reply.body);
-            if (fault.isEmpty())
-                std::fprintf(stderr, "tvs-call: transport failure: %s\n", qPrintable(reply.error));
-            else
-                std::fprintf(stderr, "tvs-call: the service refused the call (%s): %s\n", qPrintable(reply.error),
-                             qPrintable(fault));
-            exitCode = ExitTransport;
-        } else if (reply.status == JsonServiceReply::BadReply) {
-            std::fprintf(stderr, "tvs-call: unreadable reply: %s\n", qPrintable(reply.error));
-            exitCode = ExitUnreadable;
-        } else {
+        exitCode = failureExit(reply.status == JsonServiceReply::TransportError,
+                               reply.status == JsonServiceReply::BadReply, reply.error, reply.body);
+        if (exitCode == ExitOk) {
             QTextStream(stdout) << QJsonDocument(reply.object).toJson(QJsonDocument::Compact) << '\n';
         }
         QCoreApplication::exit(exitCode);
