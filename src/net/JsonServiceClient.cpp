@@ -53,7 +53,7 @@ JsonServiceReply readJsonServiceReply(const QByteArray &body, const QString &ope
 JsonServiceClient::JsonServiceClient(QNetworkAccessManager *nam, QString apiHost,
                                      QList<QSslCertificate> extraCas, QObject *parent)
     : QObject(parent), m_nam(nam), m_apiHost(std::move(apiHost)), m_extraCas(std::move(extraCas)),
-      m_timeoutMs(kRequestTimeoutMs)
+      m_timeoutMs(kRequestTimeoutMs), m_maxReplyBytes(kMaxReplyBytes)
 {
 }
 
@@ -68,13 +68,19 @@ void JsonServiceClient::call(const QString &path, const QString &operation,
 
     QNetworkReply *reply = m_nam->post(soap.request, soap.body);
     watchTls(reply, operation);
+    guardReply(reply, m_maxReplyBytes, m_timeoutMs, operation);
     QPointer<QObject> guard(receiver ? receiver : this);
     const int timeoutMs = m_timeoutMs;
+    const qint64 maxReplyBytes = m_maxReplyBytes;
     connect(reply, &QNetworkReply::finished, this,
-            [reply, operation, guard, timeoutMs, done = std::move(done)] {
+            [reply, operation, guard, timeoutMs, maxReplyBytes, done = std::move(done)] {
                 reply->deleteLater();
                 JsonServiceReply out;
-                if (reply->error() != QNetworkReply::NoError) {
+                if (const ReplyCut cut = replyCut(reply); cut != ReplyCut::None) {
+                    out.status = cut == ReplyCut::TooLarge ? JsonServiceReply::BadReply
+                                                           : JsonServiceReply::TransportError;
+                    out.error = replyCutText(cut, maxReplyBytes, timeoutMs);
+                } else if (reply->error() != QNetworkReply::NoError) {
                     out.status = JsonServiceReply::TransportError;
                     out.error = transportErrorText(reply, timeoutMs);
                     if (reply->isOpen())

@@ -28,7 +28,7 @@ struct JsonServiceReply
     enum Status {
         Ok,             // the result element held a JSON object
         TransportError, // no reply: connection, TLS, HTTP status, timeout
-        BadReply,       // empty, not UTF-8, no result element, or not a JSON object
+        BadReply,       // empty, not UTF-8, past the size limit, no result element, or not a JSON object
     };
     Status status = Ok;
     QString error;
@@ -65,12 +65,15 @@ public:
               QObject *receiver, Callback done) override;
 
     void setTimeout(int ms) { m_timeoutMs = ms; }
+    // The largest reply body read (kMaxReplyBytes unless changed).
+    void setMaxReplyBytes(qint64 bytes) { m_maxReplyBytes = bytes; }
 
 private:
     QNetworkAccessManager *m_nam;
     QString m_apiHost;
     QList<QSslCertificate> m_extraCas;
     int m_timeoutMs;
+    qint64 m_maxReplyBytes;
 };
 
 } // namespace tvs

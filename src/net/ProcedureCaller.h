@@ -17,7 +17,7 @@ struct ProcedureReply
     enum Status {
         Ok,             // a reply was received and walked (it may still be incomplete: see walk.complete)
         TransportError, // no reply: connection, TLS, HTTP status, timeout
-        BadReply,       // empty body or a body that is not UTF-8
+        BadReply,       // empty body, a body that is not UTF-8, or one past the reply size limit
     };
     Status status = Ok;
     QString error;      // human-readable cause when status != Ok or the walk broke off

@@ -8,6 +8,7 @@
 #include <QNetworkReply>
 #include <QSslConfiguration>
 #include <QSslError>
+#include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace tvs {
@@ -34,6 +35,54 @@ void watchTls(QNetworkReply *reply, const QString &what)
     });
 }
 
+namespace {
+const char *const kCutProperty = "tvsReplyCut";
+} // namespace
+
+void guardReply(QNetworkReply *reply, qint64 maxBytes, int timeoutMs, const QString &what)
+{
+    const auto cut = [reply, maxBytes, timeoutMs, what](ReplyCut why, const QString &detail) {
+        if (replyCut(reply) != ReplyCut::None || reply->isFinished())
+            return;
+        reply->setProperty(kCutProperty, int(why));
+        qCWarning(lcNet).noquote() << what << replyCutText(why, maxBytes, timeoutMs) + detail;
+        reply->abort();
+    };
+    // The network thread then hands over no more than this before it waits for the
+    // reply to be read, however busy this thread is when the data arrives.
+    reply->setReadBufferSize(maxBytes + 1);
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, maxBytes, cut] {
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > maxBytes)
+            cut(ReplyCut::TooLarge, QStringLiteral(" (Content-Length %1)").arg(length.toLongLong()));
+    });
+    // Nothing reads the body before it ends, so what is available is all that arrived.
+    // (downloadProgress would come too late: it is emitted at most every few hundred ms.)
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, maxBytes, cut] {
+        if (reply->bytesAvailable() > maxBytes)
+            cut(ReplyCut::TooLarge, QStringLiteral(" (%1 bytes received)").arg(reply->bytesAvailable()));
+    });
+    QTimer::singleShot(timeoutMs, reply, [cut] { cut(ReplyCut::Deadline, {}); });
+}
+
+ReplyCut replyCut(const QNetworkReply *reply)
+{
+    return ReplyCut(reply->property(kCutProperty).toInt());
+}
+
+QString replyCutText(ReplyCut cut, qint64 maxBytes, int timeoutMs)
+{
+    switch (cut) {
+    case ReplyCut::TooLarge:
+        return QStringLiteral("reply dropped unread: larger than the limit of %1 bytes").arg(maxBytes);
+    case ReplyCut::Deadline:
+        return QStringLiteral("timed out: no complete reply within %1 ms").arg(timeoutMs);
+    case ReplyCut::None:
+        break;
+    }
+    return {};
+}
+
 QString transportErrorText(QNetworkReply *reply, int timeoutMs)
 {
     // Nothing here aborts a request, so a cancelled one ran out of time.
@@ -54,7 +103,7 @@ QString procedureNameOf(const QString &callText)
 ProcedureClient::ProcedureClient(QNetworkAccessManager *nam, QString apiHost, QList<QSslCertificate> extraCas,
                                  QObject *parent)
     : QObject(parent), m_nam(nam), m_apiHost(std::move(apiHost)), m_extraCas(std::move(extraCas)),
-      m_timeoutMs(kRequestTimeoutMs)
+      m_timeoutMs(kRequestTimeoutMs), m_maxReplyBytes(kMaxReplyBytes)
 {
 }
 
@@ -70,6 +119,7 @@ void ProcedureClient::call(const QString &operation, const QString &callText, co
 
     QNetworkReply *reply = m_nam->post(soap.request, soap.body);
     watchTls(reply, procedure);
+    guardReply(reply, m_maxReplyBytes, m_timeoutMs, procedure);
     QPointer<QObject> guard(receiver ? receiver : this);
     connect(reply, &QNetworkReply::finished, this,
             [this, reply, procedure, shape, guard, done = std::move(done)] {
@@ -82,6 +132,13 @@ void ProcedureClient::finished(QNetworkReply *reply, const QString &procedure, c
 {
     reply->deleteLater();
     ProcedureReply out;
+    if (const ReplyCut cut = replyCut(reply); cut != ReplyCut::None) {
+        // Logged when cut. Too large: the call reached the service, its answer is not read.
+        out.status = cut == ReplyCut::TooLarge ? ProcedureReply::BadReply : ProcedureReply::TransportError;
+        out.error = replyCutText(cut, m_maxReplyBytes, m_timeoutMs);
+        deliverTo(receiver, done, std::move(out));
+        return;
+    }
     if (reply->error() != QNetworkReply::NoError) {
         out.status = ProcedureReply::TransportError;
         out.error = transportErrorText(reply, m_timeoutMs);

@@ -32,9 +32,12 @@ public:
     void call(const QString &operation, const QString &callText, const ReplyShape &shape, QObject *receiver,
               Callback done) override;
 
-    // How long a request may wait for data (60 s unless changed).
+    // How long a request may wait for data, and the longest a whole reply may take
+    // (60 s unless changed).
     void setTimeout(int ms) { m_timeoutMs = ms; }
     int timeout() const { return m_timeoutMs; }
+    // The largest reply body read (kMaxReplyBytes unless changed).
+    void setMaxReplyBytes(qint64 bytes) { m_maxReplyBytes = bytes; }
     QString apiHost() const { return m_apiHost; }
 
 private:
@@ -45,6 +48,7 @@ private:
     QString m_apiHost;
     QList<QSslCertificate> m_extraCas;
     int m_timeoutMs;
+    qint64 m_maxReplyBytes;
 };
 
 // Applies the transport's TLS rule to a request: system CAs plus `extraCas`,
@@ -53,6 +57,27 @@ void applyTls(QNetworkRequest &request, const QList<QSslCertificate> &extraCas);
 
 // Logs the certificate problems of a failed handshake (never ignores them).
 void watchTls(QNetworkReply *reply, const QString &what);
+
+// The largest reply body the clients read: 16 MiB. The largest reply of the stand-in
+// service is the work-order search over a shop's 40 held cars, 126 KB (the car list,
+// 112 KB): about 3 KB a car, so a shop would need some 5,000 cars to come near the
+// limit. A body past it is not a reply of the service, and is never held whole.
+inline constexpr qint64 kMaxReplyBytes = 16 * 1024 * 1024;
+
+// Why the client itself ended a reply.
+enum class ReplyCut {
+    None,
+    TooLarge, // its Content-Length or the bytes received passed the size limit
+    Deadline, // it was not complete when the timeout ran out, though data kept coming
+};
+
+// Ends `reply` with a warning as soon as its Content-Length or the bytes received so
+// far pass `maxBytes` (so an endless or huge body is never held whole), or when it is
+// not finished `timeoutMs` after it started (the transfer timeout alone never ends a
+// reply that keeps trickling). replyCut() then tells these ends from other failures.
+void guardReply(QNetworkReply *reply, qint64 maxBytes, int timeoutMs, const QString &what);
+ReplyCut replyCut(const QNetworkReply *reply);
+QString replyCutText(ReplyCut cut, qint64 maxBytes, int timeoutMs);
 
 // A transport failure in words (a timeout is named as such).
 QString transportErrorText(QNetworkReply *reply, int timeoutMs);
