@@ -92,6 +92,10 @@ void TlsTestServer::readFrom(QSslSocket *socket)
     emit requestReceived();
     if (m_silent)
         return;
+    if (m_responder) {
+        m_responder(socket, request);
+        return;
+    }
     QByteArray response = "HTTP/1.1 " + QByteArray::number(m_status) + (m_status == 200 ? " OK" : " Error") +
                           "\r\nContent-Type: " + m_contentType +
                           "\r\nContent-Length: " + QByteArray::number(m_body.size()) +

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QTcpServer>
 
+#include <functional>
 #include <utility>
 
 class QSslSocket;
@@ -38,6 +39,10 @@ public:
                   const QByteArray &contentType = QByteArrayLiteral("text/xml; charset=utf-8"));
     // Read requests but never answer (the connection stays open).
     void setSilent(bool silent) { m_silent = silent; }
+    // Answer each request by hand instead: the function writes to the socket
+    // whatever it likes, for as long as it likes.
+    using Responder = std::function<void(QSslSocket *socket, const Request &request)>;
+    void setResponder(Responder responder) { m_responder = std::move(responder); }
 
     const QList<Request> &requests() const { return m_requests; }
     int handshakeFailures() const { return m_handshakeFailures; }
@@ -56,6 +61,7 @@ private:
     int m_status = 200;
     QByteArray m_contentType;
     bool m_silent = false;
+    Responder m_responder;
     QList<Request> m_requests;
     int m_handshakeFailures = 0;
 };
