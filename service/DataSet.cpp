@@ -1,5 +1,7 @@
 #include "DataSet.h"
 
+#include <algorithm>
+
 namespace tvs {
 
 namespace {
@@ -81,12 +83,33 @@ QString dataSetXml(const DataSet &set)
 
 QByteArray soapResponse(const QString &operation, const QString &resultText)
 {
-    QByteArray out = kEnvelopeHead;
-    out += '<' + operation.toUtf8() + "Response xmlns=\"http://tempuri.org/\"><"
-        + operation.toUtf8() + "Result>";
-    out += xmlEscape(resultText).toUtf8();
-    out += "</" + operation.toUtf8() + "Result></" + operation.toUtf8() + "Response>";
-    out += kEnvelopeTail;
+    // A list's data set is most of the reply and mostly markup: it is escaped in UTF-8,
+    // in one pass into a buffer of its final size.
+    const QByteArray op = operation.toUtf8();
+    const QByteArray text = resultText.toUtf8();
+    qsizetype escapedSize = text.size();
+    for (const char c : text)
+        escapedSize += c == '&' ? 4 : (c == '<' || c == '>') ? 3 : 0;
+    const QByteArray head = kEnvelopeHead + ('<' + op + "Response xmlns=\"http://tempuri.org/\"><" + op + "Result>");
+    const QByteArray tail = "</" + op + "Result></" + op + "Response>" + kEnvelopeTail;
+    QByteArray out(head.size() + escapedSize + tail.size(), Qt::Uninitialized);
+    char *w = std::copy(head.cbegin(), head.cend(), out.data());
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            w = std::copy_n("&amp;", 5, w);
+            break;
+        case '<':
+            w = std::copy_n("&lt;", 4, w);
+            break;
+        case '>':
+            w = std::copy_n("&gt;", 4, w);
+            break;
+        default:
+            *w++ = c;
+        }
+    }
+    std::copy(tail.cbegin(), tail.cend(), w);
     return out;
 }
 

@@ -26,13 +26,8 @@ Database::~Database()
 
 QSqlDatabase Database::db() const { return QSqlDatabase::database(m_name, false); }
 
-bool Database::open(const QString &path, bool reset, const QDate &today, QString *error)
+bool Database::attach(const QString &path, QString *error)
 {
-    if (reset) {
-        for (const char *suffix : {"", "-wal", "-shm", "-journal"})
-            QFile::remove(path + QLatin1String(suffix));
-    }
-    const bool fresh = !QFile::exists(path);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     db.setDatabaseName(path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
@@ -40,8 +35,23 @@ bool Database::open(const QString &path, bool reset, const QDate &today, QString
         *error = QStringLiteral("cannot open the database %1: %2").arg(path, db.lastError().text());
         return false;
     }
-    if (!exec(QStringLiteral("PRAGMA journal_mode=WAL"), {}, error)
-        || !exec(QStringLiteral("PRAGMA foreign_keys=ON"), {}, error))
+    // WAL is a mode of the file (set by open()); foreign keys are checked per connection.
+    return exec(QStringLiteral("PRAGMA foreign_keys=ON"), {}, error);
+}
+
+bool Database::beginWrite(QString *error)
+{
+    return exec(QStringLiteral("BEGIN IMMEDIATE"), {}, error);
+}
+
+bool Database::open(const QString &path, bool reset, const QDate &today, QString *error)
+{
+    if (reset) {
+        for (const char *suffix : {"", "-wal", "-shm", "-journal"})
+            QFile::remove(path + QLatin1String(suffix));
+    }
+    const bool fresh = !QFile::exists(path);
+    if (!attach(path, error) || !exec(QStringLiteral("PRAGMA journal_mode=WAL"), {}, error))
         return false;
     if (!fresh) {
         if (value(QStringLiteral("SELECT value FROM meta WHERE key = 'schema'")).toString()
@@ -50,6 +60,7 @@ bool Database::open(const QString &path, bool reset, const QDate &today, QString
         *error = QStringLiteral("the database %1 was not made by this service; start with --reset").arg(path);
         return false;
     }
+    QSqlDatabase db = this->db();
     if (!db.transaction()) {
         *error = db.lastError().text();
         return false;

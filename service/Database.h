@@ -8,7 +8,7 @@
 namespace tvs {
 
 // The stand-in's SQLite database: schema, demo data, and small helpers for
-// parameterised statements. Used on one thread only (the service's).
+// parameterised statements. A connection is used on the thread that opened it only.
 class Database
 {
 public:
@@ -20,7 +20,14 @@ public:
     // Opens `path`; makes the schema and the demo data (relative to `today`) when the
     // file is new, or when `reset` is set.
     bool open(const QString &path, bool reset, const QDate &today, QString *error);
+    // Another connection to a database that open() has made (a serving thread's).
+    bool attach(const QString &path, QString *error);
     QSqlDatabase db() const;
+
+    // Starts a transaction that holds the write lock from its first statement, so that
+    // what it reads stays true until it commits, whatever other connections do; waits
+    // (up to the busy timeout) while another connection holds the lock.
+    bool beginWrite(QString *error);
 
     // Runs one statement with positional binds; false with `error` on failure.
     bool exec(const QString &sql, const QVariantList &binds = {}, QString *error = nullptr);

@@ -169,13 +169,15 @@ QString storeOf(Database &db, const QString &userCode)
         .toString();
 }
 
-// Runs `body` in a transaction: everything it wrote is kept only when it succeeds.
+// Runs `body` in a write transaction: everything it wrote is kept only when it succeeds,
+// and no other connection writes between what it reads and what it writes.
 template<typename Body>
 CallOutcome inTransaction(Database &db, Body body)
 {
     QSqlDatabase conn = db.db();
-    if (!conn.transaction())
-        return CallOutcome::failure(QStringLiteral("database error: ") + conn.lastError().text());
+    QString error;
+    if (!db.beginWrite(&error))
+        return CallOutcome::failure(QStringLiteral("database error: ") + error);
     bool commit = false;
     CallOutcome outcome = body(&commit);
     if (commit && !outcome.fault) {

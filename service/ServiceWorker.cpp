@@ -19,7 +19,12 @@
 #include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QXmlStreamReader>
+
+#include <algorithm>
+
+#include <fcntl.h>
 
 namespace tvs {
 
@@ -140,44 +145,79 @@ SoapRequest readSoap(const QByteArray &body)
     return r;
 }
 
-// Counts what a connection sends between two answers; past the limit the rest is
-// read and dropped, the client gets a 413 and the connection is closed. Connected
-// before the HTTP server's own reader, so it sees each piece first.
-void limitRequestSize(QTcpSocket *socket)
+// How long a refused connection is still read (and what it sends dropped) before it closes.
+constexpr int kLingerMs = 1000;
+
+// Watches what a connection sends between two answers. Past the size limit the rest is
+// read and dropped, the client gets a 413 and the connection is closed; a request that
+// has not arrived whole `readMs` after its first byte gets a 408 the same way, so that a
+// client sending a byte now and then cannot hold a connection and its memory for long.
+// Connected before the HTTP server's own reader, so it sees each piece first.
+void guardRequests(QTcpSocket *socket, int readMs)
 {
     auto received = std::make_shared<qint64>(0);
     auto refused = std::make_shared<bool>(false);
-    QObject::connect(socket, &QIODevice::readyRead, socket, [socket, received, refused] {
+    auto *clock = new QTimer(socket);
+    clock->setSingleShot(true);
+    clock->setInterval(readMs);
+    const auto refuse = [socket, refused, clock](const QByteArray &status, const QByteArray &text) {
+        *refused = true;
+        clock->stop();
+        socket->readAll();
+        socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/plain; charset=utf-8\r\nContent-Length: "
+                      + QByteArray::number(text.size()) + "\r\nConnection: close\r\n\r\n" + text);
+        // Closed a moment later, not at once: a client still sending its body would get a
+        // reset for it, which can throw away the answer before the client has read it.
+        QTimer::singleShot(kLingerMs, socket, [socket] { socket->disconnectFromHost(); });
+    };
+    QObject::connect(clock, &QTimer::timeout, socket, [refuse, readMs] {
+        refuse("408 Request Timeout", "the request did not arrive whole within "
+                   + QByteArray::number(readMs) + " ms; nothing was done\n");
+    });
+    QObject::connect(socket, &QIODevice::readyRead, socket, [socket, received, refused, clock, refuse] {
         if (*refused) {
             socket->readAll();
             return;
         }
+        if (!clock->isActive())
+            clock->start();
         *received += socket->bytesAvailable();
-        if (*received <= kMaxRequestBytes)
-            return;
-        *refused = true;
-        socket->readAll();
-        const QByteArray text = "request larger than 1 MiB; nothing was done\n";
-        socket->write("HTTP/1.1 413 Payload Too Large\r\nContent-Type: text/plain; charset=utf-8\r\nContent-Length: "
-                      + QByteArray::number(text.size()) + "\r\nConnection: close\r\n\r\n" + text);
-        socket->disconnectFromHost();
+        if (*received > kMaxRequestBytes)
+            refuse("413 Payload Too Large", "request larger than 1 MiB; nothing was done\n");
     });
-    QObject::connect(socket, &QIODevice::bytesWritten, socket, [received] { *received = 0; });
+    QObject::connect(socket, &QIODevice::bytesWritten, socket, [received, clock] {
+        *received = 0;
+        clock->stop();
+    });
 }
 
+// The HTTP server's source of connections on a serving thread: every serving thread
+// listens on the same socket (a descriptor of its own for it), and whichever is free
+// when a client connects accepts it. Each connection is guarded before the HTTP server
+// reads from it.
 template<typename Base>
-class LimitedServer : public Base
+class GuardedServer : public Base
 {
 public:
-    using Base::Base;
+    explicit GuardedServer(int readMs) : m_readMs(readMs) {}
     QTcpSocket *nextPendingConnection() override
     {
         QTcpSocket *socket = Base::nextPendingConnection();
         if (socket)
-            limitRequestSize(socket);
+            guardRequests(socket, m_readMs);
         return socket;
     }
+
+private:
+    int m_readMs;
 };
+
+// Serving threads when the options do not say: at least four, so that a thread waiting
+// for the database's write lock or drawing a picture leaves others serving.
+int servingThreads(int asked)
+{
+    return asked > 0 ? asked : std::clamp(QThread::idealThreadCount(), 4, 8);
+}
 
 } // namespace
 
@@ -194,9 +234,46 @@ bool RequestServer::handleRequest(const QHttpServerRequest &request, QTcpSocket 
 
 void RequestServer::missingHandler(const QHttpServerRequest &, QTcpSocket *) {}
 
-ServiceCore::ServiceCore(StandInService::Options options) : m_options(std::move(options)) {}
+bool ServiceShared::openLog(QString *error)
+{
+    if (options.logFile.isEmpty())
+        return true;
+    m_log.setFileName(options.logFile);
+    if (!m_log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+        *error = QStringLiteral("cannot write the log file %1").arg(options.logFile);
+        return false;
+    }
+    return true;
+}
 
-ServiceCore::~ServiceCore()
+void ServiceShared::writeLog(Host host, const QHttpServerRequest &request, int status, const LogEntry &entry)
+{
+    if (options.logFile.isEmpty())
+        return;
+    QJsonObject line{
+        {QStringLiteral("time"), QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)},
+        {QStringLiteral("host"), host == Host::Api ? QStringLiteral("api") : QStringLiteral("images")},
+        {QStringLiteral("method"), methodName(request.method())},
+        {QStringLiteral("path"), request.url().path()},
+        {QStringLiteral("status"), status},
+    };
+    if (!entry.soapAction.isEmpty())
+        line.insert(QStringLiteral("soapAction"), entry.soapAction);
+    if (!entry.operation.isEmpty())
+        line.insert(QStringLiteral("operation"), entry.operation);
+    if (!entry.callText.isEmpty())
+        line.insert(QStringLiteral("callText"), entry.callText);
+    if (!entry.params.isEmpty())
+        line.insert(QStringLiteral("params"), entry.params);
+    const QByteArray text = QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n';
+    QMutexLocker lock(&m_logMutex);
+    m_log.write(text);
+    m_log.flush();
+}
+
+RequestHandler::RequestHandler(ServiceShared *shared, int index) : m_shared(shared), m_index(index) {}
+
+RequestHandler::~RequestHandler()
 {
     delete m_api;
     delete m_images;
@@ -204,75 +281,119 @@ ServiceCore::~ServiceCore()
     m_db.reset();
 }
 
+bool RequestHandler::open(qintptr apiSocket, qintptr imageSocket, QString *error)
+{
+    m_db = std::make_unique<Database>(
+        QStringLiteral("tvs-service-%1-%2").arg(quintptr(m_shared), 0, 16).arg(m_index));
+    if (!m_db->attach(m_shared->databasePath, error))
+        return false;
+    m_procedures = std::make_unique<Procedures>(*m_db);
+
+    m_api = new RequestServer([this](const QHttpServerRequest &r, QTcpSocket *s, RequestServer *srv) {
+        handle(Host::Api, r, s, srv);
+    });
+    auto *api = new GuardedServer<QSslServer>(m_shared->options.requestReadMs);
+    api->setSslConfiguration(m_shared->tls);
+    m_images = new RequestServer([this](const QHttpServerRequest &r, QTcpSocket *s, RequestServer *srv) {
+        handle(Host::Images, r, s, srv);
+    });
+    auto *images = new GuardedServer<QTcpServer>(m_shared->options.requestReadMs);
+    // Bound even when taking a socket fails, so that they go with the HTTP servers.
+    const bool listening = api->setSocketDescriptor(apiSocket) && images->setSocketDescriptor(imageSocket);
+    m_api->bind(api);
+    m_images->bind(images);
+    if (!listening)
+        *error = QStringLiteral("serving thread %1 cannot listen: %2").arg(m_index).arg(api->errorString());
+    return listening;
+}
+
+ServiceCore::ServiceCore(StandInService::Options options) { m_shared.options = std::move(options); }
+
+ServiceCore::~ServiceCore()
+{
+    stopServing();
+    m_db.reset();
+}
+
 bool ServiceCore::start(QString *error)
 {
-    if (m_options.dataDir.isEmpty()) {
+    const StandInService::Options &options = m_shared.options;
+    if (options.dataDir.isEmpty()) {
         *error = QStringLiteral("no data folder given");
         return false;
     }
-    QDir dir(m_options.dataDir);
+    QDir dir(options.dataDir);
     if (!dir.mkpath(QStringLiteral("."))) {
-        *error = QStringLiteral("cannot create the data folder %1").arg(m_options.dataDir);
+        *error = QStringLiteral("cannot create the data folder %1").arg(options.dataDir);
         return false;
     }
     TlsFiles tls;
     if (!ensureCertificates(dir.absolutePath(), &tls, error))
         return false;
     m_caFile = tls.caFile;
-    if (m_options.reset)
+    if (options.reset)
         QDir(dir.absoluteFilePath(QStringLiteral("pictures"))).removeRecursively();
+    m_shared.databasePath = dir.absoluteFilePath(QStringLiteral("tvs-service.sqlite"));
     m_db = std::make_unique<Database>(QStringLiteral("tvs-service-%1").arg(quintptr(this), 0, 16));
-    if (!m_db->open(dir.absoluteFilePath(QStringLiteral("tvs-service.sqlite")), m_options.reset,
-                      m_options.today.isValid() ? m_options.today : Procedures::today(), error))
+    if (!m_db->open(m_shared.databasePath, options.reset,
+                    options.today.isValid() ? options.today : Procedures::today(), error))
         return false;
-    m_procedures = std::make_unique<Procedures>(*m_db);
     writeQrFiles(dir);
-
-    if (!m_options.logFile.isEmpty()) {
-        m_log.setFileName(m_options.logFile);
-        if (!m_log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
-            *error = QStringLiteral("cannot write the log file %1").arg(m_options.logFile);
-            return false;
-        }
-    }
+    if (!m_shared.openLog(error))
+        return false;
 
     const auto certs = QSslCertificate::fromPath(tls.certificateFile);
     QFile keyFile(tls.keyFile);
     if (certs.isEmpty() || !keyFile.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot read the TLS certificate in %1").arg(m_options.dataDir);
+        *error = QStringLiteral("cannot read the TLS certificate in %1").arg(options.dataDir);
         return false;
     }
-    const QSslKey key(keyFile.readAll(), QSsl::Ec, QSsl::Pem);
-    m_api = new RequestServer([this](const QHttpServerRequest &r, QTcpSocket *s, RequestServer *srv) {
-        handle(Host::Api, r, s, srv);
-    });
-    QSslConfiguration tlsConfig = QSslConfiguration::defaultConfiguration();
-    tlsConfig.setLocalCertificate(certs.first());
-    tlsConfig.setPrivateKey(key);
-    tlsConfig.setPeerVerifyMode(QSslSocket::VerifyNone); // clients are not asked for certificates
-    auto *apiListener = new LimitedServer<QSslServer>(m_api);
-    apiListener->setSslConfiguration(tlsConfig);
-    if (apiListener->listen(m_options.address, m_options.port)) {
-        m_api->bind(apiListener);
-        m_apiPort = apiListener->serverPort();
-    }
-    if (m_apiPort == 0) {
-        *error = QStringLiteral("cannot listen on %1 port %2 (HTTPS)").arg(m_options.address.toString()).arg(m_options.port);
+    m_shared.tls = QSslConfiguration::defaultConfiguration();
+    m_shared.tls.setLocalCertificate(certs.first());
+    m_shared.tls.setPrivateKey(QSslKey(keyFile.readAll(), QSsl::Ec, QSsl::Pem));
+    m_shared.tls.setPeerVerifyMode(QSslSocket::VerifyNone); // clients are not asked for certificates
+
+    // The ports are opened here, where a port in use is an error like any other; each
+    // serving thread then listens on a copy of their sockets.
+    QTcpServer api, images;
+    if (!api.listen(options.address, options.port)) {
+        *error = QStringLiteral("cannot listen on %1 port %2 (HTTPS)").arg(options.address.toString()).arg(options.port);
         return false;
     }
-    m_images = new RequestServer([this](const QHttpServerRequest &r, QTcpSocket *s, RequestServer *srv) {
-        handle(Host::Images, r, s, srv);
-    });
-    auto *imageListener = new LimitedServer<QTcpServer>(m_images);
-    if (imageListener->listen(m_options.address, m_options.imagePort)) {
-        m_images->bind(imageListener);
-        m_imagePort = imageListener->serverPort();
-    }
-    if (m_imagePort == 0) {
-        *error = QStringLiteral("cannot listen on %1 port %2 (HTTP pictures)").arg(m_options.address.toString()).arg(m_options.imagePort);
+    if (!images.listen(options.address, options.imagePort)) {
+        *error = QStringLiteral("cannot listen on %1 port %2 (HTTP pictures)").arg(options.address.toString()).arg(options.imagePort);
         return false;
+    }
+    m_shared.apiPort = api.serverPort();
+    m_imagePort = images.serverPort();
+    for (int i = 0; i < servingThreads(options.workers); ++i) {
+        auto serving = std::make_unique<Serving>();
+        serving->thread.setObjectName(QStringLiteral("tvs-service-%1").arg(i));
+        serving->handler = new RequestHandler(&m_shared, i);
+        serving->handler->moveToThread(&serving->thread);
+        serving->thread.start();
+        RequestHandler *handler = serving->handler;
+        m_serving.push_back(std::move(serving));
+        const qintptr apiSocket = ::fcntl(int(api.socketDescriptor()), F_DUPFD_CLOEXEC, 0);
+        const qintptr imageSocket = ::fcntl(int(images.socketDescriptor()), F_DUPFD_CLOEXEC, 0);
+        bool opened = false;
+        QMetaObject::invokeMethod(
+            handler, [&] { opened = handler->open(apiSocket, imageSocket, error); }, Qt::BlockingQueuedConnection);
+        if (!opened)
+            return false;
     }
     return true;
+}
+
+void ServiceCore::stopServing()
+{
+    for (const auto &serving : m_serving) {
+        RequestHandler *handler = serving->handler;
+        QMetaObject::invokeMethod(handler, [handler] { delete handler; }, Qt::BlockingQueuedConnection);
+        serving->thread.quit();
+        serving->thread.wait();
+    }
+    m_serving.clear();
 }
 
 // Each dealer's QR sign-in code as a file next to the database, for trying the QR sign-in
@@ -295,19 +416,19 @@ QVariant ServiceCore::queryValue(const QString &sql, const QVariantList &binds)
     return m_db ? m_db->value(sql, binds) : QVariant();
 }
 
-void ServiceCore::reply(RequestServer *server, const QHttpServerRequest &request, QTcpSocket *socket, int status,
+void RequestHandler::reply(RequestServer *server, const QHttpServerRequest &request, QTcpSocket *socket, int status,
                         const QByteArray &mime, const QByteArray &body)
 {
     QHttpServerResponder responder = server->responder(request, socket);
     responder.write(body, mime, QHttpServerResponder::StatusCode(status));
 }
 
-void ServiceCore::handle(Host host, const QHttpServerRequest &request, QTcpSocket *socket, RequestServer *server)
+void RequestHandler::handle(Host host, const QHttpServerRequest &request, QTcpSocket *socket, RequestServer *server)
 {
-    m_requests.ref();
+    m_shared->requests.ref();
     const QString path = request.url().path();
     const auto method = request.method();
-    LogEntry log;
+    ServiceShared::LogEntry log;
     int status = 200;
     QByteArray body;
     QByteArray mime = "text/plain; charset=utf-8";
@@ -333,7 +454,7 @@ void ServiceCore::handle(Host host, const QHttpServerRequest &request, QTcpSocke
         const bool wantsWsdl = request.url().query().compare(QLatin1String("wsdl"), Qt::CaseInsensitive) == 0;
         if (method == QHttpServerRequest::Method::Get && wantsWsdl) {
             mime = "text/xml; charset=utf-8";
-            body = wsdl(*endpoint, QStringLiteral("https://127.0.0.1:%1").arg(m_apiPort));
+            body = wsdl(*endpoint, QStringLiteral("https://127.0.0.1:%1").arg(m_shared->apiPort));
         } else if (method == QHttpServerRequest::Method::Post) {
             mime = "text/xml; charset=utf-8";
             status = soap(request, &body, &log);
@@ -346,7 +467,7 @@ void ServiceCore::handle(Host host, const QHttpServerRequest &request, QTcpSocke
             status = 405;
             body = "web pages are read with GET\n";
         } else {
-            const WebPage page = webPage(*m_db, path, request.query(), QStringLiteral("https://127.0.0.1:%1").arg(m_apiPort));
+            const WebPage page = webPage(*m_db, path, request.query(), QStringLiteral("https://127.0.0.1:%1").arg(m_shared->apiPort));
             status = page.status;
             body = page.html;
             mime = "text/html; charset=utf-8";
@@ -356,10 +477,10 @@ void ServiceCore::handle(Host host, const QHttpServerRequest &request, QTcpSocke
         body = QStringLiteral("nothing at %1\n").arg(path).toUtf8();
     }
     reply(server, request, socket, status, mime, body);
-    writeLog(host, request, status, log);
+    m_shared->writeLog(host, request, status, log);
 }
 
-int ServiceCore::soap(const QHttpServerRequest &request, QByteArray *body, LogEntry *log)
+int RequestHandler::soap(const QHttpServerRequest &request, QByteArray *body, ServiceShared::LogEntry *log)
 {
     const SoapEndpoint *endpoint = soapEndpoint(request.url().path());
     QString action = QString::fromUtf8(header(request, "SOAPAction")).trimmed();
@@ -410,12 +531,12 @@ int ServiceCore::soap(const QHttpServerRequest &request, QByteArray *body, LogEn
     return 200;
 }
 
-bool ServiceCore::picture(const QString &path, QByteArray *body)
+bool RequestHandler::picture(const QString &path, QByteArray *body)
 {
     static const QRegularExpression product(QStringLiteral("^/image_product/([A-Za-z0-9_-]{1,32})/([A-Za-z0-9_.-]{1,64})$"));
     static const QRegularExpression user(QStringLiteral("^/image_user/([A-Za-z0-9_.-]{1,64})$"));
     static const QRegularExpression qrCode(QStringLiteral("^/image_user/([A-Za-z0-9_]{1,32})-qr\\.png$"));
-    QDir cache(QDir(m_options.dataDir).absoluteFilePath(QStringLiteral("pictures")));
+    QDir cache(QDir(m_shared->options.dataDir).absoluteFilePath(QStringLiteral("pictures")));
     QString cacheFile;
     std::function<QByteArray()> draw;
     if (const auto m = product.match(path); m.hasMatch()) {
@@ -467,29 +588,6 @@ bool ServiceCore::picture(const QString &path, QByteArray *body)
         out.commit();
     }
     return !body->isEmpty();
-}
-
-void ServiceCore::writeLog(Host host, const QHttpServerRequest &request, int status, const LogEntry &entry)
-{
-    if (!m_log.isOpen())
-        return;
-    QJsonObject line{
-        {QStringLiteral("time"), QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)},
-        {QStringLiteral("host"), host == Host::Api ? QStringLiteral("api") : QStringLiteral("images")},
-        {QStringLiteral("method"), methodName(request.method())},
-        {QStringLiteral("path"), request.url().path()},
-        {QStringLiteral("status"), status},
-    };
-    if (!entry.soapAction.isEmpty())
-        line.insert(QStringLiteral("soapAction"), entry.soapAction);
-    if (!entry.operation.isEmpty())
-        line.insert(QStringLiteral("operation"), entry.operation);
-    if (!entry.callText.isEmpty())
-        line.insert(QStringLiteral("callText"), entry.callText);
-    if (!entry.params.isEmpty())
-        line.insert(QStringLiteral("params"), entry.params);
-    m_log.write(QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n');
-    m_log.flush();
 }
 
 ServiceWorker::ServiceWorker(StandInService::Options options)

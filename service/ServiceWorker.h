@@ -9,10 +9,13 @@
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
 #include <QJsonObject>
+#include <QMutex>
+#include <QSslConfiguration>
 #include <QThread>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace tvs {
 
@@ -38,7 +41,63 @@ private:
     Handler m_handler;
 };
 
-// Everything of a running service; lives on the service's thread.
+enum class Host { Api, Images };
+
+// What every serving thread of a running service shares.
+struct ServiceShared
+{
+    StandInService::Options options;
+    QString databasePath;
+    QSslConfiguration tls;   // the API host's certificate and key
+    quint16 apiPort = 0;     // set before the first connection is handed over
+    QAtomicInt requests;
+
+    struct LogEntry
+    {
+        QString soapAction, operation, callText;
+        QJsonObject params;
+    };
+    // One JSON line per request when the options name a log file.
+    bool openLog(QString *error);
+    void writeLog(Host host, const QHttpServerRequest &request, int status, const LogEntry &entry);
+
+private:
+    QMutex m_logMutex;
+    QFile m_log;
+};
+
+// One serving thread's part of the service: its own connection to the database and its
+// own procedures, and HTTP servers that accept connections on the service's ports. A
+// connection's requests are read and answered on the thread that accepted it; writes of
+// different threads are kept apart by the database's transactions.
+class RequestHandler : public QObject
+{
+public:
+    RequestHandler(ServiceShared *shared, int index);
+    ~RequestHandler() override;
+
+    // On the serving thread: connects to the database and listens on the two sockets
+    // (descriptors of the service's listening sockets, taken over).
+    bool open(qintptr apiSocket, qintptr imageSocket, QString *error);
+
+private:
+    void handle(Host host, const QHttpServerRequest &request, QTcpSocket *socket, RequestServer *server);
+    void reply(RequestServer *server, const QHttpServerRequest &request, QTcpSocket *socket, int status,
+               const QByteArray &mime, const QByteArray &body);
+    int soap(const QHttpServerRequest &request, QByteArray *body, ServiceShared::LogEntry *log);
+    bool picture(const QString &path, QByteArray *body);
+
+    ServiceShared *m_shared;
+    int m_index;
+    std::unique_ptr<Database> m_db;
+    std::unique_ptr<Procedures> m_procedures;
+    RequestServer *m_api = nullptr;
+    RequestServer *m_images = nullptr;
+};
+
+// Everything of a running service on the service's thread: the data folder, the database
+// (made or brought up to date here), and the serving threads, which listen on the two
+// ports opened here.
 class ServiceCore : public QObject
 {
 public:
@@ -46,37 +105,26 @@ public:
     ~ServiceCore() override;
 
     bool start(QString *error);
-    quint16 apiPort() const { return m_apiPort; }
+    quint16 apiPort() const { return m_shared.apiPort; }
     quint16 imagePort() const { return m_imagePort; }
     QString caFile() const { return m_caFile; }
     QVariant queryValue(const QString &sql, const QVariantList &binds);
-    int requestCount() const { return m_requests.loadRelaxed(); }
+    int requestCount() const { return m_shared.requests.loadRelaxed(); }
 
 private:
-    enum class Host { Api, Images };
-    struct LogEntry
+    struct Serving
     {
-        QString soapAction, operation, callText;
-        QJsonObject params;
+        QThread thread;
+        RequestHandler *handler = nullptr;
     };
-    void handle(Host host, const QHttpServerRequest &request, QTcpSocket *socket, RequestServer *server);
-    void reply(RequestServer *server, const QHttpServerRequest &request, QTcpSocket *socket, int status,
-               const QByteArray &mime, const QByteArray &body);
-    int soap(const QHttpServerRequest &request, QByteArray *body, LogEntry *log);
-    bool picture(const QString &path, QByteArray *body);
     void writeQrFiles(const QDir &dir);
-    void writeLog(Host host, const QHttpServerRequest &request, int status, const LogEntry &entry);
+    void stopServing();
 
-    StandInService::Options m_options;
+    ServiceShared m_shared;
     std::unique_ptr<Database> m_db;
-    std::unique_ptr<Procedures> m_procedures;
-    RequestServer *m_api = nullptr;
-    RequestServer *m_images = nullptr;
-    quint16 m_apiPort = 0;
+    std::vector<std::unique_ptr<Serving>> m_serving;
     quint16 m_imagePort = 0;
     QString m_caFile;
-    QFile m_log;
-    QAtomicInt m_requests;
 };
 
 class ServiceWorker

@@ -20,8 +20,11 @@ class ServiceWorker;
 // HTTPS on one port, and the pictures "/image_product/" and "/image_user/" over HTTP
 // on a second port (the HTTPS port serves the pictures too, for the web pages).
 //
-// The servers and the database live on a thread of their own, so a test may block its
-// own thread (QProcess::waitForFinished, a synchronous wait) while the service answers.
+// The listening ports and the database live on a thread of their own, and requests are
+// answered by a pool of serving threads, each with its own connection to the database
+// (SQLite in WAL mode; every change runs in a transaction that takes the write lock
+// first, so changes from different threads never interleave). A test may block its own
+// thread (QProcess::waitForFinished, a synchronous wait) while the service answers.
 //
 // In an end-to-end test:
 //
@@ -50,6 +53,11 @@ public:
         QString logFile;          // one JSON line per request when set
         bool reset = false;       // throw the database away and make fresh demo data
         QHostAddress address = QHostAddress::LocalHost;
+        // Threads that answer requests, each with its own database connection; 0: as
+        // many as the machine has cores, at least 4 and at most 8.
+        int workers = 0;
+        // A request must arrive whole within this time of its first byte (else 408).
+        int requestReadMs = 10'000;
         // The day the demo data is made relative to; a kept database's dates are moved
         // forward to it. Today in KST when not set.
         QDate today;

@@ -35,7 +35,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption reset(QStringLiteral("reset"), QStringLiteral("Start from fresh demo data."));
     const QCommandLineOption log(QStringLiteral("log"), QStringLiteral("Append one JSON line per request to FILE."), QStringLiteral("FILE"));
     const QCommandLineOption forSeconds(QStringLiteral("for-seconds"), QStringLiteral("Stop after N seconds."), QStringLiteral("N"));
-    parser.addOptions({port, imagePort, data, reset, log, forSeconds});
+    const QCommandLineOption workers(QStringLiteral("workers"), QStringLiteral("Threads that answer requests (default: one per core, 4 to 8)."), QStringLiteral("N"));
+    parser.addOptions({port, imagePort, data, reset, log, forSeconds, workers});
     parser.process(app);
 
     auto readPort = [&](const QCommandLineOption &option, quint16 *out) {
@@ -57,6 +58,14 @@ int main(int argc, char *argv[])
         : QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     options.reset = parser.isSet(reset);
     options.logFile = parser.value(log);
+    if (parser.isSet(workers)) {
+        bool ok = false;
+        options.workers = parser.value(workers).toInt(&ok);
+        if (!ok || options.workers < 1 || options.workers > 64) {
+            std::fprintf(stderr, "tvs-service: --workers must be a number from 1 to 64\n");
+            return 2;
+        }
+    }
     if (parser.isSet(forSeconds)) {
         bool ok = false;
         // A timer counts milliseconds in an int: about 24 days at most.
