@@ -68,13 +68,14 @@ void JsonServiceClient::call(const QString &path, const QString &operation,
 
     QNetworkReply *reply = m_nam->post(soap.request, soap.body);
     watchTls(reply, operation);
-    guardReply(reply, m_maxReplyBytes, m_timeoutMs, operation);
+    std::shared_ptr<ReplyBody> body = guardReply(reply, m_maxReplyBytes, m_timeoutMs, operation);
     QPointer<QObject> guard(receiver ? receiver : this);
     const int timeoutMs = m_timeoutMs;
     const qint64 maxReplyBytes = m_maxReplyBytes;
     connect(reply, &QNetworkReply::finished, this,
-            [reply, operation, guard, timeoutMs, maxReplyBytes, done = std::move(done)] {
+            [reply, body, operation, guard, timeoutMs, maxReplyBytes, done = std::move(done)] {
                 reply->deleteLater();
+                finishBody(reply, *body);
                 JsonServiceReply out;
                 if (const ReplyCut cut = replyCut(reply); cut != ReplyCut::None) {
                     out.status = cut == ReplyCut::TooLarge ? JsonServiceReply::BadReply
@@ -83,12 +84,11 @@ void JsonServiceClient::call(const QString &path, const QString &operation,
                 } else if (reply->error() != QNetworkReply::NoError) {
                     out.status = JsonServiceReply::TransportError;
                     out.error = transportErrorText(reply, timeoutMs);
-                    if (reply->isOpen())
-                        out.body = reply->readAll(); // an HTTP error page, kept for the log
+                    out.body = body->joined(); // an HTTP error page, kept for the log
                     qCWarning(lcNet).noquote() << operation << "failed:" << out.error;
                 } else {
-                    // A side-service reply is a few hundred bytes: read it here.
-                    out = readJsonServiceReply(reply->readAll(), operation);
+                    // A side-service reply is a few hundred bytes: joined and read here.
+                    out = readJsonServiceReply(body->joined(), operation);
                     if (!out.ok())
                         qCWarning(lcNet).noquote() << operation << "reply unreadable:" << out.error;
                 }

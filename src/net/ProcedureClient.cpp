@@ -39,8 +39,20 @@ namespace {
 const char *const kCutProperty = "tvsReplyCut";
 } // namespace
 
-void guardReply(QNetworkReply *reply, qint64 maxBytes, int timeoutMs, const QString &what)
+QByteArray ReplyBody::joined() const
 {
+    if (pieces.size() == 1)
+        return pieces.first();
+    QByteArray all;
+    all.reserve(size);
+    for (const QByteArray &piece : pieces)
+        all += piece;
+    return all;
+}
+
+std::shared_ptr<ReplyBody> guardReply(QNetworkReply *reply, qint64 maxBytes, int timeoutMs, const QString &what)
+{
+    auto body = std::make_shared<ReplyBody>();
     const auto cut = [reply, maxBytes, timeoutMs, what](ReplyCut why, const QString &detail) {
         if (replyCut(reply) != ReplyCut::None || reply->isFinished())
             return;
@@ -48,21 +60,36 @@ void guardReply(QNetworkReply *reply, qint64 maxBytes, int timeoutMs, const QStr
         qCWarning(lcNet).noquote() << what << replyCutText(why, maxBytes, timeoutMs) + detail;
         reply->abort();
     };
-    // The network thread then hands over no more than this before it waits for the
-    // reply to be read, however busy this thread is when the data arrives.
+    // The network thread hands over no more than this before it waits for the reply to
+    // be read, however busy this thread is when the data arrives.
     reply->setReadBufferSize(maxBytes + 1);
     QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, maxBytes, cut] {
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > maxBytes)
             cut(ReplyCut::TooLarge, QStringLiteral(" (Content-Length %1)").arg(length.toLongLong()));
     });
-    // Nothing reads the body before it ends, so what is available is all that arrived.
-    // (downloadProgress would come too late: it is emitted at most every few hundred ms.)
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, maxBytes, cut] {
-        if (reply->bytesAvailable() > maxBytes)
-            cut(ReplyCut::TooLarge, QStringLiteral(" (%1 bytes received)").arg(reply->bytesAvailable()));
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, body, maxBytes, cut] {
+        if (replyCut(reply) != ReplyCut::None)
+            return;
+        QByteArray piece = reply->readAll();
+        body->size += piece.size();
+        body->pieces.append(std::move(piece));
+        if (body->size > maxBytes) {
+            cut(ReplyCut::TooLarge, QStringLiteral(" (%1 bytes received)").arg(body->size));
+            *body = {};
+        }
     });
     QTimer::singleShot(timeoutMs, reply, [cut] { cut(ReplyCut::Deadline, {}); });
+    return body;
+}
+
+void finishBody(QNetworkReply *reply, ReplyBody &body)
+{
+    if (replyCut(reply) != ReplyCut::None || !reply->isOpen() || reply->bytesAvailable() == 0)
+        return;
+    QByteArray rest = reply->readAll();
+    body.size += rest.size();
+    body.pieces.append(std::move(rest));
 }
 
 ReplyCut replyCut(const QNetworkReply *reply)
@@ -119,18 +146,19 @@ void ProcedureClient::call(const QString &operation, const QString &callText, co
 
     QNetworkReply *reply = m_nam->post(soap.request, soap.body);
     watchTls(reply, procedure);
-    guardReply(reply, m_maxReplyBytes, m_timeoutMs, procedure);
+    std::shared_ptr<ReplyBody> body = guardReply(reply, m_maxReplyBytes, m_timeoutMs, procedure);
     QPointer<QObject> guard(receiver ? receiver : this);
     connect(reply, &QNetworkReply::finished, this,
-            [this, reply, procedure, shape, guard, done = std::move(done)] {
-                finished(reply, procedure, shape, guard, done);
+            [this, reply, body, procedure, shape, guard, done = std::move(done)] {
+                finished(reply, *body, procedure, shape, guard, done);
             });
 }
 
-void ProcedureClient::finished(QNetworkReply *reply, const QString &procedure, const ReplyShape &shape,
-                               QPointer<QObject> receiver, const Callback &done)
+void ProcedureClient::finished(QNetworkReply *reply, ReplyBody &body, const QString &procedure,
+                               const ReplyShape &shape, QPointer<QObject> receiver, const Callback &done)
 {
     reply->deleteLater();
+    finishBody(reply, body);
     ProcedureReply out;
     if (const ReplyCut cut = replyCut(reply); cut != ReplyCut::None) {
         // Logged when cut. Too large: the call reached the service, its answer is not read.
@@ -142,14 +170,12 @@ void ProcedureClient::finished(QNetworkReply *reply, const QString &procedure, c
     if (reply->error() != QNetworkReply::NoError) {
         out.status = ProcedureReply::TransportError;
         out.error = transportErrorText(reply, m_timeoutMs);
-        if (reply->isOpen())
-            out.body = reply->readAll(); // an HTTP error page, kept for the log
+        out.body = body.joined(); // an HTTP error page, kept for the log
         qCWarning(lcNet).noquote() << procedure << "failed:" << out.error;
         deliverTo(receiver, done, std::move(out));
         return;
     }
-    out.body = reply->readAll();
-    if (out.body.isEmpty()) {
+    if (body.size == 0) {
         out.status = ProcedureReply::BadReply;
         out.error = QStringLiteral("empty reply");
         qCWarning(lcNet).noquote() << procedure << "answered with an empty body";
@@ -157,14 +183,21 @@ void ProcedureClient::finished(QNetworkReply *reply, const QString &procedure, c
         return;
     }
 
-    // The walk never runs on this (the UI) thread; each reply has its own walk state.
-    auto *watcher = new QFutureWatcher<WalkResult>(this);
-    const QByteArray body = out.body;
-    connect(watcher, &QFutureWatcher<WalkResult>::finished, this, [watcher, procedure, receiver, done, body] {
+    // The body is joined and walked on a pool thread, never on this (the UI) thread;
+    // each reply has its own walk state.
+    struct Walked
+    {
+        QByteArray body;
+        WalkResult walk;
+    };
+    auto *watcher = new QFutureWatcher<Walked>(this);
+    connect(watcher, &QFutureWatcher<Walked>::finished, this, [watcher, procedure, receiver, done] {
         watcher->deleteLater();
+        // Taken, not copied: the rows are not kept (and later freed) here as well.
+        Walked walked = watcher->future().takeResult();
         ProcedureReply result;
-        result.body = body;
-        result.walk = watcher->result();
+        result.body = std::move(walked.body);
+        result.walk = std::move(walked.walk);
         if (result.walk.invalidUtf8) {
             result.status = ProcedureReply::BadReply;
             result.error = result.walk.error;
@@ -176,7 +209,12 @@ void ProcedureClient::finished(QNetworkReply *reply, const QString &procedure, c
         }
         deliverTo(receiver, done, std::move(result));
     });
-    watcher->setFuture(QtConcurrent::run(walkReply, body, shape));
+    watcher->setFuture(QtConcurrent::run([body = std::move(body), shape] {
+        Walked walked;
+        walked.body = body.joined();
+        walked.walk = walkReply(walked.body, shape);
+        return walked;
+    }));
 }
 
 } // namespace tvs

@@ -9,10 +9,14 @@
 #include <QSslCertificate>
 #include <QString>
 
+#include <memory>
+
 class QNetworkAccessManager;
 class QNetworkReply;
 
 namespace tvs {
+
+struct ReplyBody;
 
 // Posts procedure calls on the application's one QNetworkAccessManager. TLS is
 // always verified against the system CAs plus `extraCas`; certificate errors are
@@ -41,7 +45,7 @@ public:
     QString apiHost() const { return m_apiHost; }
 
 private:
-    void finished(QNetworkReply *reply, const QString &procedure, const ReplyShape &shape,
+    void finished(QNetworkReply *reply, ReplyBody &body, const QString &procedure, const ReplyShape &shape,
                   QPointer<QObject> receiver, const Callback &done);
 
     QNetworkAccessManager *m_nam;
@@ -71,11 +75,22 @@ enum class ReplyCut {
     Deadline, // it was not complete when the timeout ran out, though data kept coming
 };
 
-// Ends `reply` with a warning as soon as its Content-Length or the bytes received so
-// far pass `maxBytes` (so an endless or huge body is never held whole), or when it is
-// not finished `timeoutMs` after it started (the transfer timeout alone never ends a
-// reply that keeps trickling). replyCut() then tells these ends from other failures.
-void guardReply(QNetworkReply *reply, qint64 maxBytes, int timeoutMs, const QString &what);
+// A reply's body as it arrived, piece by piece: read as the data comes, so no read on
+// the UI thread copies a whole large body at once (joined off it, or where it is small).
+struct ReplyBody
+{
+    QList<QByteArray> pieces;
+    qint64 size = 0;
+    QByteArray joined() const;
+};
+
+// Reads `reply` into the returned body as it arrives, and ends it with a warning as soon
+// as its Content-Length or the bytes received pass `maxBytes` (so an endless or huge body
+// is never held whole), or when it is not finished `timeoutMs` after it started (the
+// transfer timeout alone never ends a reply that keeps trickling). replyCut() then tells
+// these ends from other failures. Call finishBody() when the reply has finished.
+std::shared_ptr<ReplyBody> guardReply(QNetworkReply *reply, qint64 maxBytes, int timeoutMs, const QString &what);
+void finishBody(QNetworkReply *reply, ReplyBody &body);
 ReplyCut replyCut(const QNetworkReply *reply);
 QString replyCutText(ReplyCut cut, qint64 maxBytes, int timeoutMs);
 
