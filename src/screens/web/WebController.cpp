@@ -3,8 +3,8 @@
 #include "AppData.h"
 #include "Config.h"
 #include "ExtraCaTrust.h"
-#include "InventoryLog.h"
 #include "ScreenContext.h"
+#include "WebLogging.h"
 #include "Services.h"
 
 #include <QUrlQuery>
@@ -22,7 +22,7 @@ WebController::WebController(ScreenContext *context, QObject *parent) : Screen(c
     connect(&m_requestTimer, &QTimer::timeout, this, [this] {
         if (m_firstNavigationDone)
             return;
-        qCWarning(lcInventory) << "web page" << m_address.toString() << "did not load within 60 seconds";
+        qCWarning(lcWeb) << "web page" << m_address.toString() << "did not load within 60 seconds";
         emit stopRequested();
         firstNavigationEnded(QStringLiteral("페이지를 불러오지 못했습니다. (시간 초과)"));
     });
@@ -57,18 +57,25 @@ QUrl WebController::pageAddress(const QString &ch, const QString &pCode, const Q
     return url;
 }
 
+void WebController::setPage(const QString &page, const QString &carPart, const QString &title)
+{
+    ch = page;
+    pCode = carPart;
+    setTitle = title;
+}
+
 void WebController::viewDidLoad()
 {
     const QString userCode = AppData::shared()->userInfo.value(QStringLiteral("sUserCode"));
     if (!context() || !context()->config) {
-        qCWarning(lcInventory) << "web page: no configuration";
+        qCWarning(lcWeb) << "web page: no configuration";
         firstNavigationEnded(QStringLiteral("페이지 주소를 알 수 없습니다."));
         return;
     }
     m_address = pageAddress(ch, pCode, userCode, *context()->config);
     emit addressChanged();
     if (!m_address.isValid()) {
-        qCWarning(lcInventory) << "web page" << ch << "has no address (user code missing?)";
+        qCWarning(lcWeb) << "web page" << ch << "has no address (user code missing?)";
         firstNavigationEnded(QStringLiteral("페이지 주소를 알 수 없습니다."));
         return;
     }
@@ -90,13 +97,13 @@ void WebController::navigationFinished(bool succeeded, const QString &error)
         firstNavigationEnded({});
         return;
     }
-    qCWarning(lcInventory) << "web page" << m_address.toString() << "failed:" << error;
+    qCWarning(lcWeb) << "web page" << m_address.toString() << "failed:" << error;
     firstNavigationEnded(QStringLiteral("페이지를 불러오지 못했습니다."));
 }
 
 void WebController::webContentProcessDidTerminate()
 {
-    qCWarning(lcInventory) << "web content process ended; reloading" << m_address.toString();
+    qCWarning(lcWeb) << "web content process ended; reloading" << m_address.toString();
     emit reloadRequested();
 }
 
@@ -108,7 +115,7 @@ void WebController::webEngineUnavailable()
     UrlOpener *urls = context() ? context()->urls : nullptr;
     const bool opened = urls && urls->open(m_address);
     if (!opened)
-        qCWarning(lcInventory) << "web page: no web engine and the system browser did not open"
+        qCWarning(lcWeb) << "web page: no web engine and the system browser did not open"
                                << m_address.toString();
     firstNavigationEnded(opened ? QStringLiteral("브라우저에서 페이지를 열었습니다.")
                                 : QStringLiteral("페이지를 열 수 없습니다."));
@@ -125,7 +132,7 @@ bool WebController::trustsUnknownAuthority(const QList<QSslCertificate> &chain, 
     QString why;
     if (chainVerifiesAgainst(chain, cas, hostName, &why))
         return true;
-    qCWarning(lcInventory) << "web page certificate of" << hostName << "not trusted:" << why;
+    qCWarning(lcWeb) << "web page certificate of" << hostName << "not trusted:" << why;
     return false;
 }
 
@@ -136,7 +143,7 @@ void WebController::certificateError(QWebEngineCertificateError error)
         error.acceptCertificate();
         return;
     }
-    qCWarning(lcInventory) << "web page certificate refused for" << error.url().host() << error.description();
+    qCWarning(lcWeb) << "web page certificate refused for" << error.url().host() << error.description();
     error.rejectCertificate();
 }
 

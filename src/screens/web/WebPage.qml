@@ -1,40 +1,17 @@
 import QtQuick
 import QtQuick.Controls.Basic
+import "qrc:/tvs/ui"
 
 // A page of the service's web hosts. Without the web engine the address opens
 // in the system browser instead.
 Item {
     id: page
     property var controller
-    readonly property color navy: "#252d49"
 
-    Rectangle {
+    NavigationBar {
         id: bar
-        anchors { left: parent.left; right: parent.right; top: parent.top }
-        height: 56
-        color: page.navy
-        z: 2
-        ToolButton {
-            id: back
-            anchors { left: parent.left; verticalCenter: parent.verticalCenter }
-            width: 48; height: 48
-            text: "‹"
-            font.pixelSize: 30
-            Accessible.name: "뒤로"
-            contentItem: Text { text: back.text; font: back.font; color: "white"
-                                horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }
-            background: Rectangle { color: back.down ? "#33ffffff" : "transparent" }
-            onClicked: controller.dismiss()
-        }
-        Text {
-            anchors { centerIn: parent }
-            width: parent.width - 112
-            horizontalAlignment: Text.AlignHCenter
-            elide: Text.ElideRight
-            text: controller.title
-            color: "white"
-            font { pixelSize: 18; bold: true }
-        }
+        title: controller.title
+        onBackClicked: controller.dismiss()
     }
 
     Loader {
@@ -56,7 +33,7 @@ Item {
         text: controller.notice
         wrapMode: Text.WordWrap
         horizontalAlignment: Text.AlignHCenter
-        color: "#4a5068"
+        color: Theme.secondaryText
         font.pixelSize: 15
     }
 

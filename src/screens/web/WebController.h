@@ -9,16 +9,13 @@
 
 namespace tvs {
 
-// A page of the service's web hosts inside the app. The opener sets `ch` (which
-// page), `pCode` (the car's part of the address) and `setTitle`; the address is
-// built once, on load. Without the web engine the page asks the controller to
-// open the address in the system browser instead.
+// A page of the service's web hosts inside the app. The opener names the page
+// with setPage before it is shown; the address is built once, on load. Without
+// the web engine the page asks the controller to open the address in the system
+// browser instead.
 class WebController : public Screen
 {
     Q_OBJECT
-    Q_PROPERTY(QString ch MEMBER ch)
-    Q_PROPERTY(QString pCode MEMBER pCode)
-    Q_PROPERTY(QString setTitle MEMBER setTitle)
     Q_PROPERTY(QString title READ title NOTIFY addressChanged)
     Q_PROPERTY(QUrl address READ address NOTIFY addressChanged)
     Q_PROPERTY(bool indicatorVisible READ indicatorVisible NOTIFY indicatorChanged)
@@ -31,9 +28,12 @@ public:
 
     explicit WebController(ScreenContext *context, QObject *parent = nullptr);
 
-    QString ch;
-    QString pCode;
-    QString setTitle;
+    QString ch;       // which page: "summery", "record", "inoutgate", "bizRequest", ...
+    QString pCode;    // the car's part of the address
+    QString setTitle; // the bar's title
+
+    // From the opener, before the screen is shown.
+    void setPage(const QString &page, const QString &carPart, const QString &title);
 
     void viewDidLoad() override;
     void viewWillAppear() override;

@@ -4,4 +4,4 @@
 
 namespace tvs {
 Q_DECLARE_LOGGING_CATEGORY(lcInventory)
-}
+} // namespace tvs
