@@ -21,7 +21,6 @@ class WebController : public Screen
     Q_PROPERTY(bool indicatorVisible READ indicatorVisible NOTIFY indicatorChanged)
     Q_PROPERTY(double indicatorScale READ indicatorScale NOTIFY indicatorChanged)
     Q_PROPERTY(QString notice READ notice NOTIFY noticeChanged)
-    Q_PROPERTY(int requestTimeoutMs READ requestTimeoutMs CONSTANT)
 
 public:
     static constexpr int kRequestTimeoutMs = 60000;
@@ -58,8 +57,6 @@ public:
     bool indicatorVisible() const { return m_indicatorVisible; }
     double indicatorScale() const { return m_indicatorScale; }
     QString notice() const { return m_notice; }
-    int requestTimeoutMs() const { return kRequestTimeoutMs; }
-    const QTimer &requestTimer() const { return m_requestTimer; }
 
 signals:
     void addressChanged();

@@ -1,4 +1,4 @@
-#include "InventoryFixtures.h"
+#include "CarFixtures.h"
 #include "TestCertificate.h"
 #include "WebController.h"
 
@@ -19,9 +19,7 @@ class TestWeb : public QObject
     {
         auto *screen =
             qobject_cast<WebController *>(t->navigator->instantiate(QStringLiteral("WebController")));
-        screen->setProperty("ch", ch);
-        screen->setProperty("pCode", pCode);
-        screen->setProperty("setTitle", title);
+        screen->setPage(ch, pCode, title);
         m_loads = std::make_unique<QSignalSpy>(screen, &WebController::loadRequested);
         t->navigator->push(screen);
         return screen;
@@ -32,7 +30,7 @@ private slots:
     void init()
     {
         t = std::make_unique<TestContext>();
-        startInventoryTest(*t);
+        startCarTest(*t);
     }
     void cleanup()
     {
@@ -72,8 +70,6 @@ private slots:
         QCOMPARE(screen->title(), title);
         QCOMPARE(m_loads->size(), 1);
         QCOMPARE(m_loads->first().first().toUrl(), screen->address());
-        QVERIFY(screen->requestTimer().isActive());
-        QCOMPARE(screen->requestTimer().interval(), 60000);
     }
 
     void indicatorStopsOnTheFirstNavigationOnly()
@@ -83,7 +79,6 @@ private slots:
         QCOMPARE(screen->indicatorScale(), 3.0);
         screen->navigationFinished(true);
         QVERIFY(!screen->indicatorVisible());
-        QVERIFY(!screen->requestTimer().isActive());
         QCOMPARE(screen->notice(), QString());
         screen->navigationFinished(false, QStringLiteral("later link failed"));
         QCOMPARE(screen->notice(), QString()); // later navigations are the page's own
@@ -95,7 +90,6 @@ private slots:
         screen->navigationFinished(false, QStringLiteral("Connection refused"));
         QVERIFY(!screen->indicatorVisible());
         QVERIFY(!screen->notice().isEmpty());
-        QVERIFY(!screen->requestTimer().isActive());
     }
 
     void theContentProcessEndingReloads()

@@ -2,14 +2,17 @@
 
 #include "AppData.h"
 #include "Record.h"
+#include "Screen.h"
 #include "TestContext.h"
 
-#include <QDateTime>
 #include <QLocale>
+#include <QLoggingCategory>
 
 namespace tvs {
+void registerDashboardScreens(Navigator &navigator);
 void registerInventoryScreens(Navigator &navigator);
-}
+void registerWebScreens(Navigator &navigator);
+} // namespace tvs
 
 namespace tvs::test {
 
@@ -32,15 +35,24 @@ inline Record carRow(const QString &code, const QString &status,
     return r;
 }
 
-// The session and the pinned day every inventory test starts from:
-// user D0001, 2026-03-15 10:00 in Seoul (now4Month 20251115, now7Day 20260308).
-inline void startInventoryTest(TestContext &t)
+// What every test of the car screens starts from: a Korean locale, dealer D0001
+// signed in, the clock at 2026-03-15 10:00 in Seoul (now4Month 20251115, now7Day
+// 20260308), the dashboard, inventory and web screens registered, and a plain
+// screen for every other destination they lead to.
+inline void startCarTest(TestContext &t)
 {
     QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
+    QLoggingCategory::setFilterRules(QStringLiteral("tvs.*.debug=false"));
     TestContext::resetAppData();
     AppData::shared()->userInfo.insert(QStringLiteral("sUserCode"), QStringLiteral("D0001"));
-    t.clock.setNow(QDateTime(QDate(2026, 3, 15), QTime(10, 0), Clock::timeZone()));
+    registerDashboardScreens(*t.navigator);
     registerInventoryScreens(*t.navigator);
+    registerWebScreens(*t.navigator);
+    for (const char *other : {"LoginController", "AuctionController", "WorkOrder_p1", "EnterCarController"})
+        t.navigator->registerScreen(QString::fromLatin1(other), QUrl(),
+                                    [](ScreenContext *c) { return new Screen(c); });
 }
 
 } // namespace tvs::test
+
+Q_DECLARE_METATYPE(tvs::Record)
