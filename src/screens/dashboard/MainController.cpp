@@ -12,7 +12,6 @@
 
 #include <QPointer>
 #include <QTimer>
-#include <QVariantMap>
 
 namespace tvs {
 
