@@ -1,13 +1,11 @@
 #include "AppData.h"
 
+#include "Formatting.h"
 #include "Screen.h"
 #include "XmlEntities.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 #include <QPointer>
-
-#include <array>
 
 namespace tvs {
 
@@ -50,105 +48,19 @@ void AppData::setLoading(Screen *screen, bool show)
         screen->setLoading(show);
 }
 
-namespace {
-
-struct StatusRow
-{
-    const char16_t *code;
-    const char16_t *text;
-    QColor background;
-};
-
-const QColor kBlue(61, 172, 247);
-const QColor kViolet(142, 90, 247);
-const QColor kGrey153(153, 153, 153);
-const QColor kGrey205(205, 205, 205);
-
-const QColor &orange()
-{
-    static const QColor c = QColor::fromRgbF(1.0f, 0.4906f, 0.0098f);
-    return c;
-}
-const QColor &green()
-{
-    static const QColor c = QColor::fromRgbF(0.0f, 0.7106f, 0.4678f);
-    return c;
-}
-const QColor &cyan()
-{
-    static const QColor c = QColor::fromRgbF(0.1590f, 0.9693f, 0.9523f);
-    return c;
-}
-const QColor &coral()
-{
-    static const QColor c = QColor::fromRgbF(1.0f, 0.3924f, 0.2415f);
-    return c;
-}
-const QColor &navy()
-{
-    static const QColor c = QColor::fromRgbF(0.1435f, 0.1780f, 0.2859f);
-    return c;
-}
-
-const std::array<StatusRow, 19> &statusTable()
-{
-    static const std::array<StatusRow, 19> rows{{
-        {u"1", u"  판매중  ", orange()},
-        {u"2", u"  검사중  ", kBlue},
-        {u"3", u"  입고중  ", kViolet},
-        {u"4", u"  출고중  ", green()},
-        {u"5", u"  출고중  ", green()},
-        {u"6", u"  경매차량  ", green()},
-        {u"7", u"  구입취소  ", kGrey153},
-        {u"8", u"  임시저장  ", kGrey153},
-        {u"9", u"  판매완료  ", kGrey205},
-        {u"10", u"  계약취소  ", kGrey153},
-        {u"11", u"  계약완료  ", kGrey205},
-        {u"12", u"  출고대기  ", kGrey153},
-        {u"13", u"  수리중  ", kBlue},
-        {u"14", u"  판매요청  ", cyan()},
-        {u"15", u"  정비중  ", kBlue},
-        {u"16", u"  검사완료  ", kGrey205},
-        {u"17", u"  수리완료  ", coral()},
-        {u"18", u"  입고 후 정비  ", coral()},
-        {u"19", u"  입고 후 수리완료  ", coral()},
-    }};
-    return rows;
-}
-
-} // namespace
-
 StatusLabel AppData::carStatusLabel(const QString &code)
 {
-    // Whole-text comparison: "01" or "1 " is not "1".
-    for (const StatusRow &row : statusTable()) {
-        if (code == QStringView(row.code))
-            return StatusLabel{QString::fromUtf16(row.text), row.background};
-    }
-    return StatusLabel{QStringLiteral("  Error  "), navy()};
+    return tvs::carStatusLabel(code);
 }
 
 void AppData::applyCarStatus(const QString &code, StatusLabel &label)
 {
-    label = carStatusLabel(code);
+    label = tvs::carStatusLabel(code);
 }
 
 QString AppData::formatThousands(const QString &text)
 {
-    // Only a plain signed decimal integer is formatted; QString::toLongLong alone
-    // would also accept surrounding blanks.
-    const qsizetype digitsFrom = (text.startsWith(u'+') || text.startsWith(u'-')) ? 1 : 0;
-    if (text.size() == digitsFrom)
-        return text;
-    for (qsizetype i = digitsFrom; i < text.size(); ++i) {
-        if (text.at(i) < u'0' || text.at(i) > u'9')
-            return text;
-    }
-    bool ok = false;
-    const qlonglong value = text.toLongLong(&ok, 10);
-    if (!ok)
-        return text;
-    return QLocale().toString(value);
+    return tvs::formatThousands(text);
 }
 
 } // namespace tvs

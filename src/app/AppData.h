@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QColor>
+#include "Formatting.h"
+
 #include <QMap>
 #include <QString>
 
@@ -9,13 +10,6 @@
 namespace tvs {
 
 class Screen;
-
-// A car status label as the rows show it.
-struct StatusLabel
-{
-    QString text;
-    QColor background;
-};
 
 // The session store: the one instance all screens share for the life of the
 // process. Nothing here is written to storage. Fields are read and written
@@ -33,15 +27,18 @@ public:
     QString jsonString;
     bool aucRefresh = false;
 
+    // The signed-in dealer's user code; empty before a sign-in.
+    QString userCode() const { return userInfo.value(QStringLiteral("sUserCode")); }
+
     // Shared operations; they read no field of the store.
     static std::optional<QString> unescapeXmlEntities(const std::optional<QString> &text);
     static void showAlert(const QString &title, const QString &message, Screen *screen);
     // Queues showAlert on the main thread; callable from any thread.
     static void showAlertOnMain(Screen *screen, const QString &title, const QString &message);
     static void setLoading(Screen *screen, bool show);
+    // Forwarders of the status label table and the number format (Formatting.h).
     static void applyCarStatus(const QString &code, StatusLabel &label);
     static StatusLabel carStatusLabel(const QString &code);
-    // Signed decimal integer with the current locale's grouping; any other text unchanged.
     static QString formatThousands(const QString &text);
 
     AppData(const AppData &) = delete;

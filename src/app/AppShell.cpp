@@ -23,7 +23,6 @@
 #include <QSet>
 #include <QSslConfiguration>
 #include <QStandardPaths>
-#include <QVariantMap>
 
 namespace tvs {
 
@@ -174,14 +173,6 @@ bool AppShell::start(const QString &firstScreen)
     m_engine->setNetworkAccessManagerFactory(new CachingNetworkAccessManagerFactory(m_cacheDir));
     QQmlContext *root = m_engine->rootContext();
     root->setContextProperty(QStringLiteral("navigator"), m_navigator.get());
-    root->setContextProperty(QStringLiteral("appVersion"), QCoreApplication::applicationVersion());
-    root->setContextProperty(QStringLiteral("appConfig"),
-                             QVariantMap{
-                                 {QStringLiteral("apiHost"), m_config.apiHost},
-                                 {QStringLiteral("imageHost"), m_config.imageHost},
-                                 {QStringLiteral("zestHost"), m_config.zestHost},
-                                 {QStringLiteral("mwebHost"), m_config.mwebHost},
-                             });
 
     m_engine->load(ui::mainWindowUrl());
     if (m_engine->rootObjects().isEmpty()) {

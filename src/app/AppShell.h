@@ -1,6 +1,5 @@
 #pragma once
 
-#include "AppDelegate.h"
 #include "Config.h"
 #include "ScreenContext.h"
 
@@ -65,7 +64,6 @@ public:
 private:
     Config m_config;
     QString m_cacheDir;
-    AppDelegate m_delegate;
     QNetworkAccessManager *m_nam = nullptr;
     std::unique_ptr<ProcedureClient> m_procedures;
     std::unique_ptr<JsonServiceClient> m_jsonServices;

@@ -1,10 +1,8 @@
 #include "CarRowView.h"
 
-#include "AppData.h"
+#include "Formatting.h"
 #include "Config.h"
 #include "Services.h"
-
-#include <limits>
 
 namespace tvs {
 
@@ -18,91 +16,6 @@ QString field(const Record &row, const QString &name)
 }
 
 } // namespace
-
-const QStringList &carRecordFields()
-{
-    static const QStringList fields = {
-        QStringLiteral("sCarProductCode"),
-        QStringLiteral("sCarCode1"),
-        QStringLiteral("sCarName1"),
-        QStringLiteral("sCarCode2"),
-        QStringLiteral("sCarName2"),
-        QStringLiteral("sCarCode3"),
-        QStringLiteral("sCarName3"),
-        QStringLiteral("sCarCode4"),
-        QStringLiteral("sCarName4"),
-        QStringLiteral("sCarCode5"),
-        QStringLiteral("sCarName5"),
-        QStringLiteral("sCarCode6"),
-        QStringLiteral("sCarName6"),
-        QStringLiteral("sCarFormCode1"),
-        QStringLiteral("sCarFormCode2"),
-        QStringLiteral("sCarFormCode3"),
-        QStringLiteral("sCarFormName1"),
-        QStringLiteral("sCarFormName2"),
-        QStringLiteral("sCarFormName3"),
-        QStringLiteral("sCheckEndDate"),
-        QStringLiteral("sCarProductNum"),
-        QStringLiteral("sCarProductYearMonth"),
-        QStringLiteral("iCarProductMoney"),
-        QStringLiteral("sCarProductContent"),
-        QStringLiteral("sCarProductStatus"),
-        QStringLiteral("sCarProductMileage"),
-        QStringLiteral("sCarStatus"),
-        QStringLiteral("sCarImportType"),
-        QStringLiteral("sCarTransmissionCode"),
-        QStringLiteral("sCarTransmissionName"),
-        QStringLiteral("sCarColorCode"),
-        QStringLiteral("sCarColorName"),
-        QStringLiteral("sCarFuelCode"),
-        QStringLiteral("sCarProductRegDate"),
-        QStringLiteral("sCarProductUpDate"),
-        QStringLiteral("sCarFuelName"),
-        QStringLiteral("sCarParkingImageFile"),
-        QStringLiteral("sCarPhotoID"),
-        QStringLiteral("sCarPhotoPath"),
-        QStringLiteral("sCarIdNum"),
-        QStringLiteral("sCarStartYear"),
-        QStringLiteral("sCarEndYear"),
-        QStringLiteral("sCarCC"),
-        QStringLiteral("sCarGroup"),
-        QStringLiteral("iFavoirteCount"),
-        QStringLiteral("sCarProductCheckDate"),
-        QStringLiteral("sCarProductFirstRegDate"),
-        QStringLiteral("sCarProductSaleType"),
-    };
-    return fields;
-}
-
-std::optional<qint64> decimalInteger(const QString &text)
-{
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-')) {
-        negative = text.at(i) == u'-';
-        ++i;
-    }
-    if (i == text.size())
-        return std::nullopt;
-    // Accumulated as a negative number so that the smallest 64-bit value fits too.
-    qint64 value = 0;
-    constexpr qint64 kMin = std::numeric_limits<qint64>::min();
-    for (; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        const int digit = c.unicode() - u'0';
-        if (value < (kMin + digit) / 10)
-            return std::nullopt;
-        value = value * 10 - digit;
-    }
-    if (!negative) {
-        if (value == kMin)
-            return std::nullopt;
-        value = -value;
-    }
-    return value;
-}
 
 CarRowDates CarRowDates::fromNow(const QDateTime &now)
 {
@@ -175,13 +88,13 @@ CarRowView CarRowView::from(const Record &row, const CarRowDates &dates, const C
 
     if (row.contains(QStringLiteral("sCarFuelName"))) {
         if (const auto mileage = decimalInteger(field(row, QStringLiteral("sCarProductMileage")))) {
-            view.info2 = AppData::formatThousands(QString::number(*mileage)) + QStringLiteral("km  ") +
+            view.info2 = formatThousands(QString::number(*mileage)) + QStringLiteral("km  ") +
                          field(row, QStringLiteral("sCarFuelName"));
         }
     }
 
     if (row.contains(QStringLiteral("sCarStatus"))) {
-        const StatusLabel label = AppData::carStatusLabel(field(row, QStringLiteral("sCarStatus")));
+        const StatusLabel label = carStatusLabel(field(row, QStringLiteral("sCarStatus")));
         view.stateText = label.text;
         view.stateColor = label.background;
     }

@@ -8,7 +8,6 @@
 #include <QStringList>
 #include <QUrl>
 
-#include <optional>
 
 namespace tvs {
 
@@ -51,13 +50,5 @@ struct CarRowView
     static CarRowTint tintOf(const Record &row, const CarRowDates &dates);
     static QColor tintColor(CarRowTint tint);
 };
-
-// The 48 fields of a car record (a row of ps_GetUserProductCar_Info2) that the
-// dashboard and the car list keep, in the order they are matched.
-const QStringList &carRecordFields();
-
-// A text that is a whole decimal number (digits with an optional sign, within 64 bits).
-// Anything else, including the empty text and surrounding blanks, is no number.
-std::optional<qint64> decimalInteger(const QString &text);
 
 } // namespace tvs

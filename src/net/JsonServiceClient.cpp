@@ -57,6 +57,11 @@ JsonServiceClient::JsonServiceClient(QNetworkAccessManager *nam, QString apiHost
 {
 }
 
+JsonServiceClient::~JsonServiceClient()
+{
+    cancelInFlight(m_inFlight);
+}
+
 void JsonServiceClient::call(const QString &path, const QString &operation,
                              const QList<std::pair<QString, QString>> &params, QObject *receiver,
                              Callback done)
@@ -67,6 +72,7 @@ void JsonServiceClient::call(const QString &path, const QString &operation,
     qCDebug(lcNet).noquote() << "calling" << operation;
 
     QNetworkReply *reply = m_nam->post(soap.request, soap.body);
+    track(m_inFlight, reply);
     watchTls(reply, operation);
     std::shared_ptr<ReplyBody> body = guardReply(reply, m_maxReplyBytes, m_timeoutMs, operation);
     QPointer<QObject> guard(receiver ? receiver : this);
@@ -84,6 +90,10 @@ void JsonServiceClient::call(const QString &path, const QString &operation,
                 } else if (reply->error() != QNetworkReply::NoError) {
                     out.status = JsonServiceReply::TransportError;
                     out.error = transportErrorText(reply, timeoutMs);
+                    if (wasCancelled(reply)) {
+                        qCInfo(lcNet).noquote() << operation << out.error;
+                        return;
+                    }
                     out.body = body->joined(); // an HTTP error page, kept for the log
                     qCWarning(lcNet).noquote() << operation << "failed:" << out.error;
                 } else {

@@ -37,6 +37,7 @@ void watchTls(QNetworkReply *reply, const QString &what)
 
 namespace {
 const char *const kCutProperty = "tvsReplyCut";
+const char *const kCancelledProperty = "tvsCancelled";
 } // namespace
 
 QByteArray ReplyBody::joined() const
@@ -110,10 +111,35 @@ QString replyCutText(ReplyCut cut, qint64 maxBytes, int timeoutMs)
     return {};
 }
 
+void track(InFlight &inFlight, QNetworkReply *reply)
+{
+    inFlight.removeIf([](const QPointer<QNetworkReply> &r) { return !r || r->isFinished(); });
+    inFlight.append(reply);
+}
+
+void cancelInFlight(const InFlight &inFlight)
+{
+    for (const QPointer<QNetworkReply> &reply : inFlight) {
+        if (reply && !reply->isFinished()) {
+            reply->setProperty(kCancelledProperty, true);
+            reply->abort();
+        }
+    }
+}
+
+bool wasCancelled(QNetworkReply *reply)
+{
+    return reply->property(kCancelledProperty).toBool();
+}
+
 QString transportErrorText(QNetworkReply *reply, int timeoutMs)
 {
-    // Nothing here aborts a request, so a cancelled one ran out of time.
-    if (reply->error() == QNetworkReply::OperationCanceledError)
+    if (wasCancelled(reply))
+        return QStringLiteral("cancelled: the app is closing");
+    // Besides cancelInFlight and guardReply (whose ends are told apart before this) only
+    // the transfer timeout aborts a request (Qt reports it as an abort).
+    if (reply->error() == QNetworkReply::OperationCanceledError ||
+        reply->error() == QNetworkReply::TimeoutError)
         return QStringLiteral("timed out after %1 ms without data").arg(timeoutMs);
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid())
@@ -134,6 +160,11 @@ ProcedureClient::ProcedureClient(QNetworkAccessManager *nam, QString apiHost, QL
 {
 }
 
+ProcedureClient::~ProcedureClient()
+{
+    cancelInFlight(m_inFlight);
+}
+
 void ProcedureClient::call(const QString &operation, const QString &callText, const ReplyShape &shape,
                            QObject *receiver, Callback done)
 {
@@ -145,6 +176,7 @@ void ProcedureClient::call(const QString &operation, const QString &callText, co
     qCDebug(lcNet).noquote() << "calling" << procedure;
 
     QNetworkReply *reply = m_nam->post(soap.request, soap.body);
+    track(m_inFlight, reply);
     watchTls(reply, procedure);
     std::shared_ptr<ReplyBody> body = guardReply(reply, m_maxReplyBytes, m_timeoutMs, procedure);
     QPointer<QObject> guard(receiver ? receiver : this);
@@ -170,6 +202,10 @@ void ProcedureClient::finished(QNetworkReply *reply, ReplyBody &body, const QStr
     if (reply->error() != QNetworkReply::NoError) {
         out.status = ProcedureReply::TransportError;
         out.error = transportErrorText(reply, m_timeoutMs);
+        if (wasCancelled(reply)) {
+            qCInfo(lcNet).noquote() << procedure << out.error;
+            return;
+        }
         out.body = body.joined(); // an HTTP error page, kept for the log
         qCWarning(lcNet).noquote() << procedure << "failed:" << out.error;
         deliverTo(receiver, done, std::move(out));

@@ -42,16 +42,6 @@ void Navigator::registerTransition(const QString &transition, const QString &des
     m_transitions.insert(transition, Transition{destination, kind});
 }
 
-bool Navigator::hasScreen(const QString &identifier) const
-{
-    return m_screens.contains(identifier);
-}
-
-bool Navigator::hasTransition(const QString &transition) const
-{
-    return m_transitions.contains(transition);
-}
-
 QUrl Navigator::pageOf(const QString &identifier) const
 {
     return m_screens.value(identifier).page;
@@ -91,14 +81,6 @@ Screen *Navigator::performSegue(const QString &transition, Screen *source)
         source->prepareForSegue(transition, destination);
     show(destination, t.kind);
     return destination;
-}
-
-Screen *Navigator::showScreen(const QString &identifier)
-{
-    Screen *screen = instantiate(identifier);
-    if (screen)
-        push(screen);
-    return screen;
 }
 
 void Navigator::push(Screen *screen)

@@ -41,8 +41,6 @@ public:
 
     void registerScreen(const QString &identifier, const QUrl &page, Factory factory);
     void registerTransition(const QString &transition, const QString &destination, Kind kind);
-    bool hasScreen(const QString &identifier) const;
-    bool hasTransition(const QString &transition) const;
     QUrl pageOf(const QString &identifier) const;
 
     // Creates the controller of `identifier` (not shown). Null and a warning when unknown.
@@ -50,8 +48,6 @@ public:
     // Transition: creates the destination, calls source->prepareForSegue, then pushes or
     // presents it. Unknown transition: a warning, nothing else; returns null.
     Screen *performSegue(const QString &transition, Screen *source);
-    // Instantiates `identifier` and pushes it (a screen opened by identifier).
-    Screen *showScreen(const QString &identifier);
 
     void push(Screen *screen);
     void presentModal(Screen *screen);

@@ -3,6 +3,7 @@
 #include "Navigator.h"
 #include "PlatformLogging.h"
 #include "ScreenContext.h"
+#include "Services.h"
 
 #include <QPointer>
 #include <QVariantMap>
@@ -36,6 +37,13 @@ Screen::~Screen() = default;
 Navigator *Screen::navigator() const
 {
     return m_context ? m_context->navigator : nullptr;
+}
+
+QDateTime Screen::now() const
+{
+    if (m_context && m_context->clock)
+        return m_context->clock->now();
+    return Clock().now();
 }
 
 void Screen::prepareForSegue(const QString &, Screen *) {}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -50,6 +51,8 @@ public:
     ~Screen() override;
 
     ScreenContext *context() const { return m_context; }
+    // Now in the Korea time zone, from the context's clock (tests pin it).
+    QDateTime now() const;
     Navigator *navigator() const;
     QString identifier() const { return m_identifier; }
     void setIdentifier(const QString &identifier) { m_identifier = identifier; }

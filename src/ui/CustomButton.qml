@@ -10,9 +10,9 @@ Button {
     id: root
     property real cornerRadius: 0
     property real borderWidth: 0
-    property color borderColor: "transparent"
+    property color borderColor: Theme.clear
     property color backgroundColor: Theme.orange
-    property color textColor: "white"
+    property color textColor: Theme.onAccent
     property url imageSource: ""
 
     readonly property real shapeInset: Math.ceil(root.cornerRadius * (1 - Math.SQRT1_2) + root.borderWidth)
@@ -40,7 +40,7 @@ Button {
         color: root.down ? Qt.darker(root.backgroundColor, 1.15) : root.backgroundColor
         opacity: root.enabled ? 1 : 0.5
         border.width: root.borderWidth
-        border.color: root.borderWidth > 0 ? root.borderColor : "transparent"
+        border.color: root.borderWidth > 0 ? root.borderColor : Theme.clear
 
         Canvas {
             id: picture

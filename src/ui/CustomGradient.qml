@@ -5,8 +5,8 @@ import QtQuick
 // gradient draws nothing.
 Rectangle {
     id: root
-    property color startColor: "transparent"
-    property color endColor: "transparent"
+    property color startColor: Theme.clear
+    property color endColor: Theme.clear
 
     gradient: Gradient {
         orientation: Gradient.Vertical

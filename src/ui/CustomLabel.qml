@@ -10,8 +10,8 @@ Label {
     id: root
     property real cornerRadius: 0
     property real borderWidth: 0
-    property color borderColor: "transparent"
-    property color backgroundColor: "transparent"
+    property color borderColor: Theme.clear
+    property color backgroundColor: Theme.clear
 
     readonly property real shapeInset: Math.ceil(root.cornerRadius * (1 - Math.SQRT1_2) + root.borderWidth)
 
@@ -21,11 +21,12 @@ Label {
     bottomPadding: shapeInset
     clip: true
     color: Theme.text
+    textFormat: Text.PlainText
     font.pixelSize: Theme.fontSize
     background: Rectangle {
         radius: root.cornerRadius
         color: root.backgroundColor
         border.width: root.borderWidth
-        border.color: root.borderWidth > 0 ? root.borderColor : "transparent"
+        border.color: root.borderWidth > 0 ? root.borderColor : Theme.clear
     }
 }

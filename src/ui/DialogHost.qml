@@ -16,7 +16,7 @@ Item {
 
     Rectangle {
         anchors.fill: parent
-        color: Qt.rgba(0, 0, 0, 0.4)
+        color: Theme.shade
         MouseArea {
             anchors.fill: parent
             acceptedButtons: Qt.AllButtons
@@ -55,6 +55,7 @@ Item {
                     width: card.width - 2 * Theme.margin
                     visible: text !== ""
                     text: root.dialog ? root.dialog.title : ""
+                    textFormat: Text.PlainText
                     font.pixelSize: Theme.fontSize + 2
                     font.bold: true
                     color: Theme.text
@@ -67,6 +68,7 @@ Item {
                     width: card.width - 2 * Theme.margin
                     visible: text !== ""
                     text: root.dialog ? root.dialog.message : ""
+                    textFormat: Text.PlainText
                     font.pixelSize: Theme.smallFontSize + 1
                     color: Theme.text
                     wrapMode: Text.Wrap
@@ -90,6 +92,7 @@ Item {
                             onClicked: root.controller.answerDialog(root.dialog.id, index)
                             contentItem: Text {
                                 text: action.text
+                                textFormat: Text.PlainText
                                 font.pixelSize: Theme.fontSize + 1
                                 font.bold: action.modelData.style === "cancel"
                                 color: action.modelData.style === "destructive" ? Theme.destructive : Theme.orange
@@ -100,7 +103,7 @@ Item {
                                                      ? Text.AlignLeft : Text.AlignHCenter
                             }
                             background: Rectangle {
-                                color: action.down ? Theme.background : "transparent"
+                                color: action.down ? Theme.background : Theme.clear
                                 Rectangle {
                                     width: parent.width
                                     height: 1

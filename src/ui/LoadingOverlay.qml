@@ -17,7 +17,7 @@ Item {
             objectName: "loadingLayer"
             width: root.width
             height: root.height
-            color: Qt.rgba(0.1435, 0.1780, 0.2859, 0.5)
+            color: Theme.navyVeil
 
             MouseArea {
                 anchors.fill: parent
@@ -42,7 +42,7 @@ Item {
                 anchors.verticalCenter: parent.verticalCenter
                 anchors.verticalCenterOffset: 100
                 text: "데이터 처리중.."
-                color: "white"
+                color: Theme.onAccent
                 font.pixelSize: 20
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter

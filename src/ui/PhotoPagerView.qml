@@ -7,13 +7,11 @@ import QtQuick.Controls.Basic
 Item {
     id: root
     property var pager
-    readonly property string fallback: "qrc:/tvs/ui/images/empty_car.svg"
     clip: true
 
-    Image {
+    Picture {
         anchors.fill: parent
         visible: !root.pager || root.pager.count === 0
-        source: root.fallback
         fillMode: Image.PreserveAspectFit
     }
 
@@ -35,17 +33,12 @@ Item {
                 y: pageView.height / 2
             }
         }
-        delegate: Image {
+        delegate: Picture {
             id: theImageView
             required property int index
             width: pageView.width
             height: pageView.height
-            asynchronous: true
-            fillMode: Image.PreserveAspectCrop
-            property bool failed: false
-            readonly property url imageFile: root.pager ? root.pager.pageAddress(index) : ""
-            source: failed || imageFile.toString() === "" ? root.fallback : imageFile
-            onStatusChanged: if (status === Image.Error) failed = true
+            address: root.pager ? root.pager.pageAddress(index) : ""
             Accessible.name: "차량 사진 " + (index + 1)
         }
         // A swipe came to rest: the pager moves on from the page now shown.
@@ -54,13 +47,11 @@ Item {
 
     Connections {
         target: root.pager
-        function onPageShown(index, forward) {
+        function onPageShown(index) {
             if (index === pageView.currentIndex)
                 return
-            if (forward && index === (pageView.currentIndex + 1) % pageView.count)
+            if (index === (pageView.currentIndex + 1) % pageView.count)
                 pageView.incrementCurrentIndex()
-            else if (!forward && index === (pageView.currentIndex - 1 + pageView.count) % pageView.count)
-                pageView.decrementCurrentIndex()
             else
                 pageView.currentIndex = index
         }
@@ -75,7 +66,7 @@ Item {
         delegate: Rectangle {
             required property int index
             width: 8; height: 8; radius: 4
-            color: index === pageCtrl.currentIndex ? "#ff7d03" : "#ccffffff"
+            color: index === pageCtrl.currentIndex ? Theme.orange : Theme.pageDot
         }
     }
 }

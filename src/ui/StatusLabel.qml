@@ -7,7 +7,8 @@ Label {
     id: root
     property color backgroundColor: Theme.navy
 
-    color: "white"
+    color: Theme.onAccent
+    textFormat: Text.PlainText
     font.pixelSize: Theme.smallFontSize
     font.bold: true
     horizontalAlignment: Text.AlignHCenter

@@ -1,18 +1,17 @@
 #include "MainController.h"
 
 #include "AppData.h"
-#include "CallText.h"
+#include "CarListController.h"
 #include "Config.h"
 #include "DashboardLogging.h"
+#include "MainDetailController.h"
 #include "MainDrawerController.h"
 #include "Navigator.h"
-#include "ProcedureCaller.h"
 #include "ScreenContext.h"
-#include "Services.h"
+#include "WebController.h"
 
 #include <QPointer>
 #include <QTimer>
-#include <QVariantMap>
 
 namespace tvs {
 
@@ -21,23 +20,6 @@ namespace {
 constexpr int kRefreshDelayMs = 1000;
 constexpr int kSignOutDelayMs = 1000;
 constexpr qreal kRestorePull = -50;
-
-ReplyShape countShape()
-{
-    ReplyShape shape;
-    shape.namedElements =
-        QSet<QString>(MainController::countElements().cbegin(), MainController::countElements().cend());
-    shape.cleaning = Cleaning::Trimming;
-    return shape;
-}
-
-ReplyShape listShape()
-{
-    ReplyShape shape;
-    shape.rowFields = QSet<QString>(carRecordFields().cbegin(), carRecordFields().cend());
-    shape.cleaning = Cleaning::Trimming;
-    return shape;
-}
 
 } // namespace
 
@@ -57,15 +39,9 @@ const QList<MainController::Filter> &MainController::filters()
     return list;
 }
 
-const QStringList &MainController::countElements()
-{
-    static const QStringList names = {QStringLiteral("sSellWait"), QStringLiteral("sSellComplete"),
-                                      QStringLiteral("sAuction"), QStringLiteral("AuctionComplete")};
-    return names;
-}
-
 MainController::MainController(ScreenContext *context, QObject *parent)
-    : Screen(context, parent), m_rows(new CarRowModel(this)),
+    : Screen(context, parent), m_cars(context ? context->procedures : nullptr, this),
+      m_rows(new CarRowModel(this)),
       m_drawer(new MainDrawerController(context, this))
 {
     m_rows->setConfig(context ? context->config : nullptr);
@@ -88,11 +64,6 @@ QString MainController::drawerButtonImage() const
     return isOpenDrawer ? QStringLiteral("ico_logout") : QStringLiteral("ico_setting");
 }
 
-QString MainController::userCode() const
-{
-    return AppData::shared()->userInfo.value(QStringLiteral("sUserCode"));
-}
-
 void MainController::viewDidLoad()
 {
     const auto &userInfo = AppData::shared()->userInfo;
@@ -104,9 +75,7 @@ void MainController::viewDidLoad()
         m_userImage = ctx->config->userPictureUrl(userInfo.value(QStringLiteral("sUserPicturePath")));
     emit userChanged();
 
-    const Clock fallbackClock;
-    const Clock *clock = ctx && ctx->clock ? ctx->clock : &fallbackClock;
-    const CarRowDates dates = CarRowDates::fromNow(clock->now());
+    const CarRowDates dates = CarRowDates::fromNow(now());
     now4Month = dates.now4Month;
     now7Day = dates.now7Day;
     m_rows->setDates(dates);
@@ -128,83 +97,28 @@ void MainController::viewDidAppear()
 
 void MainController::sendCountRequest()
 {
-    ProcedureCaller *procedures = context() ? context()->procedures : nullptr;
-    if (!procedures) {
-        qCWarning(lcDashboard) << "no procedure client; the counts are not fetched";
-        return;
-    }
-    if (!AppData::shared()->userInfo.contains(QStringLiteral("sUserCode"))) {
-        qCWarning(lcDashboard) << "no user code in the session; the counts and cars are not fetched";
-        return;
-    }
-    const quint64 sequence = ++m_countSequence;
-    procedures->call(kProcedureList, callText(QStringLiteral("ps_UserCarCount"), {userCode()}), countShape(),
-                     this, [this, sequence](const ProcedureReply &reply) { countReplied(sequence, reply); });
-}
-
-void MainController::countReplied(quint64 sequence, const ProcedureReply &reply)
-{
-    if (sequence != m_countSequence) {
-        qCDebug(lcDashboard) << "count reply" << sequence << "superseded by" << m_countSequence;
-        return;
-    }
-    if (!reply.ok()) {
-        qCWarning(lcDashboard) << "count request failed:" << reply.error;
-        return;
-    }
-    qCDebug(lcDashboard).noquote() << "getCount: " << QString::fromUtf8(reply.body);
-    if (!reply.walk.complete)
-        qCWarning(lcDashboard) << "count reply broke off:" << reply.walk.error;
-    const QStringList &names = countElements();
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        if (reply.walk.named.contains(names.at(i)))
-            getCarCountList[i] = reply.walk.named.value(names.at(i));
-    }
-    sendListRequest();
-    emit countsChanged();
+    m_cars.counts(AppData::shared()->userCode(), m_latestCounts.track([this](const QueryResult<CarCounts> &result) {
+        if (!result.ok())
+            return; // the counts and rows keep what they showed
+        for (std::size_t i = 0; i < result.value.size(); ++i) {
+            if (result.value[i])
+                getCarCountList[qsizetype(i)] = *result.value[i];
+        }
+        sendListRequest();
+        emit countsChanged();
+    }));
 }
 
 void MainController::sendListRequest()
 {
-    ProcedureCaller *procedures = context() ? context()->procedures : nullptr;
-    if (!procedures) {
-        qCWarning(lcDashboard) << "no procedure client; the cars are not fetched";
-        return;
-    }
-    if (!AppData::shared()->userInfo.contains(QStringLiteral("sUserCode"))) {
-        qCWarning(lcDashboard) << "no user code in the session; the cars are not fetched";
-        return;
-    }
-    const quint64 sequence = ++m_listSequence;
-    procedures->call(
-        kProcedureList,
-        callText(QStringLiteral("ps_GetUserProductCar_Info2"), {userCode(), QString::number(searchNum)}),
-        listShape(), this, [this, sequence](const ProcedureReply &reply) { listReplied(sequence, reply); });
-}
-
-void MainController::listReplied(quint64 sequence, const ProcedureReply &reply)
-{
-    if (sequence != m_listSequence) {
-        qCDebug(lcDashboard) << "car list reply" << sequence << "superseded by" << m_listSequence;
-        return;
-    }
-    if (!reply.ok()) {
-        qCWarning(lcDashboard) << "car list request failed:" << reply.error;
-        return;
-    }
-    qCDebug(lcDashboard).noquote() << "getData: " << QString::fromUtf8(reply.body);
-    if (!reply.walk.complete)
-        qCWarning(lcDashboard) << "car list reply broke off after" << reply.walk.rows.size()
-                               << "rows:" << reply.walk.error;
-    // Each reply replaces the list: rows of earlier replies never stay.
-    m_selectedRow = -1;
-    Records cars;
-    for (const Record &row : reply.walk.rows) {
-        // "Nothing found" may come as a row holding only "rtn": not a car.
-        if (!row.isEmpty())
-            cars.append(row);
-    }
-    m_rows->setRows(cars);
+    m_cars.ownedCars(AppData::shared()->userCode(), searchNum,
+                     m_latestList.track([this](const QueryResult<Records> &result) {
+                         if (!result.ok())
+                             return;
+                         // Each reply replaces the list: rows of earlier replies never stay.
+                         m_selectedRow = -1;
+                         m_rows->setRows(result.value);
+                     }));
 }
 
 void MainController::tablefilterAction()
@@ -264,6 +178,10 @@ void MainController::logoutAction()
 
 void MainController::icoSet_OutAction()
 {
+    // While the sign-out runs the button does nothing: a second tap would open
+    // the drawer again over the screen that is about to go.
+    if (m_signOutPending)
+        return;
     logoutAction();
     drawerAction();
 }
@@ -282,7 +200,7 @@ void MainController::scrollViewDidEndDragging(qreal contentOffsetY, qreal safeAr
     emit tableChanged();
 }
 
-void MainController::selectRow(int row)
+void MainController::openCar(int row)
 {
     if (row < 0 || row >= m_rows->count()) {
         qCWarning(lcDashboard) << "no car row" << row;
@@ -292,34 +210,44 @@ void MainController::selectRow(int row)
     performSegue(QStringLiteral("main_to_detail"));
 }
 
+void MainController::openOwnedCars()
+{
+    performSegue(QStringLiteral("main_to_carList0"));
+}
+
+void MainController::openSoldCars()
+{
+    performSegue(QStringLiteral("main_to_carList9"));
+}
+
+void MainController::openAuctionsInProgress()
+{
+    performSegue(QStringLiteral("main_to_auction1"));
+}
+
+void MainController::openAuctionsClosed()
+{
+    performSegue(QStringLiteral("main_to_auction2"));
+}
+
+void MainController::openBusinessRequest()
+{
+    performSegue(QStringLiteral("main_to_web2"));
+}
+
 void MainController::prepareForSegue(const QString &identifier, Screen *destination)
 {
-    if (!destination)
-        return;
-    const auto hand = [destination, &identifier](const char *name, const QVariant &value) {
-        if (!destination->setProperty(name, value))
-            qCWarning(lcDashboard) << identifier << ": the destination has no field" << name;
-    };
-    if (identifier == QStringLiteral("main_to_detail")) {
-        // The car detail takes the whole record as a map of field to text.
-        const Record record = m_rows->record(m_selectedRow);
-        QVariantMap takeList;
-        for (const auto &[name, value] : record.fields())
-            takeList.insert(name, value);
-        hand("takeList", takeList);
-    } else if (identifier == QStringLiteral("main_to_carList0")) {
-        hand("subTitle", QStringLiteral("현재 보유 중인 차량"));
-        hand("searchNum", 0);
-    } else if (identifier == QStringLiteral("main_to_carList9")) {
-        hand("subTitle", QStringLiteral("판매완료 된 차량"));
-        hand("searchNum", 9);
-    } else if (identifier == QStringLiteral("main_to_auction1")) {
-        hand("openPage", 1);
-    } else if (identifier == QStringLiteral("main_to_auction2")) {
-        hand("openPage", 2);
-    } else if (identifier == QStringLiteral("main_to_web2")) {
-        hand("ch", QStringLiteral("bizRequest"));
-        hand("setTitle", QStringLiteral("업무 요청"));
+    if (auto *detail = qobject_cast<MainDetailController *>(destination)) {
+        if (identifier == QLatin1String("main_to_detail"))
+            detail->setCar(m_rows->record(m_selectedRow));
+    } else if (auto *list = qobject_cast<CarListController *>(destination)) {
+        if (identifier == QLatin1String("main_to_carList0"))
+            list->showCars(QStringLiteral("현재 보유 중인 차량"), 0);
+        else if (identifier == QLatin1String("main_to_carList9"))
+            list->showCars(QStringLiteral("판매완료 된 차량"), 9);
+    } else if (auto *web = qobject_cast<WebController *>(destination)) {
+        if (identifier == QLatin1String("main_to_web2"))
+            web->setPage(QStringLiteral("bizRequest"), QString(), QStringLiteral("업무 요청"));
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "CarQueries.h"
 #include "CarRowModel.h"
-#include "Record.h"
 #include "Screen.h"
 
 #include <QStringList>
@@ -10,7 +10,6 @@
 namespace tvs {
 
 class MainDrawerController;
-struct ProcedureReply;
 
 // The dashboard ("MainView"): the dealer's name and picture, four counts, the
 // dealer's cars filtered by state, and the side drawer with the way out.
@@ -31,8 +30,6 @@ class MainController : public Screen
     Q_PROPERTY(QString icoSet_Out READ drawerButtonImage NOTIFY drawerChanged)
     Q_PROPERTY(bool isOpenTable READ tableOpen NOTIFY tableChanged)
     Q_PROPERTY(qreal mainTableConst READ tableConstant NOTIFY tableChanged)
-    Q_PROPERTY(QString footerTitle READ footerTitle CONSTANT)
-    Q_PROPERTY(int rowHeight READ rowHeight CONSTANT)
 
 public:
     // One entry of the car-state filter dialog.
@@ -43,7 +40,6 @@ public:
         QString title; // the filter button's title afterwards
     };
     static const QList<Filter> &filters();
-    static const QStringList &countElements();
 
     explicit MainController(ScreenContext *context, QObject *parent = nullptr);
     ~MainController() override;
@@ -65,7 +61,13 @@ public:
     // The table was dragged. `contentOffsetY` is negative when pulled down past the top.
     Q_INVOKABLE void scrollViewDidEndDragging(qreal contentOffsetY, qreal safeAreaHeight, qreal tableHeight);
     // A row was chosen: its record goes to the car detail.
-    Q_INVOKABLE void selectRow(int row);
+    Q_INVOKABLE void openCar(int row);
+    // The four count tiles and the business request button.
+    Q_INVOKABLE void openOwnedCars();
+    Q_INVOKABLE void openSoldCars();
+    Q_INVOKABLE void openAuctionsInProgress();
+    Q_INVOKABLE void openAuctionsClosed();
+    Q_INVOKABLE void openBusinessRequest();
 
     // Fields the system's documents name for this screen.
     bool isOpenDrawer = false;
@@ -96,8 +98,6 @@ public:
     QString drawerButtonImage() const;
     bool tableOpen() const { return isOpenTable; }
     qreal tableConstant() const { return mainTableConstant; }
-    static QString footerTitle() { return QStringLiteral("Tar Vesta"); }
-    static int rowHeight() { return 100; }
 
 signals:
     void userChanged();
@@ -111,11 +111,9 @@ signals:
 private:
     void sendCountRequest();
     void sendListRequest();
-    void countReplied(quint64 sequence, const ProcedureReply &reply);
-    void listReplied(quint64 sequence, const ProcedureReply &reply);
     void chooseFilter(int index);
-    QString userCode() const;
 
+    CarQueries m_cars;
     CarRowModel *m_rows;
     MainDrawerController *m_drawer;
     QString m_userName;
@@ -124,8 +122,8 @@ private:
     bool m_signOutPending = false;
     // Only the newest request of each kind is applied: an older reply that
     // arrives late never overwrites what a newer one showed.
-    quint64 m_countSequence = 0;
-    quint64 m_listSequence = 0;
+    LatestOnly m_latestCounts;
+    LatestOnly m_latestList;
 };
 
 } // namespace tvs

@@ -1,9 +1,8 @@
 #include "MainDrawerController.h"
 
 #include "AppData.h"
+#include "CarListController.h"
 #include "Config.h"
-#include "DashboardLogging.h"
-#include "Navigator.h"
 #include "ScreenContext.h"
 
 namespace tvs {
@@ -29,7 +28,8 @@ void MainDrawerController::viewDidLoad()
     const auto &userInfo = AppData::shared()->userInfo;
     if (userInfo.contains(QStringLiteral("sUserName")))
         m_userName = userInfo.value(QStringLiteral("sUserName"));
-    m_lastDay = userInfo.contains(QStringLiteral("sUserLastDate"))
+    // The service writes a first sign-in's date as an empty element.
+    m_lastDay = !userInfo.value(QStringLiteral("sUserLastDate")).isEmpty()
                     ? lastSignInText(userInfo.value(QStringLiteral("sUserLastDate")))
                     : QStringLiteral("첫 접속입니다.");
     const ScreenContext *ctx = context();
@@ -38,33 +38,30 @@ void MainDrawerController::viewDidLoad()
     emit labelsChanged();
 }
 
-void MainDrawerController::prepareForSegue(const QString &identifier, Screen *destination)
+void MainDrawerController::openCancelMode()
 {
-    if (!destination)
-        return;
-    const auto hand = [destination, &identifier](const char *name, const QVariant &value) {
-        if (!destination->setProperty(name, value))
-            qCWarning(lcDashboard) << identifier << ": the destination has no field" << name;
-    };
-    if (identifier == QStringLiteral("main_to_carCancel")) {
-        hand("subTitle", QStringLiteral("차량 입고를 취소할 수 있습니다."));
-        hand("isCarCheck1", true);
-        hand("searchNum", 0);
-    } else if (identifier == QStringLiteral("main_to_carExport")) {
-        hand("subTitle", QStringLiteral("차량 출고요청을 할 수 있습니다."));
-        hand("isCarCheck2", true);
-        hand("searchNum", 0);
-    }
+    performSegue(QStringLiteral("main_to_carCancel"));
 }
 
-void MainDrawerController::openWorkOrderSearch()
+void MainDrawerController::openReleaseMode()
 {
-    Navigator *nav = navigator();
-    if (!nav) {
-        qCWarning(lcDashboard) << "no navigator for the work-order search";
+    performSegue(QStringLiteral("main_to_carExport"));
+}
+
+void MainDrawerController::openWorkOrders()
+{
+    performSegue(QStringLiteral("main_to_workOrder"));
+}
+
+void MainDrawerController::prepareForSegue(const QString &identifier, Screen *destination)
+{
+    auto *list = qobject_cast<CarListController *>(destination);
+    if (!list)
         return;
-    }
-    nav->showScreen(QStringLiteral("WorkOrder_p1"));
+    if (identifier == QLatin1String("main_to_carCancel"))
+        list->showCars(QStringLiteral("차량 입고를 취소할 수 있습니다."), 0, CarListController::Mode::Cancel);
+    else if (identifier == QLatin1String("main_to_carExport"))
+        list->showCars(QStringLiteral("차량 출고요청을 할 수 있습니다."), 0, CarListController::Mode::Release);
 }
 
 } // namespace tvs

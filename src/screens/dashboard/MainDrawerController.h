@@ -25,8 +25,10 @@ public:
     void viewDidLoad() override;
     void prepareForSegue(const QString &identifier, Screen *destination) override;
 
-    // The work-order search (its first screen is "WorkOrder_p1").
-    Q_INVOKABLE void openWorkOrderSearch();
+    // The menu: the car list in its two state-change modes, the work-order search.
+    Q_INVOKABLE void openCancelMode();
+    Q_INVOKABLE void openReleaseMode();
+    Q_INVOKABLE void openWorkOrders();
 
     QString userName() const { return m_userName; }
     QString lastDay() const { return m_lastDay; }

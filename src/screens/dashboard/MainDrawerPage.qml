@@ -6,7 +6,7 @@ import "qrc:/tvs/ui"
 Rectangle {
     id: drawerPage
     property var controller
-    color: "white"
+    color: Theme.surface
 
     Column {
         anchors { left: parent.left; right: parent.right; top: parent.top }
@@ -15,37 +15,34 @@ Rectangle {
             width: parent.width
             height: 150
             color: Theme.navy
-            Image {
+            Picture {
                 id: sUserImage
                 anchors { left: parent.left; leftMargin: 20; top: parent.top; topMargin: 20 }
                 width: 64; height: 64
-                fillMode: Image.PreserveAspectCrop
-                property bool failed: false
-                readonly property string remote: drawerPage.controller ? drawerPage.controller.sUserImage.toString() : ""
-                onRemoteChanged: failed = false
-                onStatusChanged: if (status === Image.Error) failed = true
-                source: remote !== "" && !failed ? remote : Theme.images + "the_thumbnail.svg"
+                address: drawerPage.controller ? drawerPage.controller.sUserImage : ""
+                fallback: "the_thumbnail"
             }
             Text {
                 id: sUserName
                 anchors { left: parent.left; leftMargin: 20; top: sUserImage.bottom; topMargin: 10 }
                 text: drawerPage.controller ? drawerPage.controller.sUserName : ""
-                color: "white"
+                color: Theme.surface
                 font { pixelSize: 18; bold: true }
             }
             Text {
                 anchors { left: parent.left; leftMargin: 20; top: sUserName.bottom; topMargin: 4 }
                 text: drawerPage.controller ? drawerPage.controller.sLastDay : ""
-                color: "#c9cde0"
+                textFormat: Text.PlainText
+                color: Theme.onNavySecondary
                 font.pixelSize: 13
             }
         }
 
         Repeater {
             model: [
-                { title: "차량 입고 취소", segue: "main_to_carCancel" },
-                { title: "차량 출고 요청", segue: "main_to_carExport" },
-                { title: "정비 작업 지시", segue: "" }
+                { title: "차량 입고 취소", open: () => drawerPage.controller.openCancelMode() },
+                { title: "차량 출고 요청", open: () => drawerPage.controller.openReleaseMode() },
+                { title: "정비 작업 지시", open: () => drawerPage.controller.openWorkOrders() }
             ]
             delegate: ItemDelegate {
                 required property var modelData
@@ -54,8 +51,7 @@ Rectangle {
                 text: modelData.title
                 Accessible.name: modelData.title
                 font.pixelSize: 16
-                onClicked: modelData.segue !== "" ? drawerPage.controller.performSegue(modelData.segue)
-                                                  : drawerPage.controller.openWorkOrderSearch()
+                onClicked: modelData.open()
             }
         }
     }

@@ -8,32 +8,18 @@ Item {
     property var controller
 
     // The bar: title and the drawer / sign-out button.
-    Rectangle {
+    NavigationBar {
         id: bar
-        anchors { left: parent.left; right: parent.right; top: parent.top }
-        height: 56
-        color: Theme.surface
-        z: 3
-        Text {
-            anchors { left: parent.left; leftMargin: Theme.margin; verticalCenter: parent.verticalCenter }
-            text: "Tar Vesta"
-            color: Theme.navy
-            font { pixelSize: 20; bold: true }
-        }
-        Rectangle {
-            anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
-            height: 1
-            color: Theme.separator
-        }
+        title: "Tar Vesta"
+        showBack: false
         ToolButton {
             id: icoSetOut
-            anchors { right: parent.right; rightMargin: 4; verticalCenter: parent.verticalCenter }
             width: 48; height: 48
             icon.source: Theme.images + controller.icoSet_Out + ".svg"
-            icon.color: "transparent"
+            icon.color: Theme.onAccent
             icon.width: 28; icon.height: 28
             display: AbstractButton.IconOnly
-            background: Rectangle { radius: 8; color: icoSetOut.down ? Theme.separator : "transparent" }
+            background: Rectangle { radius: 8; color: icoSetOut.down ? Theme.onAccentPressed : Theme.clear }
             Accessible.name: controller.isOpenDrawer ? "로그아웃" : "메뉴 열기"
             onClicked: controller.icoSet_OutAction()
         }
@@ -52,18 +38,15 @@ Item {
 
             Row {
                 spacing: 12
-                Image {
+                Picture {
                     id: userImage
                     width: 56; height: 56
-                    fillMode: Image.PreserveAspectCrop
-                    property bool failed: false
-                    readonly property string remote: controller.sUserImage.toString()
-                    onRemoteChanged: failed = false
-                    source: remote !== "" && !failed ? remote : Theme.images + "the_thumbnail.svg"
-                    onStatusChanged: if (status === Image.Error) failed = true
+                    address: controller.sUserImage
+                    fallback: "the_thumbnail"
                 }
                 Text {
                     anchors.verticalCenter: parent.verticalCenter
+                    textFormat: Text.PlainText
                     text: controller.sUserName
                     font { pixelSize: 18; bold: true }
                     color: Theme.navy
@@ -78,10 +61,10 @@ Item {
                 readonly property real tileWidth: (width - 3 * spacing) / 4
                 Repeater {
                     model: [
-                        { caption: "보유 차량", segue: "main_to_carList0" },
-                        { caption: "판매 완료", segue: "main_to_carList9" },
-                        { caption: "경매 진행", segue: "main_to_auction1" },
-                        { caption: "경매 완료", segue: "main_to_auction2" }
+                        { caption: "보유 차량", open: () => controller.openOwnedCars() },
+                        { caption: "판매 완료", open: () => controller.openSoldCars() },
+                        { caption: "경매 진행", open: () => controller.openAuctionsInProgress() },
+                        { caption: "경매 완료", open: () => controller.openAuctionsClosed() }
                     ]
                     delegate: Button {
                         required property var modelData
@@ -109,7 +92,7 @@ Item {
                                 font.pixelSize: 12
                             }
                         }
-                        onClicked: controller.performSegue(modelData.segue)
+                        onClicked: modelData.open()
                     }
                 }
             }
@@ -119,15 +102,15 @@ Item {
                 height: 40
                 text: "업무 요청"
                 Accessible.name: text
-                background: Rectangle { radius: 8; color: parent.down ? "#d96a00" : Theme.orange }
+                background: Rectangle { radius: 8; color: parent.down ? Theme.orangePressed : Theme.orange }
                 contentItem: Text {
                     text: parent.text
-                    color: "white"
+                    color: Theme.onAccent
                     horizontalAlignment: Text.AlignHCenter
                     verticalAlignment: Text.AlignVCenter
                     font { pixelSize: 15; bold: true }
                 }
-                onClicked: controller.performSegue("main_to_web2")
+                onClicked: controller.openBusinessRequest()
             }
         }
 
@@ -165,7 +148,7 @@ Item {
                     width: 40; height: 40
                     text: "↻"
                     font.pixelSize: 22
-                    background: Rectangle { radius: 8; color: refreshButton.down ? Theme.separator : "transparent" }
+                    background: Rectangle { radius: 8; color: refreshButton.down ? Theme.separator : Theme.clear }
                     Accessible.name: "새로고침"
                     onClicked: controller.tableRefreshAction()
                     RotationAnimation {
@@ -188,20 +171,10 @@ Item {
                 model: controller.mainTable
                 onDraggingChanged: if (!dragging)
                     controller.scrollViewDidEndDragging(contentY - originY, safeArea.height, tableBlock.height)
-                delegate: MainTableCell {
-                    width: ListView.view.width
-                    height: page.controller.rowHeight
-                    onClicked: page.controller.selectRow(index)
+                delegate: CarRowCell {
+                    onClicked: page.controller.openCar(index)
                 }
-                footer: Text {
-                    width: ListView.view.width
-                    height: 36
-                    text: page.controller.footerTitle
-                    color: "grey"
-                    font.pixelSize: 12
-                    leftPadding: 16
-                    verticalAlignment: Text.AlignVCenter
-                }
+                footer: ListFooter {}
             }
         }
 
@@ -219,7 +192,7 @@ Item {
             Rectangle {
                 id: shade
                 anchors { left: parent.left; top: parent.top; bottom: parent.bottom; right: drawerPanel.left }
-                color: "#80000000"
+                color: Theme.shade
                 TapHandler { onTapped: controller.drawerAction() }
                 Accessible.role: Accessible.Button
                 Accessible.name: "메뉴 닫기"

@@ -1,20 +1,11 @@
 #include "CarListController.h"
 
 #include "AppData.h"
-#include "CallText.h"
-#include "Config.h"
-#include "InventoryLog.h"
+#include "InventoryLogging.h"
 #include "MainDetailController.h"
-#include "ProcedureCaller.h"
 #include "ScreenContext.h"
-#include "Services.h"
-
-#include <QDate>
-#include <QSet>
 
 namespace tvs {
-
-Q_LOGGING_CATEGORY(lcInventory, "tvs.inventory", QtInfoMsg)
 
 namespace {
 
@@ -32,35 +23,31 @@ const QStringList CarListController::kReleaseStatuses = {
     QStringLiteral("1"), QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("11"), QStringLiteral("12"),
 };
 
-CarListController::CarListController(ScreenContext *context, QObject *parent) : Screen(context, parent) {}
+CarListController::CarListController(ScreenContext *context, QObject *parent)
+    : Screen(context, parent), m_cars(context ? context->procedures : nullptr, this)
+{
+}
+
+void CarListController::showCars(const QString &text, int filter, Mode mode)
+{
+    subTitle = text;
+    searchNum = filter;
+    isCarCheck1 = mode == Mode::Cancel;
+    isCarCheck2 = mode == Mode::Release;
+    emit subTitleChanged();
+}
 
 QString CarListController::rowButtonTitle() const
 {
     return isCarCheck1 ? kCancelButton : isCarCheck2 ? kReleaseButton : QString();
 }
 
-void CarListController::setSubTitle(const QString &text)
-{
-    if (subTitle == text)
-        return;
-    subTitle = text;
-    emit subTitleChanged();
-}
-
-QString CarListController::userCode() const
-{
-    return AppData::shared()->userInfo.value(QStringLiteral("sUserCode"));
-}
-
 void CarListController::viewDidLoad()
 {
-    emit subTitleChanged();
-    const Clock fallbackClock;
-    const Clock *clock = context() && context()->clock ? context()->clock : &fallbackClock;
-    const QDate today = clock->now().date();
-    now4Month = today.addMonths(-4).toString(QStringLiteral("yyyyMMdd"));
-    now7Day = today.addDays(-7).toString(QStringLiteral("yyyyMMdd"));
-    m_model.setDates(CarRowDates{now4Month, now7Day});
+    const CarRowDates dates = CarRowDates::fromNow(now());
+    now4Month = dates.now4Month;
+    now7Day = dates.now7Day;
+    m_model.setDates(dates);
     m_model.setConfig(context() ? context()->config : nullptr);
     fetchList();
 }
@@ -77,21 +64,20 @@ void CarListController::viewDidAppear()
 
 void CarListController::fetchList()
 {
-    if (!context() || !context()->procedures) {
-        qCWarning(lcInventory) << "car list: no procedure service";
-        return;
-    }
-    if (!AppData::shared()->userInfo.contains(QStringLiteral("sUserCode"))) {
-        qCWarning(lcInventory) << "car list: no user code in the session; nothing fetched";
-        return;
-    }
-    ReplyShape shape;
-    shape.rowFields = QSet<QString>(carRecordFields().cbegin(), carRecordFields().cend());
-    shape.cleaning = Cleaning::Trimming;
-    const QString text =
-        callText(QStringLiteral("ps_GetUserProductCar_Info2"), {userCode(), QString::number(searchNum)});
-    context()->procedures->call(kProcedureList, text, shape, this,
-                                [this](const ProcedureReply &reply) { listArrived(reply); });
+    m_cars.ownedCars(AppData::shared()->userCode(), searchNum, [this](const QueryResult<Records> &result) {
+        if (!result.ok())
+            return; // the table keeps what it showed
+        Records rows;
+        const QStringList *kept = isCarCheck1 ? &kCancelStatuses : isCarCheck2 ? &kReleaseStatuses : nullptr;
+        for (const Record &row : result.value) {
+            if (!kept || (row.contains(QStringLiteral("sCarStatus")) &&
+                          kept->contains(row.value(QStringLiteral("sCarStatus")))))
+                rows.append(storedRecord(row));
+        }
+        m_selectedRow = -1;
+        m_model.setRows(rows);
+        emit rowsChanged();
+    });
 }
 
 Record CarListController::storedRecord(const Record &reply)
@@ -106,44 +92,6 @@ Record CarListController::storedRecord(const Record &reply)
             stored.insert(field, value);
     }
     return stored;
-}
-
-void CarListController::listArrived(const ProcedureReply &reply)
-{
-    if (!reply.ok()) {
-        qCWarning(lcInventory) << "car list:" << reply.error;
-        return;
-    }
-    qCDebug(lcInventory).noquote() << "getData: " << QString::fromUtf8(reply.body);
-    if (!reply.walk.complete)
-        qCWarning(lcInventory) << "car list: reply broke off, keeping the rows read before:"
-                               << reply.walk.error;
-
-    Records rows;
-    for (const Record &row : reply.walk.rows) {
-        // The "nothing found" answer is a row holding only "rtn": not a car.
-        if (!row.isEmpty())
-            rows.append(storedRecord(row));
-    }
-
-    if (isCarCheck1 || isCarCheck2) {
-        const QStringList &kept = isCarCheck1 ? kCancelStatuses : kReleaseStatuses;
-        Records getMyCarListFilter;
-        for (const Record &row : std::as_const(rows)) {
-            if (row.contains(QStringLiteral("sCarStatus")) &&
-                kept.contains(row.value(QStringLiteral("sCarStatus"))))
-                getMyCarListFilter.append(row);
-        }
-        rows = getMyCarListFilter;
-    }
-    getMyCarList = rows;
-    reloadTable();
-}
-
-void CarListController::reloadTable()
-{
-    m_model.setRows(getMyCarList);
-    emit rowsChanged();
 }
 
 void CarListController::Action_isCarCheck1(int tag)
@@ -168,59 +116,59 @@ void CarListController::Action_isCarCheck2(int tag)
                         {QStringLiteral("14"), QStringLiteral("5"), QStringLiteral("7")});
 }
 
+void CarListController::pressRowButton(int tag)
+{
+    if (isCarCheck1)
+        Action_isCarCheck1(tag);
+    else if (isCarCheck2)
+        Action_isCarCheck2(tag);
+}
+
 void CarListController::requestStatusChange(int tag, const QString &message,
                                             const QList<DialogAction> &actions, const QStringList &statuses)
 {
-    if (tag < 0 || tag >= getMyCarList.size()) {
+    if (tag < 0 || tag >= m_model.count()) {
         qCWarning(lcInventory) << "car list: row button with tag" << tag << "outside the list";
         return;
     }
-    const Record car = getMyCarList.at(tag);
+    const Record car = m_model.record(tag);
     presentActions(car.value(QStringLiteral("sCarName3")), message, actions,
                    [this, car, statuses](int pressed) {
                        if (pressed < 0 || pressed >= statuses.size())
                            return; // the closing button: nothing is sent
                        // The list may have been fetched again while the alert was
                        // open, so the car is looked up rather than trusted by index.
-                       const qsizetype at = getMyCarList.indexOf(car);
+                       const qsizetype at = m_model.rows().indexOf(car);
                        if (at < 0) {
                            qCWarning(lcInventory) << "car list: the chosen car is no longer listed";
                            return;
                        }
                        sendStatusChange(car, statuses.at(pressed));
-                       getMyCarList.removeAt(at);
-                       reloadTable();
+                       // Only this row goes: the rest of the list stays where the dealer scrolled it.
+                       m_model.removeAt(int(at));
+                       m_selectedRow = -1;
+                       emit rowsChanged();
                    });
 }
 
 void CarListController::sendStatusChange(const Record &car, const QString &newStatus)
 {
-    if (!context() || !context()->procedures) {
-        qCWarning(lcInventory) << "car list: no procedure service";
-        return;
-    }
-    const QString text = callText(QStringLiteral("ps_SetProductCar_Status"),
-                                  {car.value(QStringLiteral("sCarProductCode")), newStatus, userCode(),
-                                   QStringLiteral("MOBILE_DEALER")});
-    context()->procedures->call(
-        kProcedureExecute, text, ReplyShape{}, this, [this](const ProcedureReply &reply) {
-            if (reply.status == ProcedureReply::TransportError) {
-                // The change never reached the service: tell the dealer
-                // and show the car again as the service has it.
-                qCWarning(lcInventory) << "status change:" << reply.error;
-                presentAlert(QStringLiteral("상태 변경 실패"),
-                             QStringLiteral("차량 상태를 변경하지 못했습니다. "
-                                            "네트워크 연결을 확인해주세요."));
-                fetchList();
-                return;
-            }
-            qCInfo(lcInventory).noquote() << "status change: " << QString::fromUtf8(reply.body);
-        });
+    m_cars.changeStatus(car.value(QStringLiteral("sCarProductCode")), newStatus, AppData::shared()->userCode(),
+                        [this](const QueryResult<QString> &result) {
+                            if (result.status != QueryResult<QString>::TransportError)
+                                return;
+                            // The change never reached the service: tell the dealer
+                            // and show the car again as the service has it.
+                            presentAlert(QStringLiteral("상태 변경 실패"),
+                                         QStringLiteral("차량 상태를 변경하지 못했습니다. "
+                                                        "네트워크 연결을 확인해주세요."));
+                            fetchList();
+                        });
 }
 
-void CarListController::selectRow(int row)
+void CarListController::openCar(int row)
 {
-    if (row < 0 || row >= getMyCarList.size())
+    if (row < 0 || row >= m_model.count())
         return;
     m_selectedRow = row;
     performSegue(QStringLiteral("list_to_detail"));
@@ -228,12 +176,9 @@ void CarListController::selectRow(int row)
 
 void CarListController::prepareForSegue(const QString &identifier, Screen *destination)
 {
-    if (identifier != QLatin1String("list_to_detail"))
-        return;
     auto *detail = qobject_cast<MainDetailController *>(destination);
-    if (!detail || m_selectedRow < 0 || m_selectedRow >= getMyCarList.size())
-        return;
-    detail->takeList = getMyCarList.at(m_selectedRow);
+    if (identifier == QLatin1String("list_to_detail") && detail)
+        detail->setCar(m_model.record(m_selectedRow));
 }
 
 } // namespace tvs

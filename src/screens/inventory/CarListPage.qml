@@ -1,58 +1,39 @@
 import QtQuick
 import QtQuick.Controls.Basic
+import "qrc:/tvs/ui"
 
-// The dealer's cars, in one of the four ways in (plain, sold, cancel, release).
+// The dealer's cars, in one of the four ways in (held, sold, cancel, release).
 Item {
     id: page
     property var controller
-    readonly property color navy: "#252d49"
 
-    Rectangle {
+    NavigationBar {
         id: bar
-        anchors { left: parent.left; right: parent.right; top: parent.top }
-        height: 56
-        color: page.navy
-        z: 2
-        ToolButton {
-            id: back
-            anchors { left: parent.left; verticalCenter: parent.verticalCenter }
-            width: 48; height: 48
-            text: "‹"
-            font.pixelSize: 30
-            Accessible.name: "뒤로"
-            contentItem: Text { text: back.text; font: back.font; color: "white"
-                                horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }
-            background: Rectangle { color: back.down ? "#33ffffff" : "transparent" }
-            onClicked: controller.dismiss()
-        }
-        Text {
-            anchors.centerIn: parent
-            text: "차량 목록"
-            color: "white"
-            font { pixelSize: 18; bold: true }
-        }
+        title: "차량 목록"
+        onBackClicked: controller.dismiss()
     }
 
     Rectangle {
         id: header
         anchors { left: parent.left; right: parent.right; top: bar.bottom }
         height: 48
-        color: "#f4f5f8"
+        color: Theme.background
         Text {
             id: getCarListSubTitle
             anchors { left: parent.left; leftMargin: 14; right: getCarListCount.left; rightMargin: 8
                       verticalCenter: parent.verticalCenter }
             text: controller.getCarListSubTitle
+            textFormat: Text.PlainText
             elide: Text.ElideRight
-            color: page.navy
-            font.pixelSize: 15
+            color: Theme.navy
+            font.pixelSize: Theme.fontSize
         }
         Text {
             id: getCarListCount
             anchors { right: parent.right; rightMargin: 14; verticalCenter: parent.verticalCenter }
             text: controller.getCarListCount
             Accessible.name: "차량 " + text + "대"
-            color: "#ff7d03"
+            color: Theme.orange
             font { pixelSize: 17; bold: true }
         }
     }
@@ -62,22 +43,11 @@ Item {
         anchors { left: parent.left; right: parent.right; top: header.bottom; bottom: parent.bottom }
         clip: true
         model: controller.carListTable
-        delegate: CarListTableCell {
-            width: carListTable.width
-            height: 100
-            buttonTitle: controller.rowButtonTitle
-            onClicked: controller.selectRow(index)
-            onRowButtonPressed: (tag) => controller.isCarCheck1 ? controller.Action_isCarCheck1(tag)
-                                                                : controller.Action_isCarCheck2(tag)
+        delegate: CarRowCell {
+            buttonTitle: page.controller.rowButtonTitle
+            onClicked: page.controller.openCar(index)
+            onRowButtonPressed: (tag) => page.controller.pressRowButton(tag)
         }
-        footer: Text {
-            width: carListTable.width
-            height: 44
-            text: controller.footerTitle
-            color: "grey"
-            font.pixelSize: 12
-            horizontalAlignment: Text.AlignHCenter
-            verticalAlignment: Text.AlignVCenter
-        }
+        footer: ListFooter {}
     }
 }

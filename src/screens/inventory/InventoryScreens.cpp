@@ -1,11 +1,13 @@
 #include "CarListController.h"
+#include "InventoryLogging.h"
 #include "MainDetailController.h"
 #include "Navigator.h"
-#include "WebController.h"
 
 #include <QUrl>
 
 namespace tvs {
+
+Q_LOGGING_CATEGORY(lcInventory, "tvs.inventory", QtInfoMsg)
 
 // The inventory screens and the transitions that leave them; the openers
 // (dashboard, drawer, job writing) register the transitions that lead here.
@@ -17,9 +19,6 @@ void registerInventoryScreens(Navigator &navigator)
     navigator.registerScreen(QStringLiteral("MainDetailController"),
                              QUrl(QStringLiteral("qrc:/tvs/inventory/MainDetailPage.qml")),
                              [](ScreenContext *context) { return new MainDetailController(context); });
-    navigator.registerScreen(QStringLiteral("WebController"),
-                             QUrl(QStringLiteral("qrc:/tvs/inventory/WebPage.qml")),
-                             [](ScreenContext *context) { return new WebController(context); });
 
     const struct
     {

@@ -1,9 +1,7 @@
 #include "MainDetailController.h"
 
 #include "AppData.h"
-#include "CallText.h"
-#include "InventoryLog.h"
-#include "ProcedureCaller.h"
+#include "InventoryLogging.h"
 #include "ScreenContext.h"
 #include "WebController.h"
 
@@ -60,23 +58,9 @@ const QString MainDetailController::kOptionMoreClosed = QStringLiteral("+ 옵션
 const QString MainDetailController::kOptionMoreOpen = QStringLiteral("- 옵션 닫기");
 
 MainDetailController::MainDetailController(ScreenContext *context, QObject *parent)
-    : Screen(context, parent), option_img(8), m_optionMoreTitle(kOptionMoreClosed)
+    : Screen(context, parent), option_img(8), m_cars(context ? context->procedures : nullptr, this),
+      m_optionMoreTitle(kOptionMoreClosed)
 {
-}
-
-QVariantMap MainDetailController::takeListMap() const
-{
-    QVariantMap map;
-    for (const auto &[field, value] : takeList.fields())
-        map.insert(field, value);
-    return map;
-}
-
-void MainDetailController::setTakeListMap(const QVariantMap &map)
-{
-    takeList.clear();
-    for (auto it = map.cbegin(); it != map.cend(); ++it)
-        takeList.insert(it.key(), it.value().toString());
 }
 
 bool MainDetailController::isTruck() const
@@ -101,8 +85,19 @@ void MainDetailController::viewDidLoad()
         qCWarning(lcInventory) << "car detail: the record carries no car code; nothing fetched";
         return;
     }
-    fetchPhotos();
-    fetchCarOptions();
+    m_cars.photos(code, [this, code](const QueryResult<QStringList> &result) {
+        if (!result.ok())
+            return;
+        getImgList = result.value;
+        m_pager.setUp(code, getImgList, context() ? context()->config : nullptr);
+    });
+    m_cars.carOptions(code, [this](const QueryResult<Records> &result) {
+        if (!result.ok())
+            return;
+        getOpCheckList = result.value;
+        lightIcons();
+        fetchCatalogue();
+    });
 }
 
 void MainDetailController::viewWillAppear()
@@ -149,61 +144,6 @@ void MainDetailController::fillLabels()
     emit labelsChanged();
 }
 
-bool MainDetailController::replyUsable(const ProcedureReply &reply, const char *what) const
-{
-    if (!reply.ok()) {
-        qCWarning(lcInventory) << "car detail:" << what << reply.error;
-        return false;
-    }
-    if (!reply.walk.complete)
-        qCWarning(lcInventory) << "car detail:" << what
-                               << "broke off, keeping the rows read before:" << reply.walk.error;
-    return true;
-}
-
-void MainDetailController::fetchPhotos()
-{
-    if (!context() || !context()->procedures)
-        return;
-    ReplyShape shape;
-    shape.rowFields = {QStringLiteral("sCarPhotoPath")};
-    context()->procedures->call(
-        kProcedureList,
-        callText(QStringLiteral("ps_GetCarPhotoList"), {takeList.value(QStringLiteral("sCarProductCode"))}),
-        shape, this, [this](const ProcedureReply &reply) { photosArrived(reply); });
-}
-
-void MainDetailController::photosArrived(const ProcedureReply &reply)
-{
-    if (!replyUsable(reply, "photo list"))
-        return;
-    getImgList = reply.walk.rows;
-    m_pager.setUp(takeList.value(QStringLiteral("sCarProductCode")), getImgList,
-                  context() ? context()->config : nullptr);
-}
-
-void MainDetailController::fetchCarOptions()
-{
-    if (!context() || !context()->procedures)
-        return;
-    ReplyShape shape;
-    shape.rowFields = {QStringLiteral("sCarOptionCode"), QStringLiteral("sCarOptionDetailCode")};
-    context()->procedures->call(kProcedureList,
-                                callText(QStringLiteral("ps_GetProductCarOption"),
-                                         {takeList.value(QStringLiteral("sCarProductCode"))}),
-                                shape, this,
-                                [this](const ProcedureReply &reply) { carOptionsArrived(reply); });
-}
-
-void MainDetailController::carOptionsArrived(const ProcedureReply &reply)
-{
-    if (!replyUsable(reply, "car options"))
-        return;
-    getOpCheckList = reply.walk.rows;
-    lightIcons();
-    fetchCatalogue();
-}
-
 void MainDetailController::lightIcons()
 {
     bool changed = false;
@@ -222,22 +162,15 @@ void MainDetailController::lightIcons()
 
 void MainDetailController::fetchCatalogue()
 {
-    ReplyShape shape;
-    shape.rowFields = {QStringLiteral("sCarOptionCode"), QStringLiteral("sCarOptionDetailCode"),
-                      QStringLiteral("sCarOptionDetailName"), QStringLiteral("sCarOptionName")};
-    context()->procedures->call(kProcedureList, callText(QStringLiteral("ps_GetCarOption"), {}), shape, this,
-                                [this](const ProcedureReply &reply) { catalogueArrived(reply); });
-}
-
-void MainDetailController::catalogueArrived(const ProcedureReply &reply)
-{
-    if (!replyUsable(reply, "option catalogue"))
-        return;
-    getOpMoreList.clear();
-    for (const Record &row : reply.walk.rows)
-        getOpMoreList.append(catalogueRecord(row));
-    splitCatalogue();
-    layOutBoxes();
+    m_cars.optionCatalogue([this](const QueryResult<Records> &result) {
+        if (!result.ok())
+            return;
+        getOpMoreList.clear();
+        for (const Record &row : result.value)
+            getOpMoreList.append(catalogueRecord(row));
+        splitCatalogue();
+        layOutBoxes();
+    });
 }
 
 void MainDetailController::splitCatalogue()
@@ -338,6 +271,26 @@ void MainDetailController::gotoAction_ContractPic()
                              QStringLiteral("입고중이나 판매중인 상태에서만 작성하실 수 있습니다."));
 }
 
+void MainDetailController::openSettlement()
+{
+    performSegue(QStringLiteral("detail_to_web2"));
+}
+
+void MainDetailController::openInspectionRecord()
+{
+    performSegue(QStringLiteral("detail_to_web3"));
+}
+
+void MainDetailController::openPriceEntry()
+{
+    performSegue(QStringLiteral("detail_to_web4"));
+}
+
+void MainDetailController::editCar()
+{
+    performSegue(QStringLiteral("detail_to_enter"));
+}
+
 void MainDetailController::prepareForSegue(const QString &identifier, Screen *destination)
 {
     const QString code = takeList.value(QStringLiteral("sCarProductCode"));
@@ -352,19 +305,12 @@ void MainDetailController::prepareForSegue(const QString &identifier, Screen *de
     auto *web = qobject_cast<WebController *>(destination);
     if (!web)
         return;
-    if (identifier == QLatin1String("detail_to_web2")) {
-        web->ch = QStringLiteral("summery");
-        web->pCode = QStringLiteral("&sCarProductCode=") + code;
-        web->setTitle = QStringLiteral("정산내역");
-    } else if (identifier == QLatin1String("detail_to_web3")) {
-        web->ch = QStringLiteral("record");
-        web->pCode = code;
-        web->setTitle = QStringLiteral("성능점검 기록부");
-    } else if (identifier == QLatin1String("detail_to_web4")) {
-        web->ch = QStringLiteral("inoutgate");
-        web->pCode = code;
-        web->setTitle = QStringLiteral("매입매출금액입력");
-    }
+    if (identifier == QLatin1String("detail_to_web2"))
+        web->setPage(QStringLiteral("summery"), QStringLiteral("&sCarProductCode=") + code, QStringLiteral("정산내역"));
+    else if (identifier == QLatin1String("detail_to_web3"))
+        web->setPage(QStringLiteral("record"), code, QStringLiteral("성능점검 기록부"));
+    else if (identifier == QLatin1String("detail_to_web4"))
+        web->setPage(QStringLiteral("inoutgate"), code, QStringLiteral("매입매출금액입력"));
 }
 
 } // namespace tvs

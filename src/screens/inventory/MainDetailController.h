@@ -1,16 +1,14 @@
 #pragma once
 
+#include "CarQueries.h"
 #include "OptionBoxModel.h"
 #include "PhotoPager.h"
 #include "Record.h"
 #include "Screen.h"
 
 #include <QStringList>
-#include <QVariantMap>
 
 namespace tvs {
-
-struct ProcedureReply;
 
 // One car of the dealer: its data from the record the opener hands over
 // (`takeList`), the photo pager, eight option icons lit from the car's own
@@ -18,8 +16,6 @@ struct ProcedureReply;
 class MainDetailController : public Screen
 {
     Q_OBJECT
-    // Set by the opener before the screen is shown; the whole car record.
-    Q_PROPERTY(QVariantMap takeList READ takeListMap WRITE setTakeListMap)
 
     Q_PROPERTY(QString detail_info MEMBER detail_info NOTIFY labelsChanged)
     Q_PROPERTY(QString detail_Name MEMBER detail_Name NOTIFY labelsChanged)
@@ -77,7 +73,7 @@ public:
     double opBoxHeight = 0;
     bool isOptionMoreOpen = false;
     Record takeList;
-    Records getImgList;
+    QStringList getImgList; // the car's photo paths
     Records getOpCheckList;
     Records getOpMoreList;
     Records getCarOpList1, getCarOpList2, getCarOpList3, getCarOpList4;
@@ -91,11 +87,17 @@ public:
     void viewWillDisappear() override;
     void prepareForSegue(const QString &identifier, Screen *destination) override;
 
+    // From the opener, before the screen is shown: the whole car record.
+    void setCar(const Record &record) { takeList = record; }
+
     Q_INVOKABLE void btnOptionMore();
     Q_INVOKABLE void gotoAction_ContractPic();
+    // The car's web pages and the registration wizard in edit mode.
+    Q_INVOKABLE void openSettlement();
+    Q_INVOKABLE void openInspectionRecord();
+    Q_INVOKABLE void openPriceEntry();
+    Q_INVOKABLE void editCar();
 
-    QVariantMap takeListMap() const;
-    void setTakeListMap(const QVariantMap &map);
     bool isTruck() const;
     QStringList optionImages() const { return option_img; }
     QObject *collection1() { return &m_boxes[0]; }
@@ -121,18 +123,13 @@ signals:
 
 private:
     void fillLabels();
-    void fetchPhotos();
-    void fetchCarOptions();
     void fetchCatalogue();
-    void photosArrived(const ProcedureReply &reply);
-    void carOptionsArrived(const ProcedureReply &reply);
-    void catalogueArrived(const ProcedureReply &reply);
     void lightIcons();
     void splitCatalogue();
     void layOutBoxes();
     bool carHasOption(const Record &catalogueRow) const;
-    bool replyUsable(const ProcedureReply &reply, const char *what) const;
 
+    CarQueries m_cars;
     OptionBoxModel m_boxes[4];
     PhotoPager m_pager;
     QString m_optionMoreTitle;

@@ -7,8 +7,6 @@ import "qrc:/tvs/ui"
 Item {
     id: page
     property var controller
-    readonly property color navy: "#252d49"
-    readonly property color orange: "#ff7d03"
     readonly property var iconNames: ["내비게이션", "후방카메라", "선루프", "LED 헤드램프",
                                       "통풍시트", "차선이탈 경보", "열선시트", "스마트키"]
 
@@ -16,8 +14,9 @@ Item {
         property string caption
         property string value
         width: parent.width
-        Text { width: 110; text: caption; color: "#8a8fa0"; font.pixelSize: 14 }
-        Text { width: parent.width - 110; text: value; color: page.navy; font.pixelSize: 14; elide: Text.ElideRight }
+        Text { width: 110; text: caption; color: Theme.mutedText; font.pixelSize: 14 }
+        Text { width: parent.width - 110; text: value; textFormat: Text.PlainText; color: Theme.navy
+               font.pixelSize: 14; elide: Text.ElideRight }
     }
     component ActionButton: Button {
         id: action
@@ -25,31 +24,17 @@ Item {
         height: 44
         Accessible.name: text
         font { pixelSize: 14; bold: true }
-        contentItem: Text { text: action.text; font: action.font; color: action.accent ? "white" : page.navy
+        contentItem: Text { text: action.text; font: action.font; color: action.accent ? Theme.onAccent : Theme.navy
                             horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }
-        background: Rectangle { radius: 6; color: action.accent ? page.orange : (action.down ? "#e3e5eb" : "#f4f5f8")
-                                border.color: "#e3e5eb" }
+        background: Rectangle { radius: 6; border.color: Theme.separator
+                                color: action.accent ? (action.down ? Theme.orangePressed : Theme.orange)
+                                                     : (action.down ? Theme.separator : Theme.background) }
     }
 
-    Rectangle {
+    NavigationBar {
         id: bar
-        anchors { left: parent.left; right: parent.right; top: parent.top }
-        height: 56
-        color: page.navy
-        z: 2
-        ToolButton {
-            id: back
-            anchors { left: parent.left; verticalCenter: parent.verticalCenter }
-            width: 48; height: 48
-            text: "‹"
-            font.pixelSize: 30
-            Accessible.name: "뒤로"
-            contentItem: Text { text: back.text; font: back.font; color: "white"
-                                horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }
-            background: Rectangle { color: back.down ? "#33ffffff" : "transparent" }
-            onClicked: controller.dismiss()
-        }
-        Text { anchors.centerIn: parent; text: "차량 상세"; color: "white"; font { pixelSize: 18; bold: true } }
+        title: "차량 상세"
+        onBackClicked: controller.dismiss()
     }
 
     Flickable {
@@ -77,18 +62,22 @@ Item {
                 x: 16
                 width: parent.width - 32
                 spacing: 6
-                Text { width: parent.width; text: controller.detail_Name; color: page.navy
-                       wrapMode: Text.WordWrap; font { pixelSize: 20; bold: true } }
-                Text { text: controller.detail_info; color: "#4a5068"; font.pixelSize: 14 }
+                Text { width: parent.width; text: controller.detail_Name; textFormat: Text.PlainText
+                       color: Theme.navy; wrapMode: Text.WordWrap; font { pixelSize: 20; bold: true } }
+                Text { text: controller.detail_info; textFormat: Text.PlainText; color: Theme.secondaryText
+                       font.pixelSize: 14 }
                 Row {
                     spacing: 6
-                    Text { text: controller.detail_Price; color: page.orange; font { pixelSize: 24; bold: true } }
-                    Text { text: "원"; color: page.orange; font.pixelSize: 15; anchors.baseline: parent.children[0].baseline }
+                    Text { id: price; text: controller.detail_Price; textFormat: Text.PlainText; color: Theme.orange
+                           font { pixelSize: 24; bold: true } }
+                    Text { text: "원"; color: Theme.orange; font.pixelSize: 15; anchors.baseline: price.baseline }
                 }
                 Row {
                     spacing: 16
-                    Text { text: "조회 " + controller.detail_readCount; color: "#8a8fa0"; font.pixelSize: 13 }
-                    Text { text: "관심 " + controller.detail_favoirteCount; color: "#8a8fa0"; font.pixelSize: 13 }
+                    Text { text: "조회 " + controller.detail_readCount; textFormat: Text.PlainText
+                           color: Theme.mutedText; font.pixelSize: 13 }
+                    Text { text: "관심 " + controller.detail_favoirteCount; textFormat: Text.PlainText
+                           color: Theme.mutedText; font.pixelSize: 13 }
                 }
             }
 
@@ -124,7 +113,8 @@ Item {
                             Accessible.name: page.iconNames[index] + (lit !== "" ? " 있음" : " 없음")
                         }
                         Text { width: parent.width; text: page.iconNames[index]; horizontalAlignment: Text.AlignHCenter
-                               color: controller.optionImages[index] !== "" ? page.navy : "#b9bec8"; font.pixelSize: 11 }
+                               color: controller.optionImages[index] !== "" ? Theme.navy : Theme.disabledText
+                               font.pixelSize: 11 }
                     }
                 }
             }
@@ -134,9 +124,9 @@ Item {
                 width: parent.width - 32
                 columns: 2
                 spacing: 8
-                ActionButton { width: (parent.width - 8) / 2; text: "정산내역"; onClicked: controller.performSegue("detail_to_web2") }
-                ActionButton { width: (parent.width - 8) / 2; text: "성능점검 기록부"; onClicked: controller.performSegue("detail_to_web3") }
-                ActionButton { width: (parent.width - 8) / 2; text: "매입매출금액입력"; onClicked: controller.performSegue("detail_to_web4") }
+                ActionButton { width: (parent.width - 8) / 2; text: "정산내역"; onClicked: controller.openSettlement() }
+                ActionButton { width: (parent.width - 8) / 2; text: "성능점검 기록부"; onClicked: controller.openInspectionRecord() }
+                ActionButton { width: (parent.width - 8) / 2; text: "매입매출금액입력"; onClicked: controller.openPriceEntry() }
                 ActionButton { width: (parent.width - 8) / 2; text: "계약서 사진"; onClicked: controller.gotoAction_ContractPic() }
             }
             ActionButton {
@@ -144,15 +134,16 @@ Item {
                 width: parent.width - 32
                 accent: true
                 text: "차량 정보 수정"
-                onClicked: controller.performSegue("detail_to_enter")
+                onClicked: controller.editCar()
             }
 
             Text {
                 x: 16
                 width: parent.width - 32
                 text: controller.detail_Content
+                textFormat: Text.PlainText
                 wrapMode: Text.WordWrap
-                color: "#4a5068"
+                color: Theme.secondaryText
                 font.pixelSize: 14
             }
 

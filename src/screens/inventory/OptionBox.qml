@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Basic
+import "qrc:/tvs/ui"
 
 // One option box: its heading, then the catalogue's options two to a line,
 // the car's own options in the selected look.
@@ -13,7 +14,8 @@ Column {
     Text {
         width: box.width
         text: box.heading
-        color: "#252d49"
+        textFormat: Text.PlainText
+        color: Theme.navy
         font { pixelSize: 15; bold: true }
     }
     GridView {
@@ -43,15 +45,16 @@ Column {
                 Accessible.name: btn_Option.replace("\n", " ") + (selected ? " (있음)" : "")
                 contentItem: Text {
                     text: btnOption.text
+                    textFormat: Text.PlainText
                     wrapMode: Text.WordWrap
                     horizontalAlignment: Text.AlignHCenter
                     verticalAlignment: Text.AlignVCenter
                     font { pixelSize: 13; bold: selected }
-                    color: selected ? Qt.rgba(0.9191, 0.3588, 0.1088, 1) : "#6b7080"
+                    color: selected ? Theme.orange : Theme.secondaryText
                 }
                 background: Rectangle {
-                    color: selected ? "#fff1e3" : "#f4f5f8"
-                    border.color: selected ? Qt.rgba(0.9191, 0.3588, 0.1088, 1) : "#e3e5eb"
+                    color: selected ? Theme.selectedFill : Theme.background
+                    border.color: selected ? Theme.orange : Theme.separator
                     radius: 4
                 }
             }

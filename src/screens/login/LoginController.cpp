@@ -1,11 +1,9 @@
 #include "LoginController.h"
 
 #include "AppData.h"
-#include "CallText.h"
 #include "LoginCrypto.h"
 #include "LoginLogging.h"
 #include "Navigator.h"
-#include "ProcedureCaller.h"
 #include "ScreenContext.h"
 #include "Services.h"
 
@@ -19,7 +17,6 @@ Q_LOGGING_CATEGORY(lcLogin, "tvs.login", QtInfoMsg)
 namespace {
 
 const QString kSavedIdKey = QStringLiteral("sUserId");
-const QString kReplyFailure = QStringLiteral("rtn");
 // The QR page counts as shown once the pages have moved this far (points).
 constexpr qreal kQrPageThreshold = 180;
 constexpr int kSegmentScrollMs = 200;
@@ -41,21 +38,12 @@ qsizetype characterCount(const QString &text)
     return count;
 }
 
-ReplyShape loginWalkShape()
-{
-    ReplyShape shape;
-    shape.cleaning = Cleaning::Stripping;
-    shape.namedElements.insert(kReplyFailure);
-    for (const QString &key : LoginController::userInfoKeys())
-        shape.namedElements.insert(key);
-    return shape;
-}
-
 } // namespace
 
 LoginController::LoginController(ScreenContext *context, QObject *parent)
     : Screen(context, parent)
     , appData(AppData::shared())
+    , m_login(context ? context->procedures : nullptr, this)
     , m_qr(context ? context->qr : nullptr)
 {
     if (m_qr) {
@@ -70,19 +58,6 @@ LoginController::LoginController(ScreenContext *context, QObject *parent)
 }
 
 LoginController::~LoginController() = default;
-
-const QStringList &LoginController::userInfoKeys()
-{
-    static const QStringList keys{
-        QStringLiteral("sUserCode"),      QStringLiteral("sUserId"),        QStringLiteral("sStoreCode"),
-        QStringLiteral("sStoreName"),     QStringLiteral("sUserName"),      QStringLiteral("sUserTelnum"),
-        QStringLiteral("sUserEmail"),     QStringLiteral("iUserLevel"),     QStringLiteral("sUserRegDate"),
-        QStringLiteral("sUserUpDate"),    QStringLiteral("sUserLastDate"),  QStringLiteral("sUserStatus"),
-        QStringLiteral("sUserMemo"),      QStringLiteral("sUserPw"),        QStringLiteral("sUserLastDate1"),
-        QStringLiteral("sStoreAddress"),  QStringLiteral("sStoreBusinessNum"), QStringLiteral("sStoreUseName"),
-    };
-    return keys;
-}
 
 void LoginController::viewDidLoad()
 {
@@ -199,7 +174,9 @@ void LoginController::setQrFrame(const QRectF &frame)
 
 void LoginController::startCapture()
 {
-    if (m_qr)
+    // Only where the dealer looks at the QR page: a code read while another
+    // screen covers the login would replace the signed-in dealer's session.
+    if (m_qr && m_visible && m_segment == 1)
         m_qr->start();
 }
 
@@ -271,9 +248,9 @@ void LoginController::loginBtnAction()
         AppData::showAlertOnMain(this, QStringLiteral("비밀번호를 확인해주세요."), QString());
         return;
     }
-    sendLogin(callText(QStringLiteral("ps_Login1"),
-                       {m_loginId, passwordDigest(m_loginPw), QStringLiteral("MOBILE_DEALER"),
-                        QStringLiteral("1, 2, 3, 4, 12")}));
+    clearUserInfo();
+    m_login.signIn(m_loginId, passwordDigest(m_loginPw),
+                   [this](const QueryResult<Record> &result) { loginReply(result); });
 }
 
 void LoginController::captureOutputWithoutCode()
@@ -301,9 +278,7 @@ void LoginController::qrLogin(const QString &scanned)
     case QrPayload::Rejected:
         qCInfo(lcLogin) << "QR code refused by the decryptor";
         setQrMsg(QStringLiteral("잘못된 접근입니다."), kRejected);
-        // Scanning goes on only where the dealer still looks at the QR page.
-        if (m_visible && m_segment == 1)
-            startCapture();
+        startCapture();
         return;
     case QrPayload::NotUtf8:
         qCInfo(lcLogin) << "QR code decrypts to a text that is not UTF-8";
@@ -314,47 +289,29 @@ void LoginController::qrLogin(const QString &scanned)
     case QrPayload::Token:
         break;
     }
-    sendLogin(callText(QStringLiteral("ps_LoginQR1"),
-                       {payload.token, QStringLiteral("MOBILE_DEALER"), QStringLiteral("1,2,3,4,12")}));
+    clearUserInfo();
+    m_login.signInWithQr(payload.token, [this](const QueryResult<Record> &result) { loginReply(result); });
 }
 
-void LoginController::sendLogin(const QString &text)
+void LoginController::clearUserInfo()
 {
-    ProcedureCaller *procedures = context() ? context()->procedures : nullptr;
-    if (!procedures) {
-        qCWarning(lcLogin) << "no procedure client; the sign-in is not sent";
-        return;
-    }
     // Only what this request's reply brings may sign the dealer in.
-    for (const QString &key : userInfoKeys())
+    for (const QString &key : LoginQueries::userInfoKeys())
         appData->userInfo.remove(key);
-    static const ReplyShape shape = loginWalkShape();
-    procedures->call(kProcedureList, text, shape, this, [this](const ProcedureReply &reply) { loginReply(reply); });
 }
 
-void LoginController::loginReply(const ProcedureReply &reply)
+void LoginController::loginReply(const QueryResult<Record> &result)
 {
-    if (!reply.ok()) {
-        qCWarning(lcLogin) << "sign-in failed:" << reply.error;
+    if (!result.ok() || !result.complete)
         return;
-    }
-    // The reply holds the stored password: only its shape is logged.
-    qCInfo(lcLogin) << "getData:" << reply.body.size() << "bytes," << reply.walk.named.size() << "known elements";
-    if (!reply.walk.complete) {
-        qCWarning(lcLogin) << "sign-in reply broke off:" << reply.walk.error;
-        return;
-    }
-    const QStringList &keys = userInfoKeys();
-    for (const auto &[name, value] : reply.walk.named.fields()) {
-        if (name == kReplyFailure) {
-            if (value == QLatin1String("NO"))
-                AppData::showAlertOnMain(this, QStringLiteral("로그인 실패"), QStringLiteral("입력정보를 다시 확인해주세요."));
-        } else if (keys.contains(name)) {
-            appData->userInfo.insert(name, value);
-        }
-    }
-    successStep(reply.walk.named.contains(QStringLiteral("sUserId"))
-                && reply.walk.named.contains(QStringLiteral("sUserPw")));
+    if (result.nothingFound)
+        AppData::showAlertOnMain(this, QStringLiteral("로그인 실패"), QStringLiteral("입력정보를 다시 확인해주세요."));
+    for (const auto &[name, value] : result.value.fields())
+        appData->userInfo.insert(name, value);
+    // An empty element is how the service writes an empty value: a dealer without an
+    // ID or a password is no sign-in.
+    successStep(!result.value.value(QStringLiteral("sUserId")).isEmpty() &&
+                !result.value.value(QStringLiteral("sUserPw")).isEmpty());
 }
 
 void LoginController::successStep(bool signedIn)
@@ -364,17 +321,13 @@ void LoginController::successStep(bool signedIn)
     const QString userId = appData->userInfo.value(QStringLiteral("sUserId"));
     if (Settings *settings = context()->settings)
         settings->setValue(kSavedIdKey, userId);
-    Navigator *nav = navigator();
-    if (!nav) {
-        qCWarning(lcLogin) << "no navigator; the dashboard cannot be opened";
-        return;
-    }
     // A second reply of a double tap finds the dashboard already on top.
-    if (nav->top() && nav->top() != this) {
+    Navigator *nav = navigator();
+    if (nav && nav->top() && nav->top() != this) {
         qCInfo(lcLogin) << "signed in again while another screen is shown; staying there";
         return;
     }
-    nav->showScreen(QStringLiteral("MainView"));
+    performSegue(QStringLiteral("login_to_main"));
 }
 
 } // namespace tvs

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LoginQueries.h"
 #include "QrSource.h"
 #include "Screen.h"
 
@@ -14,7 +15,6 @@
 namespace tvs {
 
 class AppData;
-struct ProcedureReply;
 
 // The first screen: sign-in by ID and password (page 0) or by a QR code (page 1),
 // the two pages side by side under a two-segment control. A sign-in fills
@@ -49,8 +49,6 @@ class LoginController : public Screen
 public:
     explicit LoginController(ScreenContext *context, QObject *parent = nullptr);
     ~LoginController() override;
-
-    static const QStringList &userInfoKeys();
 
     void viewDidLoad() override;
     void viewWillAppear() override;
@@ -114,11 +112,12 @@ private:
     void setQrFrame(const QRectF &frame);
     void startCapture();
     void stopCapture();
-    void sendLogin(const QString &callText);
-    void loginReply(const ProcedureReply &reply);
+    void clearUserInfo();
+    void loginReply(const QueryResult<Record> &result);
     void successStep(bool signedIn);
 
     AppData *appData;
+    LoginQueries m_login;
     QPointer<QrSource> m_qr;
     QString m_loginId;
     QString m_loginPw;

@@ -21,7 +21,7 @@ FocusScope {
     Component.onCompleted: Qt.callLater(root.focusFirstField)
 
     readonly property color selectedTitleColor: Theme.orange
-    readonly property color placeholderGrey: "#8e8e93"
+    readonly property color placeholderGrey: Theme.placeholder
 
     // touchesBegan: a touch outside the fields ends editing (each page has its own
     // touch area below its controls, since the pages' view takes the touches).
@@ -70,8 +70,8 @@ FocusScope {
         width: Math.min(parent.width - 40, 320)
         height: 36
         radius: 8
-        color: "transparent"
-        border.color: "#d1d1d6"
+        color: Theme.clear
+        border.color: Theme.controlBorder
         Accessible.role: Accessible.PageTabList
         Accessible.name: "로그인 방식"
 
@@ -95,13 +95,13 @@ FocusScope {
                     Accessible.selected: selected
                     background: Rectangle {
                         radius: 6
-                        color: segment.selected ? "white" : "transparent"
-                        border.color: segment.selected ? "#d1d1d6" : "transparent"
+                        color: segment.selected ? Theme.surface : Theme.clear
+                        border.color: segment.selected ? Theme.controlBorder : Theme.clear
                     }
                     contentItem: Text {
                         text: segment.text
                         font.pixelSize: 16
-                        color: segment.selected ? root.selectedTitleColor : "grey"
+                        color: segment.selected ? root.selectedTitleColor : Theme.grey
                         horizontalAlignment: Text.AlignHCenter
                         verticalAlignment: Text.AlignVCenter
                     }
@@ -218,7 +218,7 @@ FocusScope {
                 anchors.horizontalCenter: parent.horizontalCenter
                 width: Math.min(parent.width - 40, 320)
                 height: width
-                color: "black"
+                color: Theme.camera
                 clip: true
                 Accessible.role: Accessible.Graphic
                 Accessible.name: "QR 코드 카메라 화면"
@@ -247,8 +247,8 @@ FocusScope {
                     width: frame.width
                     height: frame.height
                     visible: frame.width > 0 && frame.height > 0
-                    color: "transparent"
-                    border.color: Qt.rgba(0, 1, 0, 1)
+                    color: Theme.clear
+                    border.color: Theme.codeFrame
                     border.width: 2
                 }
                 // qr_msg
@@ -258,11 +258,12 @@ FocusScope {
                     anchors.bottomMargin: 12
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: root.controller ? root.controller.qr_msg : ""
-                    color: root.controller ? root.controller.qr_msgColor : "yellow"
+                    textFormat: Text.PlainText
+                    color: root.controller ? root.controller.qr_msgColor : Theme.clear
                     font.pixelSize: 18
                     font.bold: true
                     style: Text.Outline
-                    styleColor: "#80000000"
+                    styleColor: Theme.shade
                     Accessible.role: Accessible.StaticText
                     Accessible.name: text
                 }

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Query.h"
+
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+namespace tvs {
+
+// The four counts of the dashboard in label order (cars on sale, sold, auctions
+// running, auctions won); a count the reply lacks is absent.
+using CarCounts = std::array<std::optional<QString>, 4>;
+
+// The questions asked about the dealer's cars, by the dashboard, the car list,
+// the car detail and the registration wizard. Each answer reaches `receiver`'s
+// thread and never comes once it is gone.
+class CarQueries
+{
+public:
+    template <typename T>
+    using Done = std::function<void(const QueryResult<T> &)>;
+
+    CarQueries(ProcedureCaller *caller, QObject *receiver) : m_caller(caller), m_receiver(receiver) {}
+
+    // The count elements, in the order of CarCounts.
+    static const QStringList &countElements();
+
+    void counts(const QString &userCode, Done<CarCounts> done);
+    // The dealer's cars for a state filter (0 all, 9 sold, ...): whole car records.
+    void ownedCars(const QString &userCode, int filter, Done<Records> done);
+    // Sets a car's state; the value is the service's answer as text.
+    void changeStatus(const QString &productCode, const QString &newStatus, const QString &userCode,
+                      Done<QString> done);
+    // The photo paths of a car, in photo-list order (rows without a path skipped).
+    void photos(const QString &productCode, Done<QStringList> done);
+    // The options a car has: group and detail codes.
+    void carOptions(const QString &productCode, Done<Records> done);
+    // Every option there is: group and detail codes and names.
+    void optionCatalogue(Done<Records> done);
+
+private:
+    ProcedureCaller *m_caller;
+    QObject *m_receiver;
+};
+
+// The 48 fields of a car record (a row of the dealer's car list), in the order
+// they are matched. The whole record travels from the lists to the car detail
+// and on to the registration wizard.
+const QStringList &carRecordFields();
+
+} // namespace tvs

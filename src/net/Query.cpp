@@ -1,0 +1,82 @@
+#include "Query.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+namespace tvs {
+
+namespace {
+
+const QString kNothingFound = QStringLiteral("rtn");
+
+// "Nothing found" comes as a row holding only "rtn" (or nothing the query keeps).
+bool isRow(const Record &row)
+{
+    return !row.isEmpty() && !(row.size() == 1 && row.contains(kNothingFound));
+}
+
+void deliverLater(QObject *receiver, std::function<void(const QueryAnswer &)> done, QueryAnswer answer)
+{
+    QObject *target = receiver ? receiver : QCoreApplication::instance();
+    if (!target || !done)
+        return;
+    // Never from inside the call: the screen's state is settled before its answer comes.
+    QMetaObject::invokeMethod(
+        target, [done = std::move(done), answer = std::move(answer)] { done(answer); }, Qt::QueuedConnection);
+}
+
+} // namespace
+
+void sendQuery(ProcedureCaller *caller, const QLoggingCategory &category, ProcedureQuery query,
+               QObject *receiver, std::function<void(const QueryAnswer &)> done)
+{
+    using Status = QueryStatus;
+    if (!caller || !query.refusal.isEmpty()) {
+        const QString why = caller ? query.refusal : QStringLiteral("no procedure client");
+        qCWarning(category).noquote() << query.name << "not sent:" << why;
+        QueryAnswer answer;
+        answer.status = Status::NotSent;
+        answer.error = why;
+        deliverLater(receiver, std::move(done), std::move(answer));
+        return;
+    }
+    query.shape.namedElements.insert(kNothingFound);
+    const QString name = query.name;
+    const QString prefix = query.dumpPrefix;
+    const bool keepText = query.keepText;
+    caller->call(query.operation, query.callText, query.shape, receiver,
+                 [&category, name, prefix, keepText, done = std::move(done)](const ProcedureReply &reply) {
+                     QueryAnswer answer;
+                     answer.error = reply.error;
+                     if (!reply.ok()) {
+                         answer.status = reply.status == ProcedureReply::TransportError ? Status::TransportError
+                                                                                        : Status::BadReply;
+                         qCWarning(category).noquote() << name << "failed:" << reply.error;
+                         if (done)
+                             done(answer);
+                         return;
+                     }
+                     if (prefix.isEmpty())
+                         qCDebug(category).noquote() << name << "reply of" << reply.body.size() << "bytes";
+                     else
+                         qCDebug(category).noquote() << prefix << QString::fromUtf8(reply.body);
+                     answer.status = Status::Answered;
+                     answer.complete = reply.walk.complete;
+                     if (!answer.complete)
+                         qCWarning(category).noquote() << name << "reply broke off after" << reply.walk.rows.size()
+                                                       << "rows:" << reply.walk.error;
+                     answer.named = reply.walk.named;
+                     answer.nothingFound = answer.named.value(kNothingFound) == QLatin1String("NO");
+                     answer.rows.reserve(reply.walk.rows.size());
+                     for (const Record &row : reply.walk.rows) {
+                         if (isRow(row))
+                             answer.rows.append(row);
+                     }
+                     if (keepText)
+                         answer.text = QString::fromUtf8(reply.body);
+                     if (done)
+                         done(answer);
+                 });
+}
+
+} // namespace tvs

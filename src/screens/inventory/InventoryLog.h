@@ -1,7 +1,0 @@
-#pragma once
-
-#include <QLoggingCategory>
-
-namespace tvs {
-Q_DECLARE_LOGGING_CATEGORY(lcInventory)
-}

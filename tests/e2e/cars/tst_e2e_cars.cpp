@@ -1,0 +1,253 @@
+// The dashboard, the car list, the car detail and the web pages against the
+// stand-in service over HTTPS: the real procedure client, reply walk, pictures,
+// web engine and the demo shop's data.
+#include "AppShell.h"
+#include "CarFixtures.h"
+#include "CarListController.h"
+#include "DialogHelpers.h"
+#include "MainController.h"
+#include "MainDetailController.h"
+#include "QmlPageHarness.h"
+#include "StandInFixture.h"
+#include "StandInService.h"
+#include "WebController.h"
+
+#include <QGuiApplication>
+#include <QNetworkReply>
+#include <QQuickItem>
+#include <QTest>
+#include <QtWebEngineQuick/qtwebenginequickglobal.h>
+
+#include <unistd.h>
+
+using namespace tvs;
+using namespace tvs::test;
+
+namespace {
+// Warnings of the app's own pages while the shell shows them.
+QStringList g_pageWarnings;
+QtMessageHandler g_previousHandler = nullptr;
+void collectPageWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.contains(QStringLiteral("qrc:/tvs/")))
+        g_pageWarnings.append(message);
+    g_previousHandler(type, context, message);
+}
+} // namespace
+
+class TestCarsEndToEnd : public QObject
+{
+    Q_OBJECT
+
+    StandInFixture m_stand;
+    StandInService *m_service = nullptr;
+    std::unique_ptr<TestContext> t;
+
+    QVariant sql(const QString &query, const QVariantList &values = {})
+    {
+        return m_service->queryValue(query, values);
+    }
+    QVariant sql(const char *query, const QVariantList &values = {})
+    {
+        return sql(QString::fromUtf8(query), values);
+    }
+    CarListController *openList(const QString &title, int searchNum, CarListController::Mode mode)
+    {
+        auto *list = qobject_cast<CarListController *>(t->navigator->instantiate(QStringLiteral("CarListController")));
+        list->showCars(title, searchNum, mode);
+        t->navigator->push(list);
+        [&] { QTRY_VERIFY_WITH_TIMEOUT(!list->getMyCarList().isEmpty(), 30000); }();
+        return list;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(m_stand.start(), qPrintable(m_stand.errorString()));
+        m_service = m_stand.service();
+    }
+    void init()
+    {
+        t = std::make_unique<TestContext>();
+        startCarTest(*t);
+        StandInFixture::setDemoDealer();
+        t->config = m_stand.config();
+        t->context.procedures = m_stand.procedures();
+        t->clock.setNow(QDateTime::currentDateTime());
+    }
+    void cleanup() { t.reset(); }
+    void cleanupTestCase() { m_stand.stop(); }
+
+    void dashboardCountsRowsAndFilter()
+    {
+        auto *screen = qobject_cast<MainController *>(t->navigator->resetTo(QStringLiteral("MainView")));
+        const QString shopCars = QStringLiteral("SELECT COUNT(*) FROM cars WHERE sStoreCode ="
+                                                " (SELECT sStoreCode FROM users WHERE sUserCode = ?) AND ");
+        const int held = sql(shopCars + QStringLiteral("sCarStatus NOT IN ('7','9')"), {demo::kUserCode}).toInt();
+        const int sold = sql(shopCars + QStringLiteral("sCarStatus = '9'"), {demo::kUserCode}).toInt();
+        QVERIFY(held > 0 && sold > 0);
+        QTRY_COMPARE_WITH_TIMEOUT(screen->count0(), QString::number(held), 30000);
+        QCOMPARE(screen->count1(), QString::number(sold));
+        QTRY_COMPARE_WITH_TIMEOUT(screen->getMyCarList()->count(), held, 30000);
+        const CarRowModel *rows = screen->getMyCarList();
+        int tinted = 0;
+        for (int i = 0; i < rows->count(); ++i) {
+            QVERIFY(!rows->view(i).name.trimmed().isEmpty());
+            QVERIFY(!rows->view(i).picture.isEmpty());
+            tinted += rows->view(i).tint != CarRowTint::None ? 1 : 0;
+        }
+        QVERIFY2(tinted > 0 && tinted < rows->count(), "the demo shop has cars due for inspection and others");
+
+        screen->tablefilterAction();
+        QVERIFY(pressDialogAction(*screen, QStringLiteral("판매완료")));
+        QTRY_COMPARE_WITH_TIMEOUT(screen->getMyCarList()->count(), sold, 30000);
+        for (const Record &record : screen->getMyCarList()->rows())
+            QCOMPARE(record.value(QStringLiteral("sCarStatus")), QStringLiteral("9"));
+    }
+
+    // A row's picture comes from the image host once per run: the pages' network
+    // managers (one per loader thread, one disk cache) answer it from the cache after that.
+    void picturesAreFetchedOnce()
+    {
+        const QUrl picture = t->config.carPictureUrl(
+            sql("SELECT sCarProductCode FROM car_photos ORDER BY sCarProductCode LIMIT 1").toString(),
+            sql("SELECT sCarPhotoPath FROM car_photos ORDER BY sCarProductCode LIMIT 1").toString());
+        QTemporaryDir cacheDir;
+        CachingNetworkAccessManagerFactory factory(cacheDir.path());
+        std::unique_ptr<QNetworkAccessManager> first(factory.create(nullptr));
+        std::unique_ptr<QNetworkAccessManager> second(factory.create(nullptr));
+        const auto fetch = [](QNetworkAccessManager *nam, const QUrl &url) {
+            std::unique_ptr<QNetworkReply> reply(nam->get(QNetworkRequest(url)));
+            [&] { QTRY_VERIFY_WITH_TIMEOUT(reply->isFinished(), 30000); }();
+            return reply->error();
+        };
+        const int before = m_service->requestCount();
+        QCOMPARE(fetch(first.get(), picture), QNetworkReply::NoError);
+        QCOMPARE(fetch(first.get(), picture), QNetworkReply::NoError);
+        QCOMPARE(fetch(second.get(), picture), QNetworkReply::NoError);
+        QCOMPARE(m_service->requestCount(), before + 1);
+        // A picture that does not exist is asked for again each time, and fails.
+        const QUrl missing(picture.toString() + QStringLiteral(".missing.jpg"));
+        QVERIFY(fetch(first.get(), missing) != QNetworkReply::NoError);
+        QVERIFY(fetch(first.get(), missing) != QNetworkReply::NoError);
+        QCOMPARE(m_service->requestCount(), before + 3);
+    }
+
+    void cancellingACarsEntryReachesTheService()
+    {
+        CarListController *cancel = openList(QStringLiteral("취소"), 0, CarListController::Mode::Cancel);
+        for (const Record &row : cancel->getMyCarList())
+            QVERIFY(CarListController::kCancelStatuses.contains(row.value(QStringLiteral("sCarStatus"))));
+        const QString code = cancel->getMyCarList().first().value(QStringLiteral("sCarProductCode"));
+        cancel->Action_isCarCheck1(0);
+        QVERIFY(pressDialogAction(*cancel, QStringLiteral("확인")));
+        QTRY_COMPARE_WITH_TIMEOUT(sql("SELECT sCarStatus FROM cars WHERE sCarProductCode = ?", {code}).toString(),
+                                  QStringLiteral("7"), 30000);
+        QVERIFY(cancel->pendingDialogs().isEmpty()); // the service took it: nothing to tell
+
+        CarListController *fresh = openList(QStringLiteral("구입취소"), 7, CarListController::Mode::Plain);
+        QStringList codes;
+        for (const Record &row : fresh->getMyCarList())
+            codes.append(row.value(QStringLiteral("sCarProductCode")));
+        const int at = int(codes.indexOf(code));
+        QVERIFY2(at >= 0, qPrintable(code));
+        QCOMPARE(fresh->carListTable()->view(at).stateText, QStringLiteral("  구입취소  "));
+    }
+
+    void aCarsDetailShowsItsPhotosIconsAndBoxes()
+    {
+        CarListController *list = openList(QStringLiteral("보유"), 0, CarListController::Mode::Plain);
+        int row = 0;
+        while (list->getMyCarList().at(row).value(QStringLiteral("sCarGroup")) == QStringLiteral("화물특장버스"))
+            ++row;
+        const QString code = list->getMyCarList().at(row).value(QStringLiteral("sCarProductCode"));
+        list->openCar(row);
+        auto *detail = qobject_cast<MainDetailController *>(t->navigator->top());
+        QTRY_VERIFY_WITH_TIMEOUT(detail->box(1).count() > 0, 30000);
+        const int photos = sql("SELECT COUNT(*) FROM car_photos WHERE sCarProductCode = ?", {code}).toInt();
+        QVERIFY(photos >= 3);
+        QTRY_COMPARE_WITH_TIMEOUT(detail->pager().count(), photos, 30000);
+        int selected = 0;
+        for (int n = 1; n <= 4; ++n) {
+            for (int i = 0; i < detail->box(n).count(); ++i)
+                selected += detail->box(n).isSelected(i) ? 1 : 0;
+        }
+        QCOMPARE(selected, sql("SELECT COUNT(*) FROM car_options WHERE sCarProductCode = ?", {code}).toInt());
+        const bool smartKey = sql("SELECT COUNT(*) FROM car_options WHERE sCarProductCode = ?"
+                                  " AND sCarOptionDetailCode = 'A000013'", {code}).toInt() == 1;
+        QCOMPARE(detail->optionImages().at(7), smartKey ? QStringLiteral("detail_icn_08_on") : QString());
+    }
+
+    // The web engine trusts the service's pages through the configured CA only.
+    void webPages_data()
+    {
+        QTest::addColumn<QString>("ch");
+        QTest::addColumn<QString>("pCode");
+        QTest::addColumn<bool>("withCa");
+        // The engine remembers an accepted certificate for the rest of the process,
+        // so the refusal comes first.
+        QTest::newRow("without the CA: refused") << "bizRequest" << "" << false;
+        QTest::newRow("record, CA configured") << "record" << "C000001" << true;
+        QTest::newRow("summery, CA configured") << "summery" << "&sCarProductCode=C000001" << true;
+    }
+    void webPages()
+    {
+        QFETCH(QString, ch);
+        QFETCH(QString, pCode);
+        QFETCH(bool, withCa);
+        t->config = m_stand.config(withCa);
+        auto *screen = qobject_cast<WebController *>(t->navigator->instantiate(QStringLiteral("WebController")));
+        screen->setPage(ch, pCode, QStringLiteral("페이지"));
+        t->navigator->push(screen);
+        QmlPageHarness harness;
+        QQuickItem *page = harness.load(t->navigator->pageOf(QStringLiteral("WebController")), screen);
+        QVERIFY2(page, qPrintable(harness.report()));
+        QTRY_VERIFY_WITH_TIMEOUT(!screen->indicatorVisible(), 60000);
+        QCOMPARE(screen->notice(), withCa ? QString() : QStringLiteral("페이지를 불러오지 못했습니다."));
+        harness.settle();
+        // A notice stands alone, never over the engine's own error page.
+        QCOMPARE(page->findChild<QQuickItem *>(QStringLiteral("webView"))->isVisible(), withCa);
+    }
+
+    // The dashboard, a car's detail and its web page in the app's own window.
+    void inTheAppWindow()
+    {
+        g_pageWarnings.clear();
+        g_previousHandler = qInstallMessageHandler(collectPageWarnings);
+        {
+            AppShell shell(m_stand.config(), [](Navigator &n) {
+                registerDashboardScreens(n);
+                registerInventoryScreens(n);
+                registerWebScreens(n);
+            });
+            QVERIFY(shell.start(QStringLiteral("MainView")));
+            auto *main = qobject_cast<MainController *>(shell.navigator()->top());
+            QTRY_VERIFY_WITH_TIMEOUT(main->getMyCarList()->count() > 3, 30000);
+            main->openCar(1);
+            auto *detail = qobject_cast<MainDetailController *>(shell.navigator()->top());
+            QTRY_VERIFY_WITH_TIMEOUT(detail->box(1).count() > 0 && detail->pager().count() > 0, 30000);
+            QTest::qWait(300); // the page draws the photos and boxes: any warning of theirs is caught
+            detail->btnOptionMore();
+            QTRY_COMPARE(detail->btnOpMoreBottom(), detail->opBoxHeight);
+            detail->openInspectionRecord();
+            auto *web = qobject_cast<WebController *>(shell.navigator()->top());
+            QVERIFY(!detail->pager().isRunning());
+            QTRY_VERIFY_WITH_TIMEOUT(!web->indicatorVisible(), 60000);
+            QCOMPARE(web->notice(), QString());
+        }
+        qInstallMessageHandler(g_previousHandler);
+        QVERIFY2(g_pageWarnings.isEmpty(), qPrintable(g_pageWarnings.join(QLatin1Char('\n'))));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    if (::geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QtWebEngineQuick::initialize();
+    QGuiApplication app(argc, argv);
+    TestCarsEndToEnd test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_e2e_cars.moc"

@@ -1,0 +1,297 @@
+// The dashboard and its drawer, headless with canned replies: the loading
+// sequence, the filter, the car rows, the drawer and the ways out.
+#include "CarFixtures.h"
+#include "CarListController.h"
+#include "DialogHelpers.h"
+#include "MainController.h"
+#include "MainDetailController.h"
+#include "MainDrawerController.h"
+#include "ReplyBuilder.h"
+#include "WebController.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace tvs;
+using namespace tvs::test;
+
+namespace {
+
+const QString kCount = QStringLiteral("ps_UserCarCount");
+const QString kList = QStringLiteral("ps_GetUserProductCar_Info2");
+
+QByteArray counts(std::initializer_list<std::pair<QString, QString>> values)
+{
+    return singleElementsBody(Record(values));
+}
+
+// What a destination received, as one text.
+QString handedTo(Screen *screen)
+{
+    if (auto *list = qobject_cast<CarListController *>(screen))
+        return QStringLiteral("%1|%2|%3").arg(list->subTitle).arg(list->searchNum).arg(
+            list->isCarCheck1 ? "cancel" : list->isCarCheck2 ? "release" : "plain");
+    if (auto *web = qobject_cast<WebController *>(screen))
+        return web->ch + u'|' + web->pCode + u'|' + web->setTitle;
+    if (auto *detail = qobject_cast<MainDetailController *>(screen))
+        return detail->takeList.value(QStringLiteral("sCarProductCode"));
+    return QString();
+}
+
+} // namespace
+
+class TestDashboard : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestContext> t;
+
+    MainController *show()
+    {
+        return qobject_cast<MainController *>(t->navigator->resetTo(QStringLiteral("MainView")));
+    }
+    MainController *showLoaded(const Records &rows)
+    {
+        t->procedures.answer(kList, replyBody(rows));
+        MainController *screen = show();
+        [&] { QTRY_COMPARE(screen->getMyCarList()->count(), int(rows.size())); }();
+        return screen;
+    }
+
+private slots:
+    void init()
+    {
+        t = std::make_unique<TestContext>();
+        startCarTest(*t);
+        AppData::shared()->userInfo.insert(QStringLiteral("sUserName"), QStringLiteral("김딜러"));
+        t->procedures.answer(kCount, counts({}));
+        t->procedures.answer(kList, noRowsBody());
+    }
+    void cleanup() { t.reset(); }
+
+    void loadingSequence()
+    {
+        t->procedures.setHolding(true);
+        t->procedures.answerOnce(kCount, CannedAnswer::reply(counts({{"sSellWait", "12"}, {"AuctionComplete", "7"}})));
+        t->procedures.answer(kCount, counts({{"sSellWait", "2"}}));
+        t->procedures.answer(kList, replyBody({carRow("C1", "1"), carRow("C2", "9")}));
+        MainController *screen = show();
+        QCOMPARE(screen->userName(), QStringLiteral("김딜러"));
+        QCOMPARE(t->procedures.callTexts(), QStringList{"ps_UserCarCount 'D0001'"});
+        QCOMPARE(t->procedures.calls().first().operation, kProcedureList);
+        QCOMPARE(screen->loadingCount(), 1);
+        QTRY_COMPARE(screen->loadingCount(), 0); // did-appear removes it, whatever the replies do
+
+        QVERIFY(t->procedures.releaseNext());
+        QCOMPARE(t->procedures.callTextsOf(kList), QStringList{"ps_GetUserProductCar_Info2 'D0001', '0'"});
+        QCOMPARE(screen->getCarCountList, (QStringList{"12", "0", "0", "7"}));
+        QVERIFY(t->procedures.releaseNext());
+        QCOMPARE(screen->getMyCarList()->count(), 2);
+
+        // Each return repeats the sequence; a count the reply lacks keeps its value.
+        t->navigator->push(new Screen(t->ctx()));
+        t->navigator->pop();
+        QTRY_COMPARE(t->procedures.heldCount(), 1);
+        t->procedures.releaseAll();
+        QCOMPARE(screen->getCarCountList, (QStringList{"2", "0", "0", "7"}));
+        QTRY_COMPARE(t->procedures.callCount(kList), 2);
+    }
+
+    void olderRepliesNeverOverwriteNewerOnes()
+    {
+        MainController *screen = showLoaded({});
+        t->procedures.setHolding(true);
+        t->procedures.answerOnce(kList, CannedAnswer::reply(replyBody({carRow("OLD", "1")})));
+        t->procedures.answer(kList, replyBody({carRow("NEW1", "1"), carRow("NEW2", "1")}));
+        screen->tablefilterAction();
+        QVERIFY(pressDialogAction(*screen, QStringLiteral("판매중")));
+        screen->tablefilterAction();
+        QVERIFY(pressDialogAction(*screen, QStringLiteral("검사중")));
+        QCOMPARE(t->procedures.heldCount(), 2);
+        t->procedures.releaseAll();
+        QCOMPARE(screen->getMyCarList()->count(), 2);
+        QCOMPARE(screen->getMyCarList()->record(0).value(QStringLiteral("sCarProductCode")), QStringLiteral("NEW1"));
+    }
+
+    void filter_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("searchNum");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("전체") << "전체" << 0 << "전체 ▾";
+        QTest::newRow("판매중") << "판매중" << 1 << "판매중 ▾";
+        QTest::newRow("검사중") << "검사중" << 2 << "검사중 ▾";
+        QTest::newRow("입고중") << "입고중" << 3 << "입고중 ▾";
+        QTest::newRow("출고중 4") << "출고중(차량판매)" << 4 << "출고중 ▾";
+        QTest::newRow("출고중 5") << "출고중(위탁차량반환)" << 5 << "출고중 ▾";
+        QTest::newRow("출고요청 7") << "출고요청(구입취소요청)" << 7 << "출고요청 ▾";
+        QTest::newRow("출고요청 25") << "출고요청(성능점검 후 입고취소요청)" << 25 << "출고요청 ▾";
+        QTest::newRow("판매완료") << "판매완료" << 9 << "판매완료 ▾";
+        QTest::newRow("선택취소") << "선택취소" << 0 << "전체 ▾";
+    }
+    void filter()
+    {
+        QFETCH(QString, entry);
+        QFETCH(int, searchNum);
+        QFETCH(QString, title);
+        MainController *screen = showLoaded({carRow("C1", "1")});
+        t->procedures.clearCalls();
+        screen->tablefilterAction();
+        QCOMPARE(dialogTitles(*screen), QStringList{"차량상태 선택"});
+        QCOMPARE(shownDialogActions(*screen).size(), 10);
+        QVERIFY(pressDialogAction(*screen, entry));
+        QCOMPARE(screen->filterTitle(), title);
+        const bool cancelled = entry == QStringLiteral("선택취소");
+        // The rows of the previous filter never stand under the new title.
+        QCOMPARE(screen->getMyCarList()->count(), cancelled ? 1 : 0);
+        QCOMPARE(t->procedures.callTextsOf(kList),
+                 cancelled ? QStringList()
+                           : QStringList{QStringLiteral("ps_GetUserProductCar_Info2 'D0001', '%1'").arg(searchNum)});
+    }
+
+    void refreshTurnsTwiceThenFetches()
+    {
+        MainController *screen = showLoaded({});
+        QSignalSpy spin(screen, &MainController::refreshSpinRequested);
+        t->procedures.clearCalls();
+        screen->tableRefreshAction();
+        QCOMPARE(spin.size(), 1);
+        QCOMPARE(t->procedures.callCount(kList), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(t->procedures.callCount(kList), 1, 5000);
+    }
+
+    void rows_data()
+    {
+        QTest::addColumn<Record>("row");
+        QTest::addColumn<QStringList>("shown"); // name, info, info2, state, picture
+        QTest::addColumn<QColor>("tint");
+        const QColor red = QColor::fromRgbF(0.9153f, 0.3079f, 0.3100f, 0.3f);
+        const QColor green = QColor::fromRgbF(0.6098f, 0.8240f, 0.5666f, 0.3f);
+        const QColor blue = QColor::fromRgbF(0.4882f, 0.7242f, 0.9984f, 0.3f);
+        const QString picture = QStringLiteral("http://127.0.0.1:8080/image_product/C1/a%20b.jpg");
+        QTest::newRow("car, old check and expired end: red")
+            << carRow("C1", "1", {{"sCarProductCheckDate", "20251114"}, {"sCheckEndDate", "20260307"},
+                                  {"sCarPhotoPath", "a b.jpg"}})
+            << QStringList{"현대 쏘나타 (DN8)", "12가3456  2019", "45,210km  가솔린", "  판매중  ", picture} << red;
+        // The service writes an empty end date as an empty element: it counts as 0.
+        QTest::newRow("empty end date: green")
+            << carRow("C1", "9", {{"sCarProductCheckDate", "20251115"}, {"sCheckEndDate", ""}})
+            << QStringList{"현대 쏘나타 (DN8)", "12가3456  2019", "45,210km  가솔린", "  판매완료  ", ""} << green;
+        QTest::newRow("old check only: blue")
+            << carRow("C1", "7", {{"sCarProductCheckDate", "20250101"}, {"sCheckEndDate", "20260308"}})
+            << QStringList{"현대 쏘나타 (DN8)", "12가3456  2019", "45,210km  가솔린", "  구입취소  ", ""} << blue;
+        QTest::newRow("lorry, unknown status, odd mileage: white")
+            << carRow("C1", "99", {{"sCarGroup", "화물특장버스"}, {"sCarFormName2", "윙바디"},
+                                   {"sCarProductMileage", "12,000"}})
+            << QStringList{"현대 윙바디", "12가3456  2019", "", "  Error  ", ""} << QColor(Qt::white);
+        QTest::newRow("only a code: a fresh cell")
+            << Record{{"sCarProductCode", "C1"}} << QStringList{"", "", "", "", ""} << QColor(Qt::white);
+    }
+    void rows()
+    {
+        QFETCH(Record, row);
+        QFETCH(QStringList, shown);
+        QFETCH(QColor, tint);
+        MainController *screen = showLoaded({row});
+        const QModelIndex at = screen->getMyCarList()->index(0);
+        const auto role = [&](CarRowModel::Role r) { return at.data(r).toString(); };
+        QCOMPARE((QStringList{role(CarRowModel::CellName), role(CarRowModel::CellInfo), role(CarRowModel::CellInfo2),
+                              role(CarRowModel::CellState), role(CarRowModel::CellImg)}),
+                 shown);
+        QCOMPARE(at.data(CarRowModel::CellBackground).value<QColor>(), tint);
+    }
+
+    void tableEnlargesAndRestores()
+    {
+        MainController *screen = showLoaded({});
+        screen->scrollViewDidEndDragging(0, 700, 400);
+        QVERIFY(screen->isOpenTable);
+        QCOMPARE(screen->tableConstant(), -300.0);
+        screen->scrollViewDidEndDragging(-49, 700, 700);
+        QVERIFY(screen->isOpenTable);
+        screen->scrollViewDidEndDragging(-50, 700, 700);
+        QVERIFY(!screen->isOpenTable);
+        QCOMPARE(screen->tableConstant(), 0.0);
+    }
+
+    void drawerAndSignOut()
+    {
+        MainController *screen = showLoaded({});
+        screen->logoutAction(); // drawer closed: nothing
+        QCOMPARE(screen->drawerButtonImage(), QStringLiteral("ico_setting"));
+        screen->icoSet_OutAction();
+        QVERIFY(screen->isOpenDrawer);
+        QCOMPARE(screen->drawerButtonImage(), QStringLiteral("ico_logout"));
+
+        screen->icoSet_OutAction(); // signs out while the drawer slides away
+        QVERIFY(!screen->isOpenDrawer);
+        screen->icoSet_OutAction(); // a second tap during the delay changes nothing
+        QVERIFY(!screen->isOpenDrawer);
+        QCOMPARE(t->navigator->top(), screen);
+        QTRY_COMPARE_WITH_TIMEOUT(t->navigator->top()->identifier(), QStringLiteral("LoginController"), 5000);
+        QCOMPARE(t->navigator->depth(), 1);
+    }
+
+    void drawerLabels_data()
+    {
+        QTest::addColumn<QString>("lastDate");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("twelve digits") << "202401311405" << "2024-01-31 14:05";
+        QTest::newRow("with seconds") << "20240131140559" << "2024-01-31 14:05";
+        QTest::newRow("too short") << "2024013114" << "2024013114";
+        QTest::newRow("not digits") << "2024-01-31 14" << "2024-01-31 14";
+        QTest::newRow("first sign-in") << QString() << "첫 접속입니다.";
+        QTest::newRow("empty date: first sign-in") << "" << "첫 접속입니다.";
+    }
+    void drawerLabels()
+    {
+        QFETCH(QString, lastDate);
+        QFETCH(QString, shown);
+        if (!lastDate.isNull())
+            AppData::shared()->userInfo.insert(QStringLiteral("sUserLastDate"), lastDate);
+        MainController *screen = showLoaded({});
+        QCOMPARE(screen->drawerController()->lastDay(), shown);
+        QCOMPARE(screen->drawerController()->userName(), QStringLiteral("김딜러"));
+        QVERIFY(screen->drawerController()->userImage().isEmpty()); // no picture path: the_thumbnail
+    }
+
+    void actions_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("destination");
+        QTest::addColumn<QString>("handed");
+        QTest::newRow("보유 차량") << "openOwnedCars" << "CarListController" << "현재 보유 중인 차량|0|plain";
+        QTest::newRow("판매 완료") << "openSoldCars" << "CarListController" << "판매완료 된 차량|9|plain";
+        QTest::newRow("경매 진행") << "openAuctionsInProgress" << "AuctionController" << "";
+        QTest::newRow("경매 완료") << "openAuctionsClosed" << "AuctionController" << "";
+        QTest::newRow("업무 요청") << "openBusinessRequest" << "WebController" << "bizRequest||업무 요청";
+        QTest::newRow("a row") << "openCar" << "MainDetailController" << "C2";
+        QTest::newRow("입고 취소") << "drawer.openCancelMode" << "CarListController"
+                               << "차량 입고를 취소할 수 있습니다.|0|cancel";
+        QTest::newRow("출고 요청") << "drawer.openReleaseMode" << "CarListController"
+                               << "차량 출고요청을 할 수 있습니다.|0|release";
+        QTest::newRow("정비 작업 지시") << "drawer.openWorkOrders" << "WorkOrder_p1" << "";
+    }
+    void actions()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, destination);
+        QFETCH(QString, handed);
+        MainController *screen = showLoaded({carRow("C1", "1"), carRow("C2", "1")});
+        QObject *target = screen;
+        if (action.startsWith(QLatin1String("drawer."))) {
+            target = screen->drawerController();
+            action = action.mid(7);
+        }
+        if (action == QLatin1String("openCar"))
+            QVERIFY(QMetaObject::invokeMethod(target, "openCar", Q_ARG(int, 1)));
+        else
+            QVERIFY(QMetaObject::invokeMethod(target, action.toLatin1().constData()));
+        QCOMPARE(t->navigator->depth(), 2);
+        QCOMPARE(t->navigator->top()->identifier(), destination);
+        QCOMPARE(handedTo(t->navigator->top()), handed);
+    }
+};
+
+QTEST_MAIN(TestDashboard)
+#include "tst_dashboard.moc"

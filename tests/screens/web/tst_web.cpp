@@ -1,0 +1,145 @@
+#include "CarFixtures.h"
+#include "TestCertificate.h"
+#include "WebController.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace tvs;
+using namespace tvs::test;
+
+class TestWeb : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestContext> t;
+
+    WebController *open(const QString &ch, const QString &pCode, const QString &title)
+    {
+        auto *screen =
+            qobject_cast<WebController *>(t->navigator->instantiate(QStringLiteral("WebController")));
+        screen->setPage(ch, pCode, title);
+        m_loads = std::make_unique<QSignalSpy>(screen, &WebController::loadRequested);
+        t->navigator->push(screen);
+        return screen;
+    }
+    std::unique_ptr<QSignalSpy> m_loads;
+
+private slots:
+    void init()
+    {
+        t = std::make_unique<TestContext>();
+        startCarTest(*t);
+    }
+    void cleanup()
+    {
+        m_loads.reset();
+        t.reset();
+    }
+
+    void addresses_data()
+    {
+        QTest::addColumn<QString>("ch");
+        QTest::addColumn<QString>("pCode");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("host"); // "zest" or "mweb"
+        QTest::addColumn<QString>("pathAndQuery");
+        const QString record = QStringLiteral("/sub_buycar/buycar_view_func.aspx?sCarProductCode=C000123");
+        QTest::newRow("main_to_web2") << "bizRequest" << "" << "업무 요청" << "zest"
+                                      << "/service/bizRequest?sUserCode=D0001";
+        QTest::newRow("detail_to_web2") << "summery" << "&sCarProductCode=C000123" << "정산내역" << "zest"
+                                        << "/service/summery?sUserCode=D0001&sCarProductCode=C000123";
+        QTest::newRow("detail_to_web3") << "record" << "C000123" << "성능점검 기록부" << "mweb" << record;
+        QTest::newRow("detail_to_web4") << "inoutgate" << "C000123" << "매입매출금액입력" << "zest"
+                                        << "/service/inoutgate?sUserCode=D0001&sCarProductCode=C000123";
+        QTest::newRow("WorkWrite_to_Web") << "record" << "C000123" << "성능 점검 기록부" << "mweb" << record;
+    }
+    void addresses()
+    {
+        QFETCH(QString, ch);
+        QFETCH(QString, pCode);
+        QFETCH(QString, title);
+        QFETCH(QString, host);
+        QFETCH(QString, pathAndQuery);
+        WebController *screen = open(ch, pCode, title);
+        const QString expected = QStringLiteral("https://") +
+                                 (host == QLatin1String("zest") ? t->config.zestHost : t->config.mwebHost) +
+                                 pathAndQuery;
+        QCOMPARE(screen->address().toString(), expected);
+        QCOMPARE(screen->title(), title);
+        QCOMPARE(m_loads->size(), 1);
+        QCOMPARE(m_loads->first().first().toUrl(), screen->address());
+    }
+
+    void indicatorStopsOnTheFirstNavigationOnly()
+    {
+        WebController *screen = open("bizRequest", {}, "업무 요청");
+        QVERIFY(screen->indicatorVisible());
+        QCOMPARE(screen->indicatorScale(), 3.0);
+        screen->navigationFinished(true);
+        QVERIFY(!screen->indicatorVisible());
+        QCOMPARE(screen->notice(), QString());
+        screen->navigationFinished(false, QStringLiteral("later link failed"));
+        QCOMPARE(screen->notice(), QString()); // later navigations are the page's own
+    }
+
+    void aFailedFirstNavigationStopsTheIndicatorWithANotice()
+    {
+        WebController *screen = open("record", "C1", "성능점검 기록부");
+        screen->navigationFinished(false, QStringLiteral("Connection refused"));
+        QVERIFY(!screen->indicatorVisible());
+        QVERIFY(!screen->notice().isEmpty());
+    }
+
+    void theContentProcessEndingReloads()
+    {
+        WebController *screen = open("bizRequest", {}, "업무 요청");
+        QSignalSpy reloads(screen, &WebController::reloadRequested);
+        screen->webContentProcessDidTerminate();
+        QCOMPARE(reloads.size(), 1);
+        QCOMPARE(t->navigator->top(), static_cast<Screen *>(screen));
+    }
+
+    void certificatesOfTheConfiguredCaOnly_data()
+    {
+        QTest::addColumn<bool>("configured"); // the CA file holds the server's certificate
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<bool>("trusted");
+        QTest::newRow("configured CA, its host") << true << "127.0.0.1" << true;
+        QTest::newRow("configured CA, by name") << true << "localhost" << true;
+        QTest::newRow("configured CA, other host") << true << "service.example" << false;
+        QTest::newRow("another CA") << false << "127.0.0.1" << false;
+    }
+    void certificatesOfTheConfiguredCaOnly()
+    {
+        QFETCH(bool, configured);
+        QFETCH(QString, host);
+        QFETCH(bool, trusted);
+        const TestCertificate server = TestCertificate::generate();
+        const TestCertificate other = TestCertificate::generate();
+        QVERIFY(!server.isNull() && !other.isNull());
+        QFile ca(t->dir.filePath(QStringLiteral("ca.pem")));
+        QVERIFY(ca.open(QIODevice::WriteOnly));
+        ca.write(configured ? server.certificatePem : other.certificatePem);
+        ca.close();
+        WebController *screen = open("bizRequest", {}, "업무 요청");
+        QVERIFY(!screen->trustsUnknownAuthority({server.certificate}, host)); // no CA configured yet
+        t->config.caFile = ca.fileName();
+        QCOMPARE(screen->trustsUnknownAuthority({server.certificate}, host), trusted);
+        QVERIFY(!screen->trustsUnknownAuthority({}, host));
+    }
+
+    void withoutAUserCodeNothingLoads()
+    {
+        AppData::shared()->userInfo.remove(QStringLiteral("sUserCode"));
+        WebController *screen = open("bizRequest", {}, "업무 요청");
+        QVERIFY(!screen->address().isValid());
+        QCOMPARE(m_loads->size(), 0);
+        QVERIFY(!screen->indicatorVisible());
+        QVERIFY(!screen->notice().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWeb)
+#include "tst_web.moc"
