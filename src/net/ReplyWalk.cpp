@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -184,6 +186,22 @@ void onError(void *ctx, xmlErrorPtr error)
         state->firstError = message;
 }
 
+// libxml2 reports a few errors outside the parser's handler, through its generic channel
+// (an encoding it guessed from the first bytes and then could not convert): they are
+// kept as the walk's error instead of being written to stderr.
+void onGenericError(void *ctx, const char *format, ...)
+{
+    WalkState *state = stateOf(ctx);
+    if (!state || state->firstError.size() > 200)
+        return;
+    char piece[256];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(piece, sizeof piece, format, args);
+    va_end(args);
+    state->firstError += QString::fromUtf8(piece).simplified() + u' ';
+}
+
 int readUnescaped(void *context, char *buffer, int len)
 {
     return int(static_cast<EntityUnescapeStream *>(context)->read(buffer, len));
@@ -282,13 +300,15 @@ WalkResult walkReply(const QByteArray &body, const ReplyShape &shape)
     // The body was checked as UTF-8 above; a declaration claiming otherwise is ignored.
     // No network, no DTD loading, no entity expansion.
     xmlCtxtUseOptions(ctxt, XML_PARSE_NONET | XML_PARSE_IGNORE_ENC);
+    xmlSetGenericErrorFunc(&state, onGenericError); // for this thread only
     xmlParseDocument(ctxt);
     const bool wellFormed = ctxt->wellFormed != 0;
     xmlFreeParserCtxt(ctxt);
+    xmlSetGenericErrorFunc(nullptr, nullptr);
 
     if (!wellFormed) {
         state.result.complete = false;
-        state.result.error = state.firstFatal.isEmpty() ? state.firstError : state.firstFatal;
+        state.result.error = (state.firstFatal.isEmpty() ? state.firstError : state.firstFatal).trimmed();
         if (state.result.error.isEmpty())
             state.result.error = QStringLiteral("reply is not well-formed XML");
         // The open row may have been cut anywhere: only finished rows are delivered.
