@@ -3,7 +3,7 @@
 
 #include <QGuiApplication>
 #include <QQuickStyle>
-#include <QtWebEngineQuick/qtwebenginequickglobal.h>
+#include <QQuickWindow>
 
 #include <cstdio>
 #include <unistd.h>
@@ -16,11 +16,13 @@ void registerAllScreens(Navigator &navigator);
 
 int main(int argc, char *argv[])
 {
-    // The web pages of the car detail need the web engine set up before the
+    // The web engine is loaded with the first web page, not here (start-up pays nothing
+    // for it), but it needs OpenGL contexts shared with the window's, set up before the
     // application object exists; run as root, its sandbox cannot start.
     if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QtWebEngineQuick::initialize();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::OpenGL);
     QGuiApplication app(argc, argv);
     QGuiApplication::setOrganizationName(QStringLiteral("TVSDealer"));
     QGuiApplication::setApplicationName(QStringLiteral("TVSDealer"));

@@ -5,7 +5,7 @@
 #include <QSslCertificate>
 #include <QTimer>
 #include <QUrl>
-#include <QWebEngineCertificateError>
+#include <QVariant>
 
 namespace tvs {
 
@@ -48,8 +48,9 @@ public:
     Q_INVOKABLE void webContentProcessDidTerminate();
     Q_INVOKABLE void webEngineUnavailable();
     // The web view met a certificate its own store does not trust: accepted only
-    // when the chain verifies against the CAs configured for the service.
-    Q_INVOKABLE void certificateError(QWebEngineCertificateError error);
+    // when the chain verifies against the CAs configured for the service. `error` is
+    // the web engine's QWebEngineCertificateError, which the app does not link.
+    Q_INVOKABLE void certificateError(const QVariant &error);
     bool trustsUnknownAuthority(const QList<QSslCertificate> &chain, const QString &hostName) const;
 
     QString title() const { return setTitle; }
