@@ -178,7 +178,8 @@ void WebController::certificateError(const QVariant &error)
     if (gadgetProperty(error, "type").toInt() == kCertificateAuthorityInvalid &&
         trustsUnknownAuthority(certificateChain(error), host) && invokeOnGadget(error, "acceptCertificate()"))
         return;
-    qCWarning(lcWeb) << "web page certificate refused for" << host << gadgetProperty(error, "description").toString();
+    qCWarning(lcWeb) << "web page certificate refused for" << host
+                     << gadgetProperty(error, "description").toString();
     if (!invokeOnGadget(error, "rejectCertificate()"))
         qCWarning(lcWeb) << "web page certificate error of an unknown kind:" << error.metaType().name();
 }
