@@ -1,5 +1,6 @@
 // The stand-in service's reader of procedure call texts over any text. What it reads,
-// written again the way the client writes call texts, must read back the same.
+// written again the way the client writes call texts, must read back the same (less the
+// characters XML cannot carry, which the client leaves out of values).
 #include "CallText.h"
 #include "CallTextReader.h"
 
@@ -14,8 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
     if (!call.ok)
         return 0;
+    QStringList written;
+    for (const QString &arg : call.args)
+        written << tvs::xmlCharactersOnly(arg);
     const tvs::CallText again = tvs::readCallText(tvs::callText(call.procedure, call.args));
-    if (!again.ok || again.procedure != call.procedure || again.args != call.args)
+    if (!again.ok || again.procedure != call.procedure || again.args != written)
         std::abort();
     return 0;
 }
