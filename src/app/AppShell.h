@@ -74,6 +74,8 @@ private:
     std::unique_ptr<QrSource> m_qr;
     ScreenContext m_context;
     std::unique_ptr<Navigator> m_navigator;
+    // The engine does not own its network access manager factory; it goes after the engine.
+    std::unique_ptr<CachingNetworkAccessManagerFactory> m_namFactory;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
 };
 
