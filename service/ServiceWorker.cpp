@@ -191,15 +191,19 @@ void guardRequests(QTcpSocket *socket, int readMs)
     });
 }
 
-// The HTTP server's source of connections on a serving thread: every serving thread
-// listens on the same socket (a descriptor of its own for it), and whichever is free
-// when a client connects accepts it. Each connection is guarded before the HTTP server
-// reads from it.
+// The HTTP server's source of connections on a serving thread. Every serving thread
+// listens on the same socket (a descriptor of its own for it); what one accepts is handed
+// on (ServiceShared::handOn) and served by the thread whose turn it is. Each connection
+// is guarded before the HTTP server reads from it.
 template<typename Base>
 class GuardedServer : public Base
 {
 public:
-    explicit GuardedServer(int readMs) : m_readMs(readMs) {}
+    GuardedServer(int readMs, std::function<void(qintptr)> handOn) : m_readMs(readMs), m_handOn(std::move(handOn))
+    {
+    }
+    // A connection that this or another serving thread accepted, to be served here.
+    void take(qintptr descriptor) { Base::incomingConnection(descriptor); }
     QTcpSocket *nextPendingConnection() override
     {
         QTcpSocket *socket = Base::nextPendingConnection();
@@ -208,9 +212,21 @@ public:
         return socket;
     }
 
+protected:
+    void incomingConnection(qintptr descriptor) override { m_handOn(descriptor); }
+
 private:
     int m_readMs;
+    std::function<void(qintptr)> m_handOn;
 };
+
+template<typename Server>
+std::function<void(qintptr)> takerOf(Server *server)
+{
+    return [server](qintptr descriptor) {
+        QMetaObject::invokeMethod(server, [server, descriptor] { server->take(descriptor); });
+    };
+}
 
 // Serving threads when the options do not say: at least four, so that a thread waiting
 // for the database's write lock or drawing a picture leaves others serving.
@@ -281,7 +297,7 @@ RequestHandler::~RequestHandler()
     m_db.reset();
 }
 
-bool RequestHandler::open(qintptr apiSocket, qintptr imageSocket, QString *error)
+bool RequestHandler::open(QString *error)
 {
     m_db = std::make_unique<Database>(
         QStringLiteral("tvs-service-%1-%2").arg(quintptr(m_shared), 0, 16).arg(m_index));
@@ -289,22 +305,41 @@ bool RequestHandler::open(qintptr apiSocket, qintptr imageSocket, QString *error
         return false;
     m_procedures = std::make_unique<Procedures>(*m_db);
 
+    ServiceShared *shared = m_shared;
+    const int readMs = shared->options.requestReadMs;
     m_api = new RequestServer([this](const QHttpServerRequest &r, QTcpSocket *s, RequestServer *srv) {
         handle(Host::Api, r, s, srv);
     });
-    auto *api = new GuardedServer<QSslServer>(m_shared->options.requestReadMs);
-    api->setSslConfiguration(m_shared->tls);
+    auto *api = new GuardedServer<QSslServer>(readMs, [shared](qintptr d) { shared->handOn(Host::Api, d); });
+    api->setSslConfiguration(shared->tls);
+    m_apiListener = api;
+    shared->takers[int(Host::Api)][size_t(m_index)] = takerOf(api);
+
     m_images = new RequestServer([this](const QHttpServerRequest &r, QTcpSocket *s, RequestServer *srv) {
         handle(Host::Images, r, s, srv);
     });
-    auto *images = new GuardedServer<QTcpServer>(m_shared->options.requestReadMs);
-    // Bound even when taking a socket fails, so that they go with the HTTP servers.
-    const bool listening = api->setSocketDescriptor(apiSocket) && images->setSocketDescriptor(imageSocket);
-    m_api->bind(api);
-    m_images->bind(images);
+    auto *images = new GuardedServer<QTcpServer>(readMs, [shared](qintptr d) { shared->handOn(Host::Images, d); });
+    m_imageListener = images;
+    shared->takers[int(Host::Images)][size_t(m_index)] = takerOf(images);
+    return true;
+}
+
+bool RequestHandler::listen(qintptr apiSocket, qintptr imageSocket, QString *error)
+{
+    const bool listening =
+        m_apiListener->setSocketDescriptor(apiSocket) && m_imageListener->setSocketDescriptor(imageSocket);
+    // Bound even when taking a socket failed, so that they go with the HTTP servers.
+    m_api->bind(m_apiListener);
+    m_images->bind(m_imageListener);
     if (!listening)
-        *error = QStringLiteral("serving thread %1 cannot listen: %2").arg(m_index).arg(api->errorString());
+        *error = QStringLiteral("serving thread %1 cannot listen: %2").arg(m_index).arg(m_apiListener->errorString());
     return listening;
+}
+
+void ServiceShared::handOn(Host host, qintptr descriptor)
+{
+    const auto &serving = takers[int(host)];
+    serving[m_nextTaker++ % serving.size()](descriptor);
 }
 
 ServiceCore::ServiceCore(StandInService::Options options) { m_shared.options = std::move(options); }
@@ -353,6 +388,23 @@ bool ServiceCore::start(QString *error)
     m_shared.tls.setPrivateKey(QSslKey(keyFile.readAll(), QSsl::Ec, QSsl::Pem));
     m_shared.tls.setPeerVerifyMode(QSslSocket::VerifyNone); // clients are not asked for certificates
 
+    const size_t threads = size_t(servingThreads(options.workers));
+    for (auto &takers : m_shared.takers)
+        takers.resize(threads);
+    for (size_t i = 0; i < threads; ++i) {
+        auto serving = std::make_unique<Serving>();
+        serving->thread.setObjectName(QStringLiteral("tvs-service-%1").arg(i));
+        serving->handler = new RequestHandler(&m_shared, int(i));
+        serving->handler->moveToThread(&serving->thread);
+        serving->thread.start();
+        RequestHandler *handler = serving->handler;
+        m_serving.push_back(std::move(serving));
+        bool opened = false;
+        QMetaObject::invokeMethod(handler, [&] { opened = handler->open(error); }, Qt::BlockingQueuedConnection);
+        if (!opened)
+            return false;
+    }
+
     // The ports are opened here, where a port in use is an error like any other; each
     // serving thread then listens on a copy of their sockets.
     QTcpServer api, images;
@@ -366,20 +418,14 @@ bool ServiceCore::start(QString *error)
     }
     m_shared.apiPort = api.serverPort();
     m_imagePort = images.serverPort();
-    for (int i = 0; i < servingThreads(options.workers); ++i) {
-        auto serving = std::make_unique<Serving>();
-        serving->thread.setObjectName(QStringLiteral("tvs-service-%1").arg(i));
-        serving->handler = new RequestHandler(&m_shared, i);
-        serving->handler->moveToThread(&serving->thread);
-        serving->thread.start();
+    for (const auto &serving : m_serving) {
         RequestHandler *handler = serving->handler;
-        m_serving.push_back(std::move(serving));
         const qintptr apiSocket = ::fcntl(int(api.socketDescriptor()), F_DUPFD_CLOEXEC, 0);
         const qintptr imageSocket = ::fcntl(int(images.socketDescriptor()), F_DUPFD_CLOEXEC, 0);
-        bool opened = false;
+        bool listening = false;
         QMetaObject::invokeMethod(
-            handler, [&] { opened = handler->open(apiSocket, imageSocket, error); }, Qt::BlockingQueuedConnection);
-        if (!opened)
+            handler, [&] { listening = handler->listen(apiSocket, imageSocket, error); }, Qt::BlockingQueuedConnection);
+        if (!listening)
             return false;
     }
     return true;

@@ -13,6 +13,7 @@
 #include <QSslConfiguration>
 #include <QThread>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -61,9 +62,17 @@ struct ServiceShared
     bool openLog(QString *error);
     void writeLog(Host host, const QHttpServerRequest &request, int status, const LogEntry &entry);
 
+    // A connection is accepted by whichever serving thread is free, and handed to the
+    // serving threads in turn: one thread that wakes up to many waiting connections would
+    // otherwise take them all. takers[host][i] gives serving thread i a connection (from
+    // any thread); all are set before the ports are listened on.
+    std::vector<std::function<void(qintptr)>> takers[2];
+    void handOn(Host host, qintptr descriptor);
+
 private:
     QMutex m_logMutex;
     QFile m_log;
+    std::atomic<size_t> m_nextTaker{0};
 };
 
 // One serving thread's part of the service: its own connection to the database and its
@@ -76,9 +85,11 @@ public:
     RequestHandler(ServiceShared *shared, int index);
     ~RequestHandler() override;
 
-    // On the serving thread: connects to the database and listens on the two sockets
-    // (descriptors of the service's listening sockets, taken over).
-    bool open(qintptr apiSocket, qintptr imageSocket, QString *error);
+    // On the serving thread: connects to the database and sets up its HTTP servers.
+    bool open(QString *error);
+    // On the serving thread, once every serving thread is open: accepts connections on the
+    // two sockets (descriptors of the service's listening sockets, taken over).
+    bool listen(qintptr apiSocket, qintptr imageSocket, QString *error);
 
 private:
     void handle(Host host, const QHttpServerRequest &request, QTcpSocket *socket, RequestServer *server);
@@ -93,6 +104,8 @@ private:
     std::unique_ptr<Procedures> m_procedures;
     RequestServer *m_api = nullptr;
     RequestServer *m_images = nullptr;
+    QTcpServer *m_apiListener = nullptr;
+    QTcpServer *m_imageListener = nullptr;
 };
 
 // Everything of a running service on the service's thread: the data folder, the database
