@@ -94,21 +94,16 @@ QByteArray soapResponse(const QString &operation, const QString &resultText)
     const QByteArray tail = "</" + op + "Result></" + op + "Response>" + kEnvelopeTail;
     QByteArray out(head.size() + escapedSize + tail.size(), Qt::Uninitialized);
     char *w = std::copy(head.cbegin(), head.cend(), out.data());
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            w = std::copy_n("&amp;", 5, w);
-            break;
-        case '<':
-            w = std::copy_n("&lt;", 4, w);
-            break;
-        case '>':
-            w = std::copy_n("&gt;", 4, w);
-            break;
-        default:
-            *w++ = c;
-        }
+    const char *from = text.cbegin();
+    for (const char *p = from; p != text.cend(); ++p) {
+        const char c = *p;
+        if (c != '&' && c != '<' && c != '>')
+            continue;
+        w = std::copy(from, p, w);
+        w = c == '&' ? std::copy_n("&amp;", 5, w) : std::copy_n(c == '<' ? "&lt;" : "&gt;", 4, w);
+        from = p + 1;
     }
+    w = std::copy(from, text.cend(), w);
     std::copy(tail.cbegin(), tail.cend(), w);
     return out;
 }

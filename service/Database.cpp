@@ -18,6 +18,7 @@ Database::Database(QString connectionName) : m_name(std::move(connectionName)) {
 
 Database::~Database()
 {
+    m_statements.clear();
     if (QSqlDatabase::contains(m_name)) {
         QSqlDatabase::database(m_name, false).close();
         QSqlDatabase::removeDatabase(m_name);
@@ -131,34 +132,50 @@ bool Database::moveDatesTo(const QDate &today, QString *error)
     return true;
 }
 
+Statement::Statement(Database &db, const QString &sql)
+{
+    std::unique_ptr<QSqlQuery> &cached = db.m_statements[sql];
+    if (cached && !cached->isActive()) {
+        m_query = cached.get();
+        return;
+    }
+    auto fresh = std::make_unique<QSqlQuery>(db.db());
+    fresh->setForwardOnly(true);
+    if (!fresh->prepare(sql))
+        m_error = fresh->lastError().text();
+    if (!cached && m_error.isEmpty()) {
+        cached = std::move(fresh);
+        m_query = cached.get();
+    } else {
+        m_own = std::move(fresh);
+        m_query = m_own.get();
+    }
+}
+
 bool Database::exec(const QString &sql, const QVariantList &binds, QString *error)
 {
-    QSqlQuery q(db());
-    if (!q.prepare(sql)) {
-        if (error)
-            *error = q.lastError().text() + QStringLiteral(" in: ") + sql;
-        return false;
+    Statement statement(*this, sql);
+    QString why = statement.error();
+    if (why.isEmpty()) {
+        for (const QVariant &v : binds)
+            statement.query().addBindValue(bindable(v));
+        if (!statement.query().exec())
+            why = statement.query().lastError().text();
     }
-    for (const QVariant &v : binds)
-        q.addBindValue(bindable(v));
-    if (!q.exec()) {
-        if (error)
-            *error = q.lastError().text() + QStringLiteral(" in: ") + sql;
-        return false;
-    }
-    return true;
+    if (!why.isEmpty() && error)
+        *error = why + QStringLiteral(" in: ") + sql;
+    return why.isEmpty();
 }
 
 QVariant Database::value(const QString &sql, const QVariantList &binds)
 {
-    QSqlQuery q(db());
-    if (!q.prepare(sql))
+    Statement statement(*this, sql);
+    if (!statement.error().isEmpty())
         return {};
+    QSqlQuery &q = statement.query();
     for (const QVariant &v : binds)
         q.addBindValue(bindable(v));
-    if (!q.exec() || !q.next())
-        return {};
-    return q.value(0);
+    return q.exec() && q.next() ? q.value(0) : QVariant();
 }
 
 } // namespace tvs

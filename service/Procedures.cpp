@@ -94,16 +94,15 @@ CallOutcome yes(const QString &message = {}) { return dataSet(DataSet::answer(QS
 
 struct Query
 {
-    QSqlQuery q;
+    Statement statement;
+    QSqlQuery &q;
     QString error;
     bool ok = false;
-    Query(Database &db, const QString &sql, const QVariantList &binds) : q(db.db())
+    Query(Database &db, const QString &sql, const QVariantList &binds)
+        : statement(db, sql), q(statement.query()), error(statement.error())
     {
-        q.setForwardOnly(true);
-        if (!q.prepare(sql)) {
-            error = q.lastError().text();
+        if (!error.isEmpty())
             return;
-        }
         for (const QVariant &b : binds)
             q.addBindValue(bindable(b));
         ok = q.exec();
