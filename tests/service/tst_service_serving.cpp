@@ -2,6 +2,7 @@
 // one after the other, and a client that sends its request a byte at a time is refused
 // while the others are served.
 #include "CallText.h"
+#include "Database.h"
 #include "ProcedureCaller.h"
 #include "ReplyWalk.h"
 #include "SoapRequest.h"
@@ -100,6 +101,38 @@ private slots:
                     .toString(),
                 amount);
         }
+    }
+
+    // A statement is prepared once per connection and reused, but one that is still
+    // running is never handed out again: a loop over one statement's rows may run the
+    // same statement inside it.
+    void statementReusedButNeverTwiceAtOnce()
+    {
+        Database db(QStringLiteral("serving-statements"));
+        QString error;
+        QVERIFY2(db.attach(m_dir.filePath(QStringLiteral("tvs-service.sqlite")), &error), qPrintable(error));
+        const QString sql = QStringLiteral("SELECT sCarProductCode FROM cars WHERE sStoreCode = ? ORDER BY 1");
+        QStringList outer, inner;
+        QSqlQuery *first = nullptr;
+        {
+            Statement a(db, sql);
+            first = &a.query();
+            a.query().addBindValue(QStringLiteral("S0001"));
+            QVERIFY(a.query().exec());
+            while (a.query().next()) {
+                outer << a.query().value(0).toString();
+                Statement b(db, sql);
+                QVERIFY(&b.query() != &a.query());
+                b.query().addBindValue(QStringLiteral("S0002"));
+                QVERIFY(b.query().exec() && b.query().next());
+                inner << b.query().value(0).toString();
+            }
+        }
+        QVERIFY(outer.size() > 1);
+        QCOMPARE(inner.size(), outer.size());
+        QVERIFY(!outer.contains(inner.first()));
+        Statement again(db, sql);
+        QCOMPARE(&again.query(), first);
     }
 
     void slowClientIsRefusedWhileOthersAreServed()
