@@ -22,7 +22,8 @@ CannedAnswer CannedAnswer::badReply(const QByteArray &body, const QString &error
 
 QString FakeProcedureCaller::Call::procedure() const
 {
-    return callText.section(u' ', 0, 0);
+    // The name ends at the first blank or quote: some texts have no blank after it.
+    return callText.section(u' ', 0, 0).section(u'\'', 0, 0);
 }
 
 void FakeProcedureCaller::answer(const QString &procedure, const CannedAnswer &answer)

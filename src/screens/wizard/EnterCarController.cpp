@@ -96,9 +96,9 @@ QString entryLabel(int tag, const Record &row)
 // empty when not known (the service then goes by the maker).
 QString carGroupCode(const QString &group)
 {
-    if (group == QLatin1String("국산차") || group == QLatin1String("1"))
+    if (group == u"국산차" || group == u"1")
         return QStringLiteral("1");
-    if (group == QLatin1String("수입차") || group == QLatin1String("2"))
+    if (group == u"수입차" || group == u"2")
         return QStringLiteral("2");
     return {};
 }

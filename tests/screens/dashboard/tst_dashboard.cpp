@@ -8,6 +8,7 @@
 #include "MainDrawerController.h"
 #include "ReplyBuilder.h"
 #include "WebController.h"
+#include "WizardState.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -35,6 +36,9 @@ QString handedTo(Screen *screen)
         return web->ch + u'|' + web->pCode + u'|' + web->setTitle;
     if (auto *detail = qobject_cast<MainDetailController *>(screen))
         return detail->takeList.value(QStringLiteral("sCarProductCode"));
+    if (screen->identifier() == QLatin1String("EnterCarController")) // through the session store
+        return QStringLiteral("%1|%2|%3").arg(WizardState::editing() ? "edit" : "new").arg(WizardState::values().size())
+            .arg(WizardState::optionsJson());
     return QString();
 }
 
@@ -270,6 +274,8 @@ private slots:
         QTest::newRow("출고 요청") << "drawer.openReleaseMode" << "CarListController"
                                << "차량 출고요청을 할 수 있습니다.|0|release";
         QTest::newRow("정비 작업 지시") << "drawer.openWorkOrders" << "WorkOrder_p1" << "";
+        // Nothing of an abandoned edit stays: its code would turn the new car into an update.
+        QTest::newRow("차량 등록") << "drawer.openNewRegistration" << "EnterCarController" << "new|0|";
     }
     void actions()
     {
@@ -277,6 +283,8 @@ private slots:
         QFETCH(QString, destination);
         QFETCH(QString, handed);
         MainController *screen = showLoaded({carRow("C1", "1"), carRow("C2", "1")});
+        WizardState::startEdit(carRow("C9", "1"));
+        WizardState::setOptionsJson(QStringLiteral("{\"Option\":[]}"));
         QObject *target = screen;
         if (action.startsWith(QLatin1String("drawer."))) {
             target = screen->drawerController();
