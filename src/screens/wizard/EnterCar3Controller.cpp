@@ -102,11 +102,11 @@ void EnterCar3Controller::fetchCatalogue()
 }
 
 // Fills the grids and marks the stored options from the data, whichever cells
-// happen to be drawn.
+// happen to be drawn; they start the marked list in their stored order.
 void EnterCar3Controller::distribute()
 {
     const QStringList *groups = WizardState::isTruck() ? kTruckGrids : kCarGrids;
-    picComplete.clear();
+    Records shownRows;
     for (int n = 0; n < 4; ++n) {
         Records rows;
         QList<bool> marked;
@@ -121,14 +121,24 @@ void EnterCar3Controller::distribute()
                 }
                 const bool stored = std::any_of(catchOpListAll.cbegin(), catchOpListAll.cend(),
                                                 [&row](const Record &s) { return sameOption(s, row); });
-                if (stored && std::none_of(picComplete.cbegin(), picComplete.cend(),
-                                           [&row](const Record &p) { return sameOption(p, row); }))
-                    picComplete.append(row);
                 rows.append(row);
+                shownRows.append(row);
                 marked.append(stored);
             }
         }
         m_grids[n].setRows(rows, marked);
+    }
+    picComplete.clear();
+    for (const Record &stored : std::as_const(catchOpListAll)) {
+        const auto shown = std::find_if(shownRows.cbegin(), shownRows.cend(),
+                                        [&stored](const Record &row) { return sameOption(row, stored); });
+        if (shown == shownRows.cend()) {
+            qCWarning(lcWizard) << "stored option" << stored.value(kDetail) << "is not among the options shown";
+            continue;
+        }
+        if (std::none_of(picComplete.cbegin(), picComplete.cend(),
+                         [&stored](const Record &p) { return sameOption(p, stored); }))
+            picComplete.append(*shown);
     }
 }
 
