@@ -48,8 +48,8 @@ QVariant ColorPaletteModel::data(const QModelIndex &index, int role) const
 
 QHash<int, QByteArray> ColorPaletteModel::roleNames() const
 {
-    return {{NameRole, "colorName"},     {CodeRole, "colorCode"},     {BorderRole, "borderColor"},
-            {UpperRole, "color1"},       {LowerRole, "color2"},       {SelectedRole, "checked"}};
+    return {{NameRole, "colorName"}, {CodeRole, "colorCode"}, {BorderRole, "borderColor"},
+            {UpperRole, "color1"},   {LowerRole, "color2"},   {SelectedRole, "checked"}};
 }
 
 } // namespace tvs

@@ -20,8 +20,10 @@ const QString kDetailName = QStringLiteral("sCarOptionDetailName");
 // The groups each grid shows. A truck's two add-on groups follow their main
 // group, as on the car detail: hidden, a stored add-on could not be seen or
 // kept and would be deleted by the next registration.
-const QStringList kCarGrids[4] = {
-    {QStringLiteral("A000001")}, {QStringLiteral("A000002")}, {QStringLiteral("A000003")}, {QStringLiteral("A000004")}};
+const QStringList kCarGrids[4] = {{QStringLiteral("A000001")},
+                                  {QStringLiteral("A000002")},
+                                  {QStringLiteral("A000003")},
+                                  {QStringLiteral("A000004")}};
 const QStringList kTruckGrids[4] = {
     {QStringLiteral("A000005"), QStringLiteral("A000006")},
     {QStringLiteral("A000007")},
@@ -133,7 +135,8 @@ void EnterCar3Controller::distribute()
         const auto shown = std::find_if(shownRows.cbegin(), shownRows.cend(),
                                         [&stored](const Record &row) { return sameOption(row, stored); });
         if (shown == shownRows.cend()) {
-            qCWarning(lcWizard) << "stored option" << stored.value(kDetail) << "is not among the options shown";
+            qCWarning(lcWizard) << "stored option" << stored.value(kDetail)
+                                << "is not among the options shown";
             continue;
         }
         if (std::none_of(picComplete.cbegin(), picComplete.cend(),
@@ -173,7 +176,8 @@ void EnterCar3Controller::nextButtonEvent()
             entry.insert(field, value);
         options.append(entry);
     }
-    const QByteArray json = QJsonDocument(QJsonObject{{QStringLiteral("Option"), options}}).toJson(QJsonDocument::Compact);
+    const QByteArray json =
+        QJsonDocument(QJsonObject{{QStringLiteral("Option"), options}}).toJson(QJsonDocument::Compact);
     WizardState::setOptionsJson(QString::fromUtf8(json));
     performSegue(QStringLiteral("enter3_to_enter4"));
 }

@@ -39,8 +39,9 @@ void EnterCar5Controller::prepare()
         WizardState::set(Status, QStringLiteral("3"));
     if (WizardState::value(ProductCode).isEmpty())
         WizardState::set(ProductCode, QString());
-    const QList<QString> unused =
-        WizardState::isTruck() ? QList<QString>{Code3, Code4, Code5} : QList<QString>{Code6, FormCode1, FormCode2, FormCode3};
+    const QList<QString> unused = WizardState::isTruck()
+                                      ? QList<QString>{Code3, Code4, Code5}
+                                      : QList<QString>{Code6, FormCode1, FormCode2, FormCode3};
     for (const QString &key : unused)
         WizardState::set(key, QString());
 }
@@ -66,7 +67,8 @@ void EnterCar5Controller::registered(const QueryResult<Registration> &result)
         setSubmitting(false);
         if (!result.ok())
             return; // logged
-        qCWarning(lcWizard).noquote() << "registration answered without a product code:" << result.value.message;
+        qCWarning(lcWizard).noquote()
+            << "registration answered without a product code:" << result.value.message;
         if (!result.value.message.isEmpty())
             presentAlert(result.value.message, QString());
         return;

@@ -35,8 +35,10 @@ constexpr int kSlotOfTag[kTagCount + 1] = {
 };
 
 const char *const kPlaceholders[kTagCount] = {
-    "제조사 선택", "모델 선택",  "세부 모델 선택1", "세부 모델 선택2", "세부 모델 선택3", "연식 선택",
-    "연료 선택",   "최초등록일", "",                "형식 선택1",      "형식 선택2",      "형식 선택3",
+    "제조사 선택",     "모델 선택",       "세부 모델 선택1",
+    "세부 모델 선택2", "세부 모델 선택3", "연식 선택",
+    "연료 선택",       "최초등록일",      "",
+    "형식 선택1",      "형식 선택2",      "형식 선택3",
 };
 
 // A server list: the slot that must be chosen first (or -1) and its alert, the
@@ -105,7 +107,8 @@ QString carGroupCode(const QString &group)
 
 bool isDigits(const QString &text)
 {
-    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return !text.isEmpty() &&
+           std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 // The lookup answers the price in units of ten thousand won (the price field's
@@ -218,7 +221,7 @@ void EnterCarController::startEditing()
         qCWarning(lcWizard) << "edit mode: the car record has no plate to look up";
         return;
     }
-    const QString type = WizardState::has(ImportType) ? v(ImportType) : importType();
+    const QString type = v(ImportType).isEmpty() ? importType() : v(ImportType);
     sendLookup(type, editCarNum, true);
 }
 
@@ -379,18 +382,19 @@ void EnterCarController::showServerList(int tag)
             labels.append(label.trimmed().isEmpty() ? row.value(codeField) : label);
         }
         const Records rows = theCarDataList;
-        presentChoice(QString::fromUtf8(list.title), labels, true, [this, tag, rows, labels, codeField](int i) {
-            if (i < 0)
-                return;
-            const Record &row = rows.at(i);
-            inputPick[kSlotOfTag[tag]] = row.value(codeField);
-            if (tag == Company)
-                m_makerGroup = row.value(QStringLiteral("sCarGroup"));
-            QString shown = labels.at(i);
-            if (tag == Company && !row.value(QStringLiteral("sCarName")).isEmpty())
-                shown = row.value(QStringLiteral("sCarName"));
-            setChoice(tag, shown);
-        });
+        presentChoice(QString::fromUtf8(list.title), labels, true,
+                      [this, tag, rows, labels, codeField](int i) {
+                          if (i < 0)
+                              return;
+                          const Record &row = rows.at(i);
+                          inputPick[kSlotOfTag[tag]] = row.value(codeField);
+                          if (tag == Company)
+                              m_makerGroup = row.value(QStringLiteral("sCarGroup"));
+                          QString shown = labels.at(i);
+                          if (tag == Company && !row.value(QStringLiteral("sCarName")).isEmpty())
+                              shown = row.value(QStringLiteral("sCarName"));
+                          setChoice(tag, shown);
+                      });
     });
     auto done = [this, show](const QueryResult<Records> &result) {
         setLoading(false);

@@ -5,9 +5,12 @@ namespace tvs::WizardCodes {
 const QList<NamedCode> &fuels()
 {
     static const QList<NamedCode> table = {
-        {QStringLiteral("가솔린"), QStringLiteral("A000001")},      {QStringLiteral("디젤"), QStringLiteral("A000002")},
-        {QStringLiteral("LPG"), QStringLiteral("A000003")},         {QStringLiteral("가솔린+전기"), QStringLiteral("A000004")},
-        {QStringLiteral("전기"), QStringLiteral("A000005")},        {QStringLiteral("수소"), QStringLiteral("A000006")},
+        {QStringLiteral("가솔린"), QStringLiteral("A000001")},
+        {QStringLiteral("디젤"), QStringLiteral("A000002")},
+        {QStringLiteral("LPG"), QStringLiteral("A000003")},
+        {QStringLiteral("가솔린+전기"), QStringLiteral("A000004")},
+        {QStringLiteral("전기"), QStringLiteral("A000005")},
+        {QStringLiteral("수소"), QStringLiteral("A000006")},
         {QStringLiteral("LPG+전기"), QStringLiteral("A000007")},
     };
     return table;
@@ -16,8 +19,10 @@ const QList<NamedCode> &fuels()
 const QList<Transmisson> &transmissions()
 {
     static const QList<Transmisson> table = {
-        {QStringLiteral("수동"), QStringLiteral("A000001")},     {QStringLiteral("오토"), QStringLiteral("A000002")},
-        {QStringLiteral("세미오토"), QStringLiteral("A000003")}, {QStringLiteral("CVT"), QStringLiteral("A000004")},
+        {QStringLiteral("수동"), QStringLiteral("A000001")},
+        {QStringLiteral("오토"), QStringLiteral("A000002")},
+        {QStringLiteral("세미오토"), QStringLiteral("A000003")},
+        {QStringLiteral("CVT"), QStringLiteral("A000004")},
         {QStringLiteral("기타"), QStringLiteral("A000005")},
     };
     return table;

@@ -21,8 +21,8 @@ const QString kRegistration = QStringLiteral("ps_SetEnterCar3");
 
 // The fields a choice-list row may carry; the screens read some of them.
 const QSet<QString> kListFields = {
-    QStringLiteral("sCarCode"),     QStringLiteral("sCarCode4"),    QStringLiteral("sCarCode5"),
-    QStringLiteral("sCarUpCode"),   QStringLiteral("sCarName"),     QStringLiteral("sCarGroup"),
+    QStringLiteral("sCarCode"),     QStringLiteral("sCarCode4"),     QStringLiteral("sCarCode5"),
+    QStringLiteral("sCarUpCode"),   QStringLiteral("sCarName"),      QStringLiteral("sCarGroup"),
     QStringLiteral("sCarNameSub"),  QStringLiteral("sCarStartYear"), QStringLiteral("sCarEndYear"),
     QStringLiteral("sCarFormName"), QStringLiteral("sCarFormCode"),
 };
@@ -40,16 +40,36 @@ const QList<RegistrationArg> &registrationArgs()
 {
     using namespace WizardKey;
     static const QList<RegistrationArg> args = {
-        {Arg::Key, &ProductCode},  {Arg::Key, &Code1},       {Arg::Key, &Code2},
-        {Arg::Key, &Code3},        {Arg::Key, &Code4},       {Arg::Key, &Code5},
-        {Arg::Key, &Code6},        {Arg::Key, &FormCode1},   {Arg::Key, &FormCode2},
-        {Arg::Key, &FormCode3},    {Arg::Key, &ColorCode},   {Arg::Key, &FuelCode},
-        {Arg::Key, &TransmissionCode}, {Arg::UserCode},      {Arg::Key, &ProductNum},
-        {Arg::Key, &YearMonth},    {Arg::Key, &Money},       {Arg::Key, &Content},
-        {Arg::One},                {Arg::Key, &Mileage},     {Arg::Key, &Status},
-        {Arg::Key, &Group},        {Arg::One},               {Arg::Key, &IdNum},
-        {Arg::Options},            {Arg::Key, &CC},          {Arg::Key, &CheckStart},
-        {Arg::Key, &CheckEnd},     {Arg::Key, &SaleType},    {Arg::Key, &FirstRegDate},
+        {Arg::Key, &ProductCode},
+        {Arg::Key, &Code1},
+        {Arg::Key, &Code2},
+        {Arg::Key, &Code3},
+        {Arg::Key, &Code4},
+        {Arg::Key, &Code5},
+        {Arg::Key, &Code6},
+        {Arg::Key, &FormCode1},
+        {Arg::Key, &FormCode2},
+        {Arg::Key, &FormCode3},
+        {Arg::Key, &ColorCode},
+        {Arg::Key, &FuelCode},
+        {Arg::Key, &TransmissionCode},
+        {Arg::UserCode},
+        {Arg::Key, &ProductNum},
+        {Arg::Key, &YearMonth},
+        {Arg::Key, &Money},
+        {Arg::Key, &Content},
+        {Arg::One},
+        {Arg::Key, &Mileage},
+        {Arg::Key, &Status},
+        {Arg::Key, &Group},
+        {Arg::One},
+        {Arg::Key, &IdNum},
+        {Arg::Options},
+        {Arg::Key, &CC},
+        {Arg::Key, &CheckStart},
+        {Arg::Key, &CheckEnd},
+        {Arg::Key, &SaleType},
+        {Arg::Key, &FirstRegDate},
         {Arg::Key, &DealerPrice},
     };
     return args;
@@ -57,7 +77,8 @@ const QList<RegistrationArg> &registrationArgs()
 
 // The whole call is written without blanks, but the dealer's description and the
 // option names keep theirs: removing them would change what the dealer wrote.
-QString registrationText(const QMap<QString, QString> &car, const QString &userCode, const QString &optionsJson)
+QString registrationText(const QMap<QString, QString> &car, const QString &userCode,
+                         const QString &optionsJson)
 {
     QStringList values;
     for (const RegistrationArg &arg : registrationArgs()) {
@@ -114,7 +135,8 @@ LookupAnswer readLookup(const JsonServiceReply &reply)
     const QJsonDocument body =
         QJsonDocument::fromJson(reply.object.value(QStringLiteral("body")).toString().toUtf8(), &error);
     if (!body.isObject()) {
-        qCWarning(lcWizard).noquote() << "error occured: the lookup's body is no JSON object:" << error.errorString();
+        qCWarning(lcWizard).noquote()
+            << "error occured: the lookup's body is no JSON object:" << error.errorString();
         return answer;
     }
     const QJsonObject car = body.object();
@@ -144,7 +166,8 @@ void WizardQueries::list(const QString &name, const QString &text, Done<Records>
 
 void WizardQueries::makers(const QString &importType, Done<Records> done)
 {
-    list(QStringLiteral("maker list"), callText(QStringLiteral("ps_CarLevel1Info"), {importType}), std::move(done));
+    list(QStringLiteral("maker list"), callText(QStringLiteral("ps_CarLevel1Info"), {importType}),
+         std::move(done));
 }
 
 void WizardQueries::models(const QString &upCode, int level, Done<Records> done)
@@ -155,14 +178,15 @@ void WizardQueries::models(const QString &upCode, int level, Done<Records> done)
 
 void WizardQueries::trims(const QString &upCode, Done<Records> done)
 {
-    list(QStringLiteral("model list 5"), callText(QStringLiteral("ps_CarLevel5Info"), {upCode}), std::move(done));
+    list(QStringLiteral("model list 5"), callText(QStringLiteral("ps_CarLevel5Info"), {upCode}),
+         std::move(done));
 }
 
 void WizardQueries::truckForms(int level, const QString &upCode, Done<Records> done)
 {
     const QString text = level == 1 ? callText(QStringLiteral("ps_TruckType1"), {})
-                                    : callText(QStringLiteral("ps_TruckType2"), {QString::number(level), upCode},
-                                               QStringLiteral("','"));
+                                    : callText(QStringLiteral("ps_TruckType2"),
+                                               {QString::number(level), upCode}, QStringLiteral("','"));
     list(QStringLiteral("truck form list %1").arg(level), text, std::move(done));
 }
 
@@ -207,8 +231,8 @@ void WizardQueries::lookup(const QString &importType, const QString &plate, cons
                  });
 }
 
-void WizardQueries::handOff(const QString &productCode, bool changed, const QString &userCode, QObject *receiver,
-                            std::function<void(const QString &)> done)
+void WizardQueries::handOff(const QString &productCode, bool changed, const QString &userCode,
+                            QObject *receiver, std::function<void(const QString &)> done)
 {
     if (!m_json) {
         qCWarning(lcWizard) << "hand-off of" << productCode << "not sent: no JSON service client";
@@ -227,7 +251,8 @@ void WizardQueries::handOff(const QString &productCode, bool changed, const QStr
                      const QJsonValue message = reply.object.value(QStringLiteral("message"));
                      if (!message.isString() || message.toString() == kSuccess)
                          return;
-                     qCWarning(lcWizard).noquote() << "hand-off of" << productCode << "refused:" << message.toString();
+                     qCWarning(lcWizard).noquote()
+                         << "hand-off of" << productCode << "refused:" << message.toString();
                      if (done)
                          done(message.toString());
                  });

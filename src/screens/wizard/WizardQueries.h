@@ -36,8 +36,7 @@ struct Registration
 class WizardQueries
 {
 public:
-    template <typename T>
-    using Done = std::function<void(const QueryResult<T> &)>;
+    template <typename T> using Done = std::function<void(const QueryResult<T> &)>;
 
     WizardQueries(ProcedureCaller *procedures, JsonServiceCaller *json, QObject *receiver)
         : m_procedures(procedures), m_json(json), m_receiver(receiver)
