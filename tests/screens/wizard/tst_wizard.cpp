@@ -213,22 +213,25 @@ private slots:
         QTest::addColumn<bool>("truck");
         QTest::addColumn<int>("chosenSlot"); // the one slot chosen beforehand, or -1
         QTest::addColumn<QString>("call");   // or the alert, for a missing precondition
+        QTest::addColumn<QString>("list");   // the list's title
         QTest::addColumn<QStringList>("entries");
         QTest::addColumn<QString>("title"); // after the first entry is chosen
         QTest::addColumn<QString>("code");  // in the tag's slot then
-        QTest::newRow("model before maker") << 2 << false << -1 << "제조사를 선택해주세요." << QStringList() << "" << "";
-        QTest::newRow("year before detail 1") << 6 << false << 0 << "세부 모델을 선택해주세요." << QStringList() << "" << "";
-        QTest::newRow("form 1 before detail 1") << 10 << true << 1 << "세부 모델을 선택해주세요." << QStringList() << "" << "";
-        QTest::newRow("form 3 before form 2") << 12 << true << 3 << "두번째 형식을 선택해주세요." << QStringList() << "" << "";
-        QTest::newRow("makers, cars") << 1 << false << -1 << "ps_CarLevel1Info '12'" << QStringList{"N (G)"} << "N" << "C";
-        QTest::newRow("makers, trucks") << 1 << true << -1 << "ps_CarLevel1Info '3'" << QStringList{"N (G)"} << "N" << "C";
-        QTest::newRow("model") << 2 << false << 0 << "ps_CarLevel2Info 'M', '2'" << QStringList{"N"} << "N" << "C";
-        QTest::newRow("detail 2") << 4 << false << 2 << "ps_CarLevel2Info 'D1', '4'" << QStringList{"N"} << "N" << "C";
-        QTest::newRow("detail 3") << 5 << false << 3 << "ps_CarLevel5Info 'D2'" << QStringList{"N S"} << "N S" << "C5";
-        QTest::newRow("form 1") << 10 << true << 2 << "ps_TruckType1" << QStringList{"FN"} << "FN" << "FC";
-        QTest::newRow("form 2") << 11 << true << 3 << "ps_TruckType2 '2','D2'" << QStringList{"FN"} << "FN" << "FC";
-        QTest::newRow("form 3") << 12 << true << 4 << "ps_TruckType2 '3','D3'" << QStringList{"FN"} << "FN" << "FC";
-        QTest::newRow("year") << 6 << false << 2 << "" << QStringList{"1980", "2026"} << "1980년식" << "1980";
+        QTest::newRow("model before maker") << 2 << false << -1 << "제조사를 선택해주세요." << "" << QStringList() << "" << "";
+        QTest::newRow("year before detail 1") << 6 << false << 0 << "세부 모델을 선택해주세요." << "" << QStringList() << "" << "";
+        QTest::newRow("form 1 before detail 1") << 10 << true << 1 << "세부 모델을 선택해주세요." << "" << QStringList() << "" << "";
+        QTest::newRow("form 3 before form 2") << 12 << true << 3 << "두번째 형식을 선택해주세요." << "" << QStringList() << "" << "";
+        QTest::newRow("makers, cars") << 1 << false << -1 << "ps_CarLevel1Info '12'" << "차량 선택" << QStringList{"N (G)"} << "N" << "C";
+        QTest::newRow("makers, trucks") << 1 << true << -1 << "ps_CarLevel1Info '3'" << "차량 선택" << QStringList{"N (G)"} << "N" << "C";
+        QTest::newRow("model") << 2 << false << 0 << "ps_CarLevel2Info 'M', '2'" << "차량 모델 선택" << QStringList{"N"} << "N" << "C";
+        QTest::newRow("detail 2") << 4 << false << 2 << "ps_CarLevel2Info 'D1', '4'" << "차량 세부 모델 선택2" << QStringList{"N"} << "N" << "C";
+        QTest::newRow("detail 3") << 5 << false << 3 << "ps_CarLevel5Info 'D2'" << "차량 세부 모델 선택3" << QStringList{"N S"} << "N S" << "C5";
+        QTest::newRow("form 1") << 10 << true << 2 << "ps_TruckType1" << "형식 선택1" << QStringList{"FN"} << "FN" << "FC";
+        QTest::newRow("form 2") << 11 << true << 3 << "ps_TruckType2 '2','D2'" << "형식 선택2" << QStringList{"FN"} << "FN" << "FC";
+        QTest::newRow("form 3") << 12 << true << 4 << "ps_TruckType2 '3','D3'" << "형식 선택3" << QStringList{"FN"} << "FN" << "FC";
+        QTest::newRow("year") << 6 << false << 2 << "" << "차량 연식 선택" << QStringList{"1980", "2026"} << "1980년식" << "1980";
+        QTest::newRow("fuel") << 7 << false << -1 << "" << "연료 선택" << QStringList{"가솔린", "LPG+전기"} << "가솔린" << "A000001";
+        QTest::newRow("gearbox") << 9 << false << -1 << "" << "변속기 선택" << QStringList{"수동", "기타"} << "수동" << "A000001";
     }
     void choiceLists()
     {
@@ -236,6 +239,7 @@ private slots:
         QFETCH(bool, truck);
         QFETCH(int, chosenSlot);
         QFETCH(QString, call);
+        QFETCH(QString, list);
         QFETCH(QStringList, entries);
         QFETCH(QString, title);
         QFETCH(QString, code);
@@ -257,6 +261,7 @@ private slots:
             return;
         }
         QCOMPARE(t->procedures.callTexts(), call.isEmpty() ? QStringList() : QStringList{call});
+        QCOMPARE(dialogTitles(*screen), QStringList{list});
         const QStringList actions = shownDialogActions(*screen);
         QCOMPARE(actions.first(), entries.first());
         QCOMPARE(actions.contains(QStringLiteral("선택 취소")), tag != EnterCarController::Year);
@@ -275,6 +280,7 @@ private slots:
         EnterCarController *screen = step1();
         screen->import_p1_btns(EnterCarController::FirstDay);
         QCOMPARE(shownDialogActions(*screen).size(), 2026 - 1980 + 1);
+        QCOMPARE(dialogTitles(*screen), QStringList{"최초등록일 (년)선택"});
         QVERIFY(pressDialogAction(*screen, "2024"));
         QVERIFY(pressDialogAction(*screen, "선택 취소"));
         QCOMPARE(screen->inputPick.at(7), QStringLiteral("20190315"));
@@ -282,6 +288,7 @@ private slots:
         QVERIFY(pressDialogAction(*screen, "2024"));
         QVERIFY(pressDialogAction(*screen, "2"));
         QCOMPARE(shownDialogActions(*screen).size(), 29 + 1);
+        QCOMPARE(dialogTitles(*screen), QStringList{"최초등록일 (일)선택"});
         QVERIFY(pressDialogAction(*screen, "29"));
         QCOMPARE(screen->inputPick.at(7), QStringLiteral("20240229"));
         QCOMPARE(screen->title(EnterCarController::FirstDay), QStringLiteral("2024년 02월 29일"));
@@ -363,6 +370,10 @@ private slots:
         screen->sCarMileage = typed.at(1);
         screen->editCarId = typed.at(2);
         screen->editPrice = typed.at(3);
+        screen->actionCarSelect();
+        QCOMPARE(dialogTitles(*screen), QStringList{"차량구분선택"});
+        QVERIFY(pressDialogAction(*screen, QStringLiteral("위탁차량(리스차량)")));
+        QCOMPARE(screen->saleTypeTitle() + WizardState::value(WizardKey::SaleType), QStringLiteral("위탁차량(리스차량)4"));
         screen->actionNext();
         QCOMPARE(dialogTitles(*screen), alert.isEmpty() ? QStringList() : QStringList{alert});
         QCOMPARE(focus.isEmpty() ? QString() : focus.first().first().toString(), focused);
