@@ -1,8 +1,6 @@
 #include "FakeJsonServiceCaller.h"
 
 #include <QJsonDocument>
-#include <QThread>
-#include <QtDebug>
 
 namespace tvs::test {
 
@@ -29,12 +27,12 @@ QString FakeJsonServiceCaller::Call::param(const QString &name) const
 
 void FakeJsonServiceCaller::answer(const QString &operation, const QJsonObject &object)
 {
-    m_lasting.insert(operation, okReply(object));
+    m_answers.lasting(operation, okReply(object));
 }
 
 void FakeJsonServiceCaller::answerOnce(const QString &operation, const QJsonObject &object)
 {
-    m_once[operation].enqueue(okReply(object));
+    m_answers.once(operation, okReply(object));
 }
 
 void FakeJsonServiceCaller::fail(const QString &operation, JsonServiceReply::Status status,
@@ -43,23 +41,7 @@ void FakeJsonServiceCaller::fail(const QString &operation, JsonServiceReply::Sta
     JsonServiceReply reply;
     reply.status = status;
     reply.error = error;
-    m_lasting.insert(operation, reply);
-}
-
-JsonServiceReply FakeJsonServiceCaller::replyFor(const QString &operation)
-{
-    auto once = m_once.find(operation);
-    if (once != m_once.end() && !once->isEmpty())
-        return once->dequeue();
-    const auto lasting = m_lasting.constFind(operation);
-    if (lasting != m_lasting.constEnd())
-        return *lasting;
-    qWarning("FakeJsonServiceCaller: no canned answer for %s; answering with a transport error",
-             qPrintable(operation));
-    JsonServiceReply reply;
-    reply.status = JsonServiceReply::TransportError;
-    reply.error = QStringLiteral("no canned answer for ") + operation;
-    return reply;
+    m_answers.lasting(operation, reply);
 }
 
 void FakeJsonServiceCaller::call(const QString &path, const QString &operation,
@@ -67,37 +49,10 @@ void FakeJsonServiceCaller::call(const QString &path, const QString &operation,
                                  Callback done)
 {
     m_calls.append(Call{path, operation, params});
-    Held held{receiver, std::move(done), replyFor(operation)};
-    if (m_holding)
-        m_held.enqueue(std::move(held));
-    else
-        deliver(std::move(held), true);
-}
-
-bool FakeJsonServiceCaller::releaseNext()
-{
-    if (m_held.isEmpty())
-        return false;
-    deliver(m_held.dequeue(), false);
-    return true;
-}
-
-void FakeJsonServiceCaller::releaseAll()
-{
-    while (releaseNext()) {
-    }
-}
-
-void FakeJsonServiceCaller::deliver(Held held, bool queued)
-{
-    if (!held.receiver || !held.done)
-        return;
-    QObject *receiver = held.receiver.data();
-    auto run = [done = std::move(held.done), reply = std::move(held.reply)] { done(reply); };
-    if (!queued && receiver->thread() == QThread::currentThread())
-        run();
-    else
-        QMetaObject::invokeMethod(receiver, std::move(run), Qt::QueuedConnection);
+    JsonServiceReply missing;
+    missing.status = JsonServiceReply::TransportError;
+    missing.error = QStringLiteral("no canned answer");
+    deliver(receiver, std::move(done), m_answers.next(operation).value_or(missing));
 }
 
 } // namespace tvs::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CannedDelivery.h"
 #include "JsonServiceClient.h"
 
 #include <QHash>
@@ -14,7 +15,7 @@ namespace tvs::test {
 // or a failure. A call without an answer fails as a transport error with a
 // warning. Delivery as FakeProcedureCaller: queued on the receiver's thread, or
 // held until releaseNext()/releaseAll(); never after the receiver died.
-class FakeJsonServiceCaller : public JsonServiceCaller
+class FakeJsonServiceCaller : public JsonServiceCaller, public HeldDelivery<JsonServiceReply>
 {
 public:
     struct Call
@@ -34,26 +35,10 @@ public:
               const QString &error = QStringLiteral("Connection refused"));
 
     const QList<Call> &calls() const { return m_calls; }
-    void setHolding(bool holding) { m_holding = holding; }
-    int heldCount() const { return int(m_held.size()); }
-    bool releaseNext();
-    void releaseAll();
 
 private:
-    struct Held
-    {
-        QPointer<QObject> receiver;
-        Callback done;
-        JsonServiceReply reply;
-    };
-    JsonServiceReply replyFor(const QString &operation);
-    void deliver(Held held, bool queued);
-
     QList<Call> m_calls;
-    QHash<QString, JsonServiceReply> m_lasting;
-    QHash<QString, QQueue<JsonServiceReply>> m_once;
-    QQueue<Held> m_held;
-    bool m_holding = false;
+    AnswerBook<JsonServiceReply> m_answers;
 };
 
 } // namespace tvs::test

@@ -1,7 +1,5 @@
 #include "FakeProcedureCaller.h"
 
-#include <QThread>
-#include <QtDebug>
 
 namespace tvs::test {
 
@@ -28,25 +26,12 @@ QString FakeProcedureCaller::Call::procedure() const
 
 void FakeProcedureCaller::answer(const QString &procedure, const CannedAnswer &answer)
 {
-    m_lasting.insert(procedure, answer);
+    m_answers.lasting(procedure, answer);
 }
 
 void FakeProcedureCaller::answerOnce(const QString &procedure, const CannedAnswer &answer)
 {
-    m_once[procedure].enqueue(answer);
-}
-
-CannedAnswer FakeProcedureCaller::answerFor(const QString &procedure)
-{
-    auto once = m_once.find(procedure);
-    if (once != m_once.end() && !once->isEmpty())
-        return once->dequeue();
-    const auto lasting = m_lasting.constFind(procedure);
-    if (lasting != m_lasting.constEnd())
-        return *lasting;
-    qWarning("FakeProcedureCaller: no canned answer for %s; answering with a transport error",
-             qPrintable(procedure));
-    return CannedAnswer::transportError(QStringLiteral("no canned answer for ") + procedure);
+    m_answers.once(procedure, answer);
 }
 
 void FakeProcedureCaller::call(const QString &operation, const QString &callText, const ReplyShape &shape,
@@ -54,8 +39,8 @@ void FakeProcedureCaller::call(const QString &operation, const QString &callText
 {
     Call c{operation, callText, shape};
     m_calls.append(c);
-    const CannedAnswer canned = answerFor(c.procedure());
-
+    const CannedAnswer canned = m_answers.next(c.procedure())
+                                    .value_or(CannedAnswer::transportError(QStringLiteral("no canned answer")));
     ProcedureReply reply;
     reply.status = canned.status;
     reply.error = canned.error;
@@ -68,42 +53,7 @@ void FakeProcedureCaller::call(const QString &operation, const QString &callText
         reply.walk.complete = false;
         reply.walk.error = canned.error;
     }
-
-    Held held{receiver, std::move(done), std::move(reply)};
-    if (m_holding)
-        m_held.enqueue(std::move(held));
-    else
-        deliver(std::move(held), true);
-}
-
-bool FakeProcedureCaller::releaseNext()
-{
-    if (m_held.isEmpty())
-        return false;
-    deliver(m_held.dequeue(), false);
-    return true;
-}
-
-void FakeProcedureCaller::releaseAll()
-{
-    // Answers held while earlier ones are delivered are released too.
-    while (releaseNext()) {
-    }
-}
-
-void FakeProcedureCaller::deliver(Held held, bool queued)
-{
-    if (!held.receiver || !held.done)
-        return;
-    QObject *receiver = held.receiver.data();
-    auto run = [this, done = std::move(held.done), reply = std::move(held.reply)] {
-        ++m_delivered;
-        done(reply);
-    };
-    if (!queued && receiver->thread() == QThread::currentThread())
-        run();
-    else
-        QMetaObject::invokeMethod(receiver, std::move(run), Qt::QueuedConnection);
+    deliver(receiver, std::move(done), std::move(reply));
 }
 
 QStringList FakeProcedureCaller::callTexts() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CannedDelivery.h"
 #include "ProcedureCaller.h"
 
 #include <QHash>
@@ -32,7 +33,7 @@ struct CannedAnswer
 // died. By default they come queued (let the event loop run: QTRY_* or
 // QCoreApplication::processEvents()); with setHolding(true) they wait until the
 // test calls releaseNext() / releaseAll(), which deliver at once.
-class FakeProcedureCaller : public ProcedureCaller
+class FakeProcedureCaller : public ProcedureCaller, public HeldDelivery<ProcedureReply>
 {
 public:
     struct Call
@@ -62,30 +63,9 @@ public:
     int callCount(const QString &procedure) const;
     void clearCalls() { m_calls.clear(); }
 
-    void setHolding(bool holding) { m_holding = holding; }
-    int heldCount() const { return int(m_held.size()); }
-    // Deliver the oldest held answer; false when none was held.
-    bool releaseNext();
-    void releaseAll();
-    // How many answers reached a living receiver.
-    int deliveredCount() const { return m_delivered; }
-
 private:
-    struct Held
-    {
-        QPointer<QObject> receiver;
-        Callback done;
-        ProcedureReply reply;
-    };
-    CannedAnswer answerFor(const QString &procedure);
-    void deliver(Held held, bool queued);
-
     QList<Call> m_calls;
-    QHash<QString, CannedAnswer> m_lasting;
-    QHash<QString, QQueue<CannedAnswer>> m_once;
-    QQueue<Held> m_held;
-    bool m_holding = false;
-    int m_delivered = 0;
+    AnswerBook<CannedAnswer> m_answers;
 };
 
 } // namespace tvs::test
