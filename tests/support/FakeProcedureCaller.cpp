@@ -68,18 +68,23 @@ void FakeProcedureCaller::call(const QString &operation, const QString &callText
         reply.walk.error = canned.error;
     }
 
-    Held held{receiver, std::move(done), std::move(reply)};
+    Held held{c.procedure(), receiver, std::move(done), std::move(reply)};
     if (m_holding)
         m_held.enqueue(std::move(held));
     else
         deliver(std::move(held), true);
 }
 
-bool FakeProcedureCaller::releaseNext()
+bool FakeProcedureCaller::releaseNext(const QString &procedure)
 {
-    if (m_held.isEmpty())
+    const auto it = std::find_if(m_held.begin(), m_held.end(), [&procedure](const Held &h) {
+        return procedure.isEmpty() || h.procedure == procedure;
+    });
+    if (it == m_held.end())
         return false;
-    deliver(m_held.dequeue(), false);
+    Held held = std::move(*it);
+    m_held.erase(it);
+    deliver(std::move(held), false);
     return true;
 }
 

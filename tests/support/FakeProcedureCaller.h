@@ -64,8 +64,8 @@ public:
 
     void setHolding(bool holding) { m_holding = holding; }
     int heldCount() const { return int(m_held.size()); }
-    // Deliver the oldest held answer; false when none was held.
-    bool releaseNext();
+    // Deliver the oldest held answer (of `procedure`, when given); false when none was held.
+    bool releaseNext(const QString &procedure = {});
     void releaseAll();
     // How many answers reached a living receiver.
     int deliveredCount() const { return m_delivered; }
@@ -73,6 +73,7 @@ public:
 private:
     struct Held
     {
+        QString procedure;
         QPointer<QObject> receiver;
         Callback done;
         ProcedureReply reply;

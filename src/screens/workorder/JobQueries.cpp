@@ -14,8 +14,8 @@ QString noUserCode(const QString &userCode)
 
 } // namespace
 
-void JobQueries::send(const QString &name, const QString &text, const QStringList &fields, const QString &refusal,
-                      Done done)
+void JobQueries::send(const QString &name, const QString &text, const QStringList &fields,
+                      const QString &refusal, Done done)
 {
     ProcedureQuery query;
     query.name = name;
@@ -25,8 +25,8 @@ void JobQueries::send(const QString &name, const QString &text, const QStringLis
     query.refusal = refusal;
     query.dumpPrefix = QStringLiteral("getCar: ");
     sendQuery<Records>(
-        m_caller, lcWorkOrder(), std::move(query), m_receiver, [](const QueryAnswer &answer) { return answer.rows; },
-        std::move(done));
+        m_caller, lcWorkOrder(), std::move(query), m_receiver,
+        [](const QueryAnswer &answer) { return answer.rows; }, std::move(done));
 }
 
 void JobQueries::jobCars(const QString &userCode, const QString &plateText, Done done)
@@ -53,7 +53,8 @@ void JobQueries::inspectionItems(const QString &productCode, const QString &jobL
          {QStringLiteral("sCarProductCheckDate"), QStringLiteral("sCarProductCheckItemCode"),
           QStringLiteral("sCarProductCheckItemUpCode"), QStringLiteral("sCarProductCheckItemName"),
           QStringLiteral("sCarProductCheckItemSubCode"), QStringLiteral("sCarProductCheckItemContent")},
-         productCode.isEmpty() && jobListCode.isEmpty() ? QStringLiteral("neither a car nor a job order") : QString(),
+         productCode.isEmpty() && jobListCode.isEmpty() ? QStringLiteral("neither a car nor a job order")
+                                                        : QString(),
          std::move(done));
 }
 

@@ -14,10 +14,10 @@ Q_LOGGING_CATEGORY(lcWorkOrder, "tvs.workorder", QtInfoMsg)
 
 namespace {
 
-template <typename Controller>
-void registerPage(Navigator &navigator, const QString &identifier)
+template <typename Controller> void registerPage(Navigator &navigator, const QString &identifier)
 {
-    navigator.registerScreen(identifier, QUrl(QStringLiteral("qrc:/tvs/workorder/%1Page.qml").arg(identifier)),
+    navigator.registerScreen(identifier,
+                             QUrl(QStringLiteral("qrc:/tvs/workorder/%1Page.qml").arg(identifier)),
                              [](ScreenContext *context) { return new Controller(context); });
 }
 

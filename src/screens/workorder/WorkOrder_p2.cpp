@@ -51,8 +51,8 @@ QVariantList carCell(int, const Record &car)
 
 WorkOrder_p2::WorkOrder_p2(ScreenContext *context, QObject *parent)
     : Screen(context, parent), m_jobs(context ? context->procedures : nullptr, this),
-      m_table({"cell_CarDate", "cell_CarKind", "cell_CarNum2", "cell_CarNum", "cell_CarState", "cell_CarStateColor",
-               "cell_btnCompleteLook"},
+      m_table({"cell_CarDate", "cell_CarKind", "cell_CarNum2", "cell_CarNum", "cell_CarState",
+               "cell_CarStateColor", "cell_btnCompleteLook"},
               carCell, this)
 {
 }

@@ -10,18 +10,20 @@ namespace tvs {
 
 WorkOrder_p3::WorkOrder_p3(ScreenContext *context, QObject *parent)
     : Screen(context, parent), m_jobs(context ? context->procedures : nullptr, this),
-      m_table({"cell_Time", "cell_JobNumber", "cell_RepairPrice", "cell_CarNumber"},
-              [this](int, const Record &order) {
-                  return QVariantList{
-                      registrationTime(order.value(QStringLiteral("sJobListRegdate"))),
-                      QStringLiteral("작업 지시번호: ") + order.value(QStringLiteral("sJobListCode")),
-                      order.contains(QStringLiteral("iJobPrice"))
-                          ? AppData::formatThousands(order.value(QStringLiteral("iJobPrice"))) + QStringLiteral(" 원")
-                          : QString(),
-                      car_Number,
-                  };
-              },
-              this)
+      m_table(
+          {"cell_Time", "cell_JobNumber", "cell_RepairPrice", "cell_CarNumber"},
+          [this](int, const Record &order) {
+              return QVariantList{
+                  registrationTime(order.value(QStringLiteral("sJobListRegdate"))),
+                  QStringLiteral("작업 지시번호: ") + order.value(QStringLiteral("sJobListCode")),
+                  order.contains(QStringLiteral("iJobPrice"))
+                      ? AppData::formatThousands(order.value(QStringLiteral("iJobPrice"))) +
+                            QStringLiteral(" 원")
+                      : QString(),
+                  car_Number,
+              };
+          },
+          this)
 {
 }
 
@@ -35,8 +37,8 @@ QString WorkOrder_p3::registrationTime(const QString &t)
 {
     if (t.size() != 14 || !std::all_of(t.cbegin(), t.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
         return t; // not the documented form: cutting it up would garble it
-    return t.left(4) + u'.' + t.mid(4, 2) + u'.' + t.mid(6, 2) + u' ' + t.mid(8, 2) + u':' + t.mid(10, 2) + u':' +
-           t.mid(12, 2);
+    return t.left(4) + u'.' + t.mid(4, 2) + u'.' + t.mid(6, 2) + u' ' + t.mid(8, 2) + u':' + t.mid(10, 2) +
+           u':' + t.mid(12, 2);
 }
 
 void WorkOrder_p3::viewDidLoad()
@@ -124,7 +126,8 @@ void WorkOrder_p3::cell_DelButton_Action(int tag)
     // The service has no procedure that deletes a job order: the question is
     // asked, and either answer leaves the order as it is.
     presentActions(QString(), QStringLiteral("삭제하시겠습니까?"),
-                   {{QStringLiteral("확인"), DialogAction::Default}, {QStringLiteral("취소"), DialogAction::Destructive}},
+                   {{QStringLiteral("확인"), DialogAction::Default},
+                    {QStringLiteral("취소"), DialogAction::Destructive}},
                    [](int) {});
 }
 

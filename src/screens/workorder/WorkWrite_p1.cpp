@@ -13,15 +13,16 @@ const QString WorkWrite_p1::kNoShopTitle = QStringLiteral("정비소 선택");
 
 WorkWrite_p1::WorkWrite_p1(ScreenContext *context, QObject *parent)
     : Screen(context, parent), m_jobs(context ? context->procedures : nullptr, this),
-      m_table({"cell_label", "cell_Button"},
-              [this](int row, const Record &item) {
-                  return QVariantList{
-                      item.value(QStringLiteral("sCarProductCheckItemName")) + u'(' +
-                          item.value(QStringLiteral("sCarProductCheckItemContent")) + u')',
-                      m_chosenShops.value(row).value_or(kNoShopTitle),
-                  };
-              },
-              this)
+      m_table(
+          {"cell_label", "cell_Button"},
+          [this](int row, const Record &item) {
+              return QVariantList{
+                  item.value(QStringLiteral("sCarProductCheckItemName")) + u'(' +
+                      item.value(QStringLiteral("sCarProductCheckItemContent")) + u')',
+                  m_chosenShops.value(row).value_or(kNoShopTitle),
+              };
+          },
+          this)
 {
 }
 
