@@ -25,7 +25,6 @@ public:
     RecordListModel(QByteArrayList outlets, Cell cell, QObject *parent = nullptr);
 
     void setRows(const Records &rows);
-    const Records &rows() const { return m_rows; }
     Record record(int row) const { return m_rows.value(row); }
     int count() const { return int(m_rows.size()); }
     bool hasRow(int row) const { return row >= 0 && row < count(); }

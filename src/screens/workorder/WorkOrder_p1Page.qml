@@ -31,7 +31,7 @@ Rectangle {
             width: parent.width
             height: 44
             font.pixelSize: 16
-            placeholderText: "차량번호 (예: 12가3456)"
+            placeholderText: "차량번호 또는 번호의 일부"
             placeholderTextColor: Theme.placeholder
             text: page.controller.carNum
             inputMethodHints: Qt.ImhNoPredictiveText

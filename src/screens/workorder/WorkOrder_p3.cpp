@@ -6,7 +6,22 @@
 #include "WorkOrderLogging.h"
 #include "WorkWrite_p1.h"
 
+#include <algorithm>
+
 namespace tvs {
+
+namespace {
+
+// A registration time YYYYMMDDhhmmss as YYYY.MM.DD hh:mm:ss; any other text as it stands.
+QString registrationTime(const QString &t)
+{
+    if (t.size() != 14 || !std::all_of(t.cbegin(), t.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return t; // not the documented form: cutting it up would garble it
+    return t.left(4) + u'.' + t.mid(4, 2) + u'.' + t.mid(6, 2) + u' ' + t.mid(8, 2) + u':' + t.mid(10, 2) +
+           u':' + t.mid(12, 2);
+}
+
+} // namespace
 
 WorkOrder_p3::WorkOrder_p3(ScreenContext *context, QObject *parent)
     : Screen(context, parent), m_jobs(context ? context->procedures : nullptr, this),
@@ -31,14 +46,6 @@ void WorkOrder_p3::setCar(const QString &code, const QString &carNumber)
 {
     productCode = code;
     car_Number = carNumber;
-}
-
-QString WorkOrder_p3::registrationTime(const QString &t)
-{
-    if (t.size() != 14 || !std::all_of(t.cbegin(), t.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
-        return t; // not the documented form: cutting it up would garble it
-    return t.left(4) + u'.' + t.mid(4, 2) + u'.' + t.mid(6, 2) + u' ' + t.mid(8, 2) + u':' + t.mid(10, 2) +
-           u':' + t.mid(12, 2);
 }
 
 void WorkOrder_p3::viewDidLoad()

@@ -35,9 +35,6 @@ public:
     // A new job order for the car.
     Q_INVOKABLE void openNewOrder();
 
-    // A registration time YYYYMMDDhhmmss as YYYY.MM.DD hh:mm:ss; any other text as it stands.
-    static QString registrationTime(const QString &sJobListRegdate);
-
     RecordListModel &table() { return m_table; }
     QObject *theTable() { return &m_table; }
 

@@ -37,7 +37,6 @@ public:
     // The line's text as the dealer types it.
     Q_INVOKABLE void setJobContent(int lineId, const QString &text);
 
-    int cellcount() const { return m_lines.count(); }
     JobLineModel &lines() { return m_lines; }
     QObject *theTable() { return &m_lines; }
 
