@@ -31,7 +31,8 @@ WorkOrder_p3::WorkOrder_p3(ScreenContext *context, QObject *parent)
               return QVariantList{
                   registrationTime(order.value(QStringLiteral("sJobListRegdate"))),
                   QStringLiteral("작업 지시번호: ") + order.value(QStringLiteral("sJobListCode")),
-                  order.contains(QStringLiteral("iJobPrice"))
+                  // An empty price element shows no price, not a lone " 원".
+                  !order.value(QStringLiteral("iJobPrice")).isEmpty()
                       ? AppData::formatThousands(order.value(QStringLiteral("iJobPrice"))) +
                             QStringLiteral(" 원")
                       : QString(),

@@ -181,11 +181,13 @@ private slots:
         QCOMPARE(top<WorkWrite_p1>()->take_ProductCode + u'|' + top<WorkWrite_p1>()->take_JobListCode,
                  u"C1|");
         const int depth = t->navigator->depth();
-        t->procedures.answer(kOrders, replyBody({order("J1", "1", "2020051")}));
+        Record odd = order("J1", "1", "2020051");
+        odd.insert(QStringLiteral("iJobPrice"), QString());
+        t->procedures.answer(kOrders, replyBody({odd}));
         t->navigator->pop(); // back: the list is fetched again and shows the new order
         QTRY_COMPARE(screen->table().count(), 1);
-        // A time not in the usual form is shown as it stands.
-        QCOMPARE(screen->table().cell(0, "cell_Time").toString(), u"2020051");
+        // A time not in the usual form is shown as it stands; an empty price not at all.
+        QCOMPARE(cells(screen->table(), 0, {"cell_Time", "cell_RepairPrice"}), (QStringList{"2020051", ""}));
         t->procedures.answer(kOrders, noRowsBody());
         t->navigator->push(new Screen(t->ctx()));
         t->navigator->pop();
