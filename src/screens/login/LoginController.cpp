@@ -308,7 +308,10 @@ void LoginController::loginReply(const QueryResult<Record> &result)
         AppData::showAlertOnMain(this, QStringLiteral("로그인 실패"), QStringLiteral("입력정보를 다시 확인해주세요."));
     for (const auto &[name, value] : result.value.fields())
         appData->userInfo.insert(name, value);
-    successStep(result.value.contains(QStringLiteral("sUserId")) && result.value.contains(QStringLiteral("sUserPw")));
+    // An empty element is how the service writes an empty value: a dealer without an
+    // ID or a password is no sign-in.
+    successStep(!result.value.value(QStringLiteral("sUserId")).isEmpty() &&
+                !result.value.value(QStringLiteral("sUserPw")).isEmpty());
 }
 
 void LoginController::successStep(bool signedIn)

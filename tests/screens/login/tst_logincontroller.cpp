@@ -147,6 +147,9 @@ private slots:
         Record noPw = dealerRecord();
         noPw.remove(QStringLiteral("sUserPw"));
         QTest::newRow("id without password") << CannedAnswer::reply(singleElementsBody(noPw)) << QStringList() << false;
+        // The service writes an empty value as an empty element: no dealer signs in with it.
+        noPw.insert(QStringLiteral("sUserPw"), QString());
+        QTest::newRow("empty password") << CannedAnswer::reply(singleElementsBody(noPw)) << QStringList() << false;
         QTest::newRow("transport error") << CannedAnswer::transportError() << QStringList() << false;
         // The record is all there but the reply breaks off after it.
         QByteArray broken = singleElementsBody(dealerRecord());
