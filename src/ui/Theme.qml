@@ -19,6 +19,10 @@ QtObject {
     readonly property color controlBorder: "#d1d1d6"
     readonly property color selectedFill: "#fff1e3"
     readonly property color destructive: "#e0302b"
+    // A work-order car's complete button: ready, and disabled.
+    readonly property color completeTitle: Qt.rgba(1.0, 0.386, 0.011, 1)
+    readonly property color disabledFill: Qt.rgba(0.804, 0.804, 0.804, 1)
+    readonly property color disabledTitle: Qt.rgba(0.667, 0.667, 0.667, 1)
     // Text and icons on navy and orange, and their pressed look.
     readonly property color onAccent: "white"
     readonly property color onAccentPressed: "#33ffffff"

@@ -53,7 +53,7 @@ void FakeProcedureCaller::call(const QString &operation, const QString &callText
         reply.walk.complete = false;
         reply.walk.error = canned.error;
     }
-    deliver(receiver, std::move(done), std::move(reply));
+    deliver(c.procedure(), receiver, std::move(done), std::move(reply));
 }
 
 QStringList FakeProcedureCaller::callTexts() const

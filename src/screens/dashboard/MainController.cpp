@@ -170,6 +170,8 @@ void MainController::logoutAction()
             return;
         }
         qCInfo(lcDashboard) << "signing out";
+        // The job lines written in this session are the signed-out dealer's.
+        AppData::shared()->jobLines.clear();
         // A fresh login screen replaces the whole stack, so nothing of the
         // signed-out dealer stays alive below it or can be reached by going back.
         nav->resetTo(QStringLiteral("LoginController"));

@@ -227,6 +227,8 @@ private slots:
         QVERIFY(screen->isOpenDrawer);
         QCOMPARE(screen->drawerButtonImage(), QStringLiteral("ico_logout"));
 
+        const JobOrderKey order{QStringLiteral("D0001"), QStringLiteral("C1"), QString()};
+        AppData::shared()->jobLines.keep(order, {JobLine{QStringLiteral("엔진오일 교환"), {}}});
         screen->icoSet_OutAction(); // signs out while the drawer slides away
         QVERIFY(!screen->isOpenDrawer);
         screen->icoSet_OutAction(); // a second tap during the delay changes nothing
@@ -234,6 +236,7 @@ private slots:
         QCOMPARE(t->navigator->top(), screen);
         QTRY_COMPARE_WITH_TIMEOUT(t->navigator->top()->identifier(), QStringLiteral("LoginController"), 5000);
         QCOMPARE(t->navigator->depth(), 1);
+        QVERIFY(!AppData::shared()->jobLines.lines(order)); // the job lines went with the dealer
     }
 
     void drawerLabels_data()
