@@ -3,11 +3,36 @@
 #include "Services.h"
 
 #include <QList>
+#include <QPointer>
 #include <QUrl>
 
 namespace tvs::test {
 
-// A clock pinned to one moment (Korea time), movable by the test.
+class FixedClock;
+
+// A ticker that ticks only when the test moves its clock past the tick's time.
+class ClockTicker : public Ticker
+{
+public:
+    ClockTicker(const FixedClock *clock, std::chrono::milliseconds interval, QObject *parent)
+        : Ticker(parent), m_clock(clock), m_interval(interval)
+    {
+    }
+    void start() override;
+    void stop() override { m_due = {}; }
+    bool isActive() const override { return m_due.isValid(); }
+    QDateTime due() const { return m_due; }
+    // Ticks and sets the next tick one interval later.
+    void fire();
+
+private:
+    const FixedClock *m_clock;
+    std::chrono::milliseconds m_interval;
+    QDateTime m_due;
+};
+
+// A clock pinned to one moment (Korea time), movable by the test. Its tickers
+// tick only in advance(), so no test waits for real time.
 class FixedClock : public Clock
 {
 public:
@@ -16,9 +41,14 @@ public:
     explicit FixedClock(const QDateTime &now) { setNow(now); }
     QDateTime now() const override { return m_now; }
     void setNow(const QDateTime &now) { m_now = now.toTimeZone(timeZone()); }
+    Ticker *makeTicker(std::chrono::milliseconds interval, QObject *parent) const override;
+    // Moves time forward by `by`, ticking every active ticker at each of its due
+    // times on the way, in time order.
+    void advance(std::chrono::milliseconds by);
 
 private:
     QDateTime m_now;
+    mutable QList<QPointer<ClockTicker>> m_tickers;
 };
 
 // The test drives the network path: report(true/false) emits pathUpdated.
