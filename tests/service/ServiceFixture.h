@@ -96,9 +96,21 @@ public:
     // A procedure call exactly as the app sends it.
     HttpResult send(const QString &operation, const QString &callText)
     {
-        SoapRequest soap = makeSoapRequest(service->apiHost(), operation, callText);
-        soap.request.setSslConfiguration(m_tls);
-        return finish(nam.post(soap.request, soap.body));
+        return sendTogether(operation, {callText}).first();
+    }
+    // Calls sent at once, each on a connection of its own; the results in call order.
+    QList<HttpResult> sendTogether(const QString &operation, const QStringList &callTexts)
+    {
+        QList<QNetworkReply *> replies;
+        for (const QString &text : callTexts) {
+            SoapRequest soap = makeSoapRequest(service->apiHost(), operation, text);
+            soap.request.setSslConfiguration(m_tls);
+            replies.append(nam.post(soap.request, soap.body));
+        }
+        QList<HttpResult> results;
+        for (QNetworkReply *reply : replies)
+            results.append(finish(reply));
+        return results;
     }
 
     WalkResult call(const QString &callText, const QString &operation = QStringLiteral("Procedure_List01"))
