@@ -12,6 +12,7 @@ namespace tvs {
 void registerDashboardScreens(Navigator &navigator);
 void registerInventoryScreens(Navigator &navigator);
 void registerWebScreens(Navigator &navigator);
+void registerAuctionScreens(Navigator &navigator);
 } // namespace tvs
 
 namespace tvs::test {
@@ -37,8 +38,8 @@ inline Record carRow(const QString &code, const QString &status,
 
 // What every test of the car screens starts from: a Korean locale, dealer D0001
 // signed in, the clock at 2026-03-15 10:00 in Seoul (now4Month 20251115, now7Day
-// 20260308), the dashboard, inventory and web screens registered, and a plain
-// screen for every other destination they lead to.
+// 20260308), the dashboard, inventory, web and auction screens registered, and a
+// plain screen for every other destination they lead to.
 inline void startCarTest(TestContext &t)
 {
     QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
@@ -48,7 +49,8 @@ inline void startCarTest(TestContext &t)
     registerDashboardScreens(*t.navigator);
     registerInventoryScreens(*t.navigator);
     registerWebScreens(*t.navigator);
-    for (const char *other : {"LoginController", "AuctionController", "WorkOrder_p1", "EnterCarController"})
+    registerAuctionScreens(*t.navigator);
+    for (const char *other : {"LoginController", "WorkOrder_p1", "EnterCarController"})
         t.navigator->registerScreen(QString::fromLatin1(other), QUrl(),
                                     [](ScreenContext *c) { return new Screen(c); });
 }

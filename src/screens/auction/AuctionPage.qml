@@ -80,10 +80,12 @@ Item {
         function offsetOf(index) { return originX + index * width }
         // A swipe came to rest: the page fully shown selects its segment.
         onMovementEnded: controller.scrollViewDidScroll(contentX - originX, width)
-        // A new width keeps the selected page in view.
+        // A new width keeps the selected page in view (also halfway through a turn).
         onWidthChanged: Qt.callLater(() => {
-            if (!moving)
-                contentX = offsetOf(controller.auctionSeg)
+            if (moving)
+                return
+            turn.stop()
+            positionViewAtIndex(controller.auctionSeg, ListView.Beginning)
         })
         Component.onCompleted: contentX = offsetOf(controller.auctionSeg)
 

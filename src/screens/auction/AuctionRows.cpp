@@ -183,7 +183,7 @@ QVariant AuctionRowModel::data(const QModelIndex &index, int role) const
     case CellStateColor:
         return v.stateColor;
     case CellImg:
-        return v.picture.toString();
+        return v.picture.toString(QUrl::FullyEncoded);
     case CellLeft:
         return v.timeLeft;
     case CellTag:
