@@ -11,7 +11,7 @@ QString callText(const QString &procedure, const QStringList &args, const QStrin
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (i > 0)
             text += separator;
-        QString value = args.at(i);
+        QString value = xmlCharactersOnly(args.at(i));
         value.replace(QLatin1Char('\''), QLatin1String("''"));
         text += value;
     }
@@ -19,11 +19,31 @@ QString callText(const QString &procedure, const QStringList &args, const QStrin
     return text;
 }
 
-QString escapeXmlText(const QString &text)
+QString xmlCharactersOnly(const QString &text)
 {
+    const auto allowed = [](char16_t c) {
+        return c >= 0x20 ? c != 0xFFFE && c != 0xFFFF : c == '\t' || c == '\n' || c == '\r';
+    };
     QString out;
     out.reserve(text.size());
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            out += c;
+            out += text.at(++i);
+        } else if (!c.isSurrogate() && allowed(c.unicode())) {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString escapeXmlText(const QString &text)
+{
+    const QString clean = xmlCharactersOnly(text);
+    QString out;
+    out.reserve(clean.size());
+    for (const QChar c : clean) {
         switch (c.unicode()) {
         case '&':
             out += QLatin1String("&amp;");

@@ -57,6 +57,11 @@ JsonServiceClient::JsonServiceClient(QNetworkAccessManager *nam, QString apiHost
 {
 }
 
+JsonServiceClient::~JsonServiceClient()
+{
+    cancelInFlight(m_inFlight);
+}
+
 void JsonServiceClient::call(const QString &path, const QString &operation,
                              const QList<std::pair<QString, QString>> &params, QObject *receiver,
                              Callback done)
@@ -67,6 +72,7 @@ void JsonServiceClient::call(const QString &path, const QString &operation,
     qCDebug(lcNet).noquote() << "calling" << operation;
 
     QNetworkReply *reply = m_nam->post(soap.request, soap.body);
+    track(m_inFlight, reply);
     watchTls(reply, operation);
     QPointer<QObject> guard(receiver ? receiver : this);
     const int timeoutMs = m_timeoutMs;
@@ -77,6 +83,10 @@ void JsonServiceClient::call(const QString &path, const QString &operation,
                 if (reply->error() != QNetworkReply::NoError) {
                     out.status = JsonServiceReply::TransportError;
                     out.error = transportErrorText(reply, timeoutMs);
+                    if (wasCancelled(reply)) {
+                        qCInfo(lcNet).noquote() << operation << out.error;
+                        return;
+                    }
                     if (reply->isOpen())
                         out.body = reply->readAll(); // an HTTP error page, kept for the log
                     qCWarning(lcNet).noquote() << operation << "failed:" << out.error;

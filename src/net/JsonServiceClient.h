@@ -4,6 +4,7 @@
 #include <QJsonObject>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QSslCertificate>
 #include <QString>
 
@@ -60,6 +61,8 @@ class JsonServiceClient : public QObject, public JsonServiceCaller
 public:
     JsonServiceClient(QNetworkAccessManager *nam, QString apiHost, QList<QSslCertificate> extraCas,
                       QObject *parent = nullptr);
+    // Cancels the requests still in flight, as ProcedureClient does.
+    ~JsonServiceClient() override;
 
     void call(const QString &path, const QString &operation, const QList<std::pair<QString, QString>> &params,
               QObject *receiver, Callback done) override;
@@ -71,6 +74,7 @@ private:
     QString m_apiHost;
     QList<QSslCertificate> m_extraCas;
     int m_timeoutMs;
+    QList<QPointer<QNetworkReply>> m_inFlight;
 };
 
 } // namespace tvs

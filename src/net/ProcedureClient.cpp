@@ -34,10 +34,39 @@ void watchTls(QNetworkReply *reply, const QString &what)
     });
 }
 
+namespace {
+const char *const kCancelledProperty = "tvsCancelled";
+} // namespace
+
+void track(InFlight &inFlight, QNetworkReply *reply)
+{
+    inFlight.removeIf([](const QPointer<QNetworkReply> &r) { return !r || r->isFinished(); });
+    inFlight.append(reply);
+}
+
+void cancelInFlight(const InFlight &inFlight)
+{
+    for (const QPointer<QNetworkReply> &reply : inFlight) {
+        if (reply && !reply->isFinished()) {
+            reply->setProperty(kCancelledProperty, true);
+            reply->abort();
+        }
+    }
+}
+
+bool wasCancelled(QNetworkReply *reply)
+{
+    return reply->property(kCancelledProperty).toBool();
+}
+
 QString transportErrorText(QNetworkReply *reply, int timeoutMs)
 {
-    // Nothing here aborts a request, so a cancelled one ran out of time.
-    if (reply->error() == QNetworkReply::OperationCanceledError)
+    if (wasCancelled(reply))
+        return QStringLiteral("cancelled: the app is closing");
+    // Besides cancelInFlight only the transfer timeout aborts a request (Qt reports
+    // it as an abort).
+    if (reply->error() == QNetworkReply::OperationCanceledError ||
+        reply->error() == QNetworkReply::TimeoutError)
         return QStringLiteral("timed out after %1 ms without data").arg(timeoutMs);
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid())
@@ -58,6 +87,11 @@ ProcedureClient::ProcedureClient(QNetworkAccessManager *nam, QString apiHost, QL
 {
 }
 
+ProcedureClient::~ProcedureClient()
+{
+    cancelInFlight(m_inFlight);
+}
+
 void ProcedureClient::call(const QString &operation, const QString &callText, const ReplyShape &shape,
                            QObject *receiver, Callback done)
 {
@@ -69,6 +103,7 @@ void ProcedureClient::call(const QString &operation, const QString &callText, co
     qCDebug(lcNet).noquote() << "calling" << procedure;
 
     QNetworkReply *reply = m_nam->post(soap.request, soap.body);
+    track(m_inFlight, reply);
     watchTls(reply, procedure);
     QPointer<QObject> guard(receiver ? receiver : this);
     connect(reply, &QNetworkReply::finished, this,
@@ -85,6 +120,10 @@ void ProcedureClient::finished(QNetworkReply *reply, const QString &procedure, c
     if (reply->error() != QNetworkReply::NoError) {
         out.status = ProcedureReply::TransportError;
         out.error = transportErrorText(reply, m_timeoutMs);
+        if (wasCancelled(reply)) {
+            qCInfo(lcNet).noquote() << procedure << out.error;
+            return;
+        }
         if (reply->isOpen())
             out.body = reply->readAll(); // an HTTP error page, kept for the log
         qCWarning(lcNet).noquote() << procedure << "failed:" << out.error;

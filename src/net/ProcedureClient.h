@@ -14,6 +14,10 @@ class QNetworkReply;
 
 namespace tvs {
 
+// The requests a client has started and not yet seen finish.
+using InFlight = QList<QPointer<QNetworkReply>>;
+void track(InFlight &inFlight, QNetworkReply *reply);
+
 // Posts procedure calls on the application's one QNetworkAccessManager. TLS is
 // always verified against the system CAs plus `extraCas`; certificate errors are
 // never ignored. The reply is walked on a pool thread; the callback runs on the
@@ -28,6 +32,8 @@ class ProcedureClient : public QObject, public ProcedureCaller
 public:
     ProcedureClient(QNetworkAccessManager *nam, QString apiHost, QList<QSslCertificate> extraCas,
                     QObject *parent = nullptr);
+    // Cancels the requests still in flight (see cancelInFlight).
+    ~ProcedureClient() override;
 
     void call(const QString &operation, const QString &callText, const ReplyShape &shape, QObject *receiver,
               Callback done) override;
@@ -45,6 +51,7 @@ private:
     QString m_apiHost;
     QList<QSslCertificate> m_extraCas;
     int m_timeoutMs;
+    InFlight m_inFlight;
 };
 
 // Applies the transport's TLS rule to a request: system CAs plus `extraCas`,
@@ -54,8 +61,14 @@ void applyTls(QNetworkRequest &request, const QList<QSslCertificate> &extraCas);
 // Logs the certificate problems of a failed handshake (never ignores them).
 void watchTls(QNetworkReply *reply, const QString &what);
 
-// A transport failure in words (a timeout is named as such).
+// A transport failure in words: a timeout and a cancellation are named as such.
 QString transportErrorText(QNetworkReply *reply, int timeoutMs);
+
+// A client goes away only when the app closes: its requests still in flight are
+// aborted and marked, so that they are logged as cancelled (an abort otherwise
+// reads like the transfer timeout) and answer no one.
+void cancelInFlight(const InFlight &inFlight);
+bool wasCancelled(QNetworkReply *reply);
 
 // The procedure name of a call text (the part before the first blank), safe to log.
 QString procedureNameOf(const QString &callText);

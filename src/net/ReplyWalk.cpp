@@ -37,9 +37,8 @@ struct NameInfo
 struct Frame
 {
     NameInfo *info;
-    bool field;   // this element's text becomes a field of the open row
-    bool named;   // this element's text becomes a named value
-    bool sawText; // any character data arrived
+    bool field; // this element's text becomes a field of the open row
+    bool named; // this element's text becomes a named value
 };
 
 struct WalkState
@@ -108,7 +107,7 @@ struct WalkState
         const size_t depth = frames.size() + 1;
         if (ni.isRow)
             openRow(depth);
-        Frame frame{&ni, false, ni.isNamed, false};
+        Frame frame{&ni, false, ni.isNamed};
         if (rowOpen && !ni.isRow) {
             frame.field = shape->rowFields.isEmpty() ? depth == rowDepth + 1 : ni.isField;
         }
@@ -122,11 +121,10 @@ struct WalkState
     {
         if (frames.empty() || len <= 0)
             return;
-        Frame &top = frames.back();
+        const Frame &top = frames.back();
         if (!top.field && !top.named)
             return;
         texts[frames.size() - 1].append(reinterpret_cast<const char *>(ch), size_t(len));
-        top.sawText = true;
     }
 
     void endElement()
@@ -136,7 +134,9 @@ struct WalkState
         const size_t depth = frames.size();
         const Frame frame = frames.back();
         frames.pop_back();
-        if (frame.sawText) {
+        // An element without character data (`<a />`, `<a></a>`) is present with an
+        // empty value: only an element that is not there at all stores no key.
+        if (frame.field || frame.named) {
             const std::string &text = texts[depth - 1];
             QString value =
                 cleanFieldText(QByteArrayView(text.data(), qsizetype(text.size())), shape->cleaning);

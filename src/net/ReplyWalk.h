@@ -45,8 +45,10 @@ struct WalkResult
 // A row opens at the start tag of the row element and closes at its end tag (or
 // when another row element starts inside it), so rows stay in reply order and a
 // reply without layout white space keeps its rows. A field's value is the whole
-// character data of its element, cleaned once; an element without any character
-// data stores no key. Element names are local names: prefixes are ignored.
+// character data of its element, cleaned once. An element that is present without
+// character data (`<a />`, `<a></a>`) stores "", like one whose text cleans to
+// nothing; only an element that does not occur stores no key, so "empty" and
+// "missing" stay apart. Element names are local names: prefixes are ignored.
 //
 // A reply that breaks off (any XML error) stops the walk at the error: the rows
 // whose end tag was read are kept, the row that was open is dropped (its fields

@@ -28,7 +28,8 @@ void MainDrawerController::viewDidLoad()
     const auto &userInfo = AppData::shared()->userInfo;
     if (userInfo.contains(QStringLiteral("sUserName")))
         m_userName = userInfo.value(QStringLiteral("sUserName"));
-    m_lastDay = userInfo.contains(QStringLiteral("sUserLastDate"))
+    // The service writes a first sign-in's date as an empty element.
+    m_lastDay = !userInfo.value(QStringLiteral("sUserLastDate")).isEmpty()
                     ? lastSignInText(userInfo.value(QStringLiteral("sUserLastDate")))
                     : QStringLiteral("첫 접속입니다.");
     const ScreenContext *ctx = context();

@@ -10,16 +10,11 @@ Rectangle {
         objectName: "gradient"; x: 100; y: 0; width: 100; height: 100
         startColor: "#ff0000"; endColor: "#0000ff"
     }
-    CustomLabel { objectName: "plainLabel"; x: 0; y: 120; width: 100; height: 40; text: "기본" }
     CustomLabel {
         objectName: "roundLabel"; x: 100; y: 120; width: 100; height: 60
         cornerRadius: 20; borderWidth: 1; borderColor: "grey"; backgroundColor: "#00ff00"
     }
-    CustomLabel {
-        objectName: "colorOnlyLabel"; x: 0; y: 200; width: 100; height: 40
-        borderColor: "grey"
-    }
-    CustomButton { objectName: "plainButton"; x: 0; y: 260; width: 100; height: 40; text: "확인" }
+    CustomLabel { objectName: "colorOnlyLabel"; x: 0; y: 200; width: 100; height: 40; borderColor: "grey" }
     CustomButton {
         objectName: "pictureButton"; x: 100; y: 260; width: 100; height: 100
         cornerRadius: 30; backgroundColor: "transparent"

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import "qrc:/tvs/ui"
 
 Rectangle {
@@ -7,18 +6,11 @@ Rectangle {
     required property var controller
     color: Theme.surface
 
-    Column {
+    CustomButton {
         anchors.centerIn: parent
-        spacing: 12
-        Text { text: page.controller.identifier }
-        CustomButton {
-            text: "다음 " + page.controller.identifier
-            cornerRadius: 8
-            onClicked: page.controller.performSegue("to_second")
-        }
-        StatusLabel {
-            text: "  판매중  "
-            backgroundColor: "orange"
-        }
+        width: 200
+        height: 60
+        text: "뒤로 " + page.controller.identifier
+        onClicked: page.controller.dismiss()
     }
 }

@@ -245,6 +245,7 @@ private slots:
         QTest::newRow("too short") << "2024013114" << "2024013114";
         QTest::newRow("not digits") << "2024-01-31 14" << "2024-01-31 14";
         QTest::newRow("first sign-in") << QString() << "첫 접속입니다.";
+        QTest::newRow("empty date: first sign-in") << "" << "첫 접속입니다.";
     }
     void drawerLabels()
     {

@@ -1,40 +1,13 @@
 #include "TlsTestServer.h"
 
-#include <QHostAddress>
 #include <QSslConfiguration>
 #include <QSslSocket>
 
 namespace tvs::test {
 
-QByteArray TlsTestServer::Request::header(const QByteArray &name) const
-{
-    for (const auto &[key, value] : headers) {
-        if (key.compare(name, Qt::CaseInsensitive) == 0)
-            return value;
-    }
-    return {};
-}
-
 TlsTestServer::TlsTestServer(TestCertificate certificate, QObject *parent)
     : QTcpServer(parent), m_certificate(std::move(certificate))
 {
-}
-
-bool TlsTestServer::listenLocal()
-{
-    return listen(QHostAddress::LocalHost, 0);
-}
-
-QString TlsTestServer::hostPort() const
-{
-    return QStringLiteral("127.0.0.1:%1").arg(serverPort());
-}
-
-void TlsTestServer::setReply(const QByteArray &body, int status, const QByteArray &contentType)
-{
-    m_body = body;
-    m_status = status;
-    m_contentType = contentType;
 }
 
 void TlsTestServer::incomingConnection(qintptr descriptor)
@@ -51,10 +24,6 @@ void TlsTestServer::incomingConnection(qintptr descriptor)
     socket->setSslConfiguration(tls);
     connect(socket, &QSslSocket::readyRead, this, [this, socket] { readFrom(socket); });
     connect(socket, &QSslSocket::disconnected, socket, &QObject::deleteLater);
-    connect(socket, &QAbstractSocket::errorOccurred, this, [this, socket](QAbstractSocket::SocketError) {
-        if (!socket->isEncrypted())
-            ++m_handshakeFailures;
-    });
     socket->startServerEncryption();
 }
 
@@ -62,10 +31,6 @@ void TlsTestServer::readFrom(QSslSocket *socket)
 {
     QByteArray buffer = socket->property("buffer").toByteArray() + socket->readAll();
     const qsizetype headerEnd = buffer.indexOf("\r\n\r\n");
-    if (headerEnd < 0) {
-        socket->setProperty("buffer", buffer);
-        return;
-    }
     Request request;
     const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
     const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
@@ -76,27 +41,22 @@ void TlsTestServer::readFrom(QSslSocket *socket)
         const qsizetype colon = lines.at(i).indexOf(':');
         if (colon < 0)
             continue;
-        const QByteArray key = lines.at(i).left(colon).trimmed();
-        const QByteArray value = lines.at(i).mid(colon + 1).trimmed();
-        request.headers.append({key, value});
-        if (key.compare("Content-Length", Qt::CaseInsensitive) == 0)
-            length = value.toLongLong();
+        request.headers.append({lines.at(i).left(colon).trimmed(), lines.at(i).mid(colon + 1).trimmed()});
+        if (request.headers.last().first.compare("Content-Length", Qt::CaseInsensitive) == 0)
+            length = request.headers.last().second.toLongLong();
     }
-    if (buffer.size() < headerEnd + 4 + length) {
-        socket->setProperty("buffer", buffer);
+    if (headerEnd < 0 || buffer.size() < headerEnd + 4 + length) {
+        socket->setProperty("buffer", buffer); // wait for the rest
         return;
     }
     request.body = buffer.mid(headerEnd + 4, length);
     socket->setProperty("buffer", buffer.mid(headerEnd + 4 + length));
     m_requests.append(request);
-    emit requestReceived();
     if (m_silent)
         return;
-    QByteArray response = "HTTP/1.1 " + QByteArray::number(m_status) + (m_status == 200 ? " OK" : " Error") +
-                          "\r\nContent-Type: " + m_contentType +
-                          "\r\nContent-Length: " + QByteArray::number(m_body.size()) +
-                          "\r\nConnection: close\r\n\r\n" + m_body;
-    socket->write(response);
+    socket->write("HTTP/1.1 " + QByteArray::number(m_status) + (m_status == 200 ? " OK" : " Error") +
+                  "\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: " +
+                  QByteArray::number(m_body.size()) + "\r\nConnection: close\r\n\r\n" + m_body);
     socket->disconnectFromHost();
 }
 

@@ -24,26 +24,23 @@ public:
         QByteArray path;
         QList<std::pair<QByteArray, QByteArray>> headers; // in the order received
         QByteArray body;
-        QByteArray header(const QByteArray &name) const;
     };
 
     explicit TlsTestServer(TestCertificate certificate, QObject *parent = nullptr);
 
     // Listens on 127.0.0.1 at a free port.
-    bool listenLocal();
-    // "127.0.0.1:<port>"
-    QString hostPort() const;
+    bool listenLocal() { return listen(QHostAddress::LocalHost, 0); }
+    QString hostPort() const { return QStringLiteral("127.0.0.1:%1").arg(serverPort()); }
 
-    void setReply(const QByteArray &body, int status = 200,
-                  const QByteArray &contentType = QByteArrayLiteral("text/xml; charset=utf-8"));
+    void setReply(const QByteArray &body, int status = 200)
+    {
+        m_body = body;
+        m_status = status;
+    }
     // Read requests but never answer (the connection stays open).
     void setSilent(bool silent) { m_silent = silent; }
 
     const QList<Request> &requests() const { return m_requests; }
-    int handshakeFailures() const { return m_handshakeFailures; }
-
-signals:
-    void requestReceived();
 
 protected:
     void incomingConnection(qintptr descriptor) override;
@@ -54,10 +51,8 @@ private:
     TestCertificate m_certificate;
     QByteArray m_body;
     int m_status = 200;
-    QByteArray m_contentType;
     bool m_silent = false;
     QList<Request> m_requests;
-    int m_handshakeFailures = 0;
 };
 
 } // namespace tvs::test

@@ -1,207 +1,100 @@
-// The session store's shared operations: status labels, number format, alerts
-// from any thread, the loading overlay, and the one shared instance.
+// The session store's shared operations: status labels, number format, the
+// entity unescaping, and alerts queued from any thread.
 #include "AppData.h"
-#include "AppDelegate.h"
-#include "DialogHelpers.h"
 #include "Screen.h"
 #include "TestContext.h"
 
-#include <QPointer>
 #include <QThread>
 #include <QtTest>
 
 using namespace tvs;
 using namespace tvs::test;
 
-namespace {
-const QColor kOrange = QColor::fromRgbF(1.0f, 0.4906f, 0.0098f);
-const QColor kBlue(61, 172, 247);
-const QColor kViolet(142, 90, 247);
-const QColor kGreen = QColor::fromRgbF(0.0f, 0.7106f, 0.4678f);
-const QColor kGrey153(153, 153, 153);
-const QColor kGrey205(205, 205, 205);
-const QColor kCyan = QColor::fromRgbF(0.1590f, 0.9693f, 0.9523f);
-const QColor kCoral = QColor::fromRgbF(1.0f, 0.3924f, 0.2415f);
-const QColor kNavy = QColor::fromRgbF(0.1435f, 0.1780f, 0.2859f);
-} // namespace
-
 class AppDataTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void carStatus_data()
+    void carStatusLabels()
     {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QColor>("color");
-        const auto row = [](const char *tag, const QString &code, const QString &text, const QColor &color) {
-            QTest::newRow(tag) << code << text << color;
-        };
-        row("1", "1", "  판매중  ", kOrange);
-        row("2", "2", "  검사중  ", kBlue);
-        row("3", "3", "  입고중  ", kViolet);
-        row("4", "4", "  출고중  ", kGreen);
-        row("5 same as 4", "5", "  출고중  ", kGreen);
-        row("6 differs only in text", "6", "  경매차량  ", kGreen);
-        row("7", "7", "  구입취소  ", kGrey153);
-        row("8", "8", "  임시저장  ", kGrey153);
-        row("9", "9", "  판매완료  ", kGrey205);
-        row("10", "10", "  계약취소  ", kGrey153);
-        row("11", "11", "  계약완료  ", kGrey205);
-        row("12", "12", "  출고대기  ", kGrey153);
-        row("13", "13", "  수리중  ", kBlue);
-        row("14", "14", "  판매요청  ", kCyan);
-        row("15", "15", "  정비중  ", kBlue);
-        row("16", "16", "  검사완료  ", kGrey205);
-        row("17", "17", "  수리완료  ", kCoral);
-        row("18", "18", "  입고 후 정비  ", kCoral);
-        row("19", "19", "  입고 후 수리완료  ", kCoral);
-        // Whole-text comparison: anything else is an error label.
-        for (const char *other : {"20", "0", "", "1 ", " 1", "01", "판매중"})
-            row(qPrintable(QStringLiteral("other '%1'").arg(QString::fromUtf8(other))), QString::fromUtf8(other),
-                QStringLiteral("  Error  "), kNavy);
-    }
-
-    void carStatus()
-    {
-        QFETCH(QString, code);
-        QFETCH(QString, text);
-        QFETCH(QColor, color);
-        StatusLabel label{QStringLiteral("old"), Qt::red};
-        AppData::applyCarStatus(code, label);
-        QCOMPARE(label.text, text);
-        QCOMPARE(label.background.rgba(), color.rgba());
-        QCOMPARE(label.background.alpha(), 255);
-        QCOMPARE(AppData::carStatusLabel(code).text, text);
-    }
-
-    void formatThousands_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("output");
-        const auto row = [](const char *tag, const QString &input, const QString &output,
-                            const QString &locale = QStringLiteral("ko_KR")) {
-            QTest::newRow(tag) << locale << input << output;
-        };
-        row("zero", "0", "0");
-        row("three digits", "999", "999");
-        row("four digits", "1234", "1,234");
-        row("seven digits", "1234567", "1,234,567");
-        row("negative", "-1234567", "-1,234,567");
-        row("plus sign", "+12", "12");
-        row("plus sign grouped", "+12345", "12,345");
-        row("leading zeros", "007000", "7,000");
-        row("max qint64", "9223372036854775807", "9,223,372,036,854,775,807");
-        row("min qint64", "-9223372036854775808", "-9,223,372,036,854,775,808");
-        row("beyond qint64", "9223372036854775808", "9223372036854775808");
-        row("empty", "", "");
-        row("sign only", "-", "-");
-        row("blanks around", " 1234 ", " 1234 ");
-        row("decimal", "12.5", "12.5");
-        row("grouped already", "1,234", "1,234");
-        row("letters", "12만", "12만");
-        row("two signs", "--5", "--5");
-        row("fullwidth digits", "１２３４", "１２３４");
-        row("current locale's separator", "1234567", "1.234.567", QStringLiteral("de_DE"));
+        QStringList shown;
+        for (const char *code : {"1", "3", "5", "6", "11", "12", "14", "15", "19", "20", "", " 1", "01"}) {
+            const StatusLabel label = AppData::carStatusLabel(QString::fromLatin1(code));
+            shown << QLatin1String(code) + u'|' + label.text + u'|' + label.background.name(QColor::HexArgb);
+        }
+        // Each colour once, 5 as 4, 6 in 4's colour; anything but the whole code is an error label.
+        QCOMPARE(
+            shown,
+            (QStringList{"1|  판매중  |#ffff7d02", "3|  입고중  |#ff8e5af7", "5|  출고중  |#ff00b577",
+                         "6|  경매차량  |#ff00b577", "11|  계약완료  |#ffcdcdcd", "12|  출고대기  |#ff999999",
+                         "14|  판매요청  |#ff29f7f3", "15|  정비중  |#ff3dacf7",
+                         "19|  입고 후 수리완료  |#ffff643e", "20|  Error  |#ff252d49",
+                         "|  Error  |#ff252d49", " 1|  Error  |#ff252d49", "01|  Error  |#ff252d49"}));
     }
 
     void formatThousands()
     {
-        QFETCH(QString, locale);
-        QFETCH(QString, input);
-        QFETCH(QString, output);
+        const QStringList inputs{"999",
+                                 "-1234567",
+                                 "+007000",
+                                 "-9223372036854775808",
+                                 "9223372036854775808",
+                                 "",
+                                 "-",
+                                 " 1234 ",
+                                 "12.5",
+                                 "1,234",
+                                 "12만",
+                                 "--5",
+                                 "１２３４"};
         const QLocale before;
-        QLocale::setDefault(QLocale(locale));
-        const QString result = AppData::formatThousands(input);
-        QLocale::setDefault(before);
-        QCOMPARE(result, output);
-    }
-
-    void oneSharedInstance()
-    {
-        TestContext t;
-        TestContext::resetAppData();
-        AppData *a = AppData::shared();
-        a->enterCarInfo.insert(QStringLiteral("sCarProductNum"), QStringLiteral("12가3456"));
-        QCOMPARE(AppData::shared(), a);
-        QCOMPARE(AppData::shared()->enterCarInfo.value(QStringLiteral("sCarProductNum")),
-                 QStringLiteral("12가3456"));
-        TestContext::resetAppData();
-        QVERIFY(AppData::shared()->enterCarInfo.isEmpty());
-    }
-
-    void sharedFromManyThreads()
-    {
-        QList<AppData *> seen(8, nullptr);
-        QList<QThread *> threads;
-        for (int i = 0; i < 8; ++i)
-            threads << QThread::create([&seen, i] { seen[i] = AppData::shared(); });
-        for (QThread *th : threads)
-            th->start();
-        for (QThread *th : threads) {
-            QVERIFY(th->wait(30000));
-            delete th;
+        QStringList korean, german;
+        for (const QString &input : inputs) {
+            QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
+            korean << AppData::formatThousands(input);
+            QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+            german << AppData::formatThousands(input); // the current locale's separator
         }
-        for (AppData *p : seen)
-            QCOMPARE(p, AppData::shared());
+        QLocale::setDefault(before);
+        // Signed decimal integers within qint64 are grouped; any other text stays as it is.
+        const QStringList expected{"999", "-1,234,567", "7,000", "-9,223,372,036,854,775,808"};
+        QCOMPARE(korean, expected + inputs.mid(4));
+        QCOMPARE(german, QStringList(expected).replaceInStrings(QStringLiteral(","), QStringLiteral(".")) +
+                             inputs.mid(4));
     }
 
-    void alertGoesToTheScreen()
+    void unescape()
     {
-        TestContext t;
-        Screen screen(t.ctx());
-        AppData::showAlert(QStringLiteral("아이디를 확인해주세요."), QString(), &screen);
-        QCOMPARE(dialogTitles(screen), QStringList{"아이디를 확인해주세요."});
-        QCOMPARE(shownDialogActions(screen), QStringList{"확인"});
-        // Queued for a screen that is gone by then: nothing happens.
-        auto *gone = new Screen(t.ctx());
-        AppData::showAlertOnMain(gone, QStringLiteral("늦은 알림"), QString());
-        delete gone;
-        QTest::qWait(20);
+        QVERIFY(!AppData::unescapeXmlEntities(std::nullopt).has_value());
+        QCOMPARE(AppData::unescapeXmlEntities(QString()), std::optional<QString>(QString()));
+        // Five steps in order, each over the whole text and never over what it inserted.
+        QCOMPARE(AppData::unescapeXmlEntities(
+                     QStringLiteral("&amp;lt; &quot;&apos;&lt;&gt;&amp; &&quot; &nbsp;&#39;&lt "
+                                    "&lt;이름&gt;")),
+                 QStringLiteral("&lt; \"'<>& &\" &nbsp;&#39;&lt <이름>"));
     }
 
     void alertFromAWorkerArrivesOnMain()
     {
         TestContext t;
         Screen screen(t.ctx());
-        QThread *mainThread = QThread::currentThread();
         QThread *dialogThread = nullptr;
         connect(&screen, &Screen::dialogsChanged, this, [&] { dialogThread = QThread::currentThread(); });
-        QScopedPointer<QThread> worker(QThread::create([&screen] {
+        auto *gone = new Screen(t.ctx());
+        QScopedPointer<QThread> worker(QThread::create([&screen, gone] {
+            AppData::showAlertOnMain(gone, QStringLiteral("늦은 알림"), QString());
             AppData::showAlertOnMain(&screen, QStringLiteral("서버 오류"),
                                      QStringLiteral("다시 시도해주세요."));
         }));
         worker->start();
         QVERIFY(worker->wait(30000));
-        // Queued: nothing until the main thread's event loop runs.
-        QVERIFY(screen.pendingDialogs().isEmpty());
+        delete gone;                                // gone by the time its alert arrives: nothing happens
+        QVERIFY(screen.pendingDialogs().isEmpty()); // queued: nothing until the event loop runs
         QTRY_COMPARE(screen.pendingDialogs().size(), 1);
-        QCOMPARE(dialogThread, mainThread);
-        QCOMPARE(screen.pendingDialogs().first().title, QStringLiteral("서버 오류"));
-        QCOMPARE(screen.pendingDialogs().first().message, QStringLiteral("다시 시도해주세요."));
-    }
-
-    void loadingThroughTheStore()
-    {
-        TestContext t;
-        Screen screen(t.ctx());
-        AppData::setLoading(&screen, true);
-        AppData::setLoading(&screen, true);
-        AppData::setLoading(&screen, false);
-        QCOMPARE(screen.loadingCount(), 1);
-        AppData::setLoading(nullptr, true); // no screen: nothing to cover
-    }
-
-    void delegateAllowsAllOrientations()
-    {
-        AppDelegate delegate;
-        QCOMPARE(delegate.supportedOrientations(),
-                 Qt::PortraitOrientation | Qt::InvertedPortraitOrientation | Qt::LandscapeOrientation |
-                     Qt::InvertedLandscapeOrientation);
-        delegate.shouldSupportAllOrientation = false;
-        QCOMPARE(delegate.supportedOrientations(), Qt::ScreenOrientations(Qt::PortraitOrientation));
+        QCOMPARE(dialogThread, QThread::currentThread());
+        const DialogRequest &alert = screen.pendingDialogs().first();
+        QCOMPARE(alert.title + u'/' + alert.message + u'/' + alert.actions.value(0).title,
+                 QStringLiteral("서버 오류/다시 시도해주세요./확인"));
     }
 };
 

@@ -1,5 +1,5 @@
 // Config: file < environment < options, both option forms, host checks, the CA
-// file, and the URLs built from the hosts.
+// file, and the picture URLs built from the hosts.
 #include "Config.h"
 
 #include <QTemporaryDir>
@@ -8,25 +8,8 @@
 using namespace tvs;
 
 namespace {
-
 const char *const kVars[] = {"TVS_API_HOST", "TVS_IMAGE_HOST", "TVS_ZEST_HOST", "TVS_MWEB_HOST",
                              "TVS_CA_FILE"};
-
-QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &content)
-{
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return {};
-    f.write(content);
-    return path;
-}
-
-QString testCa()
-{
-    return QFINDTESTDATA("test-ca.pem");
-}
-
 } // namespace
 
 class ConfigTest : public QObject
@@ -34,7 +17,23 @@ class ConfigTest : public QObject
     Q_OBJECT
     QTemporaryDir dir;
 
+    QString writeFile(const QString &name, const QByteArray &content)
+    {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::WriteOnly) && f.write(content) == content.size() ? f.fileName() : QString();
+    }
+
 private slots:
+    void initTestCase()
+    {
+        for (const char *name : {"ca.pem", "env-ca.pem"})
+            QVERIFY(QFile::copy(QFINDTESTDATA("test-ca.pem"), dir.filePath(QLatin1String(name))));
+        QVERIFY(!writeFile(QStringLiteral("p.ini"),
+                           "[hosts]\napi=file-api:1\nimage=file-image:2\nzest=file-zest:3\n"
+                           "mweb=file-mweb:4\n[tls]\ncaFile=ca.pem\n")
+                     .isEmpty());
+        QVERIFY(!writeFile(QStringLiteral("junk.pem"), "not a certificate\n").isEmpty());
+    }
     void init()
     {
         for (const char *v : kVars)
@@ -42,51 +41,42 @@ private slots:
     }
     void cleanup() { init(); }
 
-    void defaultsPointAtThisMachine()
+    void sources_data()
     {
-        Config c;
-        QString error;
-        QVERIFY2(Config::load(c, {QStringLiteral("tvsdealer")}, &error), qPrintable(error));
-        for (const QString &host : {c.apiHost, c.imageHost, c.zestHost, c.mwebHost})
-            QVERIFY2(host.startsWith(QStringLiteral("127.0.0.1")), qPrintable(host));
-        QVERIFY(c.caFile.isEmpty());
-        QVERIFY(c.caCertificates().isEmpty());
+        QTest::addColumn<QStringList>("env"); // NAME=value
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("result"); // api image zest mweb hosts, the CA file in the test folder
+        const QString local = QStringLiteral("127.0.0.1:8443 127.0.0.1:8080 127.0.0.1:8443 127.0.0.1:8443 -");
+        QTest::newRow("defaults on this machine") << QStringList{} << QStringList{} << local;
+        QTest::newRow("file < environment < options; CA relative to the file")
+            << QStringList{"TVS_IMAGE_HOST=env-image:20", "TVS_ZEST_HOST=env-zest:30",
+                           "TVS_MWEB_HOST=env-mweb:40"}
+            << QStringList{"--config", "@p.ini", "--zest-host", "opt-zest:300", "--mweb-host=opt-mweb:400"}
+            << QStringLiteral("file-api:1 env-image:20 opt-zest:300 opt-mweb:400 ca.pem");
+        QTest::newRow("CA file from the environment over the file")
+            << QStringList{"TVS_CA_FILE=@env-ca.pem"} << QStringList{"--config=@p.ini"}
+            << QStringLiteral("file-api:1 file-image:2 file-zest:3 file-mweb:4 env-ca.pem");
+        QTest::newRow("unknown options left alone")
+            << QStringList{} << QStringList{"--trim", "-platform", "offscreen", "--api-host", "[::1]:9443"}
+            << QStringLiteral("[::1]:9443 127.0.0.1:8080 127.0.0.1:8443 127.0.0.1:8443 -");
     }
 
-    void precedence()
+    void sources()
     {
-        const QString file = writeFile(dir, QStringLiteral("p.ini"),
-                                       "[hosts]\napi=file-api:1\nimage=file-image:2\nzest=file-zest:3\n"
-                                       "mweb=file-mweb:4\n");
-        qputenv("TVS_IMAGE_HOST", "env-image:20");
-        qputenv("TVS_ZEST_HOST", "env-zest:30");
-        qputenv("TVS_MWEB_HOST", "env-mweb:40");
+        QFETCH(QStringList, env);
+        QFETCH(QStringList, args);
+        QFETCH(QString, result);
+        const QString here = dir.path() + u'/';
+        for (const QString &var : env)
+            qputenv(var.section(u'=', 0, 0).toUtf8(), var.section(u'=', 1).replace(u'@', here).toUtf8());
+        args.replaceInStrings(QStringLiteral("@"), here);
         Config c;
         QString error;
-        QVERIFY2(Config::load(c,
-                              {QStringLiteral("tvsdealer"), QStringLiteral("--config"), file,
-                               QStringLiteral("--zest-host"), QStringLiteral("opt-zest:300"),
-                               QStringLiteral("--mweb-host=opt-mweb:400")},
-                              &error),
-                 qPrintable(error));
-        QCOMPARE(c.apiHost, QStringLiteral("file-api:1"));
-        QCOMPARE(c.imageHost, QStringLiteral("env-image:20"));
-        QCOMPARE(c.zestHost, QStringLiteral("opt-zest:300"));
-        QCOMPARE(c.mwebHost, QStringLiteral("opt-mweb:400"));
-    }
-
-    void unknownOptionsAreLeftAlone()
-    {
-        Config c;
-        QString error;
-        QVERIFY(Config::load(c,
-                             {QStringLiteral("tvsdealer"), QStringLiteral("--trim"),
-                              QStringLiteral("-platform"), QStringLiteral("offscreen"),
-                              QStringLiteral("--api-host"), QStringLiteral("[::1]:9443")},
-                             &error));
-        QCOMPARE(c.apiHost, QStringLiteral("[::1]:9443"));
-        QCOMPARE(c.apiUrl(QStringLiteral("/sub_asmx/asmx_soap.asmx")).toString(),
-                 QStringLiteral("https://[::1]:9443/sub_asmx/asmx_soap.asmx"));
+        QVERIFY2(Config::load(c, QStringList{QStringLiteral("tvsdealer")} + args, &error), qPrintable(error));
+        const QString ca = c.caFile.isEmpty() ? QStringLiteral("-") : QString(c.caFile).remove(here);
+        QCOMPARE(QStringList({c.apiHost, c.imageHost, c.zestHost, c.mwebHost, ca}).join(u' '), result);
+        QCOMPARE(c.caCertificates().size(), ca == QLatin1String("-") ? 0 : 1);
+        QCOMPARE(c.apiUrl(QStringLiteral("/x")), QUrl(QStringLiteral("https://%1/x").arg(c.apiHost)));
     }
 
     void badInput_data()
@@ -94,25 +84,23 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("errorPart");
         QTest::newRow("option without value") << QStringList{"--api-host"} << "needs a value";
-        QTest::newRow("config without value") << QStringList{"--config"} << "needs a value";
         QTest::newRow("missing config file")
             << QStringList{"--config", "/nonexistent/tvs.ini"} << "cannot read";
         QTest::newRow("scheme in host") << QStringList{"--api-host", "https://127.0.0.1"} << "host[:port]";
         QTest::newRow("path in host") << QStringList{"--image-host=127.0.0.1/x"} << "host[:port]";
-        QTest::newRow("user in host") << QStringList{"--zest-host", "me@127.0.0.1"} << "host[:port]";
         QTest::newRow("empty host") << QStringList{"--mweb-host="} << "host[:port]";
         QTest::newRow("bad port") << QStringList{"--api-host", "127.0.0.1:http"} << "host[:port]";
         QTest::newRow("missing CA file")
             << QStringList{"--ca-file", "/nonexistent/ca.pem"} << "cannot read the CA file";
-        QTest::newRow("CA file without a certificate") << QStringList{"--ca-file", "@junk"} << "holds no certificate";
+        QTest::newRow("CA file without a certificate")
+            << QStringList{"--ca-file", "@junk.pem"} << "holds no certificate";
     }
 
     void badInput()
     {
         QFETCH(QStringList, args);
         QFETCH(QString, errorPart);
-        args.replaceInStrings(QStringLiteral("@junk"),
-                              writeFile(dir, QStringLiteral("junk.pem"), "not a certificate\n"));
+        args.replaceInStrings(QStringLiteral("@"), dir.path() + u'/');
         args.prepend(QStringLiteral("tvsdealer"));
         Config c;
         QString error;
@@ -126,52 +114,17 @@ private slots:
         }
     }
 
-    void caFileFromEachSource()
-    {
-        const QString ca = testCa();
-        QVERIFY(!ca.isEmpty());
-        // Relative to the config file's folder.
-        QFile::copy(ca, dir.filePath(QStringLiteral("ca.pem")));
-        const QString file = writeFile(dir, QStringLiteral("tls.ini"), "[tls]\ncaFile=ca.pem\n");
-        Config c;
-        QString error;
-        QVERIFY2(Config::load(c, {QStringLiteral("tvsdealer"), QStringLiteral("--config=") + file}, &error),
-                 qPrintable(error));
-        QCOMPARE(c.caFile, dir.filePath(QStringLiteral("ca.pem")));
-        QCOMPARE(c.caCertificates().size(), 1);
-        QCOMPARE(c.caCertificates().first().subjectInfo(QSslCertificate::CommonName).value(0),
-                 QStringLiteral("TVS Test CA"));
-
-        qputenv("TVS_CA_FILE", ca.toUtf8());
-        QVERIFY(Config::load(c, {QStringLiteral("tvsdealer"), QStringLiteral("--config"), file}, &error));
-        QCOMPARE(c.caFile, ca);
-    }
-
-    void urls()
+    void pictureUrls()
     {
         Config c;
-        c.apiHost = QStringLiteral("127.0.0.1:8443");
         c.imageHost = QStringLiteral("127.0.0.1:8080");
-        c.zestHost = QStringLiteral("127.0.0.1:9443");
-        c.mwebHost = QStringLiteral("localhost:7443");
-        QCOMPARE(c.apiUrl(QStringLiteral("/sub_asmx/asmx_soap.asmx")).toString(),
-                 QStringLiteral("https://127.0.0.1:8443/sub_asmx/asmx_soap.asmx"));
-        QCOMPARE(c.zestUrl(QStringLiteral("/service/")).toString(),
-                 QStringLiteral("https://127.0.0.1:9443/service/"));
-        QCOMPARE(c.mwebUrl(QStringLiteral("/sub_buycar/buycar_view_func.aspx")).toString(),
-                 QStringLiteral("https://localhost:7443/sub_buycar/buycar_view_func.aspx"));
-        QCOMPARE(c.carPictureUrl(QStringLiteral("P0001"), QStringLiteral("front.jpg")).toString(),
-                 QStringLiteral("http://127.0.0.1:8080/image_product/P0001/front.jpg"));
+        // A "?" or "#" in a file name stays in the path; Korean names are encoded; no name, no URL.
+        QCOMPARE(c.carPictureUrl(QStringLiteral("P1"), QStringLiteral("a?b#앞.jpg")).toEncoded(),
+                 QByteArray("http://127.0.0.1:8080/image_product/P1/a%3Fb%23%EC%95%9E.jpg"));
         QCOMPARE(c.userPictureUrl(QStringLiteral("D0001.png")).toString(),
                  QStringLiteral("http://127.0.0.1:8080/image_user/D0001.png"));
-        QVERIFY(c.carPictureUrl(QStringLiteral("P0001"), QString()).isEmpty());
-        QVERIFY(c.userPictureUrl(QString()).isEmpty());
-        // A "?" or "#" in a file name stays in the path; Korean names are encoded.
-        const QUrl odd = c.carPictureUrl(QStringLiteral("P1"), QStringLiteral("a?b#c.jpg"));
-        QCOMPARE(odd.path(), QStringLiteral("/image_product/P1/a?b#c.jpg"));
-        QVERIFY(odd.query().isEmpty());
-        QCOMPARE(c.carPictureUrl(QStringLiteral("P1"), QStringLiteral("앞면.jpg")).toEncoded(),
-                 QByteArray("http://127.0.0.1:8080/image_product/P1/%EC%95%9E%EB%A9%B4.jpg"));
+        QVERIFY(c.carPictureUrl(QStringLiteral("P0001"), QString()).isEmpty() &&
+                c.userPictureUrl(QString()).isEmpty());
     }
 };
 

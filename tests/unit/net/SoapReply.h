@@ -1,13 +1,19 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
-// A procedure reply envelope around a data set that is already escaped once, as
-// the service sends it.
-inline QByteArray soapReply(const QByteArray &escapedDataSet)
+// A procedure reply as the service sends it: the data set escaped once inside the
+// result element of the envelope.
+inline QByteArray soapReply(const QString &dataSet)
 {
-    return "<?xml version=\"1.0\" encoding=\"utf-8\"?><soap:Envelope "
+    QString escaped = dataSet;
+    escaped.replace(QLatin1String("&"), QLatin1String("&amp;"))
+        .replace(QLatin1String("<"), QLatin1String("&lt;"))
+        .replace(QLatin1String(">"), QLatin1String("&gt;"));
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<soap:Envelope "
            "xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
            "<Procedure_List01Response xmlns=\"http://tempuri.org/\"><Procedure_List01Result>" +
-           escapedDataSet + "</Procedure_List01Result></Procedure_List01Response></soap:Body></soap:Envelope>";
+           escaped.toUtf8() +
+           "</Procedure_List01Result></Procedure_List01Response></soap:Body></soap:Envelope>";
 }

@@ -1,15 +1,15 @@
+// The transport against a local HTTPS server: ProcedureClient, JsonServiceClient
+// and the tvs-call tool on top of them.
 #include "JsonServiceClient.h"
 #include "ProcedureClient.h"
-#include "SoapRequest.h"
 #include "SoapReply.h"
+#include "SoapRequest.h"
 #include "TlsTestServer.h"
 
 #include <QNetworkAccessManager>
-#include <QTcpServer>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
-
-#include <optional>
 
 using namespace tvs;
 using tvs::test::TestCertificate;
@@ -17,43 +17,36 @@ using tvs::test::TlsTestServer;
 
 namespace {
 
-struct LogLine
-{
-    QString category;
-    QtMsgType type;
-    QString text;
-};
-QList<LogLine> g_log;
+QStringList g_netLog; // every tvs.net line
 QtMessageHandler g_previous = nullptr;
 
 void captureMessages(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    g_log.append({QString::fromUtf8(context.category ? context.category : ""), type, text});
+    if (qstrcmp(context.category, "tvs.net") == 0)
+        g_netLog << text;
     if (g_previous)
         g_previous(type, context, text);
 }
 
-bool netWarningContains(const QString &needle)
+bool netLogContains(const QString &needle)
 {
-    for (const LogLine &line : std::as_const(g_log)) {
-        if (line.category == QLatin1String("tvs.net") && line.type == QtWarningMsg &&
-            line.text.contains(needle, Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
+    return !g_netLog.filter(needle, Qt::CaseInsensitive).isEmpty();
 }
 
-bool anyLogContains(const QString &needle)
-{
-    for (const LogLine &line : std::as_const(g_log)) {
-        if (line.text.contains(needle))
-            return true;
-    }
-    return false;
-}
-
+// Holds the password digest, which no log line may show.
 const QString kLoginText =
     QStringLiteral("ps_Login1 'dealer', 'f00dfacedigest', 'MOBILE_DEALER', '1, 2, 3, 4, 12'");
+const QByteArray kSilent = "(silent)";
+
+struct Outcome
+{
+    bool arrived = false;
+    int status = -1;
+    QString error;
+    QByteArray body;
+    qsizetype rows = 0;
+    QString message; // the JSON result's "message"
+};
 
 } // namespace
 
@@ -62,233 +55,230 @@ class ClientTest : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void init() { g_log.clear(); }
-    void trustedCertificatePasses();
-    void unknownCertificateFails();
-    void connectionRefused();
-    void silentServerTimesOut();
-    void httpErrorStatus();
-    void unreadableReplies_data();
-    void unreadableReplies();
-    void deadReceiverGetsNothing();
-    void jsonService();
+    void init() { g_netLog.clear(); }
+    void outcomes_data();
+    void outcomes();
+    void goneReceiverGetsNothing();
+    void tvsCall_data();
+    void tvsCall();
 
 private:
-    std::optional<ProcedureReply> callAndWait(ProcedureClient &client, const QString &text,
-                                              const ReplyShape &shape = {});
-
     TestCertificate m_cert;
-    QNetworkAccessManager m_nam;
+    QTemporaryDir m_dir;
 };
 
 void ClientTest::initTestCase()
 {
     m_cert = TestCertificate::generate();
     QVERIFY(!m_cert.isNull());
+    QFile ca(m_dir.filePath(QStringLiteral("ca.pem")));
+    QVERIFY(ca.open(QIODevice::WriteOnly));
+    ca.write(m_cert.certificatePem);
     g_previous = qInstallMessageHandler(captureMessages);
 }
 
-std::optional<ProcedureReply> ClientTest::callAndWait(ProcedureClient &client, const QString &text,
-                                                      const ReplyShape &shape)
+void ClientTest::outcomes_data()
 {
-    std::optional<ProcedureReply> got;
-    Qt::HANDLE callbackThread = nullptr;
-    QObject receiver;
-    client.call(kProcedureList, text, shape, &receiver, [&](const ProcedureReply &reply) {
-        got = reply;
-        callbackThread = QThread::currentThreadId();
-    });
-    if (!QTest::qWaitFor([&] { return got.has_value(); }, 60000))
-        return std::nullopt;
-    if (got && callbackThread != QThread::currentThreadId())
-        qFatal("callback ran off the receiver's thread");
-    return got;
-}
-
-void ClientTest::trustedCertificatePasses()
-{
-    TlsTestServer server(m_cert);
-    QVERIFY(server.listenLocal());
-    server.setReply(soapReply("&lt;NewDataSet&gt;&lt;Table&gt;&lt;sUserCode&gt;D0001&lt;/sUserCode&gt;"
-                              "&lt;sUserName&gt;김딜러 &amp;amp; 상사&lt;/sUserName&gt;&lt;/Table&gt;"
-                              "&lt;/NewDataSet&gt;"));
-    ProcedureClient client(&m_nam, server.hostPort(), {m_cert.certificate});
-    ReplyShape shape;
-    shape.cleaning = Cleaning::Trimming;
-    const auto reply = callAndWait(client, QStringLiteral("ps_UserInfo 'D0001'"), shape);
-    QVERIFY(reply);
-    QVERIFY2(reply->ok(), qPrintable(reply->error));
-    QVERIFY(reply->walk.complete);
-    QCOMPARE(reply->walk.rows.size(), 1);
-    QCOMPARE(reply->walk.rows[0].value("sUserName"), QStringLiteral("김딜러 & 상사"));
-
-    QCOMPARE(server.requests().size(), 1);
-    const TlsTestServer::Request &request = server.requests().first();
-    const SoapRequest expected =
-        makeSoapRequest(server.hostPort(), kProcedureList, QStringLiteral("ps_UserInfo 'D0001'"));
-    QCOMPARE(request.method, QByteArray("POST"));
-    QCOMPARE(request.path, QByteArray("/sub_asmx/asmx_soap.asmx"));
-    QCOMPARE(request.body, expected.body);
-    QCOMPARE(request.header("SOAPAction"), QByteArray("http://tempuri.org/Procedure_List01"));
-    QCOMPARE(request.header("Content-Type"), QByteArray("text/xml; charset= UTF-8"));
-    QCOMPARE(request.header("Content-Length"), QByteArray::number(expected.body.size()));
-    // Our headers went out once each, in our order.
-    QList<QByteArray> ours;
-    for (const auto &header : request.headers) {
-        if (expected.request.rawHeaderList().contains(header.first))
-            ours << header.first;
-    }
-    QCOMPARE(ours, (QList<QByteArray>{"Content-Type", "SOAPAction", "Content-Length"}));
-}
-
-void ClientTest::unknownCertificateFails()
-{
-    TlsTestServer server(m_cert);
-    QVERIFY(server.listenLocal());
-    server.setReply(soapReply("&lt;rtn&gt;YES&lt;/rtn&gt;"));
-    ProcedureClient client(&m_nam, server.hostPort(), {});
-    const auto reply = callAndWait(client, kLoginText);
-    QVERIFY(reply);
-    QCOMPARE(reply->status, ProcedureReply::TransportError);
-    QVERIFY(server.requests().isEmpty());
-    QVERIFY(netWarningContains(QStringLiteral("certificate")));
-    QVERIFY(netWarningContains(QStringLiteral("ps_Login1")));
-    QVERIFY(!anyLogContains(QStringLiteral("f00dfacedigest")));
-}
-
-void ClientTest::connectionRefused()
-{
-    QTcpServer probe;
-    QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-    const quint16 port = probe.serverPort();
-    probe.close();
-    ProcedureClient client(&m_nam, QStringLiteral("127.0.0.1:%1").arg(port), {m_cert.certificate});
-    const auto reply = callAndWait(client, kLoginText);
-    QVERIFY(reply);
-    QCOMPARE(reply->status, ProcedureReply::TransportError);
-    QVERIFY(!reply->error.isEmpty());
-    QVERIFY(netWarningContains(QStringLiteral("refused")));
-    QVERIFY(!anyLogContains(QStringLiteral("f00dfacedigest")));
-}
-
-void ClientTest::silentServerTimesOut()
-{
-    TlsTestServer server(m_cert);
-    QVERIFY(server.listenLocal());
-    server.setSilent(true);
-    ProcedureClient client(&m_nam, server.hostPort(), {m_cert.certificate});
-    client.setTimeout(1500);
-    const auto reply = callAndWait(client, QStringLiteral("ps_UserCarCount 'D0001'"));
-    QVERIFY(reply);
-    QCOMPARE(reply->status, ProcedureReply::TransportError);
-    QVERIFY2(reply->error.contains(QLatin1String("timed out")), qPrintable(reply->error));
-    QCOMPARE(server.requests().size(), 1);
-    QVERIFY(netWarningContains(QStringLiteral("timed out")));
-}
-
-void ClientTest::httpErrorStatus()
-{
-    TlsTestServer server(m_cert);
-    QVERIFY(server.listenLocal());
-    server.setReply("<soap:Fault/>", 500);
-    ProcedureClient client(&m_nam, server.hostPort(), {m_cert.certificate});
-    const auto reply = callAndWait(client, QStringLiteral("ps_X"));
-    QVERIFY(reply);
-    QCOMPARE(reply->status, ProcedureReply::TransportError);
-    QVERIFY2(reply->error.contains(QLatin1String("500")), qPrintable(reply->error));
-    // The service's own answer stays readable: a screen that must tell a refusal from
-    // no answer at all (the bid) looks at it.
-    QCOMPARE(reply->body, QByteArray("<soap:Fault/>"));
-}
-
-void ClientTest::unreadableReplies_data()
-{
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("json"); // JsonServiceClient instead of ProcedureClient
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<int>("httpStatus");
+    QTest::addColumn<bool>("trusted");
+    QTest::addColumn<int>("status"); // -1: the client is destroyed (the app closing) while it waits
     QTest::addColumn<int>("rows");
     QTest::addColumn<QString>("logged");
-    QTest::newRow("empty") << QByteArray() << int(ProcedureReply::BadReply) << 0 << "empty";
-    QTest::newRow("not utf-8") << soapReply("&lt;Table&gt;&lt;a&gt;\xB1\xE8&lt;/a&gt;&lt;/Table&gt;")
-                               << int(ProcedureReply::BadReply) << 0 << "UTF-8";
-    QTest::newRow("broken off")
-        << soapReply("&lt;Table&gt;&lt;a&gt;1&lt;/a&gt;&lt;/Table&gt;&lt;Table&gt;").left(330)
-        << int(ProcedureReply::Ok) << 1 << "broke off";
+
+    const int ok = ProcedureReply::Ok, transport = ProcedureReply::TransportError,
+              bad = ProcedureReply::BadReply;
+    const QByteArray rows = soapReply("<D><Table><a>1</a></Table><Table><a>2</a></Table></D>");
+    QTest::newRow("rows") << false << rows << 200 << true << ok << 2 << "";
+    QTest::newRow("unknown certificate")
+        << false << rows << 200 << false << transport << 0 << "TLS certificate rejected";
+    QTest::newRow("silent server times out")
+        << false << kSilent << 200 << true << transport << 0 << "timed out";
+    QTest::newRow("closing app cancels")
+        << false << kSilent << 200 << true << -1 << 0 << "ps_Login1 cancelled";
+    QTest::newRow("HTTP error keeps the service's answer")
+        << false << QByteArray("<soap:Fault/>") << 500 << true << transport << 0 << "HTTP 500";
+    QTest::newRow("empty body") << false << QByteArray() << 200 << true << bad << 0 << "empty";
+    QTest::newRow("not UTF-8") << false << soapReply("<Table><a>X</a></Table>").replace('X', "\xB1\xE8")
+                               << 200 << true << bad << 0 << "UTF-8";
+    QTest::newRow("broken off keeps finished rows")
+        << false << rows.first(rows.indexOf("&gt;2")) << 200 << true << ok << 1 << "broke off";
+    QTest::newRow("json: result read") << true
+                                       << QByteArray("<soap:Envelope><soap:Body><CarProductInfo_SendResult>"
+                                                     "{\"message\":\"성공\"}</CarProductInfo_SendResult>"
+                                                     "</soap:Body></soap:Envelope>")
+                                       << 200 << true << ok << 0 << "";
+    QTest::newRow("json: unknown certificate")
+        << true << QByteArray("{}") << 200 << false << transport << 0 << "TLS certificate rejected";
+    QTest::newRow("json: closing app cancels")
+        << true << kSilent << 200 << true << -1 << 0 << "CarProductInfo_Send cancelled";
 }
 
-void ClientTest::unreadableReplies()
+void ClientTest::outcomes()
 {
-    QFETCH(QByteArray, body);
+    QFETCH(bool, json);
+    QFETCH(QByteArray, reply);
+    QFETCH(int, httpStatus);
+    QFETCH(bool, trusted);
     QFETCH(int, status);
     QFETCH(int, rows);
     QFETCH(QString, logged);
+
     TlsTestServer server(m_cert);
     QVERIFY(server.listenLocal());
-    server.setReply(body);
-    ProcedureClient client(&m_nam, server.hostPort(), {m_cert.certificate});
-    const auto reply = callAndWait(client, kLoginText);
-    QVERIFY(reply);
-    QCOMPARE(int(reply->status), status);
-    QCOMPARE(reply->walk.rows.size(), rows);
-    QVERIFY(!reply->error.isEmpty());
-    QVERIFY(netWarningContains(logged));
-    QVERIFY(!anyLogContains(QStringLiteral("f00dfacedigest")));
+    server.setReply(reply, httpStatus);
+    server.setSilent(reply == kSilent);
+    QNetworkAccessManager nam;
+    const QList<QSslCertificate> cas = trusted ? QList{m_cert.certificate} : QList<QSslCertificate>{};
+    Outcome out;
+    QObject *client = nullptr;
+    if (json) {
+        auto *c = new JsonServiceClient(&nam, server.hostPort(), cas);
+        c->setTimeout(1500);
+        c->call(kHandOffPath, kHandOffOperation, {{"sCarProductCode", "P1"}}, this,
+                [&](const JsonServiceReply &r) {
+                    out = {true, r.status, r.error, r.body, 0, r.object.value("message").toString()};
+                });
+        client = c;
+    } else {
+        auto *c = new ProcedureClient(&nam, server.hostPort(), cas);
+        c->setTimeout(1500);
+        c->call(kProcedureList, kLoginText, {}, this, [&](const ProcedureReply &r) {
+            out = {true, r.status, r.error, r.body, r.walk.rows.size(), {}};
+        });
+        client = c;
+    }
+    if (status < 0) {
+        QTRY_COMPARE_WITH_TIMEOUT(server.requests().size(), 1, 30000);
+        delete client;
+        QCoreApplication::processEvents();
+        QVERIFY(!out.arrived);
+        QVERIFY(!netLogContains(QStringLiteral("timed out")));
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(out.arrived, 60000);
+        delete client;
+        QCOMPARE(out.status, status);
+        QCOMPARE(out.rows, rows);
+        QCOMPARE(out.error.isEmpty(), logged.isEmpty());
+        QCOMPARE(out.message, json && status == ProcedureReply::Ok ? QStringLiteral("성공") : QString());
+        // The body as it came, an HTTP error page too (a refusal is told from no answer by it).
+        QCOMPARE(out.body, trusted && reply != kSilent ? reply : QByteArray());
+    }
+    QVERIFY2(logged.isEmpty() || netLogContains(logged), qPrintable(g_netLog.join(u'\n')));
+    QVERIFY(!netLogContains(QStringLiteral("f00dfacedigest")));
+    // An untrusted server never sees the request; the others see it as built, our
+    // headers once each and in our order.
+    QCOMPARE(server.requests().size(), trusted ? 1 : 0);
+    if (!trusted)
+        return;
+    const TlsTestServer::Request &request = server.requests().first();
+    const SoapRequest sent = json ? makeJsonServiceRequest(server.hostPort(), kHandOffPath, kHandOffOperation,
+                                                           {{"sCarProductCode", "P1"}})
+                                  : makeSoapRequest(server.hostPort(), kProcedureList, kLoginText);
+    QCOMPARE(request.method + ' ' + request.path, "POST " + sent.request.url().path().toUtf8());
+    QCOMPARE(request.body, sent.body);
+    QList<std::pair<QByteArray, QByteArray>> ours;
+    for (const auto &header : request.headers) {
+        if (sent.request.hasRawHeader(header.first))
+            ours << header;
+    }
+    QCOMPARE(ours, (QList<std::pair<QByteArray, QByteArray>>{
+                       {"Content-Type", "text/xml; charset= UTF-8"},
+                       {"SOAPAction", sent.request.rawHeader("SOAPAction")},
+                       {"Content-Length", QByteArray::number(sent.body.size())}}));
 }
 
-void ClientTest::deadReceiverGetsNothing()
+void ClientTest::goneReceiverGetsNothing()
 {
     TlsTestServer server(m_cert);
     QVERIFY(server.listenLocal());
-    server.setReply(soapReply("&lt;Table&gt;&lt;a&gt;1&lt;/a&gt;&lt;/Table&gt;"));
-    ProcedureClient client(&m_nam, server.hostPort(), {m_cert.certificate});
+    server.setReply(soapReply("<Table><a>1</a></Table>"));
+    QNetworkAccessManager nam;
+    ProcedureClient client(&nam, server.hostPort(), {m_cert.certificate});
     bool called = false;
     auto *receiver = new QObject;
     client.call(kProcedureList, QStringLiteral("ps_A"), {}, receiver,
                 [&](const ProcedureReply &) { called = true; });
     delete receiver;
-    // A second call on a live receiver marks when the first reply must have come back.
-    const auto second = callAndWait(client, QStringLiteral("ps_B"));
-    QVERIFY(second);
-    QVERIFY(second->ok());
-    QTRY_COMPARE_WITH_TIMEOUT(server.requests().size(), 2, 30000);
-    QTest::qWait(200);
+    // Replies come back in order on the one connection: once the second is there,
+    // the first has been handled.
+    bool second = false;
+    client.call(kProcedureList, QStringLiteral("ps_B"), {}, this,
+                [&](const ProcedureReply &) { second = true; });
+    QTRY_VERIFY_WITH_TIMEOUT(second, 60000);
+    QCOMPARE(server.requests().size(), 2);
     QVERIFY(!called);
 }
 
-void ClientTest::jsonService()
+void ClientTest::tvsCall_data()
 {
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<int>("httpStatus");
+    QTest::addColumn<QStringList>("args"); // "@host" and "@ca" are filled in
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("stdoutText");
+    QTest::addColumn<QByteArray>("stderrHas");
+    const auto row = [](const char *tag, const QByteArray &reply, int status, const QStringList &args,
+                        int exit, const char *out, const char *err = "") {
+        QTest::newRow(tag) << reply << status << args << exit << QByteArray(out) << QByteArray(err);
+    };
+    const QStringList tls{"--api-host", "@host", "--ca-file", "@ca"};
+    const QStringList call = tls + QStringList{"call", "Procedure_List01", "ps_X"};
+    const QByteArray rows = soapReply("\n<NewDataSet>\n  <Table>\n    <sUserCode>D0001</sUserCode>\n"
+                                      "    <sName>  김 \"딜러\"\n점  </sName>\n  </Table>\n"
+                                      "  <Table><sUserCode>D0002</sUserCode></Table>\n</NewDataSet>");
+    row("rows, trimming", rows, 200, call, 0,
+        "{\"sUserCode\":\"D0001\",\"sName\":\"김 \\\"딜러\\\"\\n점\"}\n{\"sUserCode\":\"D0002\"}\n");
+    row("rows, stripping", rows, 200, QStringList{"--strip"} + call, 0,
+        "{\"sUserCode\":\"D0001\",\"sName\":\"김 \\\"딜러\\\"점\"}\n{\"sUserCode\":\"D0002\"}\n");
+    row("named only", soapReply("<rtn>NO</rtn>"), 200, call, 0, "{\"rtn\":\"NO\"}\n");
+    row("json service", "<CarInfo_SearchResult>{\"message\":\"성공\"}</CarInfo_SearchResult>", 200,
+        tls + QStringList{"json", "/sub_asmx/asmx_json.asmx", "CarInfo_Search", "a=b"}, 0,
+        "{\"message\":\"성공\"}\n");
+    row("unknown option", {}, 200, QStringList{"--bogus"} + call, 2, "", "unknown option --bogus");
+    row("bad timeout", {}, 200, QStringList{"--timeout", "soon"} + call, 2, "", "--timeout");
+    row("unreadable CA file", {}, 200,
+        QStringList{"--ca-file", "/nonexistent/ca.pem", "call", "Procedure_List01", "x"}, 2, "",
+        "/nonexistent/ca.pem");
+    row("timeout", kSilent, 200, QStringList{"--timeout", "1"} + call, 3, "", "timed out");
+    row("refusal in the service's words",
+        "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body><soap:Fault>"
+        "<faultstring>unknown procedure: ps_X</faultstring></soap:Fault></soap:Body></soap:Envelope>",
+        500, call, 3, "", "the service refused the call (HTTP 500");
+    row("broken off", soapReply("<Table><a>1</a></Table><Table>"), 200, call, 4, "{\"a\":\"1\"}\n",
+        "broke off");
+}
+
+void ClientTest::tvsCall()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(int, httpStatus);
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, stdoutText);
+    QFETCH(QByteArray, stderrHas);
+
     TlsTestServer server(m_cert);
     QVERIFY(server.listenLocal());
-    server.setReply("<?xml version=\"1.0\"?><soap:Envelope><soap:Body><CarProductInfo_SendResponse>"
-                    "<CarProductInfo_SendResult>{\"message\":\"성공\",\"code\":\"a &amp; b\"}"
-                    "</CarProductInfo_SendResult></CarProductInfo_SendResponse></soap:Body></soap:Envelope>");
-    JsonServiceClient client(&m_nam, server.hostPort(), {m_cert.certificate});
-    std::optional<JsonServiceReply> got;
-    QObject receiver;
-    client.call(kHandOffPath, kHandOffOperation,
-                {{"sCarProductCode", "P1"},
-                 {"sInputType", "POST"},
-                 {"sUserCode", "D0001"},
-                 {"sRequest", kRequesterId}},
-                &receiver, [&](const JsonServiceReply &reply) { got = reply; });
-    QTRY_VERIFY_WITH_TIMEOUT(got.has_value(), 60000);
-    QVERIFY2(got->ok(), qPrintable(got->error));
-    QCOMPARE(got->object.value("message").toString(), QStringLiteral("성공"));
-    QCOMPARE(got->object.value("code").toString(), QStringLiteral("a & b"));
-    QCOMPARE(server.requests().size(), 1);
-    QCOMPARE(server.requests()[0].path, QByteArray("/sub_asmx/asmx_json_tvs_to_zest.asmx"));
-    QVERIFY(server.requests()[0].body.contains("<sInputType>POST</sInputType><sUserCode>D0001</sUserCode>"));
+    server.setReply(reply, httpStatus);
+    server.setSilent(reply == kSilent);
+    args.replaceInStrings(QStringLiteral("@host"), server.hostPort());
+    args.replaceInStrings(QStringLiteral("@ca"), m_dir.filePath(QStringLiteral("ca.pem")));
 
-    // Untrusted: a transport failure with a log line. (A manager of its own: a
-    // manager reuses what it keeps of a host, and the app never mixes trust
-    // settings on its one manager.)
-    QNetworkAccessManager otherNam;
-    JsonServiceClient untrusted(&otherNam, server.hostPort(), {});
-    got.reset();
-    untrusted.call(kCarLookupPath, kCarLookupOperation, {}, &receiver,
-                   [&](const JsonServiceReply &reply) { got = reply; });
-    QTRY_VERIFY_WITH_TIMEOUT(got.has_value(), 60000);
-    QCOMPARE(got->status, JsonServiceReply::TransportError);
-    QVERIFY(netWarningContains(QStringLiteral("CarInfo_Search")));
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("TVS_API_HOST"));
+    env.remove(QStringLiteral("TVS_CA_FILE"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(TVS_CALL_PATH), args);
+    // The server runs in this process: wait without blocking its event loop.
+    QTRY_COMPARE_WITH_TIMEOUT(process.state(), QProcess::NotRunning, 120000);
+    const QByteArray err = process.readAllStandardError();
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(process.exitCode() == exitCode, err.constData());
+    QCOMPARE(process.readAllStandardOutput(), stdoutText);
+    QVERIFY2(stderrHas.isEmpty() ? err.isEmpty() : err.contains(stderrHas), err.constData());
 }
 
 QTEST_GUILESS_MAIN(ClientTest)

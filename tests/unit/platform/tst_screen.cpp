@@ -1,6 +1,5 @@
-// Screen: dialog requests as tests and pages see them, answering them, and the
-// loading overlay count.
-#include "DialogHelpers.h"
+// Screen: dialog requests as the page and the tests see them, answering them, and
+// the loading overlay count.
 #include "Screen.h"
 #include "TestContext.h"
 
@@ -15,115 +14,79 @@ class ScreenTest : public QObject
     Q_OBJECT
 
 private slots:
-    void alertHasOneDefaultOk()
+    void dialogs_data()
     {
-        TestContext t;
-        Screen screen(t.ctx());
-        int pressed = 0;
-        const int id =
-            screen.presentAlert(QStringLiteral("제목"), QStringLiteral("내용"), [&] { ++pressed; });
-        QCOMPARE(screen.pendingDialogs().size(), 1);
-        const DialogRequest &d = screen.pendingDialogs().first();
-        QCOMPARE(d.id, id);
-        QCOMPARE(d.kind, DialogRequest::Alert);
-        QCOMPARE(d.title, QStringLiteral("제목"));
-        QCOMPARE(d.message, QStringLiteral("내용"));
-        QCOMPARE(d.actions.size(), 1);
-        QCOMPARE(d.actions.first().title, QStringLiteral("확인"));
-        QCOMPARE(d.actions.first().style, DialogAction::Default);
-        QVERIFY(!d.leftAligned);
-        screen.answerDialog(id, 0);
-        QCOMPARE(pressed, 1);
-        QVERIFY(screen.pendingDialogs().isEmpty());
-    }
-
-    void choiceIndices_data()
-    {
-        QTest::addColumn<bool>("withCancel");
+        QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("press");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("first entry") << true << 0 << 0;
-        QTest::newRow("last entry") << true << 2 << 2;
-        QTest::newRow("cancel") << true << 3 << -1;
-        QTest::newRow("no cancel, last entry") << false << 2 << 2;
+        QTest::addColumn<QString>("shown"); // as the page gets it
+        QTest::addColumn<int>("answered");
+        const auto row = [](const char *tag, const char *kind, int press, const char *shown, int answered) {
+            QTest::newRow(tag) << QString(kind) << press << QString::fromUtf8(shown) << answered;
+        };
+        row("alert", "alert", 0, "alert 제목 내용 확인/default", 0);
+        row("actions", "actions", 1, "alert 제목 내용 취소/cancel 삭제/destructive", 1);
+        row("choice entry", "choice", 1,
+            "choice left 제목  가솔린/default 디젤/default 선택 취소/destructive", 1);
+        row("choice cancel", "choice", 2,
+            "choice left 제목  가솔린/default 디젤/default 선택 취소/destructive", -1);
+        row("choice without cancel", "bare choice", 1, "choice left 제목  가솔린/default 디젤/default", 1);
     }
 
-    void choiceIndices()
+    void dialogs()
     {
-        QFETCH(bool, withCancel);
+        QFETCH(QString, kind);
         QFETCH(int, press);
-        QFETCH(int, expected);
+        QFETCH(QString, shown);
+        QFETCH(int, answered);
         TestContext t;
         Screen screen(t.ctx());
         int got = -99;
-        const QStringList entries{QStringLiteral("가솔린"), QStringLiteral("디젤"), QStringLiteral("LPG")};
-        const int id =
-            screen.presentChoice(QStringLiteral("연료"), entries, withCancel, [&](int i) { got = i; });
-        const DialogRequest &d = screen.pendingDialogs().first();
-        QCOMPARE(d.kind, DialogRequest::Choice);
-        QVERIFY(d.leftAligned);
-        QCOMPARE(d.actions.size(), entries.size() + (withCancel ? 1 : 0));
-        if (withCancel) {
-            QCOMPARE(d.actions.last().title, QStringLiteral("선택 취소"));
-            QCOMPARE(d.actions.last().style, DialogAction::Destructive);
-        }
-        screen.answerDialog(id, press);
-        QCOMPARE(got, expected);
+        const QString title = QStringLiteral("제목"), message = QStringLiteral("내용");
+        if (kind == QLatin1String("alert"))
+            screen.presentAlert(title, message, [&] { got = 0; });
+        else if (kind == QLatin1String("actions"))
+            screen.presentActions(title, message,
+                                  {{QStringLiteral("취소"), DialogAction::Cancel},
+                                   {QStringLiteral("삭제"), DialogAction::Destructive}},
+                                  [&](int i) { got = i; });
+        else
+            screen.presentChoice(title, {QStringLiteral("가솔린"), QStringLiteral("디젤")},
+                                 kind == QLatin1String("choice"), [&](int i) { got = i; });
+
+        const QVariantMap dialog = screen.property("dialogs").toList().value(0).toMap();
+        QStringList page{dialog.value("kind").toString()};
+        if (dialog.value("leftAligned").toBool())
+            page << QStringLiteral("left");
+        page << dialog.value("title").toString() << dialog.value("message").toString();
+        for (const QVariant &action : dialog.value("actions").toList())
+            page << action.toMap().value("title").toString() + u'/' +
+                        action.toMap().value("style").toString();
+        QCOMPARE(page.join(u' '), shown);
+        screen.answerDialog(dialog.value("id").toInt(), press);
+        QCOMPARE(got, answered);
+        QVERIFY(screen.pendingDialogs().isEmpty());
     }
 
-    void dialogsQueueAndShowInOrder()
+    void dialogsQueueAndAnswerOnce()
     {
         TestContext t;
         Screen screen(t.ctx());
-        QSignalSpy changed(&screen, &Screen::dialogsChanged);
         QStringList order;
-        screen.presentAlert(QStringLiteral("하나"), {}, [&] {
+        const int first = screen.presentAlert(QStringLiteral("하나"), {}, [&] {
             order << QStringLiteral("first");
-            // A handler may ask for the next dialog; it waits behind this one's removal.
-            screen.presentAlert(QStringLiteral("셋"), {});
+            screen.presentAlert(QStringLiteral("셋"), {}); // waits behind the ones before it
         });
-        screen.presentActions(QStringLiteral("둘"), QStringLiteral("삭제할까요?"),
-                              {{QStringLiteral("취소"), DialogAction::Cancel},
-                               {QStringLiteral("삭제"), DialogAction::Destructive}},
-                              [&](int i) { order << QStringLiteral("second:%1").arg(i); });
-
-        const QVariantList forPage = screen.property("dialogs").toList();
-        QCOMPARE(forPage.size(), 2);
-        const QVariantMap second = forPage.at(1).toMap();
-        QCOMPARE(second.value("title").toString(), QStringLiteral("둘"));
-        QCOMPARE(second.value("message").toString(), QStringLiteral("삭제할까요?"));
-        QCOMPARE(second.value("kind").toString(), QStringLiteral("alert"));
-        const QVariantList actions = second.value("actions").toList();
-        QCOMPARE(actions.at(0).toMap().value("style").toString(), QStringLiteral("cancel"));
-        QCOMPARE(actions.at(1).toMap().value("style").toString(), QStringLiteral("destructive"));
-
-        QCOMPARE(shownDialogActions(screen), QStringList{"확인"});
-        QVERIFY(!pressDialogAction(screen, QStringLiteral("삭제"))); // not on the shown dialog
-        QVERIFY(pressDialogAction(screen, QStringLiteral("확인")));
-        QCOMPARE(order, QStringList{"first"});
-        QCOMPARE(dialogTitles(screen), (QStringList{"둘", "셋"}));
-        screen.answerDialog(screen.pendingDialogs().at(0).id, 1);
-        QCOMPARE(order, (QStringList{"first", "second:1"}));
-        QVERIFY(changed.count() >= 4);
-    }
-
-    void badAnswersChangeNothing()
-    {
-        TestContext t;
-        Screen screen(t.ctx());
-        int pressed = 0;
-        const int id = screen.presentAlert(QStringLiteral("제목"), {}, [&] { ++pressed; });
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no pending dialog"));
-        screen.answerDialog(id + 100, 0);
+        screen.presentAlert(QStringLiteral("둘"), {}, [&] { order << QStringLiteral("second"); });
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("has no action"));
-        screen.answerDialog(id, 1);
-        QCOMPARE(pressed, 0);
-        QCOMPARE(screen.pendingDialogs().size(), 1);
-        screen.answerDialog(id, 0);
-        // The same dialog cannot be answered twice.
+        screen.answerDialog(first, 1);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no pending dialog"));
-        screen.answerDialog(id, 0);
-        QCOMPARE(pressed, 1);
+        screen.answerDialog(first + 100, 0);
+        screen.answerDialog(first, 0);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no pending dialog"));
+        screen.answerDialog(first, 0);
+        QCOMPARE(order, QStringList{"first"});
+        QCOMPARE(screen.pendingDialogs().value(0).title + screen.pendingDialogs().value(1).title,
+                 QStringLiteral("둘셋"));
     }
 
     void loadingStacks()
@@ -131,16 +94,12 @@ private slots:
         TestContext t;
         Screen screen(t.ctx());
         QSignalSpy changed(&screen, &Screen::loadingCountChanged);
-        screen.setLoading(false); // nothing to hide
-        QCOMPARE(screen.loadingCount(), 0);
-        QCOMPARE(changed.count(), 0);
-        screen.setLoading(true);
-        screen.setLoading(true);
-        screen.setLoading(false);
-        QCOMPARE(screen.loadingCount(), 1);
-        screen.setLoading(false);
-        screen.setLoading(false);
-        QCOMPARE(screen.loadingCount(), 0);
+        QList<int> counts;
+        for (const bool show : {false, true, true, false, false, false}) {
+            screen.setLoading(show); // more hides than shows change nothing
+            counts << screen.loadingCount();
+        }
+        QCOMPARE(counts, (QList<int>{0, 1, 2, 1, 0, 0}));
         QCOMPARE(changed.count(), 4);
     }
 };

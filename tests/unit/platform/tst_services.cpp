@@ -20,29 +20,19 @@ private slots:
     {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("s.ini"));
-        {
-            Settings settings(file);
-            QVERIFY(!settings.contains(QStringLiteral("sUserId")));
-            QCOMPARE(settings.value(QStringLiteral("sUserId")), QString());
-            settings.setValue(QStringLiteral("sUserId"), QStringLiteral("딜러01"));
-        }
-        Settings again(file);
-        QVERIFY(again.contains(QStringLiteral("sUserId")));
-        QCOMPARE(again.value(QStringLiteral("sUserId")), QStringLiteral("딜러01"));
+        QVERIFY(!Settings(file).contains(QStringLiteral("sUserId")));
+        Settings(file).setValue(QStringLiteral("sUserId"), QStringLiteral("딜러01"));
+        QCOMPARE(Settings(file).value(QStringLiteral("sUserId")), QStringLiteral("딜러01"));
         // An empty value is stored, not dropped.
-        again.setValue(QStringLiteral("sUserId"), QString());
+        Settings(file).setValue(QStringLiteral("sUserId"), QString());
         QVERIFY(Settings(file).contains(QStringLiteral("sUserId")));
     }
 
     void clockIsInKorea()
     {
-        Clock clock;
-        const QDateTime now = clock.now();
+        const QDateTime now = Clock().now();
         QCOMPARE(now.offsetFromUtc(), 9 * 3600);
         QVERIFY(qAbs(now.secsTo(QDateTime::currentDateTimeUtc())) < 600);
-        // Midnight in Seoul is 15:00 UTC the day before.
-        const QDateTime midnight(QDate(2026, 1, 1), QTime(0, 0), Clock::timeZone());
-        QCOMPARE(midnight.toUTC(), QDateTime(QDate(2025, 12, 31), QTime(15, 0), Qt::UTC));
     }
 
     void whatCanBeOpened_data()
@@ -53,10 +43,8 @@ private slots:
         QTest::newRow("tel, a dialer registered") << "tel://0212345678" << true;
         QTest::newRow("tel, no dialer") << "tel://0212345678" << false;
         QTest::newRow("https") << "https://127.0.0.1/service/" << true;
-        QTest::newRow("http") << "http://127.0.0.1/" << true;
         QTest::newRow("file") << "file:///etc/passwd" << false;
         QTest::newRow("javascript") << "javascript:alert(1)" << false;
-        QTest::newRow("empty") << "" << false;
     }
 
     void whatCanBeOpened()
@@ -82,20 +70,19 @@ private slots:
         }
     }
 
-    void networkMonitorReportsOnceStarted()
+    void networkMonitorReportsOnEveryStart()
     {
         QtNetworkMonitor monitor;
         QSignalSpy updates(&monitor, &NetworkMonitor::pathUpdated);
-        if (!monitor.start())
-            QSKIP("no network information backend on this machine (the monitor says so and reports nothing)");
-        // Never synchronously from start(): the receiver may still be connecting.
-        QCOMPARE(updates.count(), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(updates.count() >= 1, 20000);
-        // A later start (a new login screen) hears the current path too.
-        updates.clear();
-        QVERIFY(monitor.start());
-        QCOMPARE(updates.count(), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(updates.count() >= 1, 20000);
+        for (int start = 0; start < 2; ++start) {
+            updates.clear();
+            if (!monitor.start())
+                QSKIP("no network information backend on this machine (the monitor says so and reports "
+                      "nothing)");
+            // Never synchronously from start(): the receiver may still be connecting.
+            QCOMPARE(updates.count(), 0);
+            QTRY_VERIFY_WITH_TIMEOUT(updates.count() >= 1, 20000);
+        }
     }
 };
 
