@@ -13,6 +13,7 @@ void registerDashboardScreens(Navigator &navigator);
 void registerInventoryScreens(Navigator &navigator);
 void registerWebScreens(Navigator &navigator);
 void registerWorkOrderScreens(Navigator &navigator);
+void registerAuctionScreens(Navigator &navigator);
 } // namespace tvs
 
 namespace tvs::test {
@@ -38,8 +39,8 @@ inline Record carRow(const QString &code, const QString &status,
 
 // What every test of the car screens starts from: a Korean locale, dealer D0001
 // signed in, the clock at 2026-03-15 10:00 in Seoul (now4Month 20251115, now7Day
-// 20260308), the dashboard, inventory, web and work-order screens registered,
-// and a plain screen for every other destination they lead to.
+// 20260308), the dashboard, inventory, web, work-order and auction screens
+// registered, and a plain screen for every other destination they lead to.
 inline void startCarTest(TestContext &t)
 {
     QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
@@ -50,7 +51,8 @@ inline void startCarTest(TestContext &t)
     registerInventoryScreens(*t.navigator);
     registerWebScreens(*t.navigator);
     registerWorkOrderScreens(*t.navigator);
-    for (const char *other : {"LoginController", "AuctionController", "EnterCarController"})
+    registerAuctionScreens(*t.navigator);
+    for (const char *other : {"LoginController", "EnterCarController"})
         t.navigator->registerScreen(QString::fromLatin1(other), QUrl(),
                                     [](ScreenContext *c) { return new Screen(c); });
 }
