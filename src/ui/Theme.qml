@@ -15,6 +15,8 @@ QtObject {
     readonly property color disabledText: "#b9bec8"
     readonly property color placeholder: "#8e8e93"
     readonly property color grey: "grey"
+    // Titles of the segments that are not selected.
+    readonly property color segmentText: Qt.rgba(0.667, 0.667, 0.667, 1)
     readonly property color separator: "#dde0e7"
     readonly property color controlBorder: "#d1d1d6"
     readonly property color selectedFill: "#fff1e3"

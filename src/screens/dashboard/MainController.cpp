@@ -1,6 +1,7 @@
 #include "MainController.h"
 
 #include "AppData.h"
+#include "AuctionController.h"
 #include "CarListController.h"
 #include "Config.h"
 #include "DashboardLogging.h"
@@ -247,6 +248,11 @@ void MainController::prepareForSegue(const QString &identifier, Screen *destinat
             list->showCars(QStringLiteral("현재 보유 중인 차량"), 0);
         else if (identifier == QLatin1String("main_to_carList9"))
             list->showCars(QStringLiteral("판매완료 된 차량"), 9);
+    } else if (auto *auctions = qobject_cast<AuctionController *>(destination)) {
+        if (identifier == QLatin1String("main_to_auction1"))
+            auctions->setOpenPage(1);
+        else if (identifier == QLatin1String("main_to_auction2"))
+            auctions->setOpenPage(2);
     } else if (auto *web = qobject_cast<WebController *>(destination)) {
         if (identifier == QLatin1String("main_to_web2"))
             web->setPage(QStringLiteral("bizRequest"), QString(), QStringLiteral("업무 요청"));
