@@ -96,6 +96,15 @@ void MainController::viewDidAppear()
     AppData::setLoading(this, false);
 }
 
+void MainController::viewWillDisappear()
+{
+    // A drawer entry opened a screen: coming back, the dealer finds the dashboard, not the menu.
+    if (isOpenDrawer && !m_signOutPending) {
+        isOpenDrawer = false;
+        emit drawerChanged();
+    }
+}
+
 void MainController::sendCountRequest()
 {
     m_cars.counts(AppData::shared()->userCode(), m_latestCounts.track([this](const QueryResult<CarCounts> &result) {

@@ -297,6 +297,7 @@ private slots:
         if (action.startsWith(QLatin1String("drawer."))) {
             target = screen->drawerController();
             action = action.mid(7);
+            screen->drawerAction();
         }
         if (action == QLatin1String("openCar"))
             QVERIFY(QMetaObject::invokeMethod(target, "openCar", Q_ARG(int, 1)));
@@ -305,6 +306,7 @@ private slots:
         QCOMPARE(t->navigator->depth(), 2);
         QCOMPARE(t->navigator->top()->identifier(), destination);
         QTRY_COMPARE(handedTo(t->navigator->top()), handed); // the board turns its page once in view
+        QVERIFY(!screen->isOpenDrawer); // back on the dashboard, the drawer is out of the way
     }
 };
 
