@@ -233,7 +233,7 @@ void MainDetailController::layOutBoxes()
 QVariantList MainDetailController::boxHeights() const
 {
     QVariantList heights;
-    for (const OptionBoxModel &box : m_boxes)
+    for (const OptionGridModel &box : m_boxes)
         heights.append(box.boxHeight());
     return heights;
 }

@@ -41,6 +41,8 @@ bool sameOption(const Record &a, const Record &b)
 EnterCar3Controller::EnterCar3Controller(ScreenContext *context, QObject *parent)
     : Screen(context, parent), m_cars(context ? context->procedures : nullptr, this)
 {
+    for (OptionGridModel &grid : m_grids)
+        grid.setCodeForUntitled(true);
 }
 
 void EnterCar3Controller::viewDidLoad()

@@ -30,7 +30,15 @@ QString OptionGridModel::heading() const
         if (!name.isEmpty() && !names.contains(name))
             names.append(name);
     }
-    return names.join(QStringLiteral(" / "));
+    return names.join(QStringLiteral(" · "));
+}
+
+double OptionGridModel::contentHeight() const
+{
+    const qsizetype lines = (m_rows.size() + 1) / 2;
+    if (lines == 0)
+        return 0;
+    return double(lines) * kItemHeight + double(lines - 1) * kSpacing;
 }
 
 int OptionGridModel::rowCount(const QModelIndex &parent) const
@@ -42,12 +50,11 @@ QVariant OptionGridModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= m_rows.size())
         return {};
+    const Record &row = m_rows.at(index.row());
     switch (role) {
     case TitleRole: {
-        // An option without a name shows its code rather than a blank button.
-        const Record &row = m_rows.at(index.row());
         const QString name = row.value(QStringLiteral("sCarOptionDetailName"));
-        return name.isEmpty() ? row.value(QStringLiteral("sCarOptionDetailCode")) : name;
+        return name.isEmpty() && m_codeForUntitled ? row.value(QStringLiteral("sCarOptionDetailCode")) : name;
     }
     case SelectedRole:
         return m_selected.value(index.row());
