@@ -604,37 +604,42 @@ void Procedures::registerAuctions()
 
     // A bid: accepted only on an auction in progress whose end time has not passed, from a
     // dealer other than the seller, with an amount of ASCII digits above the amount shown
-    // on the board.
+    // on the board. The checks and the insert are one statement, which takes the write lock
+    // before it reads the highest bid: of two bids that arrive together, on any number of
+    // connections, the later one is measured against the earlier one.
     m_procedures.insert(QStringLiteral("ps_SetAuctionCar"), {3, [&db](const QStringList &a) -> CallOutcome {
         const QString &auction = a[0], &user = a[1], &amount = a[2];
         if (storeOf(db, user).isEmpty())
             return no(QStringLiteral("등록되지 않은 사용자입니다."));
         if (!isDigits(amount, 12))
             return no(QStringLiteral("입찰금액은 숫자로 입력해주세요."));
-        return inTransaction(db, [&](bool *commit) -> CallOutcome {
-            Query q(db, QStringLiteral("SELECT a.sAuctionStatus, a.sUserCode,"
-                                       " COALESCE((SELECT MAX(iBidPrice) FROM bids b WHERE b.sAuctionCode = a.sAuctionCode),"
-                                       " a.iStartPrice), a.sAuctionEndDate FROM auctions a WHERE a.sAuctionCode = ?"),
-                    {auction});
-            if (!q.ok)
-                return CallOutcome::failure(QStringLiteral("database error: ") + q.error);
-            if (!q.q.next())
-                return no(QStringLiteral("경매 정보를 찾을 수 없습니다."));
-            if (q.q.value(0).toString() != QLatin1String("1"))
-                return no(QStringLiteral("진행 중인 경매가 아닙니다."));
-            if (q.q.value(3).toString() < nowStamp())
-                return no(QStringLiteral("경매 시간이 종료되었습니다."));
-            if (q.q.value(1).toString() == user)
-                return no(QStringLiteral("본인이 출품한 차량에는 입찰할 수 없습니다."));
-            if (amount.toLongLong() <= q.q.value(2).toLongLong())
-                return no(QStringLiteral("현재 최고 입찰가보다 높은 금액을 입력해주세요."));
-            QString error;
-            if (!db.exec(QStringLiteral("INSERT INTO bids (sAuctionCode, sUserCode, iBidPrice, sRegDate) VALUES (?,?,?,?)"),
-                         {auction, user, amount.toLongLong(), nowStamp()}, &error))
-                return CallOutcome::failure(QStringLiteral("database error: ") + error);
-            *commit = true;
+        const QString now = nowStamp();
+        Query insert(db, QStringLiteral("INSERT INTO bids (sAuctionCode, sUserCode, iBidPrice, sRegDate)"
+                                        " SELECT a.sAuctionCode, ?, ?, ? FROM auctions a"
+                                        " WHERE a.sAuctionCode = ? AND a.sAuctionStatus = '1'"
+                                        " AND a.sAuctionEndDate >= ? AND a.sUserCode <> ?"
+                                        " AND ? > COALESCE((SELECT MAX(b.iBidPrice) FROM bids b"
+                                        "  WHERE b.sAuctionCode = a.sAuctionCode), a.iStartPrice)"),
+                     {user, amount.toLongLong(), now, auction, now, user, amount.toLongLong()});
+        if (!insert.ok)
+            return CallOutcome::failure(QStringLiteral("database error: ") + insert.error);
+        if (insert.q.numRowsAffected() == 1)
             return yes();
-        });
+        // Refused: say why, from the auction as it stands now.
+        Query why(db, QStringLiteral("SELECT sAuctionStatus, sAuctionEndDate, sUserCode FROM auctions"
+                                     " WHERE sAuctionCode = ?"),
+                  {auction});
+        if (!why.ok)
+            return CallOutcome::failure(QStringLiteral("database error: ") + why.error);
+        if (!why.q.next())
+            return no(QStringLiteral("경매 정보를 찾을 수 없습니다."));
+        if (why.q.value(0).toString() != QLatin1String("1"))
+            return no(QStringLiteral("진행 중인 경매가 아닙니다."));
+        if (why.q.value(1).toString() < now)
+            return no(QStringLiteral("경매 시간이 종료되었습니다."));
+        if (why.q.value(2).toString() == user)
+            return no(QStringLiteral("본인이 출품한 차량에는 입찰할 수 없습니다."));
+        return no(QStringLiteral("현재 최고 입찰가보다 높은 금액을 입력해주세요."));
     }});
 }
 

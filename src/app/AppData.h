@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Formatting.h"
+#include "JobLineStore.h"
 
 #include <QMap>
 #include <QString>
@@ -26,6 +27,8 @@ public:
     QMap<QString, QString> enterCarInfo;
     QString jsonString;
     bool aucRefresh = false;
+    // The job lines written in this session, by job order; emptied at sign-out.
+    JobLineStore jobLines;
 
     // The signed-in dealer's user code; empty before a sign-in.
     QString userCode() const { return userInfo.value(QStringLiteral("sUserCode")); }

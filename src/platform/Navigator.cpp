@@ -218,6 +218,22 @@ Screen *Navigator::resetTo(const QString &identifier)
     return screen;
 }
 
+Screen *Navigator::returnTo(const QString &identifier)
+{
+    for (qsizetype i = m_stack.size() - 1; i >= 0; --i) {
+        Screen *screen = m_stack.at(i);
+        if (!screen || screen->identifier() != identifier)
+            continue;
+        if (i + 1 < m_stack.size())
+            pop(m_stack.at(i + 1));
+        return screen;
+    }
+    Screen *screen = instantiate(identifier);
+    if (screen)
+        push(screen);
+    return screen;
+}
+
 Screen *Navigator::top() const
 {
     for (auto it = m_stack.crbegin(); it != m_stack.crend(); ++it) {

@@ -58,6 +58,9 @@ public:
     void replaceStack(Screen *screen);
     // Replaces the whole stack with a fresh instance of `identifier`.
     Screen *resetTo(const QString &identifier);
+    // Goes back to the nearest screen `identifier` on the stack, popping everything
+    // above it; pushes a fresh one when none is there. Returns that screen.
+    Screen *returnTo(const QString &identifier);
 
     Screen *top() const;
     QList<Screen *> stack() const;

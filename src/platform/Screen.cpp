@@ -46,6 +46,13 @@ QDateTime Screen::now() const
     return Clock().now();
 }
 
+Ticker *Screen::makeTicker(std::chrono::milliseconds interval)
+{
+    if (m_context && m_context->clock)
+        return m_context->clock->makeTicker(interval, this);
+    return Clock().makeTicker(interval, this);
+}
+
 void Screen::prepareForSegue(const QString &, Screen *) {}
 
 int Screen::presentAlert(const QString &title, const QString &message, std::function<void()> onOk)

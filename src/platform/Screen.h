@@ -7,12 +7,14 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <chrono>
 #include <functional>
 
 namespace tvs {
 
 struct ScreenContext;
 class Navigator;
+class Ticker;
 
 // One action of an alert or choice list.
 struct DialogAction
@@ -53,6 +55,9 @@ public:
     ScreenContext *context() const { return m_context; }
     // Now in the Korea time zone, from the context's clock (tests pin it).
     QDateTime now() const;
+    // A stopped repeating timer, owned by this screen, that runs by the context's
+    // clock (tests move that clock by hand).
+    Ticker *makeTicker(std::chrono::milliseconds interval);
     Navigator *navigator() const;
     QString identifier() const { return m_identifier; }
     void setIdentifier(const QString &identifier) { m_identifier = identifier; }

@@ -3,8 +3,53 @@
 #include "PlatformLogging.h"
 
 #include <QDesktopServices>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
 
 namespace tvs {
+
+namespace {
+
+class EventLoopTicker : public Ticker
+{
+public:
+    EventLoopTicker(std::chrono::milliseconds interval, QObject *parent) : Ticker(parent)
+    {
+        m_timer.setInterval(interval);
+        connect(&m_timer, &QTimer::timeout, this, &Ticker::tick);
+    }
+    void start() override { m_timer.start(); }
+    void stop() override { m_timer.stop(); }
+    bool isActive() const override { return m_timer.isActive(); }
+
+private:
+    QTimer m_timer;
+};
+
+// Whether the desktop has an application for "tel:" addresses. Phones always do; a
+// Linux desktop only when one is registered for the scheme.
+bool canPlaceCalls()
+{
+#if defined(Q_OS_LINUX) && !defined(Q_OS_ANDROID)
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty())
+        return false;
+    QProcess query;
+    query.start(xdgMime,
+                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/tel")});
+    if (!query.waitForFinished(2000)) {
+        query.kill();
+        query.waitForFinished(500);
+        return false;
+    }
+    return query.exitCode() == 0 && !query.readAllStandardOutput().trimmed().isEmpty();
+#else
+    return true;
+#endif
+}
+
+} // namespace
 
 Settings::Settings()
     : m_settings(std::make_unique<QSettings>(QStringLiteral("TVSDealer"), QStringLiteral("TVSDealer")))
@@ -40,6 +85,11 @@ QDateTime Clock::now() const
     return QDateTime::currentDateTime().toTimeZone(timeZone());
 }
 
+Ticker *Clock::makeTicker(std::chrono::milliseconds interval, QObject *parent) const
+{
+    return new EventLoopTicker(interval, parent);
+}
+
 QTimeZone Clock::timeZone()
 {
     static const QTimeZone zone = [] {
@@ -57,8 +107,11 @@ QTimeZone Clock::timeZone()
 bool UrlOpener::canOpen(const QUrl &url) const
 {
     const QString scheme = url.scheme().toLower();
-    return url.isValid() && (scheme == QLatin1String("tel") || scheme == QLatin1String("http") ||
-                             scheme == QLatin1String("https"));
+    if (!url.isValid())
+        return false;
+    if (scheme == QLatin1String("tel"))
+        return canPlaceCalls();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
 }
 
 bool UrlOpener::open(const QUrl &url)

@@ -7,6 +7,7 @@
 #include <QTimeZone>
 #include <QUrl>
 
+#include <chrono>
 #include <memory>
 
 namespace tvs {
@@ -25,13 +26,31 @@ private:
     std::unique_ptr<QSettings> m_settings;
 };
 
+// A repeating timer a screen starts and stops. It ticks on the event loop of the
+// thread it lives on; the clock that made it decides when (tests move time by hand).
+class Ticker : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    // (Re)starts it: the first tick one interval from now.
+    virtual void start() = 0;
+    virtual void stop() = 0;
+    virtual bool isActive() const = 0;
+signals:
+    void tick();
+};
+
 // Today and now; the system clock in the Korea time zone. Tests pin it.
 class Clock
 {
 public:
     virtual ~Clock() = default;
     virtual QDateTime now() const; // in timeZone()
-    static QTimeZone timeZone();   // "Asia/Seoul"
+    // A stopped repeating timer of `interval`, owned by `parent`, that runs by this
+    // clock's time.
+    virtual Ticker *makeTicker(std::chrono::milliseconds interval, QObject *parent) const;
+    static QTimeZone timeZone(); // "Asia/Seoul"
 };
 
 // Watches the network path; reports the current path once when started and on

@@ -15,10 +15,16 @@ QtObject {
     readonly property color disabledText: "#b9bec8"
     readonly property color placeholder: "#8e8e93"
     readonly property color grey: "grey"
+    // Titles of the segments that are not selected.
+    readonly property color segmentText: Qt.rgba(0.667, 0.667, 0.667, 1)
     readonly property color separator: "#dde0e7"
     readonly property color controlBorder: "#d1d1d6"
     readonly property color selectedFill: "#fff1e3"
     readonly property color destructive: "#e0302b"
+    // A work-order car's complete button: ready, and disabled.
+    readonly property color completeTitle: Qt.rgba(1.0, 0.386, 0.011, 1)
+    readonly property color disabledFill: Qt.rgba(0.804, 0.804, 0.804, 1)
+    readonly property color disabledTitle: Qt.rgba(0.667, 0.667, 0.667, 1)
     // Text and icons on navy and orange, and their pressed look.
     readonly property color onAccent: "white"
     readonly property color onAccentPressed: "#33ffffff"

@@ -7,6 +7,7 @@
 #include <QThread>
 #include <QtDebug>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -46,12 +47,16 @@ class HeldDelivery
 public:
     void setHolding(bool holding) { m_holding = holding; }
     int heldCount() const { return int(m_held.size()); }
-    // Deliver the oldest held reply; false when none was held.
-    bool releaseNext()
+    // Deliver the oldest held reply (of `key`, when given); false when none was held.
+    bool releaseNext(const QString &key = {})
     {
-        if (m_held.isEmpty())
+        const auto it = std::find_if(m_held.begin(), m_held.end(),
+                                     [&key](const Held &h) { return key.isEmpty() || h.key == key; });
+        if (it == m_held.end())
             return false;
-        deliverNow(m_held.dequeue(), false);
+        Held held = std::move(*it);
+        m_held.erase(it);
+        deliverNow(std::move(held), false);
         return true;
     }
     // Replies held while earlier ones are delivered are released too.
@@ -64,9 +69,9 @@ public:
     int deliveredCount() const { return m_delivered; }
 
 protected:
-    void deliver(QObject *receiver, std::function<void(const Reply &)> done, Reply reply)
+    void deliver(const QString &key, QObject *receiver, std::function<void(const Reply &)> done, Reply reply)
     {
-        Held held{receiver, std::move(done), std::move(reply)};
+        Held held{key, receiver, std::move(done), std::move(reply)};
         if (m_holding)
             m_held.enqueue(std::move(held));
         else
@@ -76,6 +81,7 @@ protected:
 private:
     struct Held
     {
+        QString key;
         QPointer<QObject> receiver;
         std::function<void(const Reply &)> done;
         Reply reply;

@@ -12,6 +12,9 @@ namespace tvs {
 void registerDashboardScreens(Navigator &navigator);
 void registerInventoryScreens(Navigator &navigator);
 void registerWebScreens(Navigator &navigator);
+void registerWorkOrderScreens(Navigator &navigator);
+void registerAuctionScreens(Navigator &navigator);
+void registerWizardScreens(Navigator &navigator);
 } // namespace tvs
 
 namespace tvs::test {
@@ -37,8 +40,8 @@ inline Record carRow(const QString &code, const QString &status,
 
 // What every test of the car screens starts from: a Korean locale, dealer D0001
 // signed in, the clock at 2026-03-15 10:00 in Seoul (now4Month 20251115, now7Day
-// 20260308), the dashboard, inventory and web screens registered, and a plain
-// screen for every other destination they lead to.
+// 20260308), the dashboard, inventory, web, work-order, auction and wizard screens
+// registered, and a plain screen for every other destination they lead to.
 inline void startCarTest(TestContext &t)
 {
     QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
@@ -48,7 +51,10 @@ inline void startCarTest(TestContext &t)
     registerDashboardScreens(*t.navigator);
     registerInventoryScreens(*t.navigator);
     registerWebScreens(*t.navigator);
-    for (const char *other : {"LoginController", "AuctionController", "WorkOrder_p1", "EnterCarController"})
+    registerWorkOrderScreens(*t.navigator);
+    registerAuctionScreens(*t.navigator);
+    registerWizardScreens(*t.navigator);
+    for (const char *other : {"LoginController"})
         t.navigator->registerScreen(QString::fromLatin1(other), QUrl(),
                                     [](ScreenContext *c) { return new Screen(c); });
 }

@@ -52,7 +52,7 @@ void FakeJsonServiceCaller::call(const QString &path, const QString &operation,
     JsonServiceReply missing;
     missing.status = JsonServiceReply::TransportError;
     missing.error = QStringLiteral("no canned answer");
-    deliver(receiver, std::move(done), m_answers.next(operation).value_or(missing));
+    deliver(operation, receiver, std::move(done), m_answers.next(operation).value_or(missing));
 }
 
 } // namespace tvs::test

@@ -20,7 +20,8 @@ CannedAnswer CannedAnswer::badReply(const QByteArray &body, const QString &error
 
 QString FakeProcedureCaller::Call::procedure() const
 {
-    return callText.section(u' ', 0, 0);
+    // The name ends at the first blank or quote: some texts have no blank after it.
+    return callText.section(u' ', 0, 0).section(u'\'', 0, 0);
 }
 
 void FakeProcedureCaller::answer(const QString &procedure, const CannedAnswer &answer)
@@ -52,7 +53,7 @@ void FakeProcedureCaller::call(const QString &operation, const QString &callText
         reply.walk.complete = false;
         reply.walk.error = canned.error;
     }
-    deliver(receiver, std::move(done), std::move(reply));
+    deliver(c.procedure(), receiver, std::move(done), std::move(reply));
 }
 
 QStringList FakeProcedureCaller::callTexts() const

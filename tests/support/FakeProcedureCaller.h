@@ -41,7 +41,7 @@ public:
         QString operation;
         QString callText;
         ReplyShape shape;
-        QString procedure() const; // first word of the call text
+        QString procedure() const; // the procedure's name, where the call text begins
     };
 
     void call(const QString &operation, const QString &callText, const ReplyShape &shape, QObject *receiver,

@@ -3,11 +3,13 @@
 #include "Services.h"
 
 #include <QList>
+#include <QPointer>
 #include <QUrl>
 
 namespace tvs::test {
 
-// A clock pinned to one moment (Korea time), movable by the test.
+// A clock pinned to one moment (Korea time), movable by the test. Its tickers tick
+// only in advance(), so no test waits for real time.
 class FixedClock : public Clock
 {
 public:
@@ -16,9 +18,13 @@ public:
     explicit FixedClock(const QDateTime &now) { setNow(now); }
     QDateTime now() const override { return m_now; }
     void setNow(const QDateTime &now) { m_now = now.toTimeZone(timeZone()); }
+    Ticker *makeTicker(std::chrono::milliseconds interval, QObject *parent) const override;
+    // Moves time forward by `by`; each running ticker ticks at each of its times on the way.
+    void advance(std::chrono::milliseconds by);
 
 private:
     QDateTime m_now;
+    mutable QList<QPointer<Ticker>> m_tickers;
 };
 
 // The test drives the network path: report(true/false) emits pathUpdated.
@@ -42,7 +48,8 @@ public:
 class RecordingUrlOpener : public UrlOpener
 {
 public:
-    bool canOpen(const QUrl &url) const override { return canOpenAll && UrlOpener::canOpen(url); }
+    // As on a phone with a dialer and a browser: any valid address, unless canOpenAll is false.
+    bool canOpen(const QUrl &url) const override { return canOpenAll && url.isValid(); }
     bool open(const QUrl &url) override
     {
         opened.append(url);

@@ -37,6 +37,7 @@ void TestContext::resetAppData()
     data->enterCarInfo.clear();
     data->jsonString.clear();
     data->aucRefresh = false;
+    data->jobLines.clear();
 }
 
 } // namespace tvs::test

@@ -22,7 +22,7 @@ void registerDashboardScreens(Navigator &navigator)
         {"main_to_carList9", "CarListController"},  {"main_to_auction1", "AuctionController"},
         {"main_to_auction2", "AuctionController"},  {"main_to_web2", "WebController"},
         {"main_to_carCancel", "CarListController"}, {"main_to_carExport", "CarListController"},
-        {"main_to_workOrder", "WorkOrder_p1"},
+        {"main_to_workOrder", "WorkOrder_p1"},      {"main_to_enterCar", "EnterCarController"},
     };
     for (const auto &t : transitions) {
         navigator.registerTransition(QString::fromLatin1(t.transition), QString::fromLatin1(t.destination),

@@ -1,6 +1,7 @@
 #include "MainController.h"
 
 #include "AppData.h"
+#include "AuctionController.h"
 #include "CarListController.h"
 #include "Config.h"
 #include "DashboardLogging.h"
@@ -95,6 +96,15 @@ void MainController::viewDidAppear()
     AppData::setLoading(this, false);
 }
 
+void MainController::viewWillDisappear()
+{
+    // A drawer entry opened a screen: coming back, the dealer finds the dashboard, not the menu.
+    if (isOpenDrawer && !m_signOutPending) {
+        isOpenDrawer = false;
+        emit drawerChanged();
+    }
+}
+
 void MainController::sendCountRequest()
 {
     m_cars.counts(AppData::shared()->userCode(), m_latestCounts.track([this](const QueryResult<CarCounts> &result) {
@@ -170,6 +180,8 @@ void MainController::logoutAction()
             return;
         }
         qCInfo(lcDashboard) << "signing out";
+        // The job lines written in this session are the signed-out dealer's.
+        AppData::shared()->jobLines.clear();
         // A fresh login screen replaces the whole stack, so nothing of the
         // signed-out dealer stays alive below it or can be reached by going back.
         nav->resetTo(QStringLiteral("LoginController"));
@@ -245,6 +257,11 @@ void MainController::prepareForSegue(const QString &identifier, Screen *destinat
             list->showCars(QStringLiteral("현재 보유 중인 차량"), 0);
         else if (identifier == QLatin1String("main_to_carList9"))
             list->showCars(QStringLiteral("판매완료 된 차량"), 9);
+    } else if (auto *auctions = qobject_cast<AuctionController *>(destination)) {
+        if (identifier == QLatin1String("main_to_auction1"))
+            auctions->setOpenPage(1);
+        else if (identifier == QLatin1String("main_to_auction2"))
+            auctions->setOpenPage(2);
     } else if (auto *web = qobject_cast<WebController *>(destination)) {
         if (identifier == QLatin1String("main_to_web2"))
             web->setPage(QStringLiteral("bizRequest"), QString(), QStringLiteral("업무 요청"));

@@ -47,6 +47,7 @@ public:
     void viewDidLoad() override;
     void viewWillAppear() override;
     void viewDidAppear() override;
+    void viewWillDisappear() override;
     void prepareForSegue(const QString &identifier, Screen *destination) override;
 
     // The filter button: the car-state dialog.

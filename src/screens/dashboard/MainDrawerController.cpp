@@ -4,6 +4,7 @@
 #include "CarListController.h"
 #include "Config.h"
 #include "ScreenContext.h"
+#include "WizardState.h"
 
 namespace tvs {
 
@@ -53,8 +54,19 @@ void MainDrawerController::openWorkOrders()
     performSegue(QStringLiteral("main_to_workOrder"));
 }
 
+void MainDrawerController::openNewRegistration()
+{
+    performSegue(QStringLiteral("main_to_enterCar"));
+}
+
 void MainDrawerController::prepareForSegue(const QString &identifier, Screen *destination)
 {
+    // Nothing of an abandoned edit may carry over: its car code would make the
+    // new car an update of that car.
+    if (identifier == QLatin1String("main_to_enterCar")) {
+        WizardState::startNew();
+        return;
+    }
     auto *list = qobject_cast<CarListController *>(destination);
     if (!list)
         return;

@@ -7,7 +7,8 @@
 namespace tvs {
 
 // The side drawer's content: who is signed in and since when, and the entries
-// that open the car list in its two state-change modes and the work-order search.
+// that open the car list in its two state-change modes, the work-order search and
+// a new registration.
 class MainDrawerController : public Screen
 {
     Q_OBJECT
@@ -25,10 +26,12 @@ public:
     void viewDidLoad() override;
     void prepareForSegue(const QString &identifier, Screen *destination) override;
 
-    // The menu: the car list in its two state-change modes, the work-order search.
+    // The menu: the car list in its two state-change modes, the work-order search,
+    // the registration wizard for a new car.
     Q_INVOKABLE void openCancelMode();
     Q_INVOKABLE void openReleaseMode();
     Q_INVOKABLE void openWorkOrders();
+    Q_INVOKABLE void openNewRegistration();
 
     QString userName() const { return m_userName; }
     QString lastDay() const { return m_lastDay; }

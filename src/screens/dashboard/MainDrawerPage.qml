@@ -42,7 +42,8 @@ Rectangle {
             model: [
                 { title: "차량 입고 취소", open: () => drawerPage.controller.openCancelMode() },
                 { title: "차량 출고 요청", open: () => drawerPage.controller.openReleaseMode() },
-                { title: "정비 작업 지시", open: () => drawerPage.controller.openWorkOrders() }
+                { title: "정비 작업 지시", open: () => drawerPage.controller.openWorkOrders() },
+                { title: "차량 등록", open: () => drawerPage.controller.openNewRegistration() }
             ]
             delegate: ItemDelegate {
                 required property var modelData

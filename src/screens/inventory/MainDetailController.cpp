@@ -4,6 +4,7 @@
 #include "InventoryLogging.h"
 #include "ScreenContext.h"
 #include "WebController.h"
+#include "WizardState.h"
 
 #include <QTimer>
 
@@ -232,7 +233,7 @@ void MainDetailController::layOutBoxes()
 QVariantList MainDetailController::boxHeights() const
 {
     QVariantList heights;
-    for (const OptionBoxModel &box : m_boxes)
+    for (const OptionGridModel &box : m_boxes)
         heights.append(box.boxHeight());
     return heights;
 }
@@ -295,11 +296,8 @@ void MainDetailController::prepareForSegue(const QString &identifier, Screen *de
 {
     const QString code = takeList.value(QStringLiteral("sCarProductCode"));
     if (identifier == QLatin1String("detail_to_enter")) {
-        AppData *appData = AppData::shared();
-        appData->editCarInfo = true;
-        appData->enterCarInfo.clear();
-        for (const auto &[field, value] : takeList.fields())
-            appData->enterCarInfo.insert(field, value);
+        // The wizard takes the car through the session store, in edit mode.
+        WizardState::startEdit(takeList);
         return;
     }
     auto *web = qobject_cast<WebController *>(destination);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CarQueries.h"
-#include "OptionBoxModel.h"
+#include "OptionGridModel.h"
 #include "PhotoPager.h"
 #include "Record.h"
 #include "Screen.h"
@@ -104,7 +104,7 @@ public:
     QObject *collection2() { return &m_boxes[1]; }
     QObject *collection3() { return &m_boxes[2]; }
     QObject *collection4() { return &m_boxes[3]; }
-    OptionBoxModel &box(int n) { return m_boxes[n - 1]; }
+    OptionGridModel &box(int n) { return m_boxes[n - 1]; }
     QVariantList boxHeights() const;
     QString optionMoreTitle() const { return m_optionMoreTitle; }
     double btnOpMoreBottom() const { return m_btnOpMoreBottom; }
@@ -130,7 +130,7 @@ private:
     bool carHasOption(const Record &catalogueRow) const;
 
     CarQueries m_cars;
-    OptionBoxModel m_boxes[4];
+    OptionGridModel m_boxes[4];
     PhotoPager m_pager;
     QString m_optionMoreTitle;
     double m_btnOpMoreBottom = 1;

@@ -23,17 +23,6 @@
 using namespace tvs;
 using namespace tvs::test;
 
-namespace {
-// Warnings of the app's own pages while the shell shows them.
-QStringList g_pageWarnings;
-QtMessageHandler g_previousHandler = nullptr;
-void collectPageWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type == QtWarningMsg && message.contains(QStringLiteral("qrc:/tvs/")))
-        g_pageWarnings.append(message);
-    g_previousHandler(type, context, message);
-}
-} // namespace
 
 class TestCarsEndToEnd : public QObject
 {
@@ -207,36 +196,6 @@ private slots:
         harness.settle();
         // A notice stands alone, never over the engine's own error page.
         QCOMPARE(page->findChild<QQuickItem *>(QStringLiteral("webView"))->isVisible(), withCa);
-    }
-
-    // The dashboard, a car's detail and its web page in the app's own window.
-    void inTheAppWindow()
-    {
-        g_pageWarnings.clear();
-        g_previousHandler = qInstallMessageHandler(collectPageWarnings);
-        {
-            AppShell shell(m_stand.config(), [](Navigator &n) {
-                registerDashboardScreens(n);
-                registerInventoryScreens(n);
-                registerWebScreens(n);
-            });
-            QVERIFY(shell.start(QStringLiteral("MainView")));
-            auto *main = qobject_cast<MainController *>(shell.navigator()->top());
-            QTRY_VERIFY_WITH_TIMEOUT(main->getMyCarList()->count() > 3, 30000);
-            main->openCar(1);
-            auto *detail = qobject_cast<MainDetailController *>(shell.navigator()->top());
-            QTRY_VERIFY_WITH_TIMEOUT(detail->box(1).count() > 0 && detail->pager().count() > 0, 30000);
-            QTest::qWait(300); // the page draws the photos and boxes: any warning of theirs is caught
-            detail->btnOptionMore();
-            QTRY_COMPARE(detail->btnOpMoreBottom(), detail->opBoxHeight);
-            detail->openInspectionRecord();
-            auto *web = qobject_cast<WebController *>(shell.navigator()->top());
-            QVERIFY(!detail->pager().isRunning());
-            QTRY_VERIFY_WITH_TIMEOUT(!web->indicatorVisible(), 60000);
-            QCOMPARE(web->notice(), QString());
-        }
-        qInstallMessageHandler(g_previousHandler);
-        QVERIFY2(g_pageWarnings.isEmpty(), qPrintable(g_pageWarnings.join(QLatin1Char('\n'))));
     }
 };
 

@@ -114,6 +114,9 @@ private slots:
         auto *list = qobject_cast<CarListController *>(t->navigator->top());
         QVERIFY(list && list->isCarCheck2);
         t->navigator->pop();
+        QVERIFY(!screen->isOpenDrawer); // the drawer went with the screen it opened
+        QVERIFY(harness.click(QStringLiteral("메뉴 열기")));
+        harness.settle(700);
         QVERIFY(harness.click(QStringLiteral("메뉴 닫기")));
         QVERIFY(!screen->isOpenDrawer);
         harness.settle(700);

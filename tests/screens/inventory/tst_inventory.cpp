@@ -54,11 +54,11 @@ Record detailCar(std::initializer_list<std::pair<QString, QString>> more = {})
     return r;
 }
 
-QStringList titlesOf(OptionBoxModel &box)
+QStringList titlesOf(OptionGridModel &box)
 {
     QStringList out;
     for (int i = 0; i < box.count(); ++i)
-        out.append(box.data(box.index(i), OptionBoxModel::TitleRole).toString());
+        out.append(box.data(box.index(i), OptionGridModel::TitleRole).toString());
     return out;
 }
 
@@ -274,7 +274,7 @@ private slots:
                         option("X", "A000039"), option("X", "A000013")});
         QCOMPARE(detail->optionImages(),
                  (QStringList{"detail_icn_01_on", "", "", "", "", "", "", "detail_icn_08_on"}));
-        OptionBoxModel &box = detail->box(truck ? 3 : 1);
+        OptionGridModel &box = detail->box(truck ? 3 : 1);
         QList<int> selected;
         for (int i = 0; i < box.count(); ++i) {
             if (box.isSelected(i))

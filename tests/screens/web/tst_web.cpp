@@ -72,33 +72,28 @@ private slots:
         QCOMPARE(m_loads->first().first().toUrl(), screen->address());
     }
 
-    void indicatorStopsOnTheFirstNavigationOnly()
+    void firstNavigation_data()
     {
-        WebController *screen = open("bizRequest", {}, "업무 요청");
+        QTest::addColumn<bool>("succeeded");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("loaded") << true << "";
+        QTest::newRow("failed") << false << "페이지를 불러오지 못했습니다.";
+    }
+    void firstNavigation()
+    {
+        QFETCH(bool, succeeded);
+        QFETCH(QString, notice);
+        WebController *screen = open("record", "C1", "성능점검 기록부");
         QVERIFY(screen->indicatorVisible());
         QCOMPARE(screen->indicatorScale(), 3.0);
-        screen->navigationFinished(true);
+        screen->navigationFinished(succeeded, QStringLiteral("Connection refused"));
         QVERIFY(!screen->indicatorVisible());
-        QCOMPARE(screen->notice(), QString());
-        screen->navigationFinished(false, QStringLiteral("later link failed"));
-        QCOMPARE(screen->notice(), QString()); // later navigations are the page's own
-    }
-
-    void aFailedFirstNavigationStopsTheIndicatorWithANotice()
-    {
-        WebController *screen = open("record", "C1", "성능점검 기록부");
-        screen->navigationFinished(false, QStringLiteral("Connection refused"));
-        QVERIFY(!screen->indicatorVisible());
-        QVERIFY(!screen->notice().isEmpty());
-    }
-
-    void theContentProcessEndingReloads()
-    {
-        WebController *screen = open("bizRequest", {}, "업무 요청");
+        QCOMPARE(screen->notice(), notice);
+        screen->navigationFinished(!succeeded, QStringLiteral("later link failed"));
+        QCOMPARE(screen->notice(), notice); // later navigations are the page's own
         QSignalSpy reloads(screen, &WebController::reloadRequested);
         screen->webContentProcessDidTerminate();
         QCOMPARE(reloads.size(), 1);
-        QCOMPARE(t->navigator->top(), static_cast<Screen *>(screen));
     }
 
     void certificatesOfTheConfiguredCaOnly_data()

@@ -30,11 +30,13 @@ bool StandInFixture::start()
     }
     m_nam = std::make_unique<QNetworkAccessManager>();
     m_client = std::make_unique<ProcedureClient>(m_nam.get(), m_service->apiHost(), m_service->caCertificates());
+    m_json = std::make_unique<JsonServiceClient>(m_nam.get(), m_service->apiHost(), m_service->caCertificates());
     return true;
 }
 
 void StandInFixture::stop()
 {
+    m_json.reset();
     m_client.reset();
     m_nam.reset();
     m_service.reset();

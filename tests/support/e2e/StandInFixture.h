@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Config.h"
+#include "JsonServiceClient.h"
 #include "ProcedureClient.h"
 #include "StandInService.h"
 
@@ -14,8 +15,8 @@ class QNetworkAccessManager;
 namespace tvs::test {
 
 // The stand-in service in-process on free ports over a temporary folder, and the app's
-// network side pointed at it: one network manager, a procedure client that trusts the
-// service's CA, and a Config naming the service's hosts. The folder takes the test's own
+// network side pointed at it: one network manager, a procedure client and a JSON service
+// client that trust the service's CA, and a Config naming the service's hosts. The folder takes the test's own
 // files too (filePath()).
 //
 //   StandInFixture m_stand;                       // a member of the test
@@ -41,6 +42,7 @@ public:
     StandInService *service() const { return m_service.get(); }
     QNetworkAccessManager *nam() const { return m_nam.get(); }
     ProcedureClient *procedures() const { return m_client.get(); }
+    JsonServiceClient *jsonServices() const { return m_json.get(); }
 
     // Every host at the service; its CA file too unless withCaFile is false (the app then
     // trusts the system's CAs only).
@@ -58,6 +60,7 @@ private:
     std::unique_ptr<StandInService> m_service;
     std::unique_ptr<QNetworkAccessManager> m_nam;
     std::unique_ptr<ProcedureClient> m_client;
+    std::unique_ptr<JsonServiceClient> m_json;
     QString m_error;
 };
 

@@ -3,6 +3,8 @@
 #include "QtNetworkMonitor.h"
 #include "Services.h"
 
+#include <QFile>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -37,7 +39,9 @@ private slots:
     {
         QTest::addColumn<QString>("url");
         QTest::addColumn<bool>("openable");
-        QTest::newRow("tel") << "tel://0212345678" << true;
+        // A desktop dials only through an application registered for "tel:" (xdg-mime).
+        QTest::newRow("tel, a dialer registered") << "tel://0212345678" << true;
+        QTest::newRow("tel, no dialer") << "tel://0212345678" << false;
         QTest::newRow("https") << "https://127.0.0.1/service/" << true;
         QTest::newRow("file") << "file:///etc/passwd" << false;
         QTest::newRow("javascript") << "javascript:alert(1)" << false;
@@ -47,6 +51,17 @@ private slots:
     {
         QFETCH(QString, url);
         QFETCH(bool, openable);
+        QTemporaryDir bin;
+        QFile xdgMime(bin.filePath(QStringLiteral("xdg-mime")));
+        QVERIFY(xdgMime.open(QIODevice::WriteOnly));
+        xdgMime.write(QTest::currentDataTag() == QLatin1String("tel, no dialer")
+                          ? "#!/bin/sh\n"
+                          : "#!/bin/sh\necho dialer.desktop\n");
+        xdgMime.close();
+        xdgMime.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toLocal8Bit());
+        const auto restorePath = qScopeGuard([&] { qputenv("PATH", path); });
         UrlOpener opener;
         QCOMPARE(opener.canOpen(QUrl(url)), openable);
         if (!openable) {

@@ -1,0 +1,85 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import "qrc:/tvs/ui"
+
+// One auction of a board page: picture, model, plate and year, highest bid, state
+// label, time left of a running auction and the row button, all from the row's
+// model roles (auctionPage1Cell .. auctionPage4Cell differ only in what their
+// button does, which the page decides).
+ItemDelegate {
+    id: cell
+    required property int index
+    required property string aucCell_btn
+    required property string aucCell_price
+    required property string aucCell_info
+    required property string aucCell_name
+    required property string aucCell_state
+    required property color aucCell_stateColor
+    required property string aucCell_img
+    required property string aucCell_left
+    required property int aucCell_tag
+    signal rowButtonPressed(int tag)
+
+    width: ListView.view ? ListView.view.width : implicitWidth
+    height: Theme.carRowHeight
+    padding: 0
+    Accessible.name: aucCell_name + " " + aucCell_info + " " + aucCell_state.trim()
+    background: Rectangle {
+        color: Theme.surface
+        Rectangle {
+            anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
+            height: 1
+            color: Theme.separator
+        }
+    }
+    contentItem: Item {
+        Picture {
+            id: aucCellImg
+            anchors { left: parent.left; leftMargin: 12; verticalCenter: parent.verticalCenter }
+            width: 108; height: 74
+            address: cell.aucCell_img
+        }
+        Column {
+            anchors { left: aucCellImg.right; leftMargin: 12
+                      right: aucCellBtn.visible ? aucCellBtn.left : parent.right; rightMargin: 8
+                      verticalCenter: parent.verticalCenter }
+            spacing: 3
+            Text { width: parent.width; text: cell.aucCell_name; textFormat: Text.PlainText; elide: Text.ElideRight
+                   color: Theme.navy; font { pixelSize: 16; bold: true } }
+            Text { width: parent.width; text: cell.aucCell_info; textFormat: Text.PlainText; elide: Text.ElideRight
+                   color: Theme.secondaryText; font.pixelSize: Theme.smallFontSize }
+            Text { width: parent.width; text: cell.aucCell_price; textFormat: Text.PlainText; elide: Text.ElideRight
+                   color: Theme.orange; font { pixelSize: Theme.fontSize; bold: true } }
+            Row {
+                spacing: 6
+                StatusLabel {
+                    text: cell.aucCell_state
+                    visible: text !== ""
+                    backgroundColor: cell.aucCell_stateColor
+                }
+                Text {
+                    anchors.verticalCenter: parent.verticalCenter
+                    visible: text !== ""
+                    text: cell.aucCell_left
+                    textFormat: Text.PlainText
+                    color: Theme.secondaryText
+                    font.pixelSize: Theme.smallFontSize
+                    Accessible.name: text
+                }
+            }
+        }
+        Button {
+            id: aucCellBtn
+            anchors { right: parent.right; rightMargin: 10; verticalCenter: parent.verticalCenter }
+            visible: cell.aucCell_btn !== ""
+            text: cell.aucCell_btn
+            Accessible.name: cell.aucCell_btn.trim()
+            font { pixelSize: Theme.smallFontSize; bold: true }
+            contentItem: Text { text: aucCellBtn.text; font: aucCellBtn.font; color: Theme.onAccent
+                                horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }
+            background: Rectangle { radius: 6; implicitHeight: 34
+                                    color: aucCellBtn.down ? Theme.orangePressed : Theme.orange }
+            onClicked: cell.rowButtonPressed(cell.aucCell_tag)
+        }
+    }
+}

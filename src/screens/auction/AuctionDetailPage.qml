@@ -1,0 +1,114 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import "qrc:/tvs/ui"
+
+// One car up for auction: photos, data, the seller's description, and the bid
+// (amount and button) kept at the bottom of the screen.
+Item {
+    id: page
+    property var controller
+
+    component Field: Row {
+        property string caption
+        property string value
+        width: parent.width
+        Text { width: 110; text: caption; color: Theme.mutedText; font.pixelSize: 14 }
+        Text { width: parent.width - 110; text: value; textFormat: Text.PlainText; color: Theme.navy
+               font.pixelSize: 14; elide: Text.ElideRight }
+    }
+
+    NavigationBar {
+        id: bar
+        title: "경매 차량"
+        onBackClicked: controller.dismiss()
+    }
+
+    Flickable {
+        id: scroll
+        anchors { left: parent.left; right: parent.right; top: bar.bottom; bottom: bidBar.top }
+        contentHeight: content.height + 24
+        clip: true
+
+        Column {
+            id: content
+            width: scroll.width
+            spacing: 12
+
+            PhotoPagerView {
+                id: showView
+                width: parent.width
+                height: width * 0.66
+                pager: controller.pager
+            }
+
+            Column {
+                x: Theme.margin
+                width: parent.width - 2 * Theme.margin
+                spacing: 6
+                Text { width: parent.width; text: controller.auc_carName; textFormat: Text.PlainText
+                       color: Theme.navy; wrapMode: Text.WordWrap; font { pixelSize: 20; bold: true } }
+                Text { text: controller.auc_info; textFormat: Text.PlainText; color: Theme.secondaryText
+                       font.pixelSize: 14 }
+                Row {
+                    spacing: 6
+                    Text { id: auc_carPrice; text: controller.auc_carPrice; textFormat: Text.PlainText
+                           color: Theme.orange; font { pixelSize: 24; bold: true } }
+                    Text { text: "원"; color: Theme.orange; font.pixelSize: 15
+                           anchors.baseline: auc_carPrice.baseline }
+                }
+            }
+
+            Column {
+                x: Theme.margin
+                width: parent.width - 2 * Theme.margin
+                spacing: 8
+                Field { caption: "차종"; value: controller.auc_carKind }
+                Field { caption: "연식"; value: controller.auc_carYear }
+                Field { caption: "차량번호"; value: controller.auc_carNum }
+                Field { caption: "색상"; value: controller.auc_carColor }
+                Field { caption: "배기량"; value: controller.auc_carCC }
+                Field { caption: "주행거리"; value: controller.auc_carMile }
+            }
+
+            Text {
+                x: Theme.margin
+                width: parent.width - 2 * Theme.margin
+                text: controller.auc_carContent
+                textFormat: Text.PlainText
+                wrapMode: Text.WordWrap
+                color: Theme.secondaryText
+                font.pixelSize: 14
+            }
+        }
+    }
+
+    Rectangle {
+        id: bidBar
+        anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
+        height: 64
+        color: Theme.surface
+        Rectangle { width: parent.width; height: 1; color: Theme.separator }
+
+        TextField {
+            id: acu_money
+            anchors { left: parent.left; leftMargin: Theme.margin; right: bidButton.left; rightMargin: 8
+                      verticalCenter: parent.verticalCenter }
+            placeholderText: "입찰 금액 (원)"
+            placeholderTextColor: Theme.placeholder
+            inputMethodHints: Qt.ImhDigitsOnly
+            font.pixelSize: Theme.fontSize
+            text: controller.acu_money
+            Accessible.name: "입찰 금액"
+            onTextEdited: controller.acu_money = text
+            onAccepted: controller.btnMoneyInsert()
+        }
+        CustomButton {
+            id: bidButton
+            anchors { right: parent.right; rightMargin: Theme.margin; verticalCenter: parent.verticalCenter }
+            text: "입찰하기"
+            cornerRadius: 6
+            enabled: !controller.bidInFlight
+            onClicked: controller.btnMoneyInsert()
+        }
+    }
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+namespace tvs {
+Q_DECLARE_LOGGING_CATEGORY(lcAuction)
+} // namespace tvs

@@ -1,0 +1,108 @@
+#include "AuctionQueries.h"
+
+#include "AuctionLogging.h"
+#include "CallText.h"
+#include "XmlEntities.h"
+
+#include <QCoreApplication>
+
+namespace tvs {
+
+const QStringList &AuctionQueries::rowFields()
+{
+    static const QStringList fields = {
+        QStringLiteral("sCarProductCode"),
+        QStringLiteral("sCarCode1"),
+        QStringLiteral("sCarName1"),
+        QStringLiteral("sCarCode2"),
+        QStringLiteral("sCarName2"),
+        QStringLiteral("sCarCode3"),
+        QStringLiteral("sCarName3"),
+        QStringLiteral("sCarCode4"),
+        QStringLiteral("sCarName4"),
+        QStringLiteral("sCarCode5"),
+        QStringLiteral("sCarName5"),
+        QStringLiteral("sCarCode6"),
+        QStringLiteral("sUserCode"),
+        QStringLiteral("sCarProductNum"),
+        QStringLiteral("sCarProductYearMonth"),
+        QStringLiteral("iCarProductMoney"),
+        QStringLiteral("sCarProductContent"),
+        QStringLiteral("sCarProductStatus"),
+        QStringLiteral("sCarProductMileage"),
+        QStringLiteral("sCarStatus"),
+        QStringLiteral("sCarImportType"),
+        QStringLiteral("sCarTransmissionCode"),
+        QStringLiteral("sCarTransmissionName"),
+        QStringLiteral("sCarColorCode"),
+        QStringLiteral("sCarColorName"),
+        QStringLiteral("sCarFuelCode"),
+        QStringLiteral("sCarProductRegDate"),
+        QStringLiteral("sCarProductUpDate"),
+        QStringLiteral("sCarFuelName"),
+        QStringLiteral("sCarParkingImageFile"),
+        QStringLiteral("sCarPhotoID"),
+        QStringLiteral("sCarPhotoPath"),
+        QStringLiteral("sCarIdNum"),
+        QStringLiteral("sCarStartYear"),
+        QStringLiteral("sCarEndYear"),
+        QStringLiteral("sCarCC"),
+        QStringLiteral("sCarGroup"),
+        QStringLiteral("sMapCode"),
+        QStringLiteral("sMapPointCode"),
+        QStringLiteral("sMapName"),
+        QStringLiteral("sMapPointName"),
+        QStringLiteral("sAuctionCode"),
+        QStringLiteral("sAuctionStartDate"),
+        QStringLiteral("sAuctionEndDate"),
+        QStringLiteral("sAuctionStatus"),
+        QStringLiteral("sAuctionType"),
+        QStringLiteral("sMaxUserCode"),
+        QStringLiteral("sAuctionUserCode"),
+        QStringLiteral("sAuctionUserName"),
+        QStringLiteral("sAuctionUserTelnum"),
+        QStringLiteral("iAuctionMaxPrice"),
+    };
+    return fields;
+}
+
+void AuctionQueries::board(Done<Records> done)
+{
+    ProcedureQuery query;
+    query.name = QStringLiteral("auction board");
+    query.callText = callText(QStringLiteral("ps_GetAuctionCar_info1"), {});
+    query.shape.rowFields = QSet<QString>(rowFields().cbegin(), rowFields().cend());
+    query.shape.cleaning = Cleaning::Stripping;
+    query.dumpPrefix = QStringLiteral("getCar: ");
+    sendQuery<Records>(
+        m_caller, lcAuction(), std::move(query), m_receiver,
+        [](const QueryAnswer &answer) { return answer.rows; }, std::move(done));
+}
+
+void AuctionQueries::bid(const QString &auctionCode, const QString &userCode, const QString &amount,
+                         Done<bool> done)
+{
+    ProcedureQuery query;
+    query.name = QStringLiteral("bid");
+    query.operation = kProcedureExecute;
+    query.callText = callText(QStringLiteral("ps_SetAuctionCar"), {auctionCode, userCode, amount});
+    if (auctionCode.isEmpty())
+        query.refusal = QStringLiteral("the auction row carries no auction code");
+    else if (userCode.isEmpty())
+        query.refusal = QStringLiteral("no user code in the session");
+    query.keepText = true;
+    query.dumpPrefix = QStringLiteral("bid: ");
+    sendQuery<bool>(
+        m_caller, lcAuction(), std::move(query), QCoreApplication::instance(),
+        [](const QueryAnswer &answer) {
+            // The service writes its answer escaped inside the envelope.
+            const bool taken = unescapeXmlEntities(answer.text)
+                                   .value_or(QString())
+                                   .contains(QLatin1String("<rtn>YES</rtn>"));
+            qCInfo(lcAuction) << "bid" << (taken ? "taken" : "refused");
+            return taken;
+        },
+        std::move(done));
+}
+
+} // namespace tvs

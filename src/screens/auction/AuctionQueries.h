@@ -1,0 +1,32 @@
+#pragma once
+
+#include "Query.h"
+
+#include <QStringList>
+
+namespace tvs {
+
+// The auctions among dealers: the board (every auction, whatever its state) and a bid.
+class AuctionQueries
+{
+public:
+    template <typename T> using Done = std::function<void(const QueryResult<T> &)>;
+
+    AuctionQueries(ProcedureCaller *caller, QObject *receiver) : m_caller(caller), m_receiver(receiver) {}
+
+    // The 51 fields of an auction row; any other element of the reply is dropped.
+    static const QStringList &rowFields();
+
+    // Every auction row, in reply order.
+    void board(Done<Records> done);
+    // A bid of `amount` (sent as given) by `userCode`; true when the service took it.
+    // The answer comes even when the screen that asked is gone: a taken bid must
+    // still reach the session store.
+    void bid(const QString &auctionCode, const QString &userCode, const QString &amount, Done<bool> done);
+
+private:
+    ProcedureCaller *m_caller;
+    QObject *m_receiver;
+};
+
+} // namespace tvs

@@ -1,0 +1,203 @@
+#include "AuctionRows.h"
+
+#include "AppData.h"
+#include "Config.h"
+#include "Services.h"
+
+namespace tvs {
+
+namespace {
+
+const QString kInProgress = QStringLiteral("1");
+const QString kClosed = QStringLiteral("2");
+
+// A field as the cell shows it: an empty element says no more than a missing one.
+QString shown(const Record &row, const char *field)
+{
+    return row.value(QLatin1String(field));
+}
+
+QDateTime readEndDate(const QString &text)
+{
+    QString digits;
+    for (const QChar c : text) {
+        if (c.isDigit())
+            digits.append(c);
+        else if (c == u'.')
+            break; // fractions of a second
+    }
+    if (digits.size() == 12)
+        digits.append(QStringLiteral("00"));
+    if (digits.size() != 14)
+        return {};
+    const QDate day = QDate::fromString(digits.left(8), QStringLiteral("yyyyMMdd"));
+    const QTime time = QTime::fromString(digits.mid(8), QStringLiteral("HHmmss"));
+    if (!day.isValid() || !time.isValid())
+        return {};
+    return QDateTime(day, time, Clock::timeZone());
+}
+
+} // namespace
+
+bool auctionWonBy(const Record &row, const QString &dealerCode)
+{
+    // Without a signed-in dealer nothing is "won": an empty code matches nobody.
+    return row.value(QStringLiteral("sAuctionStatus")) == kClosed && !dealerCode.isEmpty() &&
+           row.value(QStringLiteral("sMaxUserCode")) == dealerCode;
+}
+
+AuctionLists AuctionLists::split(const Records &rows, const QString &dealerCode)
+{
+    AuctionLists lists;
+    lists.all = rows;
+    for (const Record &row : rows) {
+        if (row.value(QStringLiteral("sAuctionStatus")) == kInProgress)
+            lists.inProgress.append(row);
+        else if (auctionWonBy(row, dealerCode))
+            lists.won.append(row);
+        else
+            lists.others.append(row);
+    }
+    return lists;
+}
+
+QString timeLeftText(const QString &endDate, const QDateTime &now)
+{
+    const QDateTime end = readEndDate(endDate);
+    if (!end.isValid())
+        return {};
+    const qint64 seconds = now.secsTo(end);
+    if (seconds <= 0)
+        return QStringLiteral("마감");
+    // A part of a minute counts as a minute: "1분 남음" until the very end.
+    const qint64 minutes = (seconds + 59) / 60;
+    const qint64 days = minutes / (24 * 60);
+    const qint64 hours = minutes / 60 % 24;
+    QString text;
+    if (days > 0)
+        text =
+            QStringLiteral("%1일").arg(days) + (hours > 0 ? QStringLiteral(" %1시간").arg(hours) : QString());
+    else if (hours > 0)
+        text = QStringLiteral("%1시간").arg(hours) +
+               (minutes % 60 > 0 ? QStringLiteral(" %1분").arg(minutes % 60) : QString());
+    else
+        text = QStringLiteral("%1분").arg(minutes);
+    return text + QStringLiteral(" 남음");
+}
+
+AuctionCellView AuctionCellView::from(const Record &row, int page, const QString &dealerCode,
+                                      const Config *config, const QDateTime &now)
+{
+    AuctionCellView v;
+    if (!shown(row, "sCarName2").isEmpty())
+        v.name = shown(row, "sCarName1") + u' ' + shown(row, "sCarName2");
+    v.info = shown(row, "sCarProductNum");
+    if (const QString year = shown(row, "sCarProductYearMonth"); !year.isEmpty())
+        v.info =
+            (v.info.isEmpty() ? QString() : v.info + QStringLiteral(" / ")) + year + QStringLiteral("년식");
+
+    const QString maxPrice = shown(row, "iAuctionMaxPrice");
+    if (maxPrice.isEmpty())
+        v.price = QStringLiteral("0 원");
+    else
+        v.price = (decimalInteger(maxPrice) ? AppData::formatThousands(maxPrice) : QStringLiteral("--")) +
+                  QStringLiteral(" 원");
+
+    const QString code = shown(row, "sCarProductCode");
+    const QString photo = shown(row, "sCarPhotoPath");
+    if (config && !code.isEmpty() && !photo.isEmpty())
+        v.picture = config->carPictureUrl(code, photo);
+
+    const QString status = shown(row, "sAuctionStatus");
+    if (status == kInProgress) {
+        v.state = QStringLiteral("  경매중  ");
+        v.stateColor = QColor::fromRgbF(1.0f, 0.253f, 1.0f);
+        v.button = QStringLiteral("  경매참여  ");
+        v.timeLeft = timeLeftText(shown(row, "sAuctionEndDate"), now);
+    } else if (auctionWonBy(row, dealerCode)) {
+        v.state = QStringLiteral("  낙찰  ");
+        v.stateColor = QColor::fromRgbF(0.239f, 0.675f, 0.969f);
+        v.button = QStringLiteral("  낙찰하기  ");
+    } else {
+        v.state = QStringLiteral("  경매종료  ");
+        v.stateColor = QColor::fromRgbF(0.804f, 0.804f, 0.804f);
+    }
+    // Page 2's label has a colour of its own, whatever the row's state.
+    if (page == 2)
+        v.stateColor = QColor::fromRgbF(1.0f, 0.254f, 1.0f);
+    return v;
+}
+
+AuctionRowModel::AuctionRowModel(int page, const Config *config, QObject *parent)
+    : QAbstractListModel(parent), m_page(page), m_config(config)
+{
+}
+
+void AuctionRowModel::setRows(const Records &rows, const QString &dealerCode, const QDateTime &now)
+{
+    const bool countChanges = rows.size() != m_rows.size();
+    beginResetModel();
+    m_rows = rows;
+    m_views.clear();
+    for (const Record &row : rows)
+        m_views.append(AuctionCellView::from(row, m_page, dealerCode, m_config, now));
+    endResetModel();
+    if (countChanges)
+        emit countChanged();
+}
+
+void AuctionRowModel::setNow(const QDateTime &now)
+{
+    for (qsizetype i = 0; i < m_rows.size(); ++i) {
+        if (m_rows.at(i).value(QStringLiteral("sAuctionStatus")) != kInProgress)
+            continue;
+        const QString left = timeLeftText(m_rows.at(i).value(QStringLiteral("sAuctionEndDate")), now);
+        if (left == m_views.at(i).timeLeft)
+            continue;
+        m_views[i].timeLeft = left;
+        emit dataChanged(index(int(i)), index(int(i)), {CellLeft});
+    }
+}
+
+int AuctionRowModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+QVariant AuctionRowModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_views.size())
+        return {};
+    const AuctionCellView &v = m_views.at(index.row());
+    switch (role) {
+    case CellBtn:
+        return v.button;
+    case CellPrice:
+        return v.price;
+    case CellInfo:
+        return v.info;
+    case CellName:
+        return v.name;
+    case CellState:
+        return v.state;
+    case CellStateColor:
+        return v.stateColor;
+    case CellImg:
+        return v.picture.toString(QUrl::FullyEncoded);
+    case CellLeft:
+        return v.timeLeft;
+    case CellTag:
+        return index.row();
+    default:
+        return {};
+    }
+}
+
+QHash<int, QByteArray> AuctionRowModel::roleNames() const
+{
+    return {{CellBtn, "aucCell_btn"},   {CellPrice, "aucCell_price"}, {CellInfo, "aucCell_info"},
+            {CellName, "aucCell_name"}, {CellState, "aucCell_state"}, {CellStateColor, "aucCell_stateColor"},
+            {CellImg, "aucCell_img"},   {CellLeft, "aucCell_left"},   {CellTag, "aucCell_tag"}};
+}
+
+} // namespace tvs

@@ -1,0 +1,52 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import "qrc:/tvs/ui"
+import "WizardScroll.js" as WizardScroll
+
+// A choice of the wizard: its caption, then the chosen name (dark) or the
+// placeholder (light); it opens its list when pressed, also with Return.
+Button {
+    id: choice
+    property string caption
+    property string title
+    property bool chosen: false
+    // The scrolling body that brings the button into view when it takes the keyboard.
+    property Flickable flick: null
+
+    height: 52
+    Accessible.name: caption + " " + title
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+    onActiveFocusChanged: if (activeFocus && flick) WizardScroll.reveal(flick, choice)
+
+    contentItem: Item {
+        Text {
+            id: captionText
+            anchors { left: parent.left; top: parent.top }
+            text: choice.caption
+            color: Theme.mutedText
+            font.pixelSize: 11
+        }
+        Text {
+            anchors { left: parent.left; right: arrow.left; top: captionText.bottom; topMargin: 2 }
+            text: choice.title
+            textFormat: Text.PlainText
+            elide: Text.ElideRight
+            color: choice.chosen ? Theme.text : Theme.placeholder
+            font.pixelSize: Theme.fontSize
+        }
+        Text {
+            id: arrow
+            anchors { right: parent.right; verticalCenter: parent.verticalCenter }
+            text: "▾"
+            color: Theme.mutedText
+            font.pixelSize: 13
+        }
+    }
+    background: Rectangle {
+        radius: 6
+        color: choice.down ? Theme.background : Theme.surface
+        border.width: choice.activeFocus ? 2 : 1
+        border.color: choice.activeFocus ? Theme.orange : Theme.controlBorder
+    }
+}

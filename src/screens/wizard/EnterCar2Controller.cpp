@@ -1,0 +1,108 @@
+#include "EnterCar2Controller.h"
+
+#include "WizardCodes.h"
+#include "WizardState.h"
+
+#include <algorithm>
+
+namespace tvs {
+
+namespace {
+
+bool isDigits(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// A price as the field shows it: a whole number of ten thousands in that unit,
+// anything else as it stands.
+QString priceInTenThousands(const QString &won)
+{
+    const QString unit = QStringLiteral("0000");
+    return isDigits(won) && won.endsWith(unit) ? won.chopped(unit.size()) : won;
+}
+
+} // namespace
+
+EnterCar2Controller::EnterCar2Controller(ScreenContext *context, QObject *parent)
+    : Screen(context, parent), m_saleTypeTitle(WizardCodes::saleTypes().first().name)
+{
+}
+
+void EnterCar2Controller::viewDidLoad()
+{
+    using namespace WizardKey;
+    WizardState::set(SaleType, WizardCodes::kDefaultSaleType);
+    if (WizardState::has(CC))
+        editCC = WizardState::value(CC);
+    if (WizardState::has(IdNum))
+        editCarId = WizardState::value(IdNum);
+    if (WizardState::has(Mileage))
+        sCarMileage = WizardState::value(Mileage);
+    m_hadPrice = WizardState::has(Money);
+    if (m_hadPrice) {
+        m_storedPrice = WizardState::value(Money);
+        m_shownPrice = priceInTenThousands(m_storedPrice);
+        editPrice = m_shownPrice;
+    }
+    emit fieldsChanged();
+    if (WizardState::has(ProductSaleType)) {
+        const QString code = WizardState::value(ProductSaleType);
+        WizardState::set(SaleType, code);
+        const QString name = WizardCodes::nameOf(WizardCodes::saleTypes(), code);
+        if (!name.isEmpty()) {
+            m_saleTypeTitle = name;
+            emit saleTypeChanged();
+        }
+    }
+}
+
+void EnterCar2Controller::actionCarSelect()
+{
+    QStringList names;
+    for (const NamedCode &type : WizardCodes::saleTypes())
+        names.append(type.name);
+    presentChoice(QStringLiteral("차량구분선택"), names, true, [this](int i) {
+        if (i < 0)
+            return;
+        const NamedCode &type = WizardCodes::saleTypes().at(i);
+        WizardState::set(WizardKey::SaleType, type.code);
+        m_saleTypeTitle = type.name;
+        emit saleTypeChanged();
+    });
+}
+
+void EnterCar2Controller::actionNext()
+{
+    // Displacement, mileage and price are numbers: "1,500" would be stored as
+    // "1,5000000", so only digits pass.
+    const struct
+    {
+        const QString &text;
+        qsizetype minimum;
+        bool digitsOnly;
+        const char *field;
+        const char *alert;
+    } checks[] = {
+        {editCC, 2, true, "editCC", "배기량을 입력해주세요."},
+        {sCarMileage, 2, true, "sCarMileage", "주행거리를 입력해주세요."},
+        {editCarId, 16, false, "editCarId", "차대번호를 입력해주세요."},
+        {editPrice, 2, true, "editPrice", "차량가격을 입력해주세요."},
+    };
+    for (const auto &check : checks) {
+        if (check.text.size() >= check.minimum && (!check.digitsOnly || isDigits(check.text)))
+            continue;
+        emit focusRequested(QString::fromLatin1(check.field));
+        presentAlert(QString::fromUtf8(check.alert), QString());
+        return;
+    }
+    using namespace WizardKey;
+    WizardState::set(CC, editCC);
+    WizardState::set(Mileage, sCarMileage);
+    WizardState::set(IdNum, editCarId);
+    const bool untouched = m_hadPrice && editPrice == m_shownPrice;
+    WizardState::set(Money, untouched ? m_storedPrice : editPrice + QStringLiteral("0000"));
+    performSegue(QStringLiteral("enter2_to_enter3"));
+}
+
+} // namespace tvs

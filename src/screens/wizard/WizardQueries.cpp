@@ -1,0 +1,261 @@
+#include "WizardQueries.h"
+
+#include "CallText.h"
+#include "JsonServiceClient.h"
+#include "WizardLogging.h"
+#include "WizardState.h"
+
+#include <QCoreApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPointer>
+
+namespace tvs {
+
+Q_LOGGING_CATEGORY(lcWizard, "tvs.wizard", QtInfoMsg)
+
+namespace {
+
+const QString kSuccess = QStringLiteral("성공");
+const QString kRegistration = QStringLiteral("ps_SetEnterCar3");
+
+// The fields a choice-list row may carry; the screens read some of them.
+const QSet<QString> kListFields = {
+    QStringLiteral("sCarCode"),     QStringLiteral("sCarCode4"),     QStringLiteral("sCarCode5"),
+    QStringLiteral("sCarUpCode"),   QStringLiteral("sCarName"),      QStringLiteral("sCarGroup"),
+    QStringLiteral("sCarNameSub"),  QStringLiteral("sCarStartYear"), QStringLiteral("sCarEndYear"),
+    QStringLiteral("sCarFormName"), QStringLiteral("sCarFormCode"),
+};
+
+// The registration's arguments after the product code, in call order: keys of
+// the accumulator, or the values the call fills in itself.
+enum class Arg { Key, UserCode, One, Options };
+struct RegistrationArg
+{
+    Arg kind;
+    const QString *key = nullptr;
+};
+
+const QList<RegistrationArg> &registrationArgs()
+{
+    using namespace WizardKey;
+    static const QList<RegistrationArg> args = {
+        {Arg::Key, &ProductCode},
+        {Arg::Key, &Code1},
+        {Arg::Key, &Code2},
+        {Arg::Key, &Code3},
+        {Arg::Key, &Code4},
+        {Arg::Key, &Code5},
+        {Arg::Key, &Code6},
+        {Arg::Key, &FormCode1},
+        {Arg::Key, &FormCode2},
+        {Arg::Key, &FormCode3},
+        {Arg::Key, &ColorCode},
+        {Arg::Key, &FuelCode},
+        {Arg::Key, &TransmissionCode},
+        {Arg::UserCode},
+        {Arg::Key, &ProductNum},
+        {Arg::Key, &YearMonth},
+        {Arg::Key, &Money},
+        {Arg::Key, &Content},
+        {Arg::One},
+        {Arg::Key, &Mileage},
+        {Arg::Key, &Status},
+        {Arg::Key, &Group},
+        {Arg::One},
+        {Arg::Key, &IdNum},
+        {Arg::Options},
+        {Arg::Key, &CC},
+        {Arg::Key, &CheckStart},
+        {Arg::Key, &CheckEnd},
+        {Arg::Key, &SaleType},
+        {Arg::Key, &FirstRegDate},
+        {Arg::Key, &DealerPrice},
+    };
+    return args;
+}
+
+// The whole call is written without blanks, but the dealer's description and the
+// option names keep theirs: removing them would change what the dealer wrote.
+QString registrationText(const QMap<QString, QString> &car, const QString &userCode,
+                         const QString &optionsJson)
+{
+    QStringList values;
+    for (const RegistrationArg &arg : registrationArgs()) {
+        QString value;
+        switch (arg.kind) {
+        case Arg::Key:
+            value = car.value(*arg.key); // a missing key goes as an empty text
+            break;
+        case Arg::UserCode:
+            value = userCode;
+            break;
+        case Arg::One:
+            value = QStringLiteral("1");
+            break;
+        case Arg::Options:
+            values.append(optionsJson);
+            continue;
+        }
+        if (arg.key != &WizardKey::Content)
+            value.remove(QLatin1Char(' '));
+        values.append(value);
+    }
+    QString text = callText(kRegistration, values, QStringLiteral("','"));
+    text.remove(kRegistration.size(), 1); // nor after the procedure's name
+    return text;
+}
+
+template <typename Answer>
+void deliverLater(QObject *receiver, std::function<void(const Answer &)> done, Answer answer)
+{
+    QObject *target = receiver ? receiver : QCoreApplication::instance();
+    if (!target || !done)
+        return;
+    QMetaObject::invokeMethod(
+        target, [done = std::move(done), answer = std::move(answer)] { done(answer); }, Qt::QueuedConnection);
+}
+
+LookupAnswer readLookup(const JsonServiceReply &reply)
+{
+    LookupAnswer answer;
+    if (!reply.ok())
+        return answer; // the client logged why
+    const QJsonValue message = reply.object.value(QStringLiteral("message"));
+    if (!message.isString()) {
+        qCWarning(lcWizard) << "lookup: the answer has no message";
+        return answer;
+    }
+    if (message.toString() != kSuccess) {
+        answer.outcome = LookupAnswer::Refused;
+        answer.message = message.toString();
+        return answer;
+    }
+    QJsonParseError error;
+    const QJsonDocument body =
+        QJsonDocument::fromJson(reply.object.value(QStringLiteral("body")).toString().toUtf8(), &error);
+    if (!body.isObject()) {
+        qCWarning(lcWizard).noquote()
+            << "error occured: the lookup's body is no JSON object:" << error.errorString();
+        return answer;
+    }
+    const QJsonObject car = body.object();
+    for (auto it = car.constBegin(); it != car.constEnd(); ++it) {
+        if (it.value().isString())
+            answer.car.insert(it.key(), it.value().toString());
+        else
+            qCWarning(lcWizard) << "lookup: the field" << it.key() << "is not a text; left out";
+    }
+    answer.outcome = LookupAnswer::Found;
+    return answer;
+}
+
+} // namespace
+
+void WizardQueries::list(const QString &name, const QString &text, Done<Records> done)
+{
+    ProcedureQuery query;
+    query.name = name;
+    query.callText = text;
+    query.shape.rowFields = kListFields;
+    query.shape.cleaning = Cleaning::Stripping;
+    sendQuery<Records>(
+        m_procedures, lcWizard(), std::move(query), m_receiver, [](const QueryAnswer &a) { return a.rows; },
+        std::move(done));
+}
+
+void WizardQueries::makers(const QString &importType, Done<Records> done)
+{
+    list(QStringLiteral("maker list"), callText(QStringLiteral("ps_CarLevel1Info"), {importType}),
+         std::move(done));
+}
+
+void WizardQueries::models(const QString &upCode, int level, Done<Records> done)
+{
+    list(QStringLiteral("model list %1").arg(level),
+         callText(QStringLiteral("ps_CarLevel2Info"), {upCode, QString::number(level)}), std::move(done));
+}
+
+void WizardQueries::trims(const QString &upCode, Done<Records> done)
+{
+    list(QStringLiteral("model list 5"), callText(QStringLiteral("ps_CarLevel5Info"), {upCode}),
+         std::move(done));
+}
+
+void WizardQueries::truckForms(int level, const QString &upCode, Done<Records> done)
+{
+    const QString text = level == 1 ? callText(QStringLiteral("ps_TruckType1"), {})
+                                    : callText(QStringLiteral("ps_TruckType2"),
+                                               {QString::number(level), upCode}, QStringLiteral("','"));
+    list(QStringLiteral("truck form list %1").arg(level), text, std::move(done));
+}
+
+void WizardQueries::registerCar(const QMap<QString, QString> &car, const QString &userCode,
+                                const QString &optionsJson, Done<Registration> done)
+{
+    ProcedureQuery query;
+    query.name = QStringLiteral("registration");
+    query.callText = registrationText(car, userCode, optionsJson);
+    query.shape.namedElements = {WizardKey::ProductCode, QStringLiteral("sMessage")};
+    query.shape.cleaning = Cleaning::Trimming;
+    query.refusal = userCode.isEmpty() ? QStringLiteral("no user code in the session") : QString();
+    qCDebug(lcWizard).noquote() << query.callText;
+    sendQuery<Registration>(
+        m_procedures, lcWizard(), std::move(query), m_receiver,
+        [](const QueryAnswer &answer) {
+            return Registration{answer.named.value(WizardKey::ProductCode),
+                                answer.named.value(QStringLiteral("sMessage"))};
+        },
+        std::move(done));
+}
+
+void WizardQueries::lookup(const QString &importType, const QString &plate, const QString &userCode,
+                           std::function<void(const LookupAnswer &)> done)
+{
+    if (!m_json) {
+        qCWarning(lcWizard) << "lookup not sent: no JSON service client";
+        deliverLater(m_receiver, std::move(done), LookupAnswer{});
+        return;
+    }
+    const QList<std::pair<QString, QString>> params = {
+        {QStringLiteral("sSearchType"), QStringLiteral("Search")},
+        {QStringLiteral("sCarImportType"), importType},
+        {QStringLiteral("sCarProductNum"), plate},
+        {QStringLiteral("sUserCode"), userCode},
+        {QStringLiteral("sRequest"), kRequesterId},
+    };
+    m_json->call(kCarLookupPath, kCarLookupOperation, params, m_receiver,
+                 [done = std::move(done)](const JsonServiceReply &reply) {
+                     if (done)
+                         done(readLookup(reply));
+                 });
+}
+
+void WizardQueries::handOff(const QString &productCode, bool changed, const QString &userCode,
+                            QObject *receiver, std::function<void(const QString &)> done)
+{
+    if (!m_json) {
+        qCWarning(lcWizard) << "hand-off of" << productCode << "not sent: no JSON service client";
+        return;
+    }
+    const QList<std::pair<QString, QString>> params = {
+        {QStringLiteral("sCarProductCode"), productCode},
+        {QStringLiteral("sInputType"), changed ? QStringLiteral("PUT") : QStringLiteral("POST")},
+        {QStringLiteral("sUserCode"), userCode},
+        {QStringLiteral("sRequest"), kRequesterId},
+    };
+    m_json->call(kHandOffPath, kHandOffOperation, params, receiver,
+                 [productCode, done = std::move(done)](const JsonServiceReply &reply) {
+                     if (!reply.ok())
+                         return; // the client logged why
+                     const QJsonValue message = reply.object.value(QStringLiteral("message"));
+                     if (!message.isString() || message.toString() == kSuccess)
+                         return;
+                     qCWarning(lcWizard).noquote()
+                         << "hand-off of" << productCode << "refused:" << message.toString();
+                     if (done)
+                         done(message.toString());
+                 });
+}
+
+} // namespace tvs

@@ -1,0 +1,108 @@
+#include "WorkOrder_p2.h"
+
+#include "AppData.h"
+#include "ScreenContext.h"
+#include "WorkOrderLogging.h"
+#include "WorkOrder_p3.h"
+
+#include <QColor>
+
+namespace tvs {
+
+const QString WorkOrder_p2::kCompleteReady = QStringLiteral("ready");
+const QString WorkOrder_p2::kCompleteFresh = QStringLiteral("fresh");
+const QString WorkOrder_p2::kCompleteDisabled = QStringLiteral("disabled");
+
+namespace {
+
+// Cell_WorkOrder_p2 of one found car.
+QVariantList carCell(int, const Record &car)
+{
+    const QString yearMonth = car.value(QStringLiteral("sCarProductYearMonth"));
+    QStringList kind;
+    for (const char *part : {"sCarName1", "sCarName2"}) {
+        if (!car.value(QString::fromLatin1(part)).isEmpty())
+            kind.append(car.value(QString::fromLatin1(part)));
+    }
+    StatusLabel state{QString(), QColor(Qt::transparent)};
+    if (car.contains(QStringLiteral("sCarStatus")))
+        state = AppData::carStatusLabel(car.value(QStringLiteral("sCarStatus")));
+    // Only a car under maintenance ("61") can be completed, and only in the
+    // check states "1" and "3"; under maintenance in another check state the
+    // button keeps the look a fresh cell gives it.
+    QString complete = WorkOrder_p2::kCompleteDisabled;
+    if (car.value(QStringLiteral("sCarStatus")) == QLatin1String("61")) {
+        const QString check = car.value(QStringLiteral("sCarProductCheckStatus"));
+        const bool ready = check == QLatin1String("1") || check == QLatin1String("3");
+        complete = ready ? WorkOrder_p2::kCompleteReady : WorkOrder_p2::kCompleteFresh;
+    }
+    return {
+        yearMonth.size() >= 4 ? yearMonth.left(4) + QStringLiteral("년식") : QString(),
+        kind.join(QStringLiteral(" / ")),
+        car.value(QStringLiteral("sCarIdNum")),
+        car.value(QStringLiteral("sCarProductNum")),
+        state.text,
+        state.background,
+        complete,
+    };
+}
+
+} // namespace
+
+WorkOrder_p2::WorkOrder_p2(ScreenContext *context, QObject *parent)
+    : Screen(context, parent), m_jobs(context ? context->procedures : nullptr, this),
+      m_table({"cell_CarDate", "cell_CarKind", "cell_CarNum2", "cell_CarNum", "cell_CarState",
+               "cell_CarStateColor", "cell_btnCompleteLook"},
+              carCell, this)
+{
+}
+
+void WorkOrder_p2::viewDidLoad()
+{
+    m_jobs.jobCars(AppData::shared()->userCode(), searchCarnum, [this](const QueryResult<Records> &result) {
+        if (!result.ok())
+            return; // logged; the table stays empty and the notice hidden
+        if (result.nothingFound && !m_noSearchData) {
+            m_noSearchData = true;
+            emit noSearchDataChanged();
+        }
+        m_table.setRows(result.value);
+        emit rowsChanged();
+    });
+}
+
+void WorkOrder_p2::viewWillAppear()
+{
+    setLoading(true);
+}
+
+void WorkOrder_p2::viewDidAppear()
+{
+    setLoading(false);
+}
+
+void WorkOrder_p2::cell_btnCheck_Action(int tag)
+{
+    if (!m_table.hasRow(tag)) {
+        qCWarning(lcWorkOrder) << "work-order cars: no row" << tag;
+        return;
+    }
+    // Without its code the car's job orders cannot be asked for.
+    if (m_table.record(tag).value(QStringLiteral("sCarProductCode")).isEmpty()) {
+        qCWarning(lcWorkOrder) << "work-order cars: row" << tag << "has no car code";
+        return;
+    }
+    m_selectedRow = tag;
+    performSegue(QStringLiteral("WorkOrder2_to_WorkOrder3"));
+}
+
+void WorkOrder_p2::prepareForSegue(const QString &identifier, Screen *destination)
+{
+    auto *orders = qobject_cast<WorkOrder_p3 *>(destination);
+    if (identifier != QLatin1String("WorkOrder2_to_WorkOrder3") || !orders)
+        return;
+    const Record car = m_table.record(m_selectedRow);
+    orders->setCar(car.value(QStringLiteral("sCarProductCode")), car.value(QStringLiteral("sCarProductNum")));
+}
+
+} // namespace tvs

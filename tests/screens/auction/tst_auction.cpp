@@ -1,0 +1,309 @@
+// The auction board, the auction detail and the shop's contact popup, headless with
+// canned replies and the pinned clock (2026-03-15 10:00 in Seoul), whose tickers the
+// tests move by hand.
+#include "AlertViewController.h"
+#include "AuctionDetailController.h"
+#include "AuctionFixtures.h"
+#include "DialogHelpers.h"
+
+using namespace tvs;
+using namespace tvs::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+QString shownDialog(const Screen &screen)
+{
+    const auto &d = screen.pendingDialogs();
+    return d.isEmpty() ? QString() : d.first().title + u'|' + d.first().message;
+}
+
+} // namespace
+
+class TestAuctions : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestContext> t;
+
+    AuctionDetailController *openDetail(const Record &row)
+    {
+        showBoard(*t, {row})->btnEvent2(0);
+        return qobject_cast<AuctionDetailController *>(t->navigator->top());
+    }
+
+private slots:
+    void init()
+    {
+        t = std::make_unique<TestContext>();
+        startCarTest(*t);
+        t->procedures.answer(QStringLiteral("ps_GetCarPhotoList"), replyBody({{{"sCarPhotoPath", "a.jpg"}}}));
+    }
+    void cleanup() { t.reset(); }
+
+    // A row's page besides page 1, its state colour, what its cell shows and what
+    // page 1's button opens.
+    void cells_data()
+    {
+        QTest::addColumn<Record>("row");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<QStringList>("shown"); // state, button, name, info, price, picture, time left, opens
+        const QColor magenta = QColor::fromRgbF(1.0f, 0.253f, 1.0f),
+                     grey = QColor::fromRgbF(0.804f, 0.804f, 0.804f);
+        const QStringList car = {"현대 쏘나타", "12가3456 / 2019년식", "16,000,000 원"};
+        const QStringList running = QStringList{"  경매중  ", "  경매참여  "} + car;
+        const QStringList closed =
+            QStringList{"  경매종료  ", ""} + car + QStringList{"", "", "AuctionController"};
+        QTest::newRow("in progress") << auctionRow("A", "1", "D2", {{"sCarPhotoPath", "a b.jpg"}}) << 2
+                                     << magenta
+                                     << running +
+                                            QStringList{"http://127.0.0.1:8080/image_product/CA/a%20b.jpg",
+                                                        "2시간 15분 남음", "auctionDetail"};
+        QTest::newRow("no bid yet; text in pieces")
+            << auctionRow("A", "1", "", {{"sCarName2", "쏘\n나타  "}}) << 2 << magenta
+            << running + QStringList{"", "2시간 15분 남음", "auctionDetail"};
+        QTest::newRow("won") << auctionRow("A", "2", "D0001") << 3 << QColor::fromRgbF(0.239f, 0.675f, 0.969f)
+                             << QStringList{"  낙찰  ", "  낙찰하기  "} + car +
+                                    QStringList{"", "", "auctionPopCall"};
+        QTest::newRow("won by another") << auctionRow("A", "2", "D0002") << 4 << grey << closed;
+        QTest::newRow("no state, model, year or price; a field the board does not keep")
+            << auctionRow("A", QString(), "D0001",
+                          {{"sCarName2", QString()},
+                           {"sCarProductYearMonth", ""},
+                           {"iAuctionMaxPrice", QString()},
+                           {"sExtra", "x"}})
+            << 4 << grey
+            << QStringList{"  경매종료  ", "", "", "12가3456", "0 원", "", "", "AuctionController"};
+        QTest::newRow("price not a number, 30 seconds left")
+            << auctionRow("A", "1", "D2",
+                          {{"iAuctionMaxPrice", "1.5e6"}, {"sAuctionEndDate", "20260315100030"}})
+            << 2 << magenta << running.mid(0, 4) + QStringList{"-- 원", "", "1분 남음", "auctionDetail"};
+        QTest::newRow("past its end") << auctionRow("A", "1", "D2", {{"sAuctionEndDate", "20260315095959"}})
+                                      << 2 << magenta << running + QStringList{"", "마감", "auctionDetail"};
+    }
+    void cells()
+    {
+        QFETCH(Record, row);
+        QFETCH(int, page);
+        QFETCH(QColor, colour);
+        QFETCH(QStringList, shown);
+        AuctionController *board = showBoard(*t, {row});
+        for (int p = 1; p <= 4; ++p)
+            QCOMPARE(board->table(p)->count(), p == 1 || p == page ? 1 : 0);
+        QCOMPARE(board->aucCount(), page == 2 ? "1" : "0");
+        QVERIFY(!board->lists().all.first().contains(QStringLiteral("sExtra")));
+        QStringList roles;
+        for (int role : {AuctionRowModel::CellState, AuctionRowModel::CellBtn, AuctionRowModel::CellName,
+                         AuctionRowModel::CellInfo, AuctionRowModel::CellPrice, AuctionRowModel::CellImg,
+                         AuctionRowModel::CellLeft})
+            roles << board->table(1)->index(0).data(role).toString();
+        board->btnEvent(0);
+        QCOMPARE(roles << t->navigator->top()->identifier(), shown);
+        QCOMPARE(board->table(1)->view(0).stateColor, colour);
+        // Page 2 has a label colour of its own.
+        QCOMPARE(board->table(page)->view(0).stateColor,
+                 page == 2 ? QColor::fromRgbF(1.0f, 0.254f, 1.0f) : colour);
+    }
+
+    // The page shown, the one chosen before the detail opens, the one after coming back.
+    void openPage_data()
+    {
+        QTest::addColumn<int>("openPage");
+        QTest::addColumn<QList<int>>("pages");
+        QTest::newRow("any other way in") << 0 << QList<int>{0, 3, 3};
+        QTest::newRow("main_to_auction1") << 1 << QList<int>{1, 3, 1};
+        QTest::newRow("main_to_auction2") << 2 << QList<int>{2, 0, 2};
+        QTest::newRow("an unknown page") << 5 << QList<int>{0, 2, 2};
+    }
+    void openPage()
+    {
+        QFETCH(int, openPage);
+        QFETCH(QList<int>, pages);
+        AuctionController *board = showBoard(*t, {auctionRow("A", "1", "D2")}, openPage);
+        QCOMPARE(board->selectedPage(), pages[0]);
+        board->segSelectEvent(pages[1]);
+        board->segSelectEvent(4);
+        QCOMPARE(board->selectedPage(), pages[1]);
+        board->btnEvent2(0);
+        t->navigator->pop();
+        QTRY_COMPARE(board->loadingCount(), 0);
+        QCOMPARE(board->selectedPage(), pages[2]);
+    }
+
+    void refreshesAndCountdown()
+    {
+        AuctionController *board = showBoard(*t, {auctionRow("A", "1", "D2")});
+        const auto fetches = [this] { return t->procedures.callCount(kBoard); };
+        t->clock.advance(29s);
+        QCOMPARE(fetches(), 1);
+        t->clock.advance(1s);
+        QCOMPARE(fetches(), 2);
+        QTRY_VERIFY(!board->isFetching());
+        t->procedures.setHolding(true);
+        t->clock.advance(60s); // the second tick finds the first fetch still waiting
+        QCOMPARE(fetches(), 3);
+        QCOMPARE(board->lists().all.size(), 1); // the rows stay until a reply has been read whole
+        t->procedures.releaseAll();
+        QCOMPARE(board->table(1)->view(0).timeLeft, QStringLiteral("2시간 14분 남음"));
+        t->clock.advance(60s);
+        QCOMPARE(board->table(1)->view(0).timeLeft, QStringLiteral("2시간 13분 남음"));
+        t->procedures.setHolding(false);
+
+        // Covered by a popup or a screen: no refresh. Back in view, aucRefresh makes
+        // exactly one fetch.
+        const int before = fetches();
+        t->navigator->presentOverContext(new Screen(t->ctx()));
+        t->clock.advance(60s);
+        t->navigator->pop();
+        t->navigator->push(new Screen(t->ctx()));
+        t->clock.advance(60s);
+        QCOMPARE(fetches(), before);
+        AppData::shared()->aucRefresh = true;
+        t->navigator->pop();
+        QTRY_COMPARE(board->loadingCount(), 0);
+        QCOMPARE(fetches(), before + 1);
+        QVERIFY(!AppData::shared()->aucRefresh);
+
+        // No answer and a broken one keep the rows shown; an answer without rows empties the board.
+        const QByteArray broken = replyBody({auctionRow("N", "1", "D2")}).chopped(80);
+        for (const auto &[answer, rows] : {std::pair{CannedAnswer::transportError(), 1},
+                                           {CannedAnswer::reply(broken), 1},
+                                           {CannedAnswer::reply(noRowsBody()), 0}}) {
+            t->procedures.answer(kBoard, answer);
+            t->clock.advance(30s);
+            QTRY_VERIFY(!board->isFetching());
+            QCOMPARE(board->lists().all.size(), rows);
+            QCOMPARE(board->table(1)->count(), rows);
+            QCOMPARE(board->aucCount(), QString::number(rows));
+        }
+    }
+
+    void detailLabels_data()
+    {
+        QTest::addColumn<QStringList>(
+            "change"); // fields and values on top of a whole row; null leaves one out
+        QTest::addColumn<QStringList>("shown"); // info, name, kind, price, year, cc, mileage, colour, plate
+        QTest::newRow("whole row") << QStringList{"sCarName3", "쏘나타 (DN8)"}
+                                   << QStringList{"12가3456 / 2019", "현대 쏘나타 ", "쏘나타 ",
+                                                  "16,500,000",      "2019",         "1999cc",
+                                                  "123,456km",       "흰색",         "12가3456"};
+        QTest::newRow("no bracket, empty year and colour")
+            << QStringList{"sCarName3", "그랜저", "sCarProductYearMonth", "", "sCarColorName", ""}
+            << QStringList{"12가3456 / --", "현대 그랜저", "그랜저", "16,500,000", "--",
+                           "1999cc",        "123,456km",   "--",     "12가3456"};
+        QTest::newRow("no model, cc, mileage or price")
+            << QStringList{"sCarName3",          QString(), "sCarCC",           QString(),
+                           "sCarProductMileage", "",        "iCarProductMoney", QString()}
+            << QStringList{"12가3456 / 2019", "쏘나타", "--", "--", "2019", "--", "--", "흰색", "12가3456"};
+    }
+    void detailLabels()
+    {
+        QFETCH(QStringList, change);
+        QFETCH(QStringList, shown);
+        Record row = auctionRow("A", "1", "D2",
+                                {{"iCarProductMoney", "16500000"},
+                                 {"sCarCC", "1999"},
+                                 {"sCarProductMileage", "123456"},
+                                 {"sCarColorName", "흰색"}});
+        for (qsizetype i = 0; i + 1 < change.size(); i += 2)
+            change[i + 1].isNull() ? void(row.remove(change[i])) : row.insert(change[i], change[i + 1]);
+        auto *d = qobject_cast<AuctionDetailController *>(
+            t->navigator->instantiate(QStringLiteral("auctionDetail")));
+        d->setAuction(row);
+        t->navigator->push(d);
+        QCOMPARE((QStringList{d->auc_info, d->auc_carName, d->auc_carKind, d->auc_carPrice, d->auc_carYear,
+                              d->auc_carCC, d->auc_carMile, d->auc_carColor, d->auc_carNum}),
+                 shown);
+    }
+
+    void bid_data()
+    {
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<CannedAnswer>("answer");
+        QTest::addColumn<QString>("dialog");
+        const auto rtn = [](const char *answer) {
+            return CannedAnswer::reply(singleElementsBody({{"rtn", answer}}, kProcedureExecute));
+        };
+        const QString digitsOnly = QStringLiteral("|입찰 금액은 숫자로만 적어주세요.");
+        QTest::newRow("empty") << "" << rtn("YES") << "|입찰 금액을 적어주세요.";
+        QTest::newRow("letters") << "50OO" << rtn("YES") << digitsOnly;
+        QTest::newRow("full-width digits") << "５０００" << rtn("YES") << digitsOnly;
+        QTest::newRow("taken, as typed") << "005000" << rtn("YES") << "완료|입찰이 완료되었습니다.";
+        QTest::newRow("refused") << "5000" << rtn("NO")
+                                 << "실패|입금승인요청에 실패하였습니다.\n잠시후 다시 시도해주십시오.";
+        QTest::newRow("no answer") << "5000" << CannedAnswer::transportError() << "";
+    }
+    void bid()
+    {
+        QFETCH(QString, amount);
+        QFETCH(CannedAnswer, answer);
+        QFETCH(QString, dialog);
+        AuctionDetailController *detail = openDetail(auctionRow("A1", "1", "D2"));
+        t->procedures.answer(kBid, answer);
+        detail->acu_money = amount;
+        detail->btnMoneyInsert();
+        const bool sent = !dialog.startsWith(u'|'), taken = dialog.startsWith(QStringLiteral("완료"));
+        QCOMPARE(detail->bidInFlight(), sent);
+        QTRY_VERIFY(!detail->bidInFlight());
+        QCoreApplication::processEvents(); // alerts come on the next turn
+        QCOMPARE(t->procedures.callTextsOf(kBid),
+                 sent ? QStringList{"ps_SetAuctionCar 'A1', 'D0001', '" + amount + "'"} : QStringList());
+        QVERIFY(!sent || t->procedures.calls().last().operation == kProcedureExecute);
+        QCOMPARE(shownDialog(*detail), dialog);
+        QCOMPARE(AppData::shared()->aucRefresh, taken);
+        pressDialogAction(*detail, QStringLiteral("확인"));
+        QTRY_COMPARE(t->navigator->top() != detail, taken);
+    }
+
+    // A bid taken after the dealer has left still tells the board; the photos stop
+    // turning once the detail is left.
+    void bidAfterLeaving()
+    {
+        AuctionDetailController *detail = openDetail(auctionRow("A1", "1", "D2"));
+        QTRY_VERIFY(detail->pager().isRunning());
+        t->procedures.setHolding(true);
+        t->procedures.answer(kBid, singleElementsBody({{"rtn", "YES"}}, kProcedureExecute));
+        detail->acu_money = QStringLiteral("17000000");
+        detail->btnMoneyInsert();
+        QPointer<AuctionDetailController> left(detail);
+        t->navigator->pop();
+        QVERIFY(!detail->pager().isRunning());
+        QTRY_VERIFY(!left);
+        t->procedures.releaseAll();
+        QVERIFY(AppData::shared()->aucRefresh);
+    }
+
+    // The popup over page 3: labels, the call, and closing back to the board as it was.
+    void storeContact_data()
+    {
+        QTest::addColumn<QStringList>("store"); // name and number handed, shown, and the alert of the call
+        QTest::newRow("no values, no dialer")
+            << QStringList{"", "", "noData", "noData",
+                           "전화 걸기|이 기기에서는 전화를 걸 수 없습니다.\n번호를 복사해서 사용해 주세요."};
+        QTest::newRow("blanks in the number")
+            << QStringList{"새길오토", "031 222 0202", "새길오토", "031 222 0202",
+                           "전화 걸기|전화를 걸 수 없는 번호입니다."};
+    }
+    void storeContact()
+    {
+        QFETCH(QStringList, store);
+        const Record won =
+            auctionRow("W", "2", "D0001", {{"sAuctionUserName", store[0]}, {"sAuctionUserTelnum", store[1]}});
+        AuctionController *board = showBoard(*t, {won}, 2);
+        t->urls.canOpenAll = false;
+        board->btnCallEvent3(0);
+        auto *popup = qobject_cast<AlertViewController *>(t->navigator->top());
+        popup->btnCall();
+        QCOMPARE((QStringList{store[0], store[1], popup->storeNameText(), popup->storeNumberText(),
+                              shownDialog(*popup)}),
+                 store);
+        popup->btnDismiss();
+        QTRY_COMPARE(t->navigator->top(), board);
+        QCOMPARE(board->selectedPage(), 2);
+        QCOMPARE(t->procedures.callCount(kBoard), 1); // closing it is no reappearance
+    }
+};
+
+QTEST_MAIN(TestAuctions)
+#include "tst_auction.moc"

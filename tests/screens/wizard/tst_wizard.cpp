@@ -1,0 +1,610 @@
+// The five wizard steps, headless with canned replies: each step's checks in
+// order and what it stores, the lookup, the choice lists, edit mode, the options,
+// the colour and the submission with its way back to the dashboard.
+#include "CarFixtures.h"
+#include "DialogHelpers.h"
+#include "EnterCar2Controller.h"
+#include "EnterCar3Controller.h"
+#include "EnterCar4Controller.h"
+#include "EnterCar5Controller.h"
+#include "EnterCarController.h"
+#include "ReplyBuilder.h"
+#include "WizardState.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace tvs;
+using namespace tvs::test;
+using Fields = QMap<QString, QString>;
+Q_DECLARE_METATYPE(Fields)
+
+namespace {
+
+const QString kLookup = QStringLiteral("CarInfo_Search");
+const QString kHandOff = QStringLiteral("CarProductInfo_Send");
+const QString kRegister = QStringLiteral("ps_SetEnterCar3");
+// A lookup slot table as the picks hold them: maker, model, detail 1-3, year,
+// fuel, first registration, gearbox, form 3.
+const QStringList kAllChosen = {"M", "MD", "D1", "D2", "D3", "2019", "A000001", "20190315", "A000003", "F3"};
+
+QJsonObject lookupReply(const Fields &body)
+{
+    QJsonObject car;
+    for (auto it = body.cbegin(); it != body.cend(); ++it)
+        car.insert(it.key(), it.value());
+    return {{"message", "성공"}, {"body", QString::fromUtf8(QJsonDocument(car).toJson(QJsonDocument::Compact))}};
+}
+
+Fields domestic(const QString &group = QStringLiteral("국산차"))
+{
+    return {{"sCarName1", "현대"}, {"sCarCode1", "1001"}, {"sCarName2", "쏘나타"}, {"sCarCode2", "2001"},
+            {"sCarGroup1", group}, {"sCarProductYearMonth", "2019"}, {"sCarFuelName", "디젤"},
+            {"sCarFuelCode", "A000002"}, {"sCarProductFirstRegDate", "20190315"}, {"sCarCC", "1999"},
+            {"sCarIdNum", "KMH0000000000001"}, {"sCarProductCheckStartDate", "20250101"},
+            {"sCarProductCheckEndDate", "20270101"}};
+}
+
+Record option(const QString &group, const QString &code, const QString &name = {})
+{
+    Record r{{"sCarOptionCode", group}, {"sCarOptionDetailCode", code}};
+    if (!name.isNull()) {
+        r.insert(QStringLiteral("sCarOptionDetailName"), name);
+        r.insert(QStringLiteral("sCarOptionName"), group);
+    }
+    return r;
+}
+
+} // namespace
+
+class TestWizard : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestContext> t;
+
+    template <typename C>
+    C *show(const char *identifier)
+    {
+        auto *screen = qobject_cast<C *>(t->navigator->instantiate(QString::fromLatin1(identifier)));
+        t->navigator->push(screen);
+        return screen;
+    }
+    EnterCarController *step1(const QStringList &picks = kAllChosen, const QString &plate = QStringLiteral("12가3456"))
+    {
+        auto *screen = show<EnterCarController>("EnterCarController");
+        screen->inputPick = picks;
+        screen->editCarNum = plate;
+        return screen;
+    }
+    // What a lookup filled, as titles of buttons 1, 2, 6, 7, 8 and picks 0, 1, 5, 6, 7.
+    static QStringList filled(const EnterCarController &s)
+    {
+        QStringList out;
+        for (int tag : {1, 2, 6, 7, 8})
+            out << s.title(tag);
+        for (int slot : {0, 1, 5, 6, 7})
+            out << s.inputPick.at(slot);
+        return out;
+    }
+
+private slots:
+    void init()
+    {
+        t = std::make_unique<TestContext>();
+        startCarTest(*t);
+        t->procedures.answer(QStringLiteral("ps_UserCarCount"), noRowsBody());
+        t->procedures.answer(QStringLiteral("ps_GetUserProductCar_Info2"), noRowsBody());
+        t->procedures.answer(QStringLiteral("ps_GetCarOption"), noRowsBody());
+    }
+    void cleanup() { t.reset(); }
+
+    void step1ChecksInOrder_data()
+    {
+        QTest::addColumn<QList<int>>("unchosen");
+        QTest::addColumn<QString>("plate");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("alert");
+        QTest::addColumn<double>("scroll"); // -1: none
+        QTest::addColumn<Fields>("stored");  // when all pass
+        QTest::newRow("locked state") << QList<int>{} << "12가3456" << "5" << "현재 차량상태에서는 수정을 할 수 없습니다." << -1.0 << Fields();
+        QTest::newRow("one-character plate") << QList<int>{0} << "1" << "3" << "차량번호를 입력해주세요." << 0.0 << Fields();
+        QTest::newRow("maker") << QList<int>{0, 5} << "12가3456" << "" << "제조사를 선택해주세요." << 0.0 << Fields();
+        QTest::newRow("model") << QList<int>{1, 2} << "12" << "" << "차량 모델을 선택해주세요." << 0.0 << Fields();
+        QTest::newRow("detail 1") << QList<int>{2, 7} << "12" << "" << "세부 모델을 선택해주세요." << 0.5 << Fields();
+        QTest::newRow("year") << QList<int>{5, 6} << "12" << "" << "연식을 선택해주세요." << -1.0 << Fields();
+        QTest::newRow("fuel") << QList<int>{6} << "12" << "" << "연료를 선택해주세요." << -1.0 << Fields();
+        QTest::newRow("first day") << QList<int>{7} << "12" << "" << "최초등록일을 선택해주세요." << -1.0 << Fields();
+        // Unchosen slots are stored as "no"; the plate as typed; a car whose group is not
+        // known leaves the group to the service.
+        QTest::newRow("details 2-3, forms: no check")
+            << QList<int>{3, 4, 9} << "12 가" << "1" << "" << -1.0
+            << Fields{{"sCarCode1", "M"}, {"sCarCode2", "MD"}, {"sCarCode3", "D1"}, {"sCarCode4", "no"}, {"sCarCode5", "no"},
+                      {"sCarProductNum", "12 가"}, {"sCarProductYearMonth", "2019"}, {"sCarFuelCode", "A000001"},
+                      {"sCarProductFirstRegDate", "20190315"}, {"sCarTransmissionCode", "A000003"}, {"sCarStatus", "1"},
+                      {"sCarSaleType", "1"}};
+    }
+    void step1ChecksInOrder()
+    {
+        QFETCH(QList<int>, unchosen);
+        QFETCH(QString, plate);
+        QFETCH(QString, status);
+        QFETCH(QString, alert);
+        QFETCH(double, scroll);
+        QFETCH(Fields, stored);
+        WizardState::set(WizardKey::Group, QStringLiteral("화물특장버스")); // an earlier answer, not a decision
+        if (!status.isEmpty())
+            WizardState::set(WizardKey::Status, status);
+        QStringList picks = kAllChosen;
+        for (int slot : unchosen)
+            picks[slot] = EnterCarController::kEmptySlot;
+        EnterCarController *screen = step1(picks, plate);
+        QSignalSpy scrolled(screen, &EnterCarController::scrollRequested);
+        screen->import_p1_btns(EnterCarController::Next);
+        QCOMPARE(dialogTitles(*screen), alert.isEmpty() ? QStringList() : QStringList{alert});
+        QCOMPARE(scrolled.isEmpty() ? -1.0 : scrolled.first().first().toDouble(), scroll);
+        QCOMPARE(t->navigator->top()->identifier(), alert.isEmpty() ? "EnterCar2" : "EnterCarController");
+        if (alert.isEmpty())
+            QCOMPARE(WizardState::values(), stored);
+    }
+
+    void lookup_data()
+    {
+        QTest::addColumn<QString>("plate");
+        QTest::addColumn<QJsonObject>("reply"); // empty: a transport failure
+        QTest::addColumn<QString>("alert");
+        QTest::addColumn<QString>("group"); // stored sCarGroup; empty: none
+        QTest::addColumn<QStringList>("filled");
+        const QStringList untouched = {"제조사 선택", "모델 선택", "연식 선택", "연료 선택", "최초등록일",
+                                       "no", "no", "no", "no", "no"};
+        const QStringList found = {"현대", "쏘나타", "2019년식", "디젤", "20190315",
+                                   "1001", "2001", "2019", "A000002", "20190315"};
+        QTest::newRow("domestic") << "12가 3456" << lookupReply(domestic()) << "" << "1" << found;
+        QTest::newRow("imported") << "12" << lookupReply(domestic("수입차")) << "" << "2" << found;
+        QTest::newRow("empty group name") << "12" << lookupReply(domestic("")) << "" << "3" << found;
+        Fields partial = domestic();
+        partial.remove("sCarCode2");
+        partial.remove("sCarGroup1");
+        QTest::newRow("fields missing: their choices stay")
+            << "12" << lookupReply(partial) << "" << ""
+            << QStringList{"현대", "모델 선택", "2019년식", "디젤", "20190315", "1001", "no", "2019", "A000002", "20190315"};
+        QTest::newRow("refused") << "12" << QJsonObject{{"message", "조회된 차량 정보가 없습니다."}}
+                                 << "조회된 차량 정보가 없습니다." << "" << untouched;
+        QTest::newRow("body not JSON") << "12" << QJsonObject{{"message", "성공"}, {"body", "{broken"}} << "" << ""
+                                       << untouched;
+        QTest::newRow("transport failure") << "12" << QJsonObject{} << "" << "" << untouched;
+        QTest::newRow("one character: not sent") << "1" << QJsonObject{} << "차량번호를 입력해주세요." << "" << untouched;
+    }
+    void lookup()
+    {
+        QFETCH(QString, plate);
+        QFETCH(QJsonObject, reply);
+        QFETCH(QString, alert);
+        QFETCH(QString, group);
+        QFETCH(QStringList, filled);
+        if (reply.isEmpty())
+            t->jsonServices.fail(kLookup);
+        else
+            t->jsonServices.answer(kLookup, reply);
+        EnterCarController *screen = step1({"no", "no", "D1", "D2", "D3", "no", "no", "no", "A000003", "F3"}, plate);
+        screen->actionCarSearch();
+        QTRY_VERIFY(!screen->searchLoading());
+        QCOMPARE(screen->loadingCount(), 0);
+        QCOMPARE(dialogTitles(*screen), alert.isEmpty() ? QStringList() : QStringList{alert});
+        QCOMPARE(WizardState::value(WizardKey::Group), group);
+        QCOMPARE(TestWizard::filled(*screen), filled);
+        QCOMPARE(screen->inputPick.mid(2, 3) + screen->inputPick.mid(8), kAllChosen.mid(2, 3) + kAllChosen.mid(8));
+        if (plate.size() < 2) {
+            QVERIFY(t->jsonServices.calls().isEmpty());
+            return;
+        }
+        const auto &call = t->jsonServices.calls().first();
+        QCOMPARE(call.params, (QList<std::pair<QString, QString>>{
+                                  {"sSearchType", "Search"}, {"sCarImportType", "12"}, {"sCarProductNum", plate},
+                                  {"sUserCode", "D0001"}, {"sRequest", "kr.qorbel.TVSDealer"}}));
+        QCOMPARE(WizardState::value(WizardKey::CC), filled.at(5) == "1001" ? QStringLiteral("1999") : QString());
+    }
+
+    void choiceLists_data()
+    {
+        QTest::addColumn<int>("tag");
+        QTest::addColumn<bool>("truck");
+        QTest::addColumn<int>("chosenSlot"); // the one slot chosen beforehand, or -1
+        QTest::addColumn<QString>("call");   // or the alert, for a missing precondition
+        QTest::addColumn<QString>("list");   // the list's title
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("title"); // after the first entry is chosen
+        QTest::addColumn<QString>("code");  // in the tag's slot then
+        QTest::newRow("model before maker") << 2 << false << -1 << "제조사를 선택해주세요." << "" << QStringList() << "" << "";
+        QTest::newRow("year before detail 1") << 6 << false << 0 << "세부 모델을 선택해주세요." << "" << QStringList() << "" << "";
+        QTest::newRow("form 1 before detail 1") << 10 << true << 1 << "세부 모델을 선택해주세요." << "" << QStringList() << "" << "";
+        QTest::newRow("form 3 before form 2") << 12 << true << 3 << "두번째 형식을 선택해주세요." << "" << QStringList() << "" << "";
+        QTest::newRow("makers, cars") << 1 << false << -1 << "ps_CarLevel1Info '12'" << "차량 선택" << QStringList{"N (G)"} << "N" << "C";
+        QTest::newRow("makers, trucks") << 1 << true << -1 << "ps_CarLevel1Info '3'" << "차량 선택" << QStringList{"N (G)"} << "N" << "C";
+        QTest::newRow("model") << 2 << false << 0 << "ps_CarLevel2Info 'M', '2'" << "차량 모델 선택" << QStringList{"N"} << "N" << "C";
+        QTest::newRow("detail 2") << 4 << false << 2 << "ps_CarLevel2Info 'D1', '4'" << "차량 세부 모델 선택2" << QStringList{"N"} << "N" << "C";
+        QTest::newRow("detail 3") << 5 << false << 3 << "ps_CarLevel5Info 'D2'" << "차량 세부 모델 선택3" << QStringList{"N S"} << "N S" << "C5";
+        QTest::newRow("form 1") << 10 << true << 2 << "ps_TruckType1" << "형식 선택1" << QStringList{"FN"} << "FN" << "FC";
+        QTest::newRow("form 2") << 11 << true << 3 << "ps_TruckType2 '2','D2'" << "형식 선택2" << QStringList{"FN"} << "FN" << "FC";
+        QTest::newRow("form 3") << 12 << true << 4 << "ps_TruckType2 '3','D3'" << "형식 선택3" << QStringList{"FN"} << "FN" << "FC";
+        QTest::newRow("year") << 6 << false << 2 << "" << "차량 연식 선택" << QStringList{"1980", "2026"} << "1980년식" << "1980";
+        QTest::newRow("fuel") << 7 << false << -1 << "" << "연료 선택" << QStringList{"가솔린", "LPG+전기"} << "가솔린" << "A000001";
+        QTest::newRow("gearbox") << 9 << false << -1 << "" << "변속기 선택" << QStringList{"수동", "기타"} << "수동" << "A000001";
+    }
+    void choiceLists()
+    {
+        QFETCH(int, tag);
+        QFETCH(bool, truck);
+        QFETCH(int, chosenSlot);
+        QFETCH(QString, call);
+        QFETCH(QString, list);
+        QFETCH(QStringList, entries);
+        QFETCH(QString, title);
+        QFETCH(QString, code);
+        const Record full{{"sCarCode", "C"}, {"sCarCode5", "C5"}, {"sCarName", "N"}, {"sCarGroup", "G"},
+                          {"sCarNameSub", "S"}, {"sCarFormName", "FN"}, {"sCarFormCode", "FC"}};
+        const Record codeless{{"sCarName", "X"}, {"sCarFormName", "X"}}; // cannot be chosen
+        for (const char *p : {"ps_CarLevel1Info", "ps_CarLevel2Info", "ps_CarLevel5Info", "ps_TruckType1", "ps_TruckType2"})
+            t->procedures.answer(QString::fromLatin1(p), replyBody({full, codeless}));
+        EnterCarController *screen = step1(QStringList(10, EnterCarController::kEmptySlot));
+        if (truck)
+            screen->actionCarTypeSelect2();
+        if (chosenSlot >= 0)
+            screen->inputPick[chosenSlot] = kAllChosen.at(chosenSlot);
+        screen->import_p1_btns(tag);
+        QTRY_COMPARE(screen->pendingDialogs().size(), 1);
+        if (entries.isEmpty()) {
+            QCOMPARE(dialogTitles(*screen), QStringList{call});
+            QCOMPARE(t->procedures.calls().size(), 0);
+            return;
+        }
+        QCOMPARE(t->procedures.callTexts(), call.isEmpty() ? QStringList() : QStringList{call});
+        QCOMPARE(dialogTitles(*screen), QStringList{list});
+        const QStringList actions = shownDialogActions(*screen);
+        QCOMPARE(actions.first(), entries.first());
+        QCOMPARE(actions.contains(QStringLiteral("선택 취소")), tag != EnterCarController::Year);
+        QCOMPARE(actions.at(actions.size() - (tag == EnterCarController::Year ? 1 : 2)), entries.last());
+        QVERIFY(pressDialogAction(*screen, entries.first()));
+        QCOMPARE(screen->title(tag), title);
+        QVERIFY(screen->isChosen(tag));
+        const int picks[] = {-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 3, 4, 9};
+        QCOMPARE(screen->inputPick.at(picks[tag]), code);
+        QCOMPARE(screen->loadingCount(), 0);
+    }
+
+    // The date is taken only with the day, from the days of the chosen month.
+    void firstRegistrationDate()
+    {
+        EnterCarController *screen = step1();
+        screen->import_p1_btns(EnterCarController::FirstDay);
+        QCOMPARE(shownDialogActions(*screen).size(), 2026 - 1980 + 1);
+        QCOMPARE(dialogTitles(*screen), QStringList{"최초등록일 (년)선택"});
+        QVERIFY(pressDialogAction(*screen, "2024"));
+        QVERIFY(pressDialogAction(*screen, "선택 취소"));
+        QCOMPARE(screen->inputPick.at(7), QStringLiteral("20190315"));
+        screen->import_p1_btns(EnterCarController::FirstDay);
+        QVERIFY(pressDialogAction(*screen, "2024"));
+        QVERIFY(pressDialogAction(*screen, "2"));
+        QCOMPARE(shownDialogActions(*screen).size(), 29 + 1);
+        QCOMPARE(dialogTitles(*screen), QStringList{"최초등록일 (일)선택"});
+        QVERIFY(pressDialogAction(*screen, "29"));
+        QCOMPARE(screen->inputPick.at(7), QStringLiteral("20240229"));
+        QCOMPARE(screen->title(EnterCarController::FirstDay), QStringLiteral("2024년 02월 29일"));
+    }
+
+    // Edit mode seeds every choice from the record; the lookup refreshes what it knows.
+    void editModeSeedsFromTheRecord_data()
+    {
+        QTest::addColumn<bool>("lookupAnswers");
+        QTest::addColumn<QString>("lookedUpPrice");
+        QTest::addColumn<QString>("price"); // stored after the lookup
+        QTest::newRow("lookup of the same price") << true << "1500" << "15000001";
+        QTest::newRow("lookup of a new price") << true << "1600" << "16000000";
+        QTest::newRow("lookup failed") << false << "" << "15000001";
+    }
+    void editModeSeedsFromTheRecord()
+    {
+        QFETCH(bool, lookupAnswers);
+        QFETCH(QString, lookedUpPrice);
+        QFETCH(QString, price);
+        Fields body = domestic();
+        body.insert({{"iCarProductMoney", lookedUpPrice}, {"sCarProductMileage", "5000"}, {"sCarGroup1", "화물특장버스"}});
+        if (lookupAnswers)
+            t->jsonServices.answer(kLookup, lookupReply(body));
+        else
+            t->jsonServices.fail(kLookup);
+        WizardState::startEdit(carRow("C9", "2", {{"sCarGroup", "화물특장버스"}, {"sCarImportType", "3"}, {"sCarCode1", "1009"},
+                                                  {"sCarCode2", "2009"}, {"sCarCode3", "3009"}, {"sCarName3", "포터2"},
+                                                  {"sCarFormCode1", "F1"}, {"sCarFormName1", "카고"}, {"sCarFormCode3", "F3"},
+                                                  {"sCarFormName3", "표준캡"}, {"sCarTransmissionCode", "A000001"},
+                                                  {"sCarFuelCode", "A000002"}, {"sCarFuelName", "디젤"},
+                                                  {"sCarProductFirstRegDate", "20180101"}, {"iCarProductMoney", "15000001"}}));
+        auto *screen = show<EnterCarController>("EnterCarController");
+        QVERIFY(screen->isCarType);
+        QTRY_VERIFY(!screen->searchLoading());
+        const auto &params = t->jsonServices.calls().first().params;
+        QCOMPARE(params.at(1).second + params.at(2).second, QStringLiteral("312가3456"));
+        const QString maker = lookupAnswers ? "1001" : "1009";
+        QCOMPARE(screen->inputPick, (QStringList{maker, lookupAnswers ? "2001" : "2009", "3009", "F1", "no", "2019",
+                                                 "A000002", lookupAnswers ? "20190315" : "20180101", "A000001", "F3"}));
+        QCOMPARE(screen->title(EnterCarController::FormModel3), QStringLiteral("표준캡"));
+        QCOMPARE(screen->title(EnterCarController::Transmission), QStringLiteral("수동"));
+        QCOMPARE(WizardState::value(WizardKey::Money), price);
+        QCOMPARE(WizardState::value(WizardKey::Mileage), lookupAnswers ? QStringLiteral("5000") : QStringLiteral("45210"));
+        screen->import_p1_btns(EnterCarController::Next);
+        // A truck stores detail 1 as code 4 too, and its forms.
+        QCOMPARE((QStringList{WizardState::value(WizardKey::Code4), WizardState::value(WizardKey::Code5),
+                              WizardState::value(WizardKey::FormCode1), WizardState::value(WizardKey::FormCode3),
+                              WizardState::value(WizardKey::Group)}),
+                 (QStringList{"3009", "no", "F1", "F3", "3"}));
+        screen->actionCarTypeSelect(); // resets every choice but the plate and the gearbox
+        QCOMPARE(screen->inputPick, QStringList(8, "no") + QStringList({"A000001", "no"}));
+        QCOMPARE(screen->editCarNum + screen->title(EnterCarController::Company), QStringLiteral("12가3456제조사 선택"));
+    }
+
+    void step2Checks_data()
+    {
+        QTest::addColumn<QStringList>("typed"); // cc, mileage, chassis, price
+        QTest::addColumn<QString>("alert");
+        QTest::addColumn<QString>("focused");
+        const QString id = QStringLiteral("KMH0000000000001");
+        QTest::newRow("cc 1 character") << QStringList{"1", "", "", ""} << "배기량을 입력해주세요." << "editCC";
+        QTest::newRow("cc not digits") << QStringList{"1,999", "1", "", ""} << "배기량을 입력해주세요." << "editCC";
+        QTest::newRow("mileage") << QStringList{"99", "9", "", ""} << "주행거리를 입력해주세요." << "sCarMileage";
+        QTest::newRow("mileage not digits") << QStringList{"99", "9 km", id, "1"} << "주행거리를 입력해주세요." << "sCarMileage";
+        QTest::newRow("chassis 15") << QStringList{"99", "99", id.chopped(1), ""} << "차대번호를 입력해주세요." << "editCarId";
+        QTest::newRow("price 1") << QStringList{"99", "99", id, "1"} << "차량가격을 입력해주세요." << "editPrice";
+        QTest::newRow("price 1,500") << QStringList{"99", "99", id, "1,500"} << "차량가격을 입력해주세요." << "editPrice";
+        QTest::newRow("all pass") << QStringList{"99", "99", id, "15"} << "" << "";
+    }
+    void step2Checks()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(QString, alert);
+        QFETCH(QString, focused);
+        auto *screen = show<EnterCar2Controller>("EnterCar2");
+        QSignalSpy focus(screen, &EnterCar2Controller::focusRequested);
+        screen->editCC = typed.at(0);
+        screen->sCarMileage = typed.at(1);
+        screen->editCarId = typed.at(2);
+        screen->editPrice = typed.at(3);
+        screen->actionCarSelect();
+        QCOMPARE(dialogTitles(*screen), QStringList{"차량구분선택"});
+        QVERIFY(pressDialogAction(*screen, QStringLiteral("위탁차량(리스차량)")));
+        QCOMPARE(screen->saleTypeTitle() + WizardState::value(WizardKey::SaleType), QStringLiteral("위탁차량(리스차량)4"));
+        screen->actionNext();
+        QCOMPARE(dialogTitles(*screen), alert.isEmpty() ? QStringList() : QStringList{alert});
+        QCOMPARE(focus.isEmpty() ? QString() : focus.first().first().toString(), focused);
+        QCOMPARE(WizardState::value(WizardKey::IdNum), alert.isEmpty() ? typed.at(2) : QString());
+    }
+
+    // A stored price shows in ten thousands and, left as it is, is stored unchanged.
+    void step2PriceAndSaleType_data()
+    {
+        QTest::addColumn<QString>("stored"); // null: none
+        QTest::addColumn<QString>("saleType");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("typed"); // null: the field left as it is
+        QTest::addColumn<QString>("money");
+        QTest::addColumn<QString>("saleTitle");
+        QTest::newRow("new car") << QString() << "" << "" << "1500" << "15000000" << "매입차량";
+        QTest::newRow("retyped") << "15000000" << "3" << "1500" << "1600" << "16000000" << "매입차량(리스차량)";
+        QTest::newRow("not whole ten thousands") << "15000001" << "9" << "15000001" << QString() << "15000001" << "매입차량";
+    }
+    void step2PriceAndSaleType()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, saleType);
+        QFETCH(QString, shown);
+        QFETCH(QString, typed);
+        QFETCH(QString, money);
+        QFETCH(QString, saleTitle);
+        WizardState::startNew();
+        WizardState::set(WizardKey::CC, QStringLiteral("1999"));
+        WizardState::set(WizardKey::Mileage, QStringLiteral("45210"));
+        WizardState::set(WizardKey::IdNum, QStringLiteral("KMH0000000000001"));
+        if (!stored.isNull())
+            WizardState::set(WizardKey::Money, stored);
+        if (!saleType.isEmpty())
+            WizardState::set(WizardKey::ProductSaleType, saleType);
+        auto *screen = show<EnterCar2Controller>("EnterCar2");
+        QCOMPARE(screen->editPrice, shown);
+        QCOMPARE(screen->saleTypeTitle(), saleTitle);
+        QCOMPARE(WizardState::value(WizardKey::SaleType), saleType.isEmpty() ? QStringLiteral("1") : saleType);
+        if (!typed.isNull())
+            screen->editPrice = typed;
+        screen->actionNext();
+        screen->actionNext(); // back from step 3 to the same screen and on again
+        QCOMPARE(WizardState::value(WizardKey::Money), money);
+    }
+
+    void step3Grouping_data()
+    {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QList<int>>("counts");
+        QTest::addColumn<QString>("json"); // untouched
+        QTest::newRow("car") << "1" << QList<int>{2, 1, 1, 1}
+                             << R"({"Option":[{"sCarOptionCode":"A000001","sCarOptionDetailCode":"O1b","sCarOptionDetailName":"b","sCarOptionName":"A000001"}]})";
+        // The truck add-on groups show after their main groups, their stored options marked.
+        QTest::newRow("truck") << "3" << QList<int>{2, 1, 2, 1}
+                               << R"({"Option":[{"sCarOptionCode":"A000006","sCarOptionDetailCode":"T6","sCarOptionDetailName":"t6","sCarOptionName":"A000006"}]})";
+    }
+    void step3Grouping()
+    {
+        QFETCH(QString, group);
+        QFETCH(QList<int>, counts);
+        QFETCH(QString, json);
+        Records catalogue = {option("A000001", "O1a", "a"), option("A000001", "O1b", "b"), option("A000001", "", "no code")};
+        for (int g = 2; g <= 10; ++g)
+            catalogue.append(option(QStringLiteral("A%1").arg(g, 6, 10, QLatin1Char('0')), g == 6 ? "T6" : QStringLiteral("X%1").arg(g),
+                                    g == 6 ? "t6" : "x"));
+        t->procedures.answer(QStringLiteral("ps_GetCarOption"), replyBody(catalogue));
+        t->procedures.answer(QStringLiteral("ps_GetProductCarOption"),
+                             replyBody({option("A000006", "T6"), option("A000002", "O1b"), option("A000001", "O1b")}));
+        WizardState::startEdit(carRow("C9", "2", {{"sCarGroup", group}}));
+        WizardState::setOptionsJson(QStringLiteral("{\"Option\":[]}"));
+        auto *screen = show<EnterCar3Controller>("EnterCar3");
+        QVERIFY(!screen->nextEnabled());
+        QVERIFY(WizardState::optionsJson().isEmpty());
+        QTRY_VERIFY(screen->nextEnabled());
+        QCOMPARE(t->procedures.callTexts(), (QStringList{"ps_GetProductCarOption 'C9'", "ps_GetCarOption"}));
+        for (int n = 1; n <= 4; ++n)
+            QCOMPARE(screen->grid(n).count(), counts.at(n - 1));
+        screen->nextButtonEvent();
+        QCOMPARE(WizardState::optionsJson(), json);
+        QCOMPARE(t->navigator->top()->identifier(), QStringLiteral("EnterCar4"));
+    }
+
+    void step3MarkingOrderAndUnmarking()
+    {
+        t->procedures.answer(QStringLiteral("ps_GetCarOption"),
+                             replyBody({option("A000001", "O1", "열선 \"앞\" \\ 뒤"), option("A000002", "O1", "same code"),
+                                        option("A000002", "O2", "둘")}));
+        auto *screen = show<EnterCar3Controller>("EnterCar3");
+        QTRY_VERIFY(screen->nextEnabled());
+        screen->btnCellEvent2(1);
+        screen->btnCellEvent1(0);
+        screen->btnCellEvent2(0);
+        screen->btnCellEvent2(0); // unmarks only the group's own O1
+        QVERIFY(screen->grid(1).isSelected(0) && !screen->grid(2).isSelected(0));
+        screen->nextButtonEvent();
+        const QJsonDocument doc = QJsonDocument::fromJson(WizardState::optionsJson().toUtf8());
+        QStringList names;
+        for (const QJsonValue &v : doc.object().value("Option").toArray())
+            names << v.toObject().value("sCarOptionDetailName").toString();
+        QCOMPARE(names, (QStringList{"둘", "열선 \"앞\" \\ 뒤"}));
+    }
+
+    // Without the stored options next would send an empty list and delete them.
+    void step3StoredOptionsUnreachable()
+    {
+        t->procedures.answerOnce(QStringLiteral("ps_GetProductCarOption"), CannedAnswer::transportError());
+        t->procedures.answer(QStringLiteral("ps_GetProductCarOption"), noRowsBody());
+        t->procedures.answer(QStringLiteral("ps_GetCarOption"), replyBody({option("A000001", "O1", "a")}));
+        WizardState::startEdit(carRow("C9", "2"));
+        auto *screen = show<EnterCar3Controller>("EnterCar3");
+        QTRY_VERIFY(!screen->notice().isEmpty());
+        screen->nextButtonEvent();
+        QVERIFY(!screen->nextEnabled());
+        QCOMPARE(t->navigator->top(), screen);
+        QCOMPARE(t->procedures.callCount(QStringLiteral("ps_GetCarOption")), 0);
+        screen->reload();
+        QTRY_VERIFY(screen->nextEnabled());
+        QCOMPARE(screen->notice(), QString());
+    }
+
+    void step4Colour()
+    {
+        WizardState::startEdit(carRow("C9", "2", {{"sCarColorCode", "A000007"}, {"sCarColorName", "흰색"}}));
+        auto *screen = show<EnterCar4Controller>("EnterCar4");
+        QCOMPARE(screen->selectedColor(), 6); // 검정투톤, by its code
+        screen->selectColor(29);
+        QCOMPARE(WizardState::value(WizardKey::ColorCode), QStringLiteral("A000030"));
+        screen->import_p4_btns();
+        QCOMPARE(t->navigator->top()->identifier(), QStringLiteral("EnterCar5"));
+
+        WizardState::startNew();
+        auto *fresh = show<EnterCar4Controller>("EnterCar4");
+        QCOMPARE(fresh->selectedColor(), -1);
+        fresh->import_p4_btns();
+        QCOMPARE(dialogTitles(*fresh), QStringList{"색상을 선택해주세요."});
+    }
+
+    // 31 arguments without blanks, except inside the description and the options.
+    void step5CallText_data()
+    {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("car") << "1"
+            << "ps_SetEnterCar3'','M','MD','D1','D2','D3','','','','','A000001','A000002','A000002','D0001','12가3456',"
+               "'2019','15000000','무사고  1인 신조, 김''s 차','1','45210','3','1','1','KMH0000000000001','{\"Option\":[{\"n\":\"열선 시트\"}]}',"
+               "'1999','20250101','','1','20190315','no'";
+        QTest::newRow("truck") << "3"
+            << "ps_SetEnterCar3'','M','MD','','','','X6','F1','F2','F3','A000001','A000002','A000002','D0001','12가3456',"
+               "'2019','15000000','무사고  1인 신조, 김''s 차','1','45210','3','3','1','KMH0000000000001','{\"Option\":[{\"n\":\"열선 시트\"}]}',"
+               "'1999','20250101','','1','20190315','no'";
+    }
+    void step5CallText()
+    {
+        QFETCH(QString, group);
+        QFETCH(QString, text);
+        t->procedures.setHolding(true);
+        WizardState::startNew();
+        const Fields car{{"sCarCode1", "M"}, {"sCarCode2", "MD"}, {"sCarCode3", "D1"}, {"sCarCode4", "D2"},
+                         {"sCarCode5", "D3"}, {"sCarCode6", "X6"}, {"sCarFormCode1", "F1"}, {"sCarFormCode2", "F2"},
+                         {"sCarFormCode3", "F3"}, {"sCarColorCode", "A000001"}, {"sCarFuelCode", "A000002"},
+                         {"sCarTransmissionCode", "A000002"}, {"sCarProductNum", "12가 3456"}, {"sCarProductYearMonth", "2019"},
+                         {"iCarProductMoney", "15000000"}, {"sCarProductMileage", "45 210"}, {"sCarStatus", "27"},
+                         {"sCarGroup", group}, {"sCarIdNum", "KMH0000000000001"}, {"sCarCC", "1999"},
+                         {"sCarProductCheckStartDate", "20250101"}, {"sCarSaleType", "1"},
+                         {"sCarProductFirstRegDate", "20190315"}, {"sCarDealerPrice", "no"}};
+        for (auto it = car.cbegin(); it != car.cend(); ++it)
+            WizardState::set(it.key(), it.value());
+        WizardState::setOptionsJson(QStringLiteral("{\"Option\":[{\"n\":\"열선 시트\"}]}"));
+        auto *screen = show<EnterCar5Controller>("EnterCar5");
+        screen->inputContent = QStringLiteral("무사고  1인 신조, 김's 차");
+        screen->import_p5_btns();
+        screen->import_p5_btns(); // in flight: not sent again
+        QCOMPARE(t->procedures.callTexts(), QStringList{text});
+        QVERIFY(screen->submitting());
+        QCOMPARE(screen->loadingCount(), 1);
+    }
+
+    void step5Answers_data()
+    {
+        QTest::addColumn<bool>("editing");
+        QTest::addColumn<bool>("dashboardBelow");
+        QTest::addColumn<QVariant>("answer"); // a reply body, or a transport error
+        QTest::addColumn<QString>("handedOff"); // code|type; empty: the dealer stays
+        QTest::addColumn<QString>("alert");
+        const auto body = [](const char *code) { return QVariant(singleElementsBody({{"sCarProductCode", code}})); };
+        QTest::newRow("new car") << false << true << body("\n   C000077  \n") << "C000077|POST" << "";
+        QTest::newRow("edited car") << true << true << body("C000009") << "C000009|PUT" << "";
+        QTest::newRow("no dashboard below: one is pushed") << false << false << body("C000077") << "C000077|POST" << "";
+        QTest::newRow("transport error") << true << true << QVariant() << "" << "";
+        QTest::newRow("refused") << false << true
+                                 << QVariant(singleElementsBody(Record{{"rtn", "NO"}, {"sMessage", "이미 등록된 차량번호입니다."}}))
+                                 << "" << "이미 등록된 차량번호입니다.";
+    }
+    void step5Answers()
+    {
+        QFETCH(bool, editing);
+        QFETCH(bool, dashboardBelow);
+        QFETCH(QVariant, answer);
+        QFETCH(QString, handedOff);
+        QFETCH(QString, alert);
+        t->procedures.answer(kRegister, answer.isValid() ? CannedAnswer::reply(answer.toByteArray())
+                                                         : CannedAnswer::transportError());
+        t->jsonServices.answer(kHandOff, QJsonObject{{"message", "전송 실패"}});
+        if (dashboardBelow)
+            t->navigator->resetTo(QStringLiteral("MainView"));
+        if (editing)
+            WizardState::startEdit(carRow("C000009", "1"));
+        t->navigator->push(new Screen(t->ctx())); // the steps before
+        auto *screen = show<EnterCar5Controller>("EnterCar5");
+        const int depth = t->navigator->depth();
+        screen->import_p5_btns();
+        if (handedOff.isEmpty()) {
+            QTRY_VERIFY(!screen->submitting());
+            QCOMPARE(t->navigator->top(), screen);
+            QCOMPARE(dialogTitles(*screen), alert.isEmpty() ? QStringList() : QStringList{alert});
+            QVERIFY(t->jsonServices.calls().isEmpty());
+            QCOMPARE(WizardState::editing(), editing);
+            return;
+        }
+        QTRY_COMPARE(t->navigator->top()->identifier(), QStringLiteral("MainView"));
+        QCOMPARE(t->navigator->depth(), dashboardBelow ? 1 : depth + 1);
+        QTRY_COMPARE(t->procedures.callCount(QStringLiteral("ps_UserCarCount")), dashboardBelow ? 2 : 1); // reloaded
+        const auto &call = t->jsonServices.calls().first();
+        QCOMPARE(call.param("sCarProductCode") + u'|' + call.param("sInputType"), handedOff);
+        QCOMPARE(t->jsonServices.calls().size(), 1);
+        QVERIFY(!WizardState::editing() && WizardState::values().isEmpty());
+        // The refused hand-off shows over the dashboard.
+        QTRY_COMPARE(dialogTitles(*t->navigator->top()), QStringList{"전송 실패"});
+    }
+};
+
+QTEST_MAIN(TestWizard)
+#include "tst_wizard.moc"
