@@ -12,7 +12,6 @@ namespace tvs {
 CameraQrSource::CameraQrSource(QObject *parent)
     : QrSource(parent)
 {
-    useSink(&m_ownSink);
 }
 
 CameraQrSource::~CameraQrSource()
@@ -28,6 +27,11 @@ bool CameraQrSource::prepare()
     if (m_camera) {
         stop();
         return true;
+    }
+    if (!m_session) {
+        m_session = std::make_unique<QMediaCaptureSession>();
+        m_ownSink = std::make_unique<QVideoSink>();
+        useSink(m_previewSink ? m_previewSink.data() : m_ownSink.get());
     }
     const QList<QCameraDevice> cameras = QMediaDevices::videoInputs();
     if (cameras.isEmpty()) {
@@ -50,7 +54,7 @@ bool CameraQrSource::prepare()
         qCWarning(lcQr) << "camera error:" << message;
     });
     m_camera = std::move(camera);
-    m_session.setCamera(m_camera.get());
+    m_session->setCamera(m_camera.get());
     qCInfo(lcQr) << "camera" << m_camera->cameraDevice().description();
     emit hasCameraChanged();
     stop();
@@ -72,17 +76,19 @@ void CameraQrSource::setPreviewSink(QObject *videoSink)
     m_previewSink = sink;
     if (sink) {
         // The page (and its sink) may go before this source does.
-        connect(sink, &QObject::destroyed, this, [this] { useSink(&m_ownSink); });
+        connect(sink, &QObject::destroyed, this, [this] { useSink(m_ownSink.get()); });
         useSink(sink);
     } else {
-        useSink(&m_ownSink);
+        useSink(m_ownSink.get());
     }
 }
 
 void CameraQrSource::useSink(QVideoSink *sink)
 {
+    if (!m_session || !sink)
+        return; // before the first prepare(): it picks the sink up
     disconnect(m_frameConnection);
-    m_session.setVideoSink(sink);
+    m_session->setVideoSink(sink);
     m_frameConnection = connect(sink, &QVideoSink::videoFrameChanged, this, &CameraQrSource::frameArrived);
 }
 

@@ -81,11 +81,24 @@ void LoginController::viewDidLoad()
 void LoginController::viewWillAppear()
 {
     m_visible = true;
+    m_cameraPrepared = false;
     setQrFrame({});
     if (!m_qr) {
         qCWarning(lcLogin) << "No Camera";
         return;
     }
+    // The camera is set up, stopped, when the QR page is shown: at this appearance if
+    // it is, else when the dealer turns to it. A dealer who signs in by password never
+    // brings the camera (and its media stack) up.
+    if (m_segment == 1)
+        prepareCamera();
+}
+
+void LoginController::prepareCamera()
+{
+    if (!m_qr || m_cameraPrepared)
+        return;
+    m_cameraPrepared = true;
     // Stopped until the QR page is shown; a camera prepared before is reused.
     if (m_qr->prepare())
         m_qr->stop();
@@ -176,8 +189,10 @@ void LoginController::startCapture()
 {
     // Only where the dealer looks at the QR page: a code read while another
     // screen covers the login would replace the signed-in dealer's session.
-    if (m_qr && m_visible && m_segment == 1)
+    if (m_qr && m_visible && m_segment == 1) {
+        prepareCamera();
         m_qr->start();
+    }
 }
 
 void LoginController::stopCapture()

@@ -110,6 +110,7 @@ private:
     void setSegment(int index);
     void setQrMsg(const QString &text, const QColor &color);
     void setQrFrame(const QRectF &frame);
+    void prepareCamera();
     void startCapture();
     void stopCapture();
     void clearUserInfo();
@@ -131,6 +132,8 @@ private:
     QrDetection m_lastDetection;
     QUrl m_qrImage;
     bool m_visible = false;
+    // The camera was set up during this appearance.
+    bool m_cameraPrepared = false;
 };
 
 } // namespace tvs

@@ -1,8 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Basic
-import QtQuick.Dialogs
 import QtQml.Models
-import QtMultimedia
 import "qrc:/tvs/ui"
 
 // The login: the ID and password page and the QR page side by side under a
@@ -225,11 +223,22 @@ FocusScope {
                 onWidthChanged: if (root.controller) root.controller.viewDidLayoutSubviews(width, height)
                 onHeightChanged: if (root.controller) root.controller.viewDidLayoutSubviews(width, height)
 
-                VideoOutput {
+                // The camera's view, made when the capture first runs: until then
+                // no media module is loaded.
+                Loader {
                     id: videoOutput
                     anchors.fill: parent
-                    fillMode: VideoOutput.PreserveAspectCrop
-                    visible: root.controller && root.controller.capturing
+                    active: false
+                    source: "QrCameraView.qml"
+                    visible: active && root.controller && root.controller.capturing
+                    onLoaded: if (root.controller) root.controller.attachPreview(item.videoSink)
+                }
+                Connections {
+                    target: root.controller
+                    function onCapturingChanged() {
+                        if (root.controller.capturing)
+                            videoOutput.active = true
+                    }
                 }
                 Image {
                     anchors.fill: parent
@@ -269,7 +278,6 @@ FocusScope {
                 }
                 Component.onCompleted: {
                     if (root.controller) {
-                        root.controller.attachPreview(videoOutput.videoSink)
                         root.controller.viewDidLayoutSubviews(width, height)
                     }
                 }
@@ -290,17 +298,25 @@ FocusScope {
                 textColor: Theme.orange
                 text: "이미지 열기"
                 Accessible.description: "QR 코드 이미지 파일을 엽니다"
-                onClicked: imageDialog.open()
+                onClicked: imagePicker.open()
             }
         }
     }
 
-    FileDialog {
-        id: imageDialog
-        objectName: "imageDialog"
-        parentWindow: root.Window.window
-        title: "QR 코드 이미지"
-        nameFilters: ["이미지 (*.png *.jpg *.jpeg *.bmp *.gif *.webp)", "모든 파일 (*)"]
-        onAccepted: root.controller.openQrImage(selectedFile)
+    // The image picker, made when the dealer first asks for it (its module is not
+    // loaded before).
+    Loader {
+        id: imagePicker
+        active: false
+        source: "QrImagePicker.qml"
+        onLoaded: item.parentWindow = root.Window.window
+        function open() {
+            active = true
+            item.open()
+        }
+    }
+    Connections {
+        target: imagePicker.item
+        function onAccepted() { root.controller.openQrImage(imagePicker.item.selectedFile) }
     }
 }

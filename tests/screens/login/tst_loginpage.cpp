@@ -5,6 +5,7 @@
 #include <QQuickItem>
 #include <QVideoSink>
 #include <QtTest>
+#include <QSignalSpy>
 
 using namespace tvs;
 using namespace tvs::test;
@@ -62,7 +63,9 @@ private slots:
         const QStringList names = harness->accessibleNames();
         for (const char *name : {"아이디", "비밀번호", "로그인", "아이디 로그인", "QR 로그인", "이미지 열기"})
             QVERIFY2(names.contains(QString::fromUtf8(name)), qPrintable(names.join(u", ")));
-        QVERIFY(qobject_cast<QVideoSink *>(qr->previewSink));
+        // The camera's view (and the media stack) waits for the QR page.
+        QVERIFY(!qr->previewSink);
+        QCOMPARE(qr->prepareCount, 0);
         QTRY_VERIFY_WITH_TIMEOUT(focused(QStringLiteral("아이디")), kWait);
         QVERIFY(harness->click(QStringLiteral("로그인")));
         QTRY_COMPARE_WITH_TIMEOUT(login->pendingDialogs().size(), 1, kWait);
@@ -98,13 +101,28 @@ private slots:
         QVERIFY(harness->click(QStringLiteral("QR 로그인")));
         QTRY_COMPARE_WITH_TIMEOUT(pages->property("contentX").toReal(), pages->width(), kWait);
         QVERIFY(qr->isRunning());
+        QCOMPARE(qr->prepareCount, 1);
+        QVERIFY(qobject_cast<QVideoSink *>(qr->previewSink));
         login->captureOutputWithoutCode();
         QVERIFY(harness->findAccessible(QStringLiteral("스캔중..")));
         // The picker's QML loads when it first opens; a missing module there took the app down.
         QVERIFY(harness->click(QStringLiteral("이미지 열기")));
         QObject *dialog = page->findChild<QObject *>(QStringLiteral("imageDialog"));
         QTRY_VERIFY_WITH_TIMEOUT(dialog->property("visible").toBool(), kWait);
-        QMetaObject::invokeMethod(dialog, "reject");
+        // The file chosen there reaches the decoder: a picture without a code fails.
+        QTemporaryFile codeless(QDir::tempPath() + QStringLiteral("/qr-XXXXXX.png"));
+        QVERIFY(codeless.open());
+        QImage blank(64, 64, QImage::Format_RGB32);
+        blank.fill(Qt::white);
+        QVERIFY(blank.save(&codeless, "PNG"));
+        codeless.close();
+        QSignalSpy failed(qr.get(), &QrSource::imageFailed);
+        dialog->setProperty("selectedFile", QUrl::fromLocalFile(codeless.fileName()));
+        // (the dialog's own accept() takes the file from its view; the signal is what the page hears)
+        QMetaObject::invokeMethod(dialog, "accepted");
+        QMetaObject::invokeMethod(dialog, "close");
+        QTRY_COMPARE_WITH_TIMEOUT(failed.size(), 1, kWait);
+        QCOMPARE(failed.first().first().toString(), codeless.fileName());
         QVERIFY(harness->click(QStringLiteral("아이디 로그인")));
         QTRY_VERIFY_WITH_TIMEOUT(!qr->isRunning(), kWait);
         QVERIFY(harness->click(QStringLiteral("QR 로그인")));
