@@ -311,6 +311,9 @@ bool RequestHandler::open(QString *error)
         handle(Host::Api, r, s, srv);
     });
     auto *api = new GuardedServer<QSslServer>(readMs, [shared](qintptr d) { shared->handOn(Host::Api, d); });
+    // Owned by its HTTP server from the start, so that it goes with it even if the
+    // service never gets as far as listening (a port in use).
+    api->setParent(m_api);
     api->setSslConfiguration(shared->tls);
     m_apiListener = api;
     shared->takers[int(Host::Api)][size_t(m_index)] = takerOf(api);
@@ -319,6 +322,7 @@ bool RequestHandler::open(QString *error)
         handle(Host::Images, r, s, srv);
     });
     auto *images = new GuardedServer<QTcpServer>(readMs, [shared](qintptr d) { shared->handOn(Host::Images, d); });
+    images->setParent(m_images);
     m_imageListener = images;
     shared->takers[int(Host::Images)][size_t(m_index)] = takerOf(images);
     return true;
@@ -328,7 +332,6 @@ bool RequestHandler::listen(qintptr apiSocket, qintptr imageSocket, QString *err
 {
     const bool listening =
         m_apiListener->setSocketDescriptor(apiSocket) && m_imageListener->setSocketDescriptor(imageSocket);
-    // Bound even when taking a socket failed, so that they go with the HTTP servers.
     m_api->bind(m_apiListener);
     m_images->bind(m_imageListener);
     if (!listening)
