@@ -40,7 +40,7 @@ enum class Client { Procedure, Json };
 
 enum class Reply {
     Huge,            // 100 MB announced by its Content-Length
-    HugeUnannounced, // 100 MB without a length, until the connection closes
+    Flood,           // a body without a length that never ends: only the size check ends it in time
     Endless,         // a few bytes every 100 ms, forever
     MidElement,      // a whole row, then the body stops inside an element
     ClosedMidBody,   // the connection closes before the announced length
@@ -85,17 +85,18 @@ QByteArray entityBody(const QString &secretFile)
            "<Table><a>&e10;</a><b>&file;</b></Table></Procedure_List01Result></soap:Body></soap:Envelope>";
 }
 
-// Writes `total` body bytes after `start`, never more than a few chunks ahead of
-// the peer, and counts what went out.
-void streamBody(QSslSocket *socket, const QByteArray &start, qint64 total, std::shared_ptr<qint64> sent)
+// Writes `total` body bytes after `start` (without end when negative), never more
+// than a few chunks ahead of the peer.
+void streamBody(QSslSocket *socket, const QByteArray &start, qint64 total)
 {
     socket->write(start);
-    *sent += start.size();
+    auto sent = std::make_shared<qint64>(0);
     auto feed = [socket, total, sent] {
         static const QByteArray chunk(64 * 1024, 'x');
-        while (*sent < total && socket->bytesToWrite() + socket->encryptedBytesToWrite() < 4 * chunk.size() &&
+        while ((total < 0 || *sent < total) &&
+               socket->bytesToWrite() + socket->encryptedBytesToWrite() < 4 * chunk.size() &&
                socket->state() == QAbstractSocket::ConnectedState) {
-            const qint64 n = std::min<qint64>(chunk.size(), total - *sent);
+            const qint64 n = total < 0 ? chunk.size() : std::min<qint64>(chunk.size(), total - *sent);
             socket->write(chunk.constData(), n);
             *sent += n;
         }
@@ -122,7 +123,6 @@ private:
 
     TestCertificate m_cert;
     QTemporaryFile m_secretFile;
-    std::shared_ptr<qint64> m_sent;
 };
 
 void HostileTest::initTestCase()
@@ -144,10 +144,10 @@ void HostileTest::respond(Reply kind, QSslSocket *socket)
     const QString row = QStringLiteral("<Table><a>1</a></Table>");
     switch (kind) {
     case Reply::Huge:
-        streamBody(socket, head(kHugeBytes) + envelopeStart(), kHugeBytes, m_sent);
+        streamBody(socket, head(kHugeBytes) + envelopeStart(), kHugeBytes);
         break;
-    case Reply::HugeUnannounced:
-        streamBody(socket, head() + envelopeStart(), kHugeBytes, m_sent);
+    case Reply::Flood:
+        streamBody(socket, head() + envelopeStart(), -1);
         break;
     case Reply::Endless: {
         socket->write(head() + envelopeStart());
@@ -208,7 +208,7 @@ void HostileTest::hostileReplies_data()
             return QTest::addRow("%s: %s", name, what) << client;
         };
         row("100 MB") << Reply::Huge << bad << limit + QStringLiteral(" (Content-Length %1)").arg(kHugeBytes);
-        row("100 MB without a length") << Reply::HugeUnannounced << bad << limit + " (";
+        row("endless body without a length") << Reply::Flood << bad << limit + " (";
         row("never ends") << Reply::Endless << transport << "no complete reply within 1500 ms";
         row("closed mid-body") << Reply::ClosedMidBody << transport << "failed";
         row("invalid UTF-8") << Reply::InvalidUtf8 << bad << "UTF-8";
@@ -244,7 +244,6 @@ void HostileTest::hostileReplies()
         ::dup2(savedStderr, 2);
         ::close(savedStderr);
     });
-    m_sent = std::make_shared<qint64>(0);
     // The server has a thread of its own, as a real one would: encrypting 100 MB on this
     // thread would starve the client under test of the turns it reads in.
     QThread serverThread;
@@ -308,12 +307,11 @@ void HostileTest::hostileReplies()
     if (status == ProcedureReply::Ok)
         QVERIFY(!complete); // a failure all the same: the screens keep only whole rows
     QVERIFY2(g_netWarnings.filter(logged).size() == 1, qPrintable(g_netWarnings.join(u'\n')));
-    // Nothing read from a file, no entity text expanded; a huge body was never sent whole.
+    // Nothing read from a file, no entity text expanded. (A huge reply is cut from its
+    // Content-Length before the body, an endless one by its size: else the row's log line
+    // would be the timeout's.)
     QVERIFY(!values.contains(QString::fromUtf8(kSecret)));
     QVERIFY2(values.size() < 100, qPrintable(values.left(100)));
-    // Cut soon after the limit: the body read so far plus what Qt's network thread read
-    // ahead of this one, with room for a slow (sanitized) build.
-    QVERIFY2(*m_sent < 3 * kMaxReplyBytes + 16 * 1024 * 1024, qPrintable(QString::number(*m_sent)));
 }
 
 QTEST_GUILESS_MAIN(HostileTest)
