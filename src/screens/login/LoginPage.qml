@@ -226,7 +226,7 @@ FocusScope {
                 // The camera's view, made when the capture first runs: until then
                 // no media module is loaded.
                 Loader {
-                    id: videoOutput
+                    id: cameraView
                     anchors.fill: parent
                     active: false
                     source: "QrCameraView.qml"
@@ -237,14 +237,14 @@ FocusScope {
                     target: root.controller
                     function onCapturingChanged() {
                         if (root.controller.capturing)
-                            videoOutput.active = true
+                            cameraView.active = true
                     }
                 }
                 Image {
                     anchors.fill: parent
                     fillMode: Image.PreserveAspectCrop
                     source: root.controller ? root.controller.qrImage : ""
-                    visible: !videoOutput.visible && status === Image.Ready
+                    visible: !cameraView.visible && status === Image.Ready
                     asynchronous: true
                 }
                 // qrCodeFrameView: the green frame around a read code.
