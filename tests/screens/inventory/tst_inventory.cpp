@@ -207,7 +207,7 @@ private slots:
         list->Action_isCarCheck1(0);
         QVERIFY(pressDialogAction(*list, QStringLiteral("확인")));
         QCOMPARE(list->carListCountText(), QStringLiteral("0"));
-        QTRY_COMPARE(dialogTitles(*list), QStringList{"상태 변경 실패"});
+        QTRY_COMPARE(dialogTitles(*list), QStringList{"서버에 연결할 수 없습니다."});
         QTRY_COMPARE(list->carListCountText(), QStringLiteral("1"));
         QCOMPARE(t->procedures.callCount(kList), 2);
     }
