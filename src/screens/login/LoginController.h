@@ -114,7 +114,12 @@ private:
     void startCapture();
     void stopCapture();
     void clearUserInfo();
-    void loginReply(const QueryResult<Record> &result);
+    void sendSignIn(const QString &userId, const QString &digest);
+    void sendQrSignIn(const QString &token);
+    void resumeScanning();
+    // `retry` sends the same sign-in again; `gaveUp` runs when the dealer does not.
+    void loginReply(const QueryResult<Record> &result, std::function<void()> retry,
+                    std::function<void()> gaveUp);
     void successStep(bool signedIn);
 
     AppData *appData;
