@@ -20,7 +20,7 @@ ItemDelegate {
 
     width: ListView.view ? ListView.view.width : implicitWidth
     height: Theme.carRowHeight
-    Accessible.name: cell_name + " " + cell_info + " " + cell_state.trim()
+    Accessible.name: [cell_name, cell_info, cell_info2, cell_state.trim()].filter(shown => shown !== "").join(" ")
     padding: 0
     background: Rectangle {
         color: cell.cell_background
@@ -61,7 +61,8 @@ ItemDelegate {
             anchors { right: parent.right; rightMargin: 10; verticalCenter: parent.verticalCenter }
             visible: cell.buttonTitle !== ""
             text: cell.buttonTitle
-            Accessible.name: cell.buttonTitle.trim()
+            // The car's plate and year name the row it belongs to.
+            Accessible.name: cell.buttonTitle.trim() + " " + cell.cell_info
             font { pixelSize: Theme.smallFontSize; bold: true }
             contentItem: Text { text: rowButton.text; font: rowButton.font; color: Theme.onAccent
                                 horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }

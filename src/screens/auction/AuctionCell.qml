@@ -23,7 +23,8 @@ ItemDelegate {
     width: ListView.view ? ListView.view.width : implicitWidth
     height: Theme.carRowHeight
     padding: 0
-    Accessible.name: aucCell_name + " " + aucCell_info + " " + aucCell_state.trim()
+    Accessible.name: [aucCell_name, aucCell_info, aucCell_price, aucCell_state.trim(), aucCell_left]
+                     .filter(shown => shown !== "").join(" ")
     background: Rectangle {
         color: Theme.surface
         Rectangle {
@@ -73,7 +74,8 @@ ItemDelegate {
             anchors { right: parent.right; rightMargin: 10; verticalCenter: parent.verticalCenter }
             visible: cell.aucCell_btn !== ""
             text: cell.aucCell_btn
-            Accessible.name: cell.aucCell_btn.trim()
+            // The car's plate and year name the row it belongs to.
+            Accessible.name: cell.aucCell_btn.trim() + " " + cell.aucCell_info
             font { pixelSize: Theme.smallFontSize; bold: true }
             contentItem: Text { text: aucCellBtn.text; font: aucCellBtn.font; color: Theme.onAccent
                                 horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }

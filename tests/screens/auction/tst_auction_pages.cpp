@@ -48,7 +48,7 @@ private slots:
         QTRY_COMPARE(bar->x(), 125.0);
         QVERIFY(harness.click(QStringLiteral("전체")));
         harness.settle(300);
-        QVERIFY(harness.click(QStringLiteral("경매참여")));
+        QVERIFY(harness.click(QStringLiteral("경매참여 12가3456 / 2019년식")));
         auto *detail = qobject_cast<AuctionDetailController *>(t.navigator->top());
         QVERIFY(detail);
 

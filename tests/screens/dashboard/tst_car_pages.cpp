@@ -105,7 +105,10 @@ private slots:
         showPage(harness, screen);
         for (const char *name : {"메뉴 열기", "새로고침", "업무 요청", "보유 차량 12", "경매 완료 0", "차량상태 선택 전체 ▾"})
             QVERIFY2(harness.findAccessible(QString::fromUtf8(name)), name);
-        QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral("현대 쏘나타 (DN8) 12가3456  2019 판매중")), 5000);
+        // A row reads as it shows.
+        QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral(
+                                     "현대 쏘나타 (DN8) 12가3456  2019 45,210km  가솔린 판매중")),
+                                 5000);
 
         QVERIFY(harness.click(QStringLiteral("메뉴 열기")));
         QVERIFY(screen->isOpenDrawer);
@@ -137,7 +140,7 @@ private slots:
         QmlPageHarness harness;
         showPage(harness, screen);
         QVERIFY(harness.findAccessible(QStringLiteral("차량 2대")));
-        QVERIFY(harness.click(QStringLiteral("취소요청")));
+        QVERIFY(harness.click(QStringLiteral("취소요청 12가3456  2019년식")));
         QCOMPARE(screen->pendingDialogs().size(), 1);
         QVERIFY(harness.click(QStringLiteral("뒤로")));
         QTRY_VERIFY(t->navigator->top() != screen);
@@ -219,6 +222,7 @@ private slots:
                  qPrintable(harness.report()));
         QTRY_COMPARE(t->urls.opened, QList<QUrl>{screen->address()});
         QCOMPARE(screen->notice(), QStringLiteral("브라우저에서 페이지를 열었습니다."));
+        QVERIFY(harness.findAccessible(screen->notice())); // read out, not only drawn
         for (const QString &w : harness.warnings())
             QVERIFY2(w.contains(QStringLiteral("QtWebEngine")), qPrintable(w)); // only the missing module
     }
