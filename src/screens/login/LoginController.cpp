@@ -8,6 +8,9 @@
 #include "ScreenContext.h"
 #include "Services.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QTextBoundaryFinder>
 #include <QTimer>
 
@@ -240,6 +243,14 @@ void LoginController::attachPreview(QObject *videoSink)
 {
     if (m_qr)
         m_qr->setPreviewSink(videoSink);
+}
+
+QUrl LoginController::qrImageFolder() const
+{
+    if (m_qrImage.isLocalFile())
+        return QUrl::fromLocalFile(QFileInfo(m_qrImage.toLocalFile()).absolutePath());
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QUrl::fromLocalFile(!pictures.isEmpty() && QDir(pictures).exists() ? pictures : QDir::homePath());
 }
 
 void LoginController::openQrImage(const QUrl &file)

@@ -309,9 +309,9 @@ FocusScope {
         id: imagePicker
         active: false
         source: "QrImagePicker.qml"
-        onLoaded: item.parentWindow = root.Window.window
         function open() {
             active = true
+            item.folder = root.controller.qrImageFolder
             item.open()
         }
     }
