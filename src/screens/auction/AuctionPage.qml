@@ -80,13 +80,19 @@ Item {
         function offsetOf(index) { return originX + index * width }
         // A swipe came to rest: the page fully shown selects its segment.
         onMovementEnded: controller.scrollViewDidScroll(contentX - originX, width)
-        // A new width keeps the selected page in view (also halfway through a turn).
-        onWidthChanged: Qt.callLater(() => {
-            if (moving)
-                return
-            turn.stop()
-            positionViewAtIndex(controller.auctionSeg, ListView.Beginning)
-        })
+        // A new width keeps the selected page in view (also halfway through a turn),
+        // once the resize has settled; the timer goes with the page if it goes first.
+        onWidthChanged: keepPage.restart()
+        Timer {
+            id: keepPage
+            interval: 0
+            onTriggered: {
+                if (auctionScroll.moving)
+                    return
+                turn.stop()
+                auctionScroll.positionViewAtIndex(page.controller.auctionSeg, ListView.Beginning)
+            }
+        }
         Component.onCompleted: contentX = offsetOf(controller.auctionSeg)
 
         NumberAnimation {
