@@ -169,11 +169,11 @@ void CarListController::sendStatusChange(const Record &car, const QString &newSt
     m_cars.changeStatus(
         car.value(QStringLiteral("sCarProductCode")), newStatus, AppData::shared()->userCode(),
         [this, car, newStatus](const QueryResult<QString> &result) {
-            // The change may not have been made: the dealer is told, and the
-            // list shows the cars again as the service has them.
-            if (alertIfFailed(this, result, QStringLiteral("차량 상태를 변경하지 못했습니다."),
-                              [this, car, newStatus] { changeStatus(car, newStatus); }))
-                fetchList();
+            // The change may not have been made: the dealer may send it again, or
+            // give up and see the cars as the service has them.
+            alertIfFailed(
+                this, result, QStringLiteral("차량 상태를 변경하지 못했습니다."),
+                [this, car, newStatus] { changeStatus(car, newStatus); }, [this] { fetchList(); });
         });
 }
 
