@@ -111,8 +111,11 @@ signals:
 
 private:
     void sendCountRequest();
+    // The list of the filter shown, or of `filter`, which is shown with its answer.
     void sendListRequest();
+    void sendListRequest(const Filter &filter);
     void chooseFilter(int index);
+    void toggleDrawer();
 
     CarQueries m_cars;
     CarRowModel *m_rows;
