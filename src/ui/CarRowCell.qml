@@ -64,7 +64,7 @@ ItemDelegate {
             // The car's plate and year name the row it belongs to.
             Accessible.name: cell.buttonTitle.trim() + " " + cell.cell_info
             font { pixelSize: Theme.smallFontSize; bold: true }
-            contentItem: Text { text: rowButton.text; font: rowButton.font; color: Theme.onAccent
+            contentItem: Text { textFormat: Text.PlainText; text: rowButton.text; font: rowButton.font; color: Theme.onAccent
                                 horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }
             background: Rectangle { radius: 6; implicitHeight: 34
                                     color: rowButton.down ? Theme.orangePressed : Theme.orange }

@@ -77,7 +77,7 @@ ItemDelegate {
             // The car's plate and year name the row it belongs to.
             Accessible.name: cell.aucCell_btn.trim() + " " + cell.aucCell_info
             font { pixelSize: Theme.smallFontSize; bold: true }
-            contentItem: Text { text: aucCellBtn.text; font: aucCellBtn.font; color: Theme.onAccent
+            contentItem: Text { textFormat: Text.PlainText; text: aucCellBtn.text; font: aucCellBtn.font; color: Theme.onAccent
                                 horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }
             background: Rectangle { radius: 6; implicitHeight: 34
                                     color: aucCellBtn.down ? Theme.orangePressed : Theme.orange }

@@ -78,6 +78,7 @@ Item {
                         contentItem: Column {
                             spacing: 2
                             Text {
+                                textFormat: Text.PlainText
                                 width: parent.width
                                 horizontalAlignment: Text.AlignHCenter
                                 text: count
@@ -85,6 +86,7 @@ Item {
                                 font { pixelSize: 20; bold: true }
                             }
                             Text {
+                                textFormat: Text.PlainText
                                 width: parent.width
                                 horizontalAlignment: Text.AlignHCenter
                                 text: modelData.caption
@@ -104,6 +106,7 @@ Item {
                 Accessible.name: text
                 background: Rectangle { radius: 8; color: parent.down ? Theme.orangePressed : Theme.orange }
                 contentItem: Text {
+                    textFormat: Text.PlainText
                     text: parent.text
                     color: Theme.onAccent
                     horizontalAlignment: Text.AlignHCenter
@@ -135,6 +138,7 @@ Item {
                     Accessible.name: "차량상태 선택 " + text
                     flat: true
                     contentItem: Text {
+                        textFormat: Text.PlainText
                         text: filterButton.text
                         color: Theme.navy
                         font { pixelSize: 15; bold: true }

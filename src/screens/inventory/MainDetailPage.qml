@@ -14,7 +14,7 @@ Item {
         property string caption
         property string value
         width: parent.width
-        Text { width: 110; text: caption; color: Theme.mutedText; font.pixelSize: 14 }
+        Text { textFormat: Text.PlainText; width: 110; text: caption; color: Theme.mutedText; font.pixelSize: 14 }
         Text { width: parent.width - 110; text: value; textFormat: Text.PlainText; color: Theme.navy
                font.pixelSize: 14; elide: Text.ElideRight }
     }
@@ -24,7 +24,7 @@ Item {
         height: 44
         Accessible.name: text
         font { pixelSize: 14; bold: true }
-        contentItem: Text { text: action.text; font: action.font; color: action.accent ? Theme.onAccent : Theme.navy
+        contentItem: Text { textFormat: Text.PlainText; text: action.text; font: action.font; color: action.accent ? Theme.onAccent : Theme.navy
                             horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }
         background: Rectangle { radius: 6; border.color: Theme.separator
                                 color: action.accent ? (action.down ? Theme.orangePressed : Theme.orange)
@@ -113,7 +113,7 @@ Item {
                             source: "icons/" + (lit !== "" ? lit : "detail_icn_0" + (index + 1) + "_off") + ".svg"
                             Accessible.name: page.iconNames[index] + (lit !== "" ? " 있음" : " 없음")
                         }
-                        Text { width: parent.width; text: page.iconNames[index]; horizontalAlignment: Text.AlignHCenter
+                        Text { textFormat: Text.PlainText; width: parent.width; text: page.iconNames[index]; horizontalAlignment: Text.AlignHCenter
                                color: controller.optionImages[index] !== "" ? Theme.navy : Theme.disabledText
                                font.pixelSize: 11 }
                     }

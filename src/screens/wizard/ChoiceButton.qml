@@ -21,6 +21,7 @@ Button {
 
     contentItem: Item {
         Text {
+            textFormat: Text.PlainText
             id: captionText
             anchors { left: parent.left; top: parent.top }
             text: choice.caption

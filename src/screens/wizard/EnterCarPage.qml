@@ -86,6 +86,7 @@ Item {
                         Keys.onEnterPressed: clicked()
                         onClicked: modelData.truck ? controller.actionCarTypeSelect2() : controller.actionCarTypeSelect()
                         contentItem: Text {
+                            textFormat: Text.PlainText
                             text: typeButton.text
                             color: typeButton.selected ? Theme.onAccent : Theme.navy
                             horizontalAlignment: Text.AlignHCenter
@@ -121,6 +122,7 @@ Item {
                             radius: 6
                             color: Theme.selectedFill
                             Text {
+                                textFormat: Text.PlainText
                                 anchors.centerIn: parent
                                 text: parent.modelData
                                 color: Theme.navy
@@ -164,6 +166,7 @@ Item {
                             anchors.verticalCenter: parent.verticalCenter
                         }
                         Text {
+                            textFormat: Text.PlainText
                             anchors.verticalCenter: parent.verticalCenter
                             text: search.text
                             color: Theme.onAccent
