@@ -241,6 +241,17 @@ void MainController::scrollViewDidEndDragging(qreal contentOffsetY, qreal safeAr
     emit tableChanged();
 }
 
+void MainController::open(const QString &transition)
+{
+    // Once the drawer slid away on sign-out, the dashboard lies open under the dealer's
+    // finger for the rest of the delay: nothing opens from it any more.
+    if (m_signOutPending) {
+        qCInfo(lcDashboard) << "signing out; nothing opens:" << transition;
+        return;
+    }
+    performSegue(transition);
+}
+
 void MainController::openCar(int row)
 {
     if (row < 0 || row >= m_rows->count()) {
@@ -248,32 +259,32 @@ void MainController::openCar(int row)
         return;
     }
     m_selectedRow = row;
-    performSegue(QStringLiteral("main_to_detail"));
+    open(QStringLiteral("main_to_detail"));
 }
 
 void MainController::openOwnedCars()
 {
-    performSegue(QStringLiteral("main_to_carList0"));
+    open(QStringLiteral("main_to_carList0"));
 }
 
 void MainController::openSoldCars()
 {
-    performSegue(QStringLiteral("main_to_carList9"));
+    open(QStringLiteral("main_to_carList9"));
 }
 
 void MainController::openAuctionsInProgress()
 {
-    performSegue(QStringLiteral("main_to_auction1"));
+    open(QStringLiteral("main_to_auction1"));
 }
 
 void MainController::openAuctionsClosed()
 {
-    performSegue(QStringLiteral("main_to_auction2"));
+    open(QStringLiteral("main_to_auction2"));
 }
 
 void MainController::openBusinessRequest()
 {
-    performSegue(QStringLiteral("main_to_web2"));
+    open(QStringLiteral("main_to_web2"));
 }
 
 void MainController::prepareForSegue(const QString &identifier, Screen *destination)

@@ -116,6 +116,7 @@ private:
     void sendListRequest(const Filter &filter);
     void chooseFilter(int index);
     void toggleDrawer();
+    void open(const QString &transition);
 
     CarQueries m_cars;
     CarRowModel *m_rows;

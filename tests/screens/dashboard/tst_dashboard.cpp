@@ -267,7 +267,8 @@ private slots:
         screen->icoSet_OutAction(); // a second tap during the delay changes nothing
         screen->drawerAction();     // nor does a tap on the shade as the drawer slides away
         QVERIFY(!screen->isOpenDrawer);
-        screen->drawerController()->openReleaseMode(); // nor a menu entry
+        screen->drawerController()->openReleaseMode(); // nor a menu entry, nor the dashboard under it
+        screen->openOwnedCars();
         QCOMPARE(t->navigator->depth(), 1);
         QCOMPARE(t->navigator->top(), screen);
         QTRY_COMPARE_WITH_TIMEOUT(t->navigator->top()->identifier(), QStringLiteral("LoginController"), 5000);
