@@ -1,7 +1,5 @@
 #include "CarRowModel.h"
 
-#include <algorithm>
-
 namespace tvs {
 
 CarRowModel::CarRowModel(QObject *parent) : QAbstractListModel(parent) {}
@@ -57,18 +55,6 @@ void CarRowModel::removeAt(int row)
     // Row indices (the row buttons' tags) after the removed row move up by one.
     if (row < m_rows.size())
         emit dataChanged(index(row), index(int(m_rows.size()) - 1), {CellIndex});
-    emit countChanged();
-}
-
-void CarRowModel::insertAt(int row, const Record &record)
-{
-    row = std::clamp(row, 0, int(m_rows.size()));
-    beginInsertRows(QModelIndex(), row, row);
-    m_rows.insert(row, record);
-    m_views.insert(row, CarRowView::from(record, m_dates, m_config));
-    endInsertRows();
-    if (row + 1 < m_rows.size())
-        emit dataChanged(index(row + 1), index(int(m_rows.size()) - 1), {CellIndex});
     emit countChanged();
 }
 

@@ -42,8 +42,6 @@ public:
     void setRows(const Records &rows);
     void clear();
     void removeAt(int row);
-    // `record` at `row` (clamped to the list), the rows from there on moving down.
-    void insertAt(int row, const Record &record);
 
     const Records &rows() const { return m_rows; }
     Record record(int row) const;

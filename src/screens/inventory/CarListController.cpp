@@ -184,7 +184,9 @@ void CarListController::changeStatus(const Record &car, const QString &newStatus
             // Not made, or not known to be: the car stands where it stood until the
             // dealer sends it again, or gives up and sees the cars as the service has them.
             if (at >= 0 && rowOf(car) < 0) {
-                m_model.insertAt(at, car);
+                Records rows = m_model.rows();
+                rows.insert(qMin(qsizetype(at), rows.size()), car);
+                m_model.setRows(rows);
                 emit rowsChanged();
             }
             alertIfFailed(
