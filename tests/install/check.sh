@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix (cmake --install), starts the installed
+# tvs-service and the installed tvsdealer offscreen against it, with the hosts in the
+# user's config file, until the login screen is drawn. Every file the app touches is
+# traced (strace); none may lie in the source or the build tree. Also: --help of both
+# runs without a display, and the desktop entry's program and icon are installed.
+set -u
+source_dir=$(realpath "${1:?usage: check.sh SOURCE_DIR BUILD_DIR}")
+build_dir=$(realpath "${2:?usage: check.sh SOURCE_DIR BUILD_DIR}")
+fail() { echo "FAIL: $*"; exit 1; }
+
+tmp=$(mktemp -d) || fail "no temporary folder"
+service_pid=
+app_pid=
+trap '[ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null; [ -n "$service_pid" ] && kill "$service_pid" 2>/dev/null; rm -rf "$tmp"' EXIT
+case "$tmp/" in "$source_dir"/* | "$build_dir"/*) fail "the temporary folder $tmp lies in the source or build tree" ;; esac
+prefix=$tmp/prefix
+
+cmake --install "$build_dir" --prefix "$prefix" >"$tmp/install.log" || { cat "$tmp/install.log"; fail "cmake --install"; }
+
+home=$tmp/home
+mkdir -p "$home" "$tmp/runtime" && chmod 700 "$tmp/runtime"
+# A bare environment: no variable may lead a program back to the trees.
+run() { env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$home" XDG_RUNTIME_DIR="$tmp/runtime" LANG=C.UTF-8 "$@"; }
+cd "$tmp" || fail "cd $tmp"
+
+for program in tvsdealer tvs-service; do
+  run "$program" --help >"$tmp/help.txt" 2>&1 || { cat "$tmp/help.txt"; fail "$program --help"; }
+done
+
+entry=$prefix/share/applications/kr.tvsdealer.TvsDealer.desktop
+exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+icon=$(sed -n 's/^Icon=//p' "$entry")
+[ -x "$prefix/bin/$exec_name" ] || fail "the desktop entry starts \"$exec_name\", which is not installed"
+for file in scalable/apps/$icon.svg 48x48/apps/$icon.png; do
+  [ -s "$prefix/share/icons/hicolor/$file" ] || fail "the desktop entry's icon $file is not installed"
+done
+
+run tvs-service --port 0 --image-port 0 --data "$tmp/data" >"$tmp/ready.txt" 2>"$tmp/service.log" &
+service_pid=$!
+for _ in $(seq 1 300); do
+  grep -q '^tvs-service ready' "$tmp/ready.txt" && break
+  kill -0 "$service_pid" 2>/dev/null || { cat "$tmp/service.log"; fail "the installed tvs-service stopped"; }
+  sleep 0.1
+done
+line=$(grep '^tvs-service ready' "$tmp/ready.txt") || fail "the installed tvs-service is not ready"
+api=$(sed -E 's/.*api=([^ ]+).*/\1/' <<<"$line")
+images=$(sed -E 's/.*images=([^ ]+).*/\1/' <<<"$line")
+ca=$(sed -E 's/.*ca=([^ ]+).*/\1/' <<<"$line")
+mkdir -p "$home/.config/tvsdealer"
+printf '[hosts]\napi=%s\nimage=%s\nzest=%s\nmweb=%s\n[tls]\ncaFile=%s\n' "$api" "$images" "$api" "$api" "$ca" \
+  >"$home/.config/tvsdealer/tvsdealer.conf"
+
+run QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="tvs.ui.debug=true" \
+  strace -f -qq -e trace=%file -o "$tmp/files.txt" "$prefix/bin/tvsdealer" >"$tmp/app.log" 2>&1 &
+app_pid=$!
+for _ in $(seq 1 600); do
+  grep -q 'first frame shown with "LoginController" on top' "$tmp/app.log" && break
+  kill -0 "$app_pid" 2>/dev/null || { cat "$tmp/app.log"; fail "the installed tvsdealer stopped"; }
+  sleep 0.1
+done
+kill "$app_pid" 2>/dev/null
+wait "$app_pid" 2>/dev/null
+app_pid=
+grep -q 'first frame shown with "LoginController" on top' "$tmp/app.log" || { cat "$tmp/app.log"; fail "no login screen"; }
+! grep -E 'qrc:|\.qml|QML' "$tmp/app.log" || fail "QML warnings"
+grep -q "\"$ca\"" "$tmp/files.txt" || fail "the CA file of the user's config file was not read"
+
+touched=$(grep -oE '"/[^"]*"' "$tmp/files.txt" | tr -d '"' | sed 's|$|/|' | sort -u |
+          grep -F -e "$source_dir/" -e "$build_dir/")
+[ -z "$touched" ] || fail "the installed app looked into the source or build tree:
+$touched"
+echo "PASS: the installed tvsdealer showed the login screen, reading nothing from $source_dir or $build_dir"
