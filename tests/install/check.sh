@@ -8,11 +8,22 @@ set -u
 source_dir=$(realpath "${1:?usage: check.sh SOURCE_DIR BUILD_DIR}")
 build_dir=$(realpath "${2:?usage: check.sh SOURCE_DIR BUILD_DIR}")
 fail() { echo "FAIL: $*"; exit 1; }
+# await PID FILE PATTERN: waits up to a minute for PATTERN in FILE while PID runs.
+await() {
+  for _ in $(seq 1 600); do
+    grep -q "$3" "$2" && return 0
+    kill -0 "$1" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
 
 tmp=$(mktemp -d) || fail "no temporary folder"
 service_pid=
 app_pid=
-trap '[ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null; [ -n "$service_pid" ] && kill "$service_pid" 2>/dev/null; rm -rf "$tmp"' EXIT
+# Each program runs in a process group of its own (setsid), ended as a whole.
+stop() { [ -n "$1" ] && kill -- "-$1" 2>/dev/null && wait "$1" 2>/dev/null; }
+trap 'stop "$app_pid"; stop "$service_pid"; rm -rf "$tmp"' EXIT
 case "$tmp/" in "$source_dir"/* | "$build_dir"/*) fail "the temporary folder $tmp lies in the source or build tree" ;; esac
 prefix=$tmp/prefix
 
@@ -21,11 +32,11 @@ cmake --install "$build_dir" --prefix "$prefix" >"$tmp/install.log" || { cat "$t
 home=$tmp/home
 mkdir -p "$home" "$tmp/runtime" && chmod 700 "$tmp/runtime"
 # A bare environment: no variable may lead a program back to the trees.
-run() { env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$home" XDG_RUNTIME_DIR="$tmp/runtime" LANG=C.UTF-8 "$@"; }
+bare=(env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$home" XDG_RUNTIME_DIR="$tmp/runtime" LANG=C.UTF-8)
 cd "$tmp" || fail "cd $tmp"
 
 for program in tvsdealer tvs-service; do
-  run "$program" --help >"$tmp/help.txt" 2>&1 || { cat "$tmp/help.txt"; fail "$program --help"; }
+  "${bare[@]}" "$program" --help >"$tmp/help.txt" 2>&1 || { cat "$tmp/help.txt"; fail "$program --help"; }
 done
 
 entry=$prefix/share/applications/kr.tvsdealer.TvsDealer.desktop
@@ -36,14 +47,10 @@ for file in scalable/apps/$icon.svg 48x48/apps/$icon.png; do
   [ -s "$prefix/share/icons/hicolor/$file" ] || fail "the desktop entry's icon $file is not installed"
 done
 
-run tvs-service --port 0 --image-port 0 --data "$tmp/data" >"$tmp/ready.txt" 2>"$tmp/service.log" &
+setsid "${bare[@]}" tvs-service --port 0 --image-port 0 --data "$tmp/data" >"$tmp/ready.txt" 2>"$tmp/service.log" &
 service_pid=$!
-for _ in $(seq 1 300); do
-  grep -q '^tvs-service ready' "$tmp/ready.txt" && break
-  kill -0 "$service_pid" 2>/dev/null || { cat "$tmp/service.log"; fail "the installed tvs-service stopped"; }
-  sleep 0.1
-done
-line=$(grep '^tvs-service ready' "$tmp/ready.txt") || fail "the installed tvs-service is not ready"
+await "$service_pid" "$tmp/ready.txt" '^tvs-service ready' || { cat "$tmp/service.log"; fail "the installed tvs-service did not start"; }
+line=$(grep '^tvs-service ready' "$tmp/ready.txt")
 api=$(sed -E 's/.*api=([^ ]+).*/\1/' <<<"$line")
 images=$(sed -E 's/.*images=([^ ]+).*/\1/' <<<"$line")
 ca=$(sed -E 's/.*ca=([^ ]+).*/\1/' <<<"$line")
@@ -51,18 +58,13 @@ mkdir -p "$home/.config/tvsdealer"
 printf '[hosts]\napi=%s\nimage=%s\nzest=%s\nmweb=%s\n[tls]\ncaFile=%s\n' "$api" "$images" "$api" "$api" "$ca" \
   >"$home/.config/tvsdealer/tvsdealer.conf"
 
-run QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="tvs.ui.debug=true" \
+setsid "${bare[@]}" QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="tvs.ui.debug=true" \
   strace -f -qq -e trace=%file -o "$tmp/files.txt" "$prefix/bin/tvsdealer" >"$tmp/app.log" 2>&1 &
 app_pid=$!
-for _ in $(seq 1 600); do
-  grep -q 'first frame shown with "LoginController" on top' "$tmp/app.log" && break
-  kill -0 "$app_pid" 2>/dev/null || { cat "$tmp/app.log"; fail "the installed tvsdealer stopped"; }
-  sleep 0.1
-done
-kill "$app_pid" 2>/dev/null
-wait "$app_pid" 2>/dev/null
+await "$app_pid" "$tmp/app.log" 'first frame shown with "LoginController" on top' ||
+  { cat "$tmp/app.log"; fail "the installed tvsdealer showed no login screen"; }
+stop "$app_pid"
 app_pid=
-grep -q 'first frame shown with "LoginController" on top' "$tmp/app.log" || { cat "$tmp/app.log"; fail "no login screen"; }
 ! grep -E 'qrc:|\.qml|QML' "$tmp/app.log" || fail "QML warnings"
 grep -q "\"$ca\"" "$tmp/files.txt" || fail "the CA file of the user's config file was not read"
 
