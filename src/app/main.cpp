@@ -22,9 +22,6 @@ void registerAllScreens(Navigator &navigator);
 
 namespace {
 
-// The name of the desktop entry, the AppStream component and the icon.
-const char kDesktopId[] = "kr.tvsdealer.TvsDealer";
-
 // Answered before the application object exists, so that they work without a display.
 bool answeredHelp(int argc, char *argv[])
 {
@@ -75,8 +72,8 @@ int main(int argc, char *argv[])
     QGuiApplication::setOrganizationName(QStringLiteral("TVSDealer"));
     QGuiApplication::setApplicationName(QStringLiteral("TVSDealer"));
     QGuiApplication::setApplicationVersion(QStringLiteral(TVS_APP_VERSION));
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
-    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/tvs/app/%1.svg").arg(QLatin1String(kDesktopId))));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TVS_DESKTOP_ID));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/tvs/app/" TVS_DESKTOP_ID ".svg")));
     QQuickStyle::setStyle(QStringLiteral("Basic"));
 
     tvs::Config config;
@@ -89,7 +86,7 @@ int main(int argc, char *argv[])
     tvs::AppShell shell(config, tvs::registerAllScreens);
     if (!shell.start())
         return 1;
-    // For support and the install check: start-up has reached a drawn screen.
+    // For support (and the install check): start-up has reached a drawn screen.
     if (auto *window = qobject_cast<QQuickWindow *>(shell.engine()->rootObjects().value(0))) {
         QObject::connect(
             window, &QQuickWindow::frameSwapped, &app,

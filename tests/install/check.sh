@@ -39,7 +39,7 @@ for program in tvsdealer tvs-service; do
   "${bare[@]}" "$program" --help >"$tmp/help.txt" 2>&1 || { cat "$tmp/help.txt"; fail "$program --help"; }
 done
 
-entry=$prefix/share/applications/kr.tvsdealer.TvsDealer.desktop
+entry=$(ls "$prefix"/share/applications/*.desktop) || fail "no desktop entry installed"
 exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
 icon=$(sed -n 's/^Icon=//p' "$entry")
 [ -x "$prefix/bin/$exec_name" ] || fail "the desktop entry starts \"$exec_name\", which is not installed"
