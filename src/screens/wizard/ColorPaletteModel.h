@@ -1,16 +1,14 @@
 #pragma once
 
-#include <QAbstractListModel>
+#include "RowListModel.h"
+
+#include <QRgb>
 
 namespace tvs {
 
-// The colour cells of step 4 (`ColorCell`): the fixed palette, one of them
-// selected (its check mark shown) or none.
-class ColorPaletteModel : public QAbstractListModel
+// One swatch of the palette.
+struct ColorRow
 {
-    Q_OBJECT
-
-public:
     enum Role {
         NameRole = Qt::UserRole + 1, // colorName
         CodeRole,
@@ -20,14 +18,29 @@ public:
         SelectedRole,
     };
 
-    explicit ColorPaletteModel(QObject *parent = nullptr) : QAbstractListModel(parent) {}
+    QString name;
+    QString code;
+    QRgb border = 0;
+    QRgb upper = 0;
+    QRgb lower = 0;
+    bool checked = false;
+
+    QString key() const { return code; }
+    QVariant outlet(int role) const;
+    friend bool operator==(const ColorRow &, const ColorRow &) = default;
+};
+
+// The colour cells of step 4 (`ColorCell`): the fixed palette, one of them
+// selected (its check mark shown) or none.
+class ColorPaletteModel : public RowListModel<ColorRow>
+{
+public:
+    using enum ColorRow::Role;
+
+    explicit ColorPaletteModel(QObject *parent = nullptr);
 
     void select(int row);
     int selectedRow() const { return m_selected; }
-
-    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex &index, int role) const override;
-    QHash<int, QByteArray> roleNames() const override;
 
 private:
     int m_selected = -1;
