@@ -5,6 +5,7 @@
 #include "AuctionDetailController.h"
 #include "AuctionFixtures.h"
 #include "DialogHelpers.h"
+#include "ModelLog.h"
 
 using namespace tvs;
 using namespace tvs::test;
@@ -177,6 +178,28 @@ private slots:
             QCOMPARE(board->table(1)->count(), rows);
             QCOMPARE(board->aucCount(), QString::number(rows));
         }
+    }
+
+    // The 30-second refresh changes each page in place: a new auction comes in as an
+    // insertion and the row tags after it follow, so a scrolled page stays put and a
+    // button acts on the row it is drawn on.
+    void quietRefreshUpdatesInPlace()
+    {
+        const Record running = auctionRow("A", "1", "D2");
+        const Record won = auctionRow("B", "2", "D0001", {{"sAuctionUserName", "B상사"}});
+        AuctionController *board = showBoard(*t, {running, won});
+        ModelLog all(board->table(1)), inProgress(board->table(2));
+        ModelLog wonPage(board->table(3)), others(board->table(4));
+        t->procedures.answer(kBoard, replyBody({auctionRow("N", "1", "D2"), running, won}));
+        t->clock.advance(30s);
+        QTRY_VERIFY(!board->isFetching());
+        QCOMPARE(all.entries, (QStringList{"+0", "~1..2 aucCell_tag", "count"}));
+        QCOMPARE(inProgress.entries, (QStringList{"+0", "~1 aucCell_tag", "count"}));
+        QCOMPARE(wonPage.entries + others.entries, QStringList());
+        board->btnEvent(board->table(1)->cell(2, "aucCell_tag").toInt());
+        auto *popup = qobject_cast<AlertViewController *>(t->navigator->top());
+        QVERIFY(popup);
+        QCOMPARE(popup->storeNameText(), QStringLiteral("B상사"));
     }
 
     void detailLabels_data()
