@@ -2,31 +2,20 @@
 
 namespace tvs {
 
-QVariant CarRow::outlet(int role) const
+QVariantList CarRow::cells() const
 {
-    switch (role) {
-    case CellImg:
-        return view.picture.toString(QUrl::FullyEncoded);
-    case CellName:
-        return view.name;
-    case CellInfo:
-        return view.info;
-    case CellInfo2:
-        return view.info2;
-    case CellState:
-        return view.stateText;
-    case CellStateColor:
-        return view.stateColor.isValid() ? view.stateColor : QColor(Qt::transparent);
-    case CellBackground:
-        return view.background;
-    default:
-        return {};
-    }
+    return {view.picture.toString(QUrl::FullyEncoded),
+            view.name,
+            view.info,
+            view.info2,
+            view.stateText,
+            view.stateColor.isValid() ? view.stateColor : QColor(Qt::transparent),
+            view.background};
 }
 
 CarRowModel::CarRowModel(QObject *parent)
     : RowListModel({"cell_img", "cell_name", "cell_info", "cell_info2", "cell_state", "cell_stateColor",
-                    "cell_background", "cell_index"},
+                    "cell_background"},
                    "cell_index", parent)
 {
 }

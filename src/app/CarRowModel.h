@@ -11,35 +11,24 @@ class Config;
 // One car of a car table: its record, and what its cell shows.
 struct CarRow
 {
-    enum Role {
-        CellImg = Qt::UserRole + 1, // picture URL as text; empty: the "empty_car" picture
-        CellName,
-        CellInfo,
-        CellInfo2,
-        CellState,
-        CellStateColor, // background of cell_state; transparent without a status
-        CellBackground, // the row's tint
-        CellIndex,      // the row index (a row button's tag)
-    };
-
     Record record;
     CarRowView view;
 
     QString key() const { return record.value(QStringLiteral("sCarProductCode")); }
-    QVariant outlet(int role) const;
+    QVariantList cells() const;
     friend bool operator==(const CarRow &, const CarRow &) = default;
 };
 
 // The rows of a car table (the dashboard's MainTableCell, the car list's
 // CarListTableCell): one record per row and what its cell shows. Roles are the
-// cell's outlets; every role is computed when the rows are set, so the page only
-// binds and a test reads exactly what the dealer sees.
+// cell's outlets: cell_img (the picture's address as text; empty: "empty_car"),
+// cell_name, cell_info, cell_info2, cell_state, cell_stateColor (transparent
+// without a status), cell_background (the row's tint) and cell_index (the row
+// index, a row button's tag). They are computed when the rows are set, so the
+// page only binds and a test reads exactly what the dealer sees.
 class CarRowModel : public RowListModel<CarRow>
 {
 public:
-    using Role = CarRow::Role;
-    using enum Role;
-
     explicit CarRowModel(QObject *parent = nullptr);
 
     // The reference dates and the image host; set before the rows.

@@ -10,11 +10,6 @@ QString OptionRow::key() const
            record.value(QStringLiteral("sCarOptionDetailCode"));
 }
 
-QVariant OptionRow::outlet(int role) const
-{
-    return role == TitleRole ? QVariant(title) : QVariant(selected);
-}
-
 OptionGridModel::OptionGridModel(QObject *parent) : RowListModel({"btn_Option", "selected"}, {}, parent) {}
 
 void OptionGridModel::setRows(const Records &records, const QList<bool> &selected)

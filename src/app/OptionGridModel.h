@@ -8,33 +8,26 @@ namespace tvs {
 // One option button of a grid: its catalogue row, its title and whether it is marked.
 struct OptionRow
 {
-    enum Role {
-        TitleRole = Qt::UserRole + 1, // btn_Option's title
-        SelectedRole,
-    };
-
     Record record;
     QString title;
     bool selected = false;
 
     // The option's group and code: a code means something only within its group.
     QString key() const;
-    QVariant outlet(int role) const;
+    QVariantList cells() const { return {title, selected}; }
     friend bool operator==(const OptionRow &, const OptionRow &) = default;
 };
 
 // One grid of options (`collection1` .. `collection4` of the car detail's option
 // boxes and of the wizard's option step): the catalogue rows of its groups, two to
-// a line, each a button titled with the option's name and shown selected when
-// marked.
+// a line, each a button titled with the option's name (btn_Option) and shown
+// selected when marked (selected).
 class OptionGridModel : public RowListModel<OptionRow>
 {
     Q_OBJECT
     Q_PROPERTY(QString heading READ heading NOTIFY headingChanged)
 
 public:
-    using enum OptionRow::Role;
-
     static constexpr double kItemHeight = 60;
     static constexpr double kSpacing = 2;
     static constexpr double kBoxMargin = 40;

@@ -8,6 +8,8 @@ namespace tvs {
 
 namespace {
 
+constexpr int kFirstRole = Qt::UserRole + 1;
+
 // Runs of consecutive indices in [0, size) for which `in` is false.
 QList<RowListModelBase::Range> runsOutside(const QList<bool> &in)
 {
@@ -69,13 +71,11 @@ RowListModelBase::RowListModelBase(const QByteArrayList &outlets, const QByteArr
                                    QObject *parent)
     : QAbstractListModel(parent)
 {
-    for (int i = 0; i < outlets.size(); ++i) {
-        const int role = Qt::UserRole + 1 + i;
-        m_roleNames.insert(role, outlets.at(i));
-        if (!indexOutlet.isEmpty() && outlets.at(i) == indexOutlet)
-            m_indexRole = role;
-        else
-            m_rowRoles.append(role);
+    for (int i = 0; i < outlets.size(); ++i)
+        m_roleNames.insert(kFirstRole + i, outlets.at(i));
+    if (!indexOutlet.isEmpty()) {
+        m_indexRole = kFirstRole + int(outlets.size());
+        m_roleNames.insert(m_indexRole, indexOutlet);
     }
 }
 
@@ -94,12 +94,22 @@ QVariant RowListModelBase::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || !hasRow(index.row()) || !m_roleNames.contains(role))
         return {};
-    return role == m_indexRole ? QVariant(index.row()) : outlet(index.row(), role);
+    return role == m_indexRole ? QVariant(index.row()) : cells(index.row()).value(role - kFirstRole);
 }
 
 QHash<int, QByteArray> RowListModelBase::roleNames() const
 {
     return m_roleNames;
+}
+
+QList<int> RowListModelBase::changedRoles(const QVariantList &shown, const QVariantList &next)
+{
+    QList<int> roles;
+    for (qsizetype i = 0; i < qMax(shown.size(), next.size()); ++i) {
+        if (shown.value(i) != next.value(i))
+            roles.append(kFirstRole + int(i));
+    }
+    return roles;
 }
 
 RowListModelBase::Plan RowListModelBase::plan(const QStringList &shown, const QStringList &next)

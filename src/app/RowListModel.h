@@ -50,17 +50,18 @@ signals:
     void countChanged();
 
 protected:
-    // `indexOutlet`, when it is one of `outlets`, shows the row's own index (the
-    // tag of the cell's buttons): it is announced again whenever rows before
-    // the row come or go, so a button always acts on the row it is drawn on.
+    // `indexOutlet`, when given, is one more outlet after `outlets`: it shows the
+    // row's own index (the tag of the cell's buttons) and is announced again
+    // whenever rows before the row come or go, so a button always acts on the
+    // row it is drawn on.
     RowListModelBase(const QByteArrayList &outlets, const QByteArray &indexOutlet, QObject *parent);
 
     virtual qsizetype size() const = 0;
-    // The value of `role` (never the index outlet's) in the row at `row`.
-    virtual QVariant outlet(qsizetype row, int role) const = 0;
+    // What the row at `row` shows, in the order of the outlets.
+    virtual QVariantList cells(qsizetype row) const = 0;
 
-    // Roles of the outlets that come from the row (all but the index outlet).
-    const QList<int> &rowRoles() const { return m_rowRoles; }
+    // The roles whose cells differ.
+    static QList<int> changedRoles(const QVariantList &shown, const QVariantList &next);
 
     static Plan plan(const QStringList &shown, const QStringList &next);
 
@@ -74,7 +75,6 @@ protected:
 
 private:
     QHash<int, QByteArray> m_roleNames;
-    QList<int> m_rowRoles;
     int m_indexRole = -1;
 };
 
@@ -82,8 +82,8 @@ private:
 // replies and what its cell shows:
 //
 //     struct Row {
-//         QString key() const;             // e.g. the car's product code; may repeat or be empty
-//         QVariant outlet(int role) const; // what the cell shows in `role`
+//         QString key() const;       // e.g. the car's product code; may repeat or be empty
+//         QVariantList cells() const; // what the cell shows, in the order of the outlets
 //         friend bool operator==(const Row &, const Row &) = default;
 //     };
 //
@@ -173,7 +173,7 @@ public:
 
 protected:
     qsizetype size() const override { return m_rows.size(); }
-    QVariant outlet(qsizetype row, int role) const override { return m_rows.at(row).outlet(role); }
+    QVariantList cells(qsizetype row) const override { return m_rows.at(row).cells(); }
 
 private:
     static QStringList keysOf(const QList<Row> &rows)
@@ -189,13 +189,9 @@ private:
     QList<int> replace(int row, Row changed)
     {
         Row &shown = m_rows[row];
-        QList<int> roles;
         if (shown == changed)
-            return roles;
-        for (int role : rowRoles()) {
-            if (shown.outlet(role) != changed.outlet(role))
-                roles.append(role);
-        }
+            return {};
+        const QList<int> roles = changedRoles(shown.cells(), changed.cells());
         shown = std::move(changed);
         return roles;
     }

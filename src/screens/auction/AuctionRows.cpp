@@ -128,33 +128,21 @@ AuctionCellView AuctionCellView::from(const Record &row, int page, const QString
     return v;
 }
 
-QVariant AuctionRow::outlet(int role) const
+QVariantList AuctionRow::cells() const
 {
-    switch (role) {
-    case CellBtn:
-        return view.button;
-    case CellPrice:
-        return view.price;
-    case CellInfo:
-        return view.info;
-    case CellName:
-        return view.name;
-    case CellState:
-        return view.state;
-    case CellStateColor:
-        return view.stateColor;
-    case CellImg:
-        return view.picture.toString(QUrl::FullyEncoded);
-    case CellLeft:
-        return view.timeLeft;
-    default:
-        return {};
-    }
+    return {view.button,
+            view.price,
+            view.info,
+            view.name,
+            view.state,
+            view.stateColor,
+            view.picture.toString(QUrl::FullyEncoded),
+            view.timeLeft};
 }
 
 AuctionRowModel::AuctionRowModel(int page, const Config *config, QObject *parent)
     : RowListModel({"aucCell_btn", "aucCell_price", "aucCell_info", "aucCell_name", "aucCell_state",
-                    "aucCell_stateColor", "aucCell_img", "aucCell_left", "aucCell_tag"},
+                    "aucCell_stateColor", "aucCell_img", "aucCell_left"},
                    "aucCell_tag", parent),
       m_page(page), m_config(config)
 {

@@ -53,33 +53,20 @@ struct AuctionCellView
 // One auction of a board page: its row, and what its cell shows.
 struct AuctionRow
 {
-    enum Role {
-        CellBtn = Qt::UserRole + 1,
-        CellPrice,
-        CellInfo,
-        CellName,
-        CellState,
-        CellStateColor,
-        CellImg,
-        CellLeft,
-        CellTag,
-    };
-
     Record record;
     AuctionCellView view;
 
     QString key() const { return record.value(QStringLiteral("sAuctionCode")); }
-    QVariant outlet(int role) const;
+    QVariantList cells() const;
     friend bool operator==(const AuctionRow &, const AuctionRow &) = default;
 };
 
 // The rows of one board page (auctionPage1Cell .. auctionPage4Cell): roles are the
-// cell's outlets, computed when the rows are set; the time left follows setNow().
+// cell's outlets (aucCell_btn .. aucCell_left, and aucCell_tag, the row index),
+// computed when the rows are set; the time left follows setNow().
 class AuctionRowModel : public RowListModel<AuctionRow>
 {
 public:
-    using enum AuctionRow::Role;
-
     AuctionRowModel(int page, const Config *config, QObject *parent = nullptr);
 
     // Updates the page in place to show `records`.

@@ -6,24 +6,9 @@
 
 namespace tvs {
 
-QVariant ColorRow::outlet(int role) const
+QVariantList ColorRow::cells() const
 {
-    switch (role) {
-    case NameRole:
-        return name;
-    case CodeRole:
-        return code;
-    case BorderRole:
-        return QColor::fromRgb(border);
-    case UpperRole:
-        return QColor::fromRgb(upper);
-    case LowerRole:
-        return QColor::fromRgb(lower);
-    case SelectedRole:
-        return checked;
-    default:
-        return {};
-    }
+    return {name, code, QColor::fromRgb(border), QColor::fromRgb(upper), QColor::fromRgb(lower), checked};
 }
 
 ColorPaletteModel::ColorPaletteModel(QObject *parent)

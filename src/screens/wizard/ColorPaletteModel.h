@@ -9,24 +9,15 @@ namespace tvs {
 // One swatch of the palette.
 struct ColorRow
 {
-    enum Role {
-        NameRole = Qt::UserRole + 1, // colorName
-        CodeRole,
-        BorderRole, // colorBox, the rim
-        UpperRole,  // colorpattern1
-        LowerRole,  // colorpattern2
-        SelectedRole,
-    };
-
     QString name;
     QString code;
-    QRgb border = 0;
-    QRgb upper = 0;
-    QRgb lower = 0;
+    QRgb border = 0; // colorBox, the rim
+    QRgb upper = 0;  // colorpattern1
+    QRgb lower = 0;  // colorpattern2
     bool checked = false;
 
     QString key() const { return code; }
-    QVariant outlet(int role) const;
+    QVariantList cells() const;
     friend bool operator==(const ColorRow &, const ColorRow &) = default;
 };
 
@@ -35,8 +26,6 @@ struct ColorRow
 class ColorPaletteModel : public RowListModel<ColorRow>
 {
 public:
-    using enum ColorRow::Role;
-
     explicit ColorPaletteModel(QObject *parent = nullptr);
 
     void select(int row);

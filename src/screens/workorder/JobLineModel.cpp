@@ -4,19 +4,10 @@ namespace tvs {
 
 const QString JobLineModel::kNoShopTitle = QStringLiteral("정비소 선택");
 
-QVariant JobLineRow::outlet(int role) const
+QVariantList JobLineRow::cells() const
 {
-    switch (role) {
-    case LineIdRole:
-        return id;
-    case JobContentRole:
-        return line.content;
-    case JobButtonRole:
-        return line.shop.isEmpty() ? JobLineModel::kNoShopTitle
-                                   : line.shop.value(QStringLiteral("sStoreName"));
-    default:
-        return {};
-    }
+    return {id, line.content,
+            line.shop.isEmpty() ? JobLineModel::kNoShopTitle : line.shop.value(QStringLiteral("sStoreName"))};
 }
 
 JobLineModel::JobLineModel(QObject *parent)

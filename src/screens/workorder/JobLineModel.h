@@ -8,29 +8,22 @@ namespace tvs {
 // One job line and the id its buttons carry.
 struct JobLineRow
 {
-    enum Role {
-        LineIdRole = Qt::UserRole + 1, // the tag of the line's buttons
-        JobContentRole,                // cell_JobContent
-        JobButtonRole,                 // cellJobButton's title
-    };
-
     int id = 0;
     JobLine line;
 
     QString key() const { return QString::number(id); }
-    QVariant outlet(int role) const;
+    QVariantList cells() const;
     friend bool operator==(const JobLineRow &, const JobLineRow &) = default;
 };
 
 // The job lines of WorkWrite_p2 (WorkWrite_p2_Cell): each line's text and shop
 // live here, not in its cell, so they stay with the line when cells are reused
 // or lines before it are removed. Each line has an id of its own that its
-// buttons carry, so a line is found where it is now, not where it was drawn.
+// buttons carry (lineId), so a line is found where it is now, not where it was
+// drawn; cell_JobContent is its text, cellJobButton the shop button's title.
 class JobLineModel : public RowListModel<JobLineRow>
 {
 public:
-    using enum JobLineRow::Role;
-
     // The shop button's title while no shop is chosen.
     static const QString kNoShopTitle;
 

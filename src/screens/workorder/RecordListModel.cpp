@@ -20,9 +20,9 @@ void RecordListModel::setRows(const Records &records)
 void RecordListModel::setCell(int row, const QByteArray &outlet, const QVariant &value)
 {
     const qsizetype column = m_outlets.indexOf(outlet);
-    changeRow(row, [column, &value](RecordRow &shown) {
-        if (column >= 0 && column < shown.cells.size())
-            shown.cells[column] = value;
+    changeRow(row, [column, &value](RecordRow &changed) {
+        if (column >= 0 && column < changed.shown.size())
+            changed.shown[column] = value;
     });
 }
 

@@ -12,10 +12,10 @@ struct RecordRow
 {
     QString id; // the record's key field
     Record record;
-    QVariantList cells;
+    QVariantList shown; // outlet by outlet
 
     QString key() const { return id; }
-    QVariant outlet(int role) const { return cells.value(role - (Qt::UserRole + 1)); }
+    QVariantList cells() const { return shown; }
     friend bool operator==(const RecordRow &, const RecordRow &) = default;
 };
 

@@ -95,10 +95,9 @@ private slots:
         QCOMPARE(board->aucCount(), page == 2 ? "1" : "0");
         QVERIFY(!board->lists().all.first().contains(QStringLiteral("sExtra")));
         QStringList roles;
-        for (int role : {AuctionRowModel::CellState, AuctionRowModel::CellBtn, AuctionRowModel::CellName,
-                         AuctionRowModel::CellInfo, AuctionRowModel::CellPrice, AuctionRowModel::CellImg,
-                         AuctionRowModel::CellLeft})
-            roles << board->table(1)->index(0).data(role).toString();
+        for (const char *outlet : {"aucCell_state", "aucCell_btn", "aucCell_name", "aucCell_info", "aucCell_price",
+                                   "aucCell_img", "aucCell_left"})
+            roles << board->table(1)->cell(0, outlet).toString();
         board->btnEvent(0);
         QCOMPARE(roles << t->navigator->top()->identifier(), shown);
         QCOMPARE(board->table(1)->view(0).stateColor, colour);

@@ -252,12 +252,12 @@ private slots:
         QFETCH(QStringList, shown);
         QFETCH(QColor, tint);
         MainController *screen = showLoaded({row});
-        const QModelIndex at = screen->getMyCarList()->index(0);
-        const auto role = [&](CarRowModel::Role r) { return at.data(r).toString(); };
-        QCOMPARE((QStringList{role(CarRowModel::CellName), role(CarRowModel::CellInfo), role(CarRowModel::CellInfo2),
-                              role(CarRowModel::CellState), role(CarRowModel::CellImg)}),
-                 shown);
-        QCOMPARE(at.data(CarRowModel::CellBackground).value<QColor>(), tint);
+        const CarRowModel *table = screen->getMyCarList();
+        QStringList cells;
+        for (const char *outlet : {"cell_name", "cell_info", "cell_info2", "cell_state", "cell_img"})
+            cells.append(table->cell(0, outlet).toString());
+        QCOMPARE(cells, shown);
+        QCOMPARE(table->cell(0, "cell_background").value<QColor>(), tint);
     }
 
     void tableEnlargesAndRestores()

@@ -58,7 +58,7 @@ QStringList titlesOf(OptionGridModel &box)
 {
     QStringList out;
     for (int i = 0; i < box.count(); ++i)
-        out.append(box.data(box.index(i), OptionGridModel::TitleRole).toString());
+        out.append(box.cell(i, "btn_Option").toString());
     return out;
 }
 
@@ -144,7 +144,7 @@ private slots:
         // Stored as the list keeps them: "년식" after the year, the name cut before "(".
         QCOMPARE(list->getMyCarList().first().value(QStringLiteral("sCarProductYearMonth")), QStringLiteral("2019년식"));
         QCOMPARE(list->getMyCarList().first().value(QStringLiteral("sCarName3")), QStringLiteral("쏘나타 "));
-        QCOMPARE(list->carListTable()->index(0).data(CarRowModel::CellName).toString(), QStringLiteral("현대 쏘나타 "));
+        QCOMPARE(list->carListTable()->cell(0, "cell_name").toString(), QStringLiteral("현대 쏘나타 "));
     }
 
     void noRowsOrAFailedFetchShowNothing()
