@@ -8,7 +8,7 @@ namespace tvs::test {
 
 // What a list model announced, one entry a signal: "-1..2" rows removed, "+0"
 // a row inserted, "~1..2 cell_state,cell_index" rows changed in those roles,
-// "moved", "reset", and "count" when its count changed.
+// "reset", and "count" when its count changed.
 class ModelLog : public QObject
 {
 public:
@@ -25,8 +25,6 @@ public:
                         names.append(QString::fromLatin1(model->roleNames().value(role)));
                     add(u'~', from.row(), to.row(), u' ' + names.join(u','));
                 });
-        connect(model, &QAbstractItemModel::rowsMoved, this,
-                [this] { entries.append(QStringLiteral("moved")); });
         connect(model, &QAbstractItemModel::modelReset, this,
                 [this] { entries.append(QStringLiteral("reset")); });
         connect(model, &RowListModelBase::countChanged, this,
