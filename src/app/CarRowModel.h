@@ -28,6 +28,8 @@ struct CarRow
 // page only binds and a test reads exactly what the dealer sees.
 class CarRowModel : public RowListModel<CarRow>
 {
+    Q_OBJECT
+
 public:
     explicit CarRowModel(QObject *parent = nullptr);
 

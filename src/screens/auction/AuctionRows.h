@@ -66,6 +66,8 @@ struct AuctionRow
 // computed when the rows are set; the time left follows setNow().
 class AuctionRowModel : public RowListModel<AuctionRow>
 {
+    Q_OBJECT
+
 public:
     AuctionRowModel(int page, const Config *config, QObject *parent = nullptr);
 

@@ -25,6 +25,8 @@ struct ColorRow
 // selected (its check mark shown) or none.
 class ColorPaletteModel : public RowListModel<ColorRow>
 {
+    Q_OBJECT
+
 public:
     explicit ColorPaletteModel(QObject *parent = nullptr);
 

@@ -23,6 +23,8 @@ struct JobLineRow
 // drawn; cell_JobContent is its text, cellJobButton the shop button's title.
 class JobLineModel : public RowListModel<JobLineRow>
 {
+    Q_OBJECT
+
 public:
     // The shop button's title while no shop is chosen.
     static const QString kNoShopTitle;

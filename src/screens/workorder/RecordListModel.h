@@ -25,6 +25,8 @@ struct RecordRow
 // test reads exactly what the dealer sees.
 class RecordListModel : public RowListModel<RecordRow>
 {
+    Q_OBJECT
+
 public:
     // The outlets' values of one row, in the order of the outlet names.
     using Cell = std::function<QVariantList(const Record &record)>;
