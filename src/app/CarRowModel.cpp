@@ -1,5 +1,7 @@
 #include "CarRowModel.h"
 
+#include "ThemeColors.h"
+
 namespace tvs {
 
 CarRowModel::CarRowModel(QObject *parent) : QAbstractListModel(parent) {}
@@ -90,7 +92,7 @@ QVariant CarRowModel::data(const QModelIndex &index, int role) const
     case CellState:
         return v.stateText;
     case CellStateColor:
-        return v.stateColor.isValid() ? v.stateColor : QColor(Qt::transparent);
+        return v.stateColor.isValid() ? v.stateColor : theme::clear();
     case CellBackground:
         return v.background;
     case CellIndex:
