@@ -170,6 +170,7 @@ bool AppShell::start(const QString &firstScreen)
     qmlRegisterUncreatableType<Navigator>("TVS", 1, 0, "Navigator", QStringLiteral("one Navigator per app"));
 
     m_engine = std::make_unique<QQmlApplicationEngine>();
+    m_engine->addImportPath(ui::qmlModulesDir());
     m_namFactory = std::make_unique<CachingNetworkAccessManagerFactory>(m_cacheDir);
     m_engine->setNetworkAccessManagerFactory(m_namFactory.get());
     QQmlContext *root = m_engine->rootContext();
