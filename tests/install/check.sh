@@ -3,10 +3,13 @@
 # tvs-service and the installed tvsdealer offscreen against it, with the hosts in the
 # user's config file, until the login screen is drawn. Every file the app touches is
 # traced (strace); none may lie in the source or the build tree. Also: --help of both
-# runs without a display, and the desktop entry's program and icon are installed.
+# runs without a display, the desktop entry's program and icon are installed, and so are
+# the app's own QML modules (loaded later, with the first web page).
 set -u
-source_dir=$(realpath "${1:?usage: check.sh SOURCE_DIR BUILD_DIR}")
-build_dir=$(realpath "${2:?usage: check.sh SOURCE_DIR BUILD_DIR}")
+usage="usage: check.sh SOURCE_DIR BUILD_DIR QML_MODULES_DIR"
+source_dir=$(realpath "${1:?$usage}")
+build_dir=$(realpath "${2:?$usage}")
+modules=${3:?$usage}
 fail() { echo "FAIL: $*"; exit 1; }
 # await PID FILE PATTERN: waits up to a minute for PATTERN in FILE while PID runs.
 await() {
@@ -45,6 +48,11 @@ icon=$(sed -n 's/^Icon=//p' "$entry")
 [ -x "$prefix/bin/$exec_name" ] || fail "the desktop entry starts \"$exec_name\", which is not installed"
 for file in scalable/apps/$icon.svg 48x48/apps/$icon.png; do
   [ -s "$prefix/share/icons/hicolor/$file" ] || fail "the desktop entry's icon $file is not installed"
+done
+
+# The app finds its modules relative to its own folder, in the build tree as installed.
+for file in $(cd "$build_dir/$modules" && find * -name qmldir -o -name '*.so'); do
+  [ -e "$prefix/$modules/$file" ] || fail "$modules/$file is not installed"
 done
 
 setsid "${bare[@]}" tvs-service --port 0 --image-port 0 --data "$tmp/data" >"$tmp/ready.txt" 2>"$tmp/service.log" &
