@@ -470,6 +470,7 @@ struct CarSeed
     int index;
     QString plate;
     int photos;
+    int colour; // 0 to 29
 };
 
 bool isTruck(const Tree::Car *car)
@@ -503,10 +504,10 @@ public:
 
     // Car number i of a shop, in the demo's pattern.
     CarSeed seed(const QString &code, const QString &store, const QString &user, const QString &status, int i,
-                 QString plate, int photos) const
+                 QString plate, int photos, int colour) const
     {
         const auto &f = forms(i);
-        return {code, store, user, model(i), f[0], f[1], f[2], status, i, std::move(plate), photos};
+        return {code, store, user, model(i), f[0], f[1], f[2], status, i, std::move(plate), photos, colour};
     }
 
 private:
@@ -558,7 +559,7 @@ void insertCar(Ctx &ctx, const CarSeed &s, const QDate &today)
          truck ? QVariant(s.form1) : QVariant(),
          truck ? QVariant(s.form2) : QVariant(),
          truck ? QVariant(s.form3) : QVariant(),
-         code('A', 1 + (i * 7) % 30),
+         code('A', 1 + s.colour),
          code('A', 1 + (truck ? 1 : s.model->fuelIndex)),
          code('A', truck && i % 3 == 0 ? 1 : 2),
          s.plate,
@@ -706,14 +707,14 @@ bool createDemoData(Database &db, const QDate &today, QString *error)
         insertCar(ctx,
                   picker.seed(code('C', ++carNo), QStringLiteral("S0001"), shopUser(i),
                               QString::fromUtf8(kStatuses[i % 20]), i, plateFor(i, isTruck(picker.model(i))),
-                              3 + i % 3),
+                              3 + i % 3, (i * 7) % 30),
                   today);
     // The other shop: cars of its own, most of them in the auctions.
     for (int i = kDemoShopCars; i < kDemoCars; ++i)
         insertCar(ctx,
                   picker.seed(code('C', ++carNo), QStringLiteral("S0002"), QStringLiteral("D0003"),
                               QString::fromLatin1(i < 51 ? "6" : "1"), i,
-                              plateFor(i, isTruck(picker.model(i))), 3 + i % 3),
+                              plateFor(i, isTruck(picker.model(i))), 3 + i % 3, (i * 7) % 30),
                   today);
     // Plates known to the registry but not in any shop: new registrations for the wizard.
     const struct { const char *plate; int model; int year; } fresh[] = {
@@ -786,13 +787,15 @@ bool addBigShopCars(Database &db, int count, const QDate &today, QString *error)
     ctx.write = true;
     const ModelPicker picker(tree);
     // Big-shop car number n goes on with the demo's pattern from car number kDemoCars, so
-    // that models, states, prices and dates vary as they do among the demo's cars.
+    // that models, states, prices and dates vary as they do among the demo's cars; its
+    // colour by a pattern of its own, since the demo's repeats with the day of entry, which
+    // orders the lists (thousands of cars would show in blocks of one colour).
     for (int n = held; n < count && ctx.ok; ++n) {
         const int i = kDemoCars + n;
         const QString car = code(kBigShopPrefix, n + 1);
         insertCar(ctx,
                   picker.seed(car, QStringLiteral("S0001"), shopUser(i), QString::fromUtf8(kStatuses[n % 20]),
-                              i, bigShopPlate(n), 2 + n % 4),
+                              i, bigShopPlate(n), 2 + n % 4, (n * 11 + n / 30) % 30),
                   today);
         insertMaintenance(ctx, car, n, today,
                           [&car](int k) { return QStringLiteral("J%1-%2").arg(car).arg(k + 1); });
