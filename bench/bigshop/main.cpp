@@ -353,16 +353,10 @@ struct Shop
 
 std::optional<QJsonObject> signInOnce(const QString &self, const Shop &shop, const QStringList &flickArgs)
 {
+    // A fresh home each time: no picture cache, no saved dealer ID, as after installing.
     const QTemporaryDir home;
     QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    // A fresh home each time: no picture cache, no saved dealer ID, as after installing.
-    env.insert(QStringLiteral("HOME"), home.path());
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral("cache")));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-    child.setProcessEnvironment(env);
+    child.setProcessEnvironment(bench::appEnvironment(home));
     child.setProcessChannelMode(QProcess::SeparateChannels);
     const QString api = shop.service->apiHost();
     child.start(self, QStringList{QString::fromLatin1(kAppRun), QStringLiteral("--api-host"), api,

@@ -49,16 +49,11 @@ Sample measureOnce(const QString &program, const QStringList &arguments, const Q
 {
     Sample sample;
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("QT_LOGGING_RULES"),
-               QStringLiteral("qt.scenegraph.time.renderloop.debug=true"));
     // A home of its own for each program, kept across its starts: the first (the warm-up)
     // fills the caches (QML, fonts, the media plugins' registry) that a user's later starts find.
-    env.insert(QStringLiteral("HOME"), home.path());
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral("cache")));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    QProcessEnvironment env = tvs::bench::appEnvironment(home);
+    env.insert(QStringLiteral("QT_LOGGING_RULES"),
+               QStringLiteral("qt.scenegraph.time.renderloop.debug=true"));
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::SeparateChannels);
 
