@@ -80,13 +80,20 @@ Item {
         function offsetOf(index) { return originX + index * width }
         // A swipe came to rest: the page fully shown selects its segment.
         onMovementEnded: controller.scrollViewDidScroll(contentX - originX, width)
-        // A new width keeps the selected page in view (also halfway through a turn).
-        onWidthChanged: Qt.callLater(() => {
-            if (moving)
-                return
-            turn.stop()
-            positionViewAtIndex(controller.auctionSeg, ListView.Beginning)
-        })
+        // A new width keeps the selected page in view (also halfway through a turn), once the
+        // layout has settled. A timer of the page's own, not a deferred call: the page may be
+        // gone by then (its width changes as the stack lets it go).
+        onWidthChanged: keepPageInView.restart()
+        Timer {
+            id: keepPageInView
+            interval: 0
+            onTriggered: {
+                if (auctionScroll.moving)
+                    return
+                turn.stop()
+                auctionScroll.positionViewAtIndex(controller.auctionSeg, ListView.Beginning)
+            }
+        }
         Component.onCompleted: contentX = offsetOf(controller.auctionSeg)
 
         NumberAnimation {
