@@ -73,8 +73,8 @@ QmlPageHarness::~QmlPageHarness()
 {
     qInstallMessageHandler(g_previous);
     g_active = nullptr;
-    for (QObject *o : std::as_const(m_created))
-        delete o;
+    for (const QPointer<QObject> &o : std::as_const(m_created))
+        delete o.data();
     if (m_ownsWindow)
         delete m_window;
 }
