@@ -32,22 +32,18 @@ class TestWizardEndToEnd : public QObject
     {
         return m_stand.service()->queryValue(QString::fromUtf8(query), values).toString();
     }
-    // The car's options in the order they were sent, or by code.
-    QString options(const QString &code, const char *order = "iSort")
+    // The car's options in the order they were sent.
+    QString options(const QString &code)
     {
-        return m_stand.service()
-            ->queryValue(QStringLiteral("SELECT group_concat(sCarOptionDetailCode) FROM (SELECT sCarOptionDetailCode"
-                                        " FROM car_options WHERE sCarProductCode = ? ORDER BY %1)")
-                             .arg(QLatin1String(order)),
-                         {code})
-            .toString();
+        return sql("SELECT group_concat(sCarOptionDetailCode) FROM (SELECT sCarOptionDetailCode"
+                   " FROM car_options WHERE sCarProductCode = ? ORDER BY iSort)",
+                   {code});
     }
     // The car's stored row, one "column=value" a column, then its options in their order.
     QStringList stored(const QString &code)
     {
         QStringList columns;
-        for (const QString &name :
-             sql("SELECT group_concat(name) FROM pragma_table_info('cars')", {}).split(u','))
+        for (const QString &name : sql("SELECT group_concat(name) FROM pragma_table_info('cars')", {}).split(u','))
             columns << QStringLiteral("'%1=' || quote(%1)").arg(name);
         const QString row = m_stand.service()
                                 ->queryValue(QStringLiteral("SELECT %1 FROM cars WHERE sCarProductCode = ?")
@@ -146,17 +142,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(sql("SELECT group_concat(sInputType) FROM handoffs WHERE sCarProductCode = ?", {code}),
                                   QStringLiteral("POST"), 30000);
 
-        // The dashboard reloaded on its return: the car is in its list, its options on its detail.
+        // The dashboard reloaded on its return: the car is in its list.
         QTRY_COMPARE_WITH_TIMEOUT(main->getMyCarList()->count(), before + 1, 30000);
-        int row = 0;
-        while (main->getMyCarList()->record(row).value(QStringLiteral("sCarProductCode")) != code)
-            ++row;
-        main->openCar(row);
-        auto *detail = top<MainDetailController>("MainDetailController");
-        QVERIFY(detail);
-        QTRY_VERIFY_WITH_TIMEOUT(detail->box(1).count() > 0 && detail->box(3).count() > 0, 30000);
-        QVERIFY(detail->box(1).isSelected(0) && detail->box(3).isSelected(2));
-        QCOMPARE(detail->optionImages().at(2), QStringLiteral("detail_icn_03_on")); // the sunroof
     }
 
     void edit_data()
@@ -166,8 +153,7 @@ private slots:
         QTest::addColumn<QStringList>("changed");
         QTest::newRow("a car, untouched") << "국산차" << QString() << QStringList();
         QTest::newRow("a lorry, untouched") << "화물특장버스" << QString() << QStringList();
-        QTest::newRow("a car, its price") << "국산차"
-                                          << "1234" << QStringList{"iCarProductMoney", "sCarProductUpDate"};
+        QTest::newRow("a car, its price") << "국산차" << "1234" << QStringList{"iCarProductMoney", "sCarProductUpDate"};
     }
     // Next on every step: what the dealer did not change is sent as it is stored.
     void edit()
@@ -177,22 +163,15 @@ private slots:
         QFETCH(QStringList, changed);
         MainController *main = dashboard();
         QVERIFY(main);
-        // The demo's first such car, whichever cars other tests registered.
-        const QStringList locked = {"4", "5", "6", "7", "9", "10", "11", "12", "14"};
-        int row = -1;
-        for (int r = 0; r < main->getMyCarList()->count(); ++r) {
-            const Record car = main->getMyCarList()->record(r);
-            if (car.value(QStringLiteral("sCarGroup")) == group &&
-                !locked.contains(car.value(QStringLiteral("sCarStatus"))) &&
-                (row < 0 || car.value(QStringLiteral("sCarProductCode")) <
-                                main->getMyCarList()->record(row).value(QStringLiteral("sCarProductCode"))))
-                row = r;
-        }
-        QVERIFY(row >= 0);
-        const QString code = main->getMyCarList()->record(row).value(QStringLiteral("sCarProductCode"));
+        // The demo's first such car that may be edited, whichever cars other tests registered.
+        const QString code = sql("SELECT min(sCarProductCode) FROM cars WHERE sStoreCode = 'S0001' AND sCarGroup = ?"
+                                 " AND sCarStatus IN ('1', '2', '3', '8', '13', '15', '16', '17', '18', '19')", {group});
+        int row = 0;
+        while (row < main->getMyCarList()->count() && main->getMyCarList()->record(row).value("sCarProductCode") != code)
+            ++row;
+        QVERIFY(row < main->getMyCarList()->count());
         const QStringList before = stored(code);
-        const char *handOffs =
-            "SELECT count(*) FROM handoffs WHERE sCarProductCode = ? AND sInputType = 'PUT'";
+        const char *handOffs = "SELECT count(*) FROM handoffs WHERE sCarProductCode = ? AND sInputType = 'PUT'";
         const int handedOff = sql(handOffs, {code}).toInt();
 
         main->openCar(row);
