@@ -8,7 +8,6 @@
 #include <QStringList>
 #include <QUrl>
 
-
 namespace tvs {
 
 class Config;
@@ -49,6 +48,8 @@ struct CarRowView
 
     static CarRowTint tintOf(const Record &row, const CarRowDates &dates);
     static QColor tintColor(CarRowTint tint);
+
+    friend bool operator==(const CarRowView &, const CarRowView &) = default;
 };
 
 } // namespace tvs

@@ -138,7 +138,7 @@ void CarListController::requestStatusChange(int tag, const QString &message,
                            return; // the closing button: nothing is sent
                        // The list may have been fetched again while the alert was
                        // open, so the car is looked up rather than trusted by index.
-                       const qsizetype at = m_model.rows().indexOf(car);
+                       const qsizetype at = m_model.records().indexOf(car);
                        if (at < 0) {
                            qCWarning(lcInventory) << "car list: the chosen car is no longer listed";
                            return;

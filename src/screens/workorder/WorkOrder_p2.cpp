@@ -16,7 +16,7 @@ const QString WorkOrder_p2::kCompleteDisabled = QStringLiteral("disabled");
 namespace {
 
 // Cell_WorkOrder_p2 of one found car.
-QVariantList carCell(int, const Record &car)
+QVariantList carCell(const Record &car)
 {
     const QString yearMonth = car.value(QStringLiteral("sCarProductYearMonth"));
     QStringList kind;
@@ -53,7 +53,7 @@ WorkOrder_p2::WorkOrder_p2(ScreenContext *context, QObject *parent)
     : Screen(context, parent), m_jobs(context ? context->procedures : nullptr, this),
       m_table({"cell_CarDate", "cell_CarKind", "cell_CarNum2", "cell_CarNum", "cell_CarState",
                "cell_CarStateColor", "cell_btnCompleteLook"},
-              carCell, this)
+              QStringLiteral("sCarProductCode"), carCell, this)
 {
 }
 

@@ -4,8 +4,6 @@
 #include "RecordListModel.h"
 #include "Screen.h"
 
-#include <optional>
-
 namespace tvs {
 
 // The first step of writing a job order: the car's inspection items, each with
@@ -52,7 +50,6 @@ private:
 
     JobQueries m_jobs;
     RecordListModel m_table;
-    QList<std::optional<QString>> m_chosenShops; // per row: the chosen shop's name
     bool m_itemsAnswered = false;
     bool m_shopsAnswered = false;
     bool m_noItems = false; // the service said "NO": the car has no inspection items

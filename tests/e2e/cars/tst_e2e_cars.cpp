@@ -90,7 +90,7 @@ private slots:
         screen->tablefilterAction();
         QVERIFY(pressDialogAction(*screen, QStringLiteral("판매완료")));
         QTRY_COMPARE_WITH_TIMEOUT(screen->getMyCarList()->count(), sold, 30000);
-        for (const Record &record : screen->getMyCarList()->rows())
+        for (const Record &record : screen->getMyCarList()->records())
             QCOMPARE(record.value(QStringLiteral("sCarStatus")), QStringLiteral("9"));
     }
 
