@@ -13,6 +13,7 @@ Item {
     NavigationBar {
         id: bar
         title: "차량 설명"
+        backEnabled: !page.controller.submitting
         onBackClicked: page.controller.dismiss()
     }
 
