@@ -2,36 +2,35 @@
 
 #include "CarRowView.h"
 #include "Record.h"
-
-#include <QAbstractListModel>
-#include <QList>
+#include "RowListModel.h"
 
 namespace tvs {
 
 class Config;
 
+// One car of a car table: its record, and what its cell shows.
+struct CarRow
+{
+    Record record;
+    CarRowView view;
+
+    QString key() const { return record.value(QStringLiteral("sCarProductCode")); }
+    QVariantList cells() const;
+    friend bool operator==(const CarRow &, const CarRow &) = default;
+};
+
 // The rows of a car table (the dashboard's MainTableCell, the car list's
 // CarListTableCell): one record per row and what its cell shows. Roles are the
-// cell's outlets; every role is computed when the rows are set, so the page only
-// binds and a test reads exactly what the dealer sees.
-class CarRowModel : public QAbstractListModel
+// cell's outlets: cell_img (the picture's address as text; empty: "empty_car"),
+// cell_name, cell_info, cell_info2, cell_state, cell_stateColor (transparent
+// without a status), cell_background (the row's tint) and cell_index (the row
+// index, a row button's tag). They are computed when the rows are set, so the
+// page only binds and a test reads exactly what the dealer sees.
+class CarRowModel : public RowListModel<CarRow>
 {
     Q_OBJECT
-    Q_PROPERTY(int count READ count NOTIFY countChanged)
 
 public:
-    enum Role {
-        CellImg = Qt::UserRole + 1, // picture URL as text; empty: the "empty_car" picture
-        CellName,
-        CellInfo,
-        CellInfo2,
-        CellState,
-        CellStateColor, // background of cell_state; transparent without a status
-        CellBackground, // the row's tint
-        CellIndex,      // the row index (a row button's tag)
-    };
-    Q_ENUM(Role)
-
     explicit CarRowModel(QObject *parent = nullptr);
 
     // The reference dates and the image host; set before the rows.
@@ -39,29 +38,16 @@ public:
     const CarRowDates &dates() const { return m_dates; }
     void setConfig(const Config *config);
 
-    void setRows(const Records &rows);
-    void clear();
-    void removeAt(int row);
+    // Updates the table in place to show `records`.
+    void setRows(const Records &records);
 
-    const Records &rows() const { return m_rows; }
-    Record record(int row) const;
-    CarRowView view(int row) const;
-    int count() const { return int(m_rows.size()); }
-
-    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex &index, int role) const override;
-    QHash<int, QByteArray> roleNames() const override;
-
-signals:
-    void countChanged();
+    Records records() const;
+    Record record(int row) const { return at(row).record; }
+    CarRowView view(int row) const { return at(row).view; }
 
 private:
-    void recompute();
-
     CarRowDates m_dates;
     const Config *m_config = nullptr;
-    Records m_rows;
-    QList<CarRowView> m_views;
 };
 
 } // namespace tvs

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "Record.h"
+#include "ThemeColors.h"
 
 #include <QColor>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
-
 
 namespace tvs {
 
@@ -37,7 +37,7 @@ enum class CarRowTint {
 struct CarRowView
 {
     CarRowTint tint = CarRowTint::None;
-    QColor background = Qt::white;
+    QColor background = theme::surface();
     QUrl picture;      // empty: the app's "empty_car" picture
     QString name;      // cell_name
     QString info;      // cell_info
@@ -49,6 +49,8 @@ struct CarRowView
 
     static CarRowTint tintOf(const Record &row, const CarRowDates &dates);
     static QColor tintColor(CarRowTint tint);
+
+    friend bool operator==(const CarRowView &, const CarRowView &) = default;
 };
 
 } // namespace tvs

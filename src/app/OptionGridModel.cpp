@@ -4,68 +4,47 @@
 
 namespace tvs {
 
-void OptionGridModel::setRows(const Records &rows, const QList<bool> &selected)
+QString OptionRow::key() const
 {
-    beginResetModel();
-    m_rows = rows;
-    m_selected = selected;
-    m_selected.resize(m_rows.size());
-    endResetModel();
-    emit countChanged();
+    return record.value(QStringLiteral("sCarOptionCode")) + u'/' +
+           record.value(QStringLiteral("sCarOptionDetailCode"));
+}
+
+OptionGridModel::OptionGridModel(QObject *parent) : RowListModel({"btn_Option", "selected"}, {}, parent) {}
+
+void OptionGridModel::setRows(const Records &records, const QList<bool> &selected)
+{
+    QList<OptionRow> next;
+    QStringList names;
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const Record &record = records.at(i);
+        QString title = record.value(QStringLiteral("sCarOptionDetailName"));
+        if (title.isEmpty() && m_codeForUntitled)
+            title = record.value(QStringLiteral("sCarOptionDetailCode"));
+        next.append(OptionRow{record, title, selected.value(i)});
+        const QString name = record.value(QStringLiteral("sCarOptionName"));
+        if (!name.isEmpty() && !names.contains(name))
+            names.append(name);
+    }
+    RowListModel::setRows(std::move(next));
+    const QString heading = names.join(QStringLiteral(" · "));
+    if (heading != m_heading) {
+        m_heading = heading;
+        emit headingChanged();
+    }
 }
 
 void OptionGridModel::setSelected(int row, bool selected)
 {
-    if (row < 0 || row >= m_selected.size() || m_selected.at(row) == selected)
-        return;
-    m_selected[row] = selected;
-    emit dataChanged(index(row), index(row), {SelectedRole});
-}
-
-QString OptionGridModel::heading() const
-{
-    QStringList names;
-    for (const Record &row : m_rows) {
-        const QString name = row.value(QStringLiteral("sCarOptionName"));
-        if (!name.isEmpty() && !names.contains(name))
-            names.append(name);
-    }
-    return names.join(QStringLiteral(" · "));
+    changeRow(row, [selected](OptionRow &option) { option.selected = selected; });
 }
 
 double OptionGridModel::contentHeight() const
 {
-    const qsizetype lines = (m_rows.size() + 1) / 2;
+    const qsizetype lines = (count() + 1) / 2;
     if (lines == 0)
         return 0;
     return double(lines) * kItemHeight + double(lines - 1) * kSpacing;
-}
-
-int OptionGridModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_rows.size());
-}
-
-QVariant OptionGridModel::data(const QModelIndex &index, int role) const
-{
-    if (!index.isValid() || index.row() >= m_rows.size())
-        return {};
-    const Record &row = m_rows.at(index.row());
-    switch (role) {
-    case TitleRole: {
-        const QString name = row.value(QStringLiteral("sCarOptionDetailName"));
-        return name.isEmpty() && m_codeForUntitled ? row.value(QStringLiteral("sCarOptionDetailCode")) : name;
-    }
-    case SelectedRole:
-        return m_selected.value(index.row());
-    default:
-        return {};
-    }
-}
-
-QHash<int, QByteArray> OptionGridModel::roleNames() const
-{
-    return {{TitleRole, "btn_Option"}, {SelectedRole, "selected"}};
 }
 
 } // namespace tvs

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 
@@ -9,7 +10,7 @@ import QtQuick.Controls.Basic
 Item {
     id: root
     property var pager
-    property real maximumHeight: Number.POSITIVE_INFINITY
+    property real maximumHeight: Infinity
     height: Math.min(width * 3 / 4, maximumHeight)
     clip: true
 

@@ -41,7 +41,7 @@ const char kUsage[] =
     "  --named NAME        also read element NAME wherever it stands (repeatable; rtn always)\n"
     "  --timeout SECONDS   give up after this long without data (default 60)\n"
     "  --api-host HOST[:PORT], --ca-file FILE, --config FILE, and the variables\n"
-    "  TVS_API_HOST and TVS_CA_FILE, as for the app\n"
+    "  TVS_API_HOST and TVS_CA_FILE, as for the app (below)\n"
     "\n"
     "exit status: 0 ok, 2 bad usage, 3 transport failure or refusal (a SOAP fault), 4 unreadable reply\n";
 
@@ -215,7 +215,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.contains(QLatin1String("-h")) || args.contains(QLatin1String("--help"))) {
-        std::fputs(kUsage, stdout);
+        std::printf("%s\n%s", kUsage, qPrintable(Config::sourcesHelp()));
         return ExitOk;
     }
 

@@ -3,6 +3,7 @@
 #include "AppData.h"
 #include "Config.h"
 #include "Services.h"
+#include "ThemeColors.h"
 
 namespace tvs {
 
@@ -111,93 +112,59 @@ AuctionCellView AuctionCellView::from(const Record &row, int page, const QString
     const QString status = shown(row, "sAuctionStatus");
     if (status == kInProgress) {
         v.state = QStringLiteral("  경매중  ");
-        v.stateColor = QColor::fromRgbF(1.0f, 0.253f, 1.0f);
+        v.stateColor = theme::auctionInProgress();
         v.button = QStringLiteral("  경매참여  ");
         v.timeLeft = timeLeftText(shown(row, "sAuctionEndDate"), now);
     } else if (auctionWonBy(row, dealerCode)) {
         v.state = QStringLiteral("  낙찰  ");
-        v.stateColor = QColor::fromRgbF(0.239f, 0.675f, 0.969f);
+        v.stateColor = theme::auctionWon();
         v.button = QStringLiteral("  낙찰하기  ");
     } else {
         v.state = QStringLiteral("  경매종료  ");
-        v.stateColor = QColor::fromRgbF(0.804f, 0.804f, 0.804f);
+        v.stateColor = theme::disabledFill();
     }
     // Page 2's label has a colour of its own, whatever the row's state.
     if (page == 2)
-        v.stateColor = QColor::fromRgbF(1.0f, 0.254f, 1.0f);
+        v.stateColor = theme::auctionInProgressPage();
     return v;
 }
 
+QVariantList AuctionRow::cells() const
+{
+    return {view.button,
+            view.price,
+            view.info,
+            view.name,
+            view.state,
+            view.stateColor,
+            view.picture.toString(QUrl::FullyEncoded),
+            view.timeLeft};
+}
+
 AuctionRowModel::AuctionRowModel(int page, const Config *config, QObject *parent)
-    : QAbstractListModel(parent), m_page(page), m_config(config)
+    : RowListModel({"aucCell_btn", "aucCell_price", "aucCell_info", "aucCell_name", "aucCell_state",
+                    "aucCell_stateColor", "aucCell_img", "aucCell_left"},
+                   "aucCell_tag", parent),
+      m_page(page), m_config(config)
 {
 }
 
-void AuctionRowModel::setRows(const Records &rows, const QString &dealerCode, const QDateTime &now)
+void AuctionRowModel::setRows(const Records &records, const QString &dealerCode, const QDateTime &now)
 {
-    const bool countChanges = rows.size() != m_rows.size();
-    beginResetModel();
-    m_rows = rows;
-    m_views.clear();
-    for (const Record &row : rows)
-        m_views.append(AuctionCellView::from(row, m_page, dealerCode, m_config, now));
-    endResetModel();
-    if (countChanges)
-        emit countChanged();
+    m_dealerCode = dealerCode;
+    QList<AuctionRow> next;
+    next.reserve(records.size());
+    for (const Record &record : records)
+        next.append(AuctionRow{record, AuctionCellView::from(record, m_page, dealerCode, m_config, now)});
+    RowListModel::setRows(std::move(next));
 }
 
 void AuctionRowModel::setNow(const QDateTime &now)
 {
-    for (qsizetype i = 0; i < m_rows.size(); ++i) {
-        if (m_rows.at(i).value(QStringLiteral("sAuctionStatus")) != kInProgress)
-            continue;
-        const QString left = timeLeftText(m_rows.at(i).value(QStringLiteral("sAuctionEndDate")), now);
-        if (left == m_views.at(i).timeLeft)
-            continue;
-        m_views[i].timeLeft = left;
-        emit dataChanged(index(int(i)), index(int(i)), {CellLeft});
-    }
-}
-
-int AuctionRowModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_rows.size());
-}
-
-QVariant AuctionRowModel::data(const QModelIndex &index, int role) const
-{
-    if (!index.isValid() || index.row() >= m_views.size())
-        return {};
-    const AuctionCellView &v = m_views.at(index.row());
-    switch (role) {
-    case CellBtn:
-        return v.button;
-    case CellPrice:
-        return v.price;
-    case CellInfo:
-        return v.info;
-    case CellName:
-        return v.name;
-    case CellState:
-        return v.state;
-    case CellStateColor:
-        return v.stateColor;
-    case CellImg:
-        return v.picture.toString(QUrl::FullyEncoded);
-    case CellLeft:
-        return v.timeLeft;
-    case CellTag:
-        return index.row();
-    default:
-        return {};
-    }
-}
-
-QHash<int, QByteArray> AuctionRowModel::roleNames() const
-{
-    return {{CellBtn, "aucCell_btn"},   {CellPrice, "aucCell_price"}, {CellInfo, "aucCell_info"},
-            {CellName, "aucCell_name"}, {CellState, "aucCell_state"}, {CellStateColor, "aucCell_stateColor"},
-            {CellImg, "aucCell_img"},   {CellLeft, "aucCell_left"},   {CellTag, "aucCell_tag"}};
+    Records records;
+    for (const AuctionRow &row : rows())
+        records.append(row.record);
+    setRows(records, m_dealerCode, now);
 }
 
 } // namespace tvs

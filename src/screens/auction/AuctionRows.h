@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Record.h"
+#include "RowListModel.h"
 
-#include <QAbstractListModel>
 #include <QColor>
 #include <QDateTime>
 #include <QList>
@@ -46,49 +46,42 @@ struct AuctionCellView
 
     static AuctionCellView from(const Record &row, int page, const QString &dealerCode, const Config *config,
                                 const QDateTime &now);
+
+    friend bool operator==(const AuctionCellView &, const AuctionCellView &) = default;
+};
+
+// One auction of a board page: its row, and what its cell shows.
+struct AuctionRow
+{
+    Record record;
+    AuctionCellView view;
+
+    QString key() const { return record.value(QStringLiteral("sAuctionCode")); }
+    QVariantList cells() const;
+    friend bool operator==(const AuctionRow &, const AuctionRow &) = default;
 };
 
 // The rows of one board page (auctionPage1Cell .. auctionPage4Cell): roles are the
-// cell's outlets, computed when the rows are set; the time left follows setNow().
-class AuctionRowModel : public QAbstractListModel
+// cell's outlets (aucCell_btn .. aucCell_left, and aucCell_tag, the row index),
+// computed when the rows are set; the time left follows setNow().
+class AuctionRowModel : public RowListModel<AuctionRow>
 {
     Q_OBJECT
-    Q_PROPERTY(int count READ count NOTIFY countChanged)
 
 public:
-    enum Role {
-        CellBtn = Qt::UserRole + 1,
-        CellPrice,
-        CellInfo,
-        CellName,
-        CellState,
-        CellStateColor,
-        CellImg,
-        CellLeft,
-        CellTag,
-    };
-
     AuctionRowModel(int page, const Config *config, QObject *parent = nullptr);
 
-    void setRows(const Records &rows, const QString &dealerCode, const QDateTime &now);
+    // Updates the page in place to show `records`.
+    void setRows(const Records &records, const QString &dealerCode, const QDateTime &now);
     void setNow(const QDateTime &now);
 
-    Record record(int row) const { return m_rows.value(row); }
-    AuctionCellView view(int row) const { return m_views.value(row); }
-    int count() const { return int(m_rows.size()); }
-
-    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex &index, int role) const override;
-    QHash<int, QByteArray> roleNames() const override;
-
-signals:
-    void countChanged();
+    Record record(int row) const { return at(row).record; }
+    AuctionCellView view(int row) const { return at(row).view; }
 
 private:
     const int m_page;
     const Config *m_config;
-    Records m_rows;
-    QList<AuctionCellView> m_views;
+    QString m_dealerCode;
 };
 
 } // namespace tvs

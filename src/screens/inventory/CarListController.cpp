@@ -143,7 +143,7 @@ void CarListController::requestStatusChange(int tag, const QString &message,
                            return; // the closing button: nothing is sent
                        // The list may have been fetched again while the alert was
                        // open, so the car is looked up rather than trusted by index.
-                       if (!m_model.rows().contains(car)) {
+                       if (!m_model.records().contains(car)) {
                            qCWarning(lcInventory) << "car list: the chosen car is no longer listed";
                            return;
                        }
@@ -154,7 +154,7 @@ void CarListController::requestStatusChange(int tag, const QString &message,
 int CarListController::rowOf(const Record &car) const
 {
     const QString code = car.value(QStringLiteral("sCarProductCode"));
-    const Records &rows = m_model.rows();
+    const Records rows = m_model.records();
     for (qsizetype at = 0; at < rows.size(); ++at) {
         if (rows.at(at).value(QStringLiteral("sCarProductCode")) == code)
             return int(at);
@@ -184,7 +184,7 @@ void CarListController::changeStatus(const Record &car, const QString &newStatus
             // Not made, or not known to be: the car stands where it stood until the
             // dealer sends it again, or gives up and sees the cars as the service has them.
             if (at >= 0 && rowOf(car) < 0) {
-                Records rows = m_model.rows();
+                Records rows = m_model.records();
                 rows.insert(qMin(qsizetype(at), rows.size()), car);
                 m_model.setRows(rows);
                 emit rowsChanged();

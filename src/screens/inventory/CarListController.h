@@ -37,7 +37,7 @@ public:
     int searchNum = 0;
     bool isCarCheck1 = false;
     bool isCarCheck2 = false;
-    const Records &getMyCarList() const { return m_model.rows(); }
+    Records getMyCarList() const { return m_model.records(); }
 
     void viewDidLoad() override;
     void viewWillAppear() override;

@@ -7,6 +7,7 @@
 #include "RequestAlerts.h"
 #include "ScreenContext.h"
 #include "Services.h"
+#include "ThemeColors.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,10 +27,6 @@ constexpr qreal kQrPageThreshold = 180;
 constexpr int kSegmentScrollMs = 200;
 // "처리중.." stays this long before a read code is sent.
 constexpr int kQrLoginDelayMs = 1000;
-
-const QColor kScanning = QColor::fromRgbF(1, 1, 0);
-const QColor kProcessing = QColor::fromRgbF(0, 1, 0);
-const QColor kRejected = QColor::fromRgbF(1, 0, 0);
 
 // Characters as the dealer sees them: a character outside the BMP, or a Hangul
 // syllable written as its separate jamo, counts once.
@@ -305,14 +302,14 @@ void LoginController::sendQrSignIn(const QString &token)
 
 void LoginController::resumeScanning()
 {
-    setQrMsg(QString(), kScanning);
+    setQrMsg(QString(), theme::qrScanning());
     startCapture();
 }
 
 void LoginController::captureOutputWithoutCode()
 {
     setQrFrame({});
-    setQrMsg(QStringLiteral("스캔중.."), kScanning);
+    setQrMsg(QStringLiteral("스캔중.."), theme::qrScanning());
 }
 
 void LoginController::captureOutput(const QrDetection &detection)
@@ -328,7 +325,7 @@ void LoginController::captureOutput(const QrDetection &detection)
     if (detection.text.isEmpty())
         return;
     stopCapture();
-    setQrMsg(QStringLiteral("처리중.."), kProcessing);
+    setQrMsg(QStringLiteral("처리중.."), theme::codeFrame());
     const QString scanned = detection.text;
     QTimer::singleShot(kQrLoginDelayMs, this, [this, scanned] { qrLogin(scanned); });
 }
@@ -337,7 +334,7 @@ void LoginController::qrLogin(const QString &scanned)
 {
     if (!qrPageShown()) {
         qCInfo(lcLogin) << "QR sign-in dropped: the QR page is no longer shown";
-        setQrMsg(QString(), kScanning); // back on the page, the dealer finds it ready
+        setQrMsg(QString(), theme::qrScanning()); // back on the page, the dealer finds it ready
         return;
     }
     const QrPayload payload = openQrPayload(scanned, appData->AESKEY, appData->AESIV);
@@ -357,7 +354,7 @@ void LoginController::qrLogin(const QString &scanned)
         sendQrSignIn(payload.token);
         return;
     }
-    setQrMsg(QStringLiteral("잘못된 접근입니다."), kRejected);
+    setQrMsg(QStringLiteral("잘못된 접근입니다."), theme::qrRejected());
     startCapture();
 }
 

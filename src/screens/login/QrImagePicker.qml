@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Templates as T
@@ -11,9 +12,8 @@ import "qrc:/tvs/ui"
 Popup {
     id: picker
     objectName: "imageDialog"
-    property url selectedFile
+    required property var controller
     property alias folder: files.folder
-    signal accepted()
 
     parent: T.Overlay.overlay
     x: 0
@@ -24,6 +24,10 @@ Popup {
     padding: 0
     closePolicy: Popup.CloseOnEscape
     background: Rectangle { color: Theme.background }
+    Component.onCompleted: {
+        files.folder = picker.controller.qrImageFolder
+        picker.open()
+    }
 
     FolderListModel {
         id: files
@@ -33,7 +37,8 @@ Popup {
         nameFilters: ["*.png", "*.jpg", "*.jpeg", "*.bmp", "*.gif", "*.webp"]
     }
 
-    contentItem: Item {
+    Item {
+        anchors.fill: parent
         NavigationBar {
             id: bar
             title: "QR 코드 이미지"
@@ -53,14 +58,14 @@ Popup {
                 backgroundColor: Theme.navy
                 text: "↑"
                 font { pixelSize: 18; bold: true }
-                enabled: files.parentFolder.toString() !== ""
+                enabled: String(files.parentFolder) !== ""
                 Accessible.name: "상위 폴더"
                 onClicked: files.folder = files.parentFolder
             }
             Text {
                 anchors { left: up.right; leftMargin: 10; right: parent.right; rightMargin: Theme.margin
                           verticalCenter: parent.verticalCenter }
-                text: decodeURIComponent(files.folder.toString().replace(/^file:\/\//, ""))
+                text: decodeURIComponent(String(files.folder).replace(/^file:\/\//, ""))
                 textFormat: Text.PlainText
                 elide: Text.ElideLeft
                 color: Theme.secondaryText
@@ -103,13 +108,12 @@ Popup {
                     }
                 }
                 onClicked: {
-                    if (fileIsDir) {
-                        files.folder = fileUrl
+                    if (entry.fileIsDir) {
+                        files.folder = entry.fileUrl
                         return
                     }
-                    picker.selectedFile = fileUrl
                     picker.close()
-                    picker.accepted()
+                    picker.controller.openQrImage(entry.fileUrl)
                 }
             }
             Text {

@@ -6,50 +6,28 @@
 
 namespace tvs {
 
+QVariantList ColorRow::cells() const
+{
+    return {name, code, QColor::fromRgb(border), QColor::fromRgb(upper), QColor::fromRgb(lower), checked};
+}
+
+ColorPaletteModel::ColorPaletteModel(QObject *parent)
+    : RowListModel({"colorName", "colorCode", "borderColor", "color1", "color2", "checked"}, {}, parent)
+{
+    QList<ColorRow> rows;
+    for (const Colors &entry : WizardCodes::palette())
+        rows.append(
+            ColorRow{entry.colorName, entry.colorCode, entry.borderColor, entry.color1, entry.color2});
+    setRows(std::move(rows));
+}
+
 void ColorPaletteModel::select(int row)
 {
     if (row == m_selected)
         return;
-    const int before = m_selected;
+    changeRow(m_selected, [](ColorRow &swatch) { swatch.checked = false; });
     m_selected = row;
-    for (int changed : {before, row}) {
-        if (changed >= 0 && changed < rowCount())
-            emit dataChanged(index(changed), index(changed), {SelectedRole});
-    }
-}
-
-int ColorPaletteModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(WizardCodes::palette().size());
-}
-
-QVariant ColorPaletteModel::data(const QModelIndex &index, int role) const
-{
-    if (!index.isValid() || index.row() >= rowCount())
-        return {};
-    const Colors &entry = WizardCodes::palette().at(index.row());
-    switch (role) {
-    case NameRole:
-        return entry.colorName;
-    case CodeRole:
-        return entry.colorCode;
-    case BorderRole:
-        return QColor::fromRgb(entry.borderColor);
-    case UpperRole:
-        return QColor::fromRgb(entry.color1);
-    case LowerRole:
-        return QColor::fromRgb(entry.color2);
-    case SelectedRole:
-        return index.row() == m_selected;
-    default:
-        return {};
-    }
-}
-
-QHash<int, QByteArray> ColorPaletteModel::roleNames() const
-{
-    return {{NameRole, "colorName"}, {CodeRole, "colorCode"}, {BorderRole, "borderColor"},
-            {UpperRole, "color1"},   {LowerRole, "color2"},   {SelectedRole, "checked"}};
+    changeRow(row, [](ColorRow &swatch) { swatch.checked = true; });
 }
 
 } // namespace tvs

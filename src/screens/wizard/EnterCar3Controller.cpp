@@ -152,7 +152,7 @@ void EnterCar3Controller::toggle(int grid, int row)
     OptionGridModel &model = m_grids[grid];
     if (row < 0 || row >= model.count())
         return;
-    const Record &option = model.rows().at(row);
+    const Record option = model.record(row);
     if (!model.isSelected(row)) {
         model.setSelected(row, true);
         picOption.clear();

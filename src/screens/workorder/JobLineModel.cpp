@@ -4,29 +4,38 @@ namespace tvs {
 
 const QString JobLineModel::kNoShopTitle = QStringLiteral("정비소 선택");
 
+QVariantList JobLineRow::cells() const
+{
+    return {id, line.content,
+            line.shop.isEmpty() ? JobLineModel::kNoShopTitle : line.shop.value(QStringLiteral("sStoreName"))};
+}
+
+JobLineModel::JobLineModel(QObject *parent)
+    : RowListModel({"lineId", "cell_JobContent", "cellJobButton"}, {}, parent)
+{
+}
+
 void JobLineModel::setLines(const QList<JobLine> &lines)
 {
-    beginResetModel();
-    m_lines.clear();
+    QList<JobLineRow> next;
     for (const JobLine &line : lines)
-        m_lines.append(Line{m_nextId++, line});
-    endResetModel();
-    emit countChanged();
+        next.append(JobLineRow{m_nextId++, line});
+    setRows(std::move(next));
 }
 
 QList<JobLine> JobLineModel::lines() const
 {
     QList<JobLine> out;
-    out.reserve(m_lines.size());
-    for (const Line &l : m_lines)
-        out.append(l.line);
+    out.reserve(count());
+    for (const JobLineRow &row : rows())
+        out.append(row.line);
     return out;
 }
 
 int JobLineModel::rowOf(int lineId) const
 {
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        if (m_lines.at(i).id == lineId)
+    for (qsizetype i = 0; i < rows().size(); ++i) {
+        if (rows().at(i).id == lineId)
             return int(i);
     }
     return -1;
@@ -34,71 +43,18 @@ int JobLineModel::rowOf(int lineId) const
 
 int JobLineModel::append(const JobLine &line)
 {
-    const int row = count();
-    beginInsertRows(QModelIndex(), row, row);
-    m_lines.append(Line{m_nextId++, line});
-    endInsertRows();
-    emit countChanged();
-    return m_lines.last().id;
-}
-
-bool JobLineModel::remove(int lineId)
-{
-    const int row = rowOf(lineId);
-    if (row < 0)
-        return false;
-    beginRemoveRows(QModelIndex(), row, row);
-    m_lines.removeAt(row);
-    endRemoveRows();
-    emit countChanged();
-    return true;
+    appendRows({JobLineRow{m_nextId, line}});
+    return m_nextId++;
 }
 
 bool JobLineModel::setContent(int lineId, const QString &content)
 {
-    const int row = rowOf(lineId);
-    if (row < 0 || m_lines.at(row).line.content == content)
-        return false;
-    m_lines[row].line.content = content;
-    emit dataChanged(index(row), index(row), {JobContentRole});
-    return true;
+    return changeRow(rowOf(lineId), [&content](JobLineRow &row) { row.line.content = content; });
 }
 
 bool JobLineModel::setShop(int lineId, const Record &shop)
 {
-    const int row = rowOf(lineId);
-    if (row < 0)
-        return false;
-    m_lines[row].line.shop = shop;
-    emit dataChanged(index(row), index(row), {JobButtonRole});
-    return true;
-}
-
-int JobLineModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : count();
-}
-
-QVariant JobLineModel::data(const QModelIndex &index, int role) const
-{
-    if (!index.isValid() || index.row() >= count())
-        return {};
-    const Line &l = m_lines.at(index.row());
-    switch (role) {
-    case LineIdRole:
-        return l.id;
-    case JobContentRole:
-        return l.line.content;
-    case JobButtonRole:
-        return l.line.shop.isEmpty() ? kNoShopTitle : l.line.shop.value(QStringLiteral("sStoreName"));
-    default:
-        return {};
-    }
-}
-
-QHash<int, QByteArray> JobLineModel::roleNames() const
-{
-    return {{LineIdRole, "lineId"}, {JobContentRole, "cell_JobContent"}, {JobButtonRole, "cellJobButton"}};
+    return changeRow(rowOf(lineId), [&shop](JobLineRow &row) { row.line.shop = shop; });
 }
 
 } // namespace tvs

@@ -2,52 +2,28 @@
 
 namespace tvs {
 
-RecordListModel::RecordListModel(QByteArrayList outlets, Cell cell, QObject *parent)
-    : QAbstractListModel(parent), m_outlets(std::move(outlets)), m_cell(std::move(cell))
+RecordListModel::RecordListModel(const QByteArrayList &outlets, QString keyField, Cell cell, QObject *parent)
+    : RowListModel(outlets, {}, parent), m_outlets(outlets), m_keyField(std::move(keyField)),
+      m_cell(std::move(cell))
 {
 }
 
-void RecordListModel::setRows(const Records &rows)
+void RecordListModel::setRows(const Records &records)
 {
-    beginResetModel();
-    m_rows = rows;
-    endResetModel();
-    emit countChanged();
+    QList<RecordRow> next;
+    next.reserve(records.size());
+    for (const Record &record : records)
+        next.append(RecordRow{record.value(m_keyField), record, m_cell(record)});
+    RowListModel::setRows(std::move(next));
 }
 
-QVariant RecordListModel::cell(int row, const QByteArray &outlet) const
+void RecordListModel::setCell(int row, const QByteArray &outlet, const QVariant &value)
 {
-    const qsizetype at = m_outlets.indexOf(outlet);
-    if (!hasRow(row) || at < 0)
-        return {};
-    return m_cell(row, m_rows.at(row)).value(at);
-}
-
-void RecordListModel::refresh(int row)
-{
-    if (hasRow(row))
-        emit dataChanged(index(row), index(row));
-}
-
-int RecordListModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : count();
-}
-
-QVariant RecordListModel::data(const QModelIndex &index, int role) const
-{
-    const int at = role - (Qt::UserRole + 1);
-    if (!index.isValid() || at < 0 || at >= m_outlets.size())
-        return {};
-    return cell(index.row(), m_outlets.at(at));
-}
-
-QHash<int, QByteArray> RecordListModel::roleNames() const
-{
-    QHash<int, QByteArray> names;
-    for (qsizetype i = 0; i < m_outlets.size(); ++i)
-        names.insert(Qt::UserRole + 1 + int(i), m_outlets.at(i));
-    return names;
+    const qsizetype column = m_outlets.indexOf(outlet);
+    changeRow(row, [column, &value](RecordRow &changed) {
+        if (column >= 0 && column < changed.shown.size())
+            changed.shown[column] = value;
+    });
 }
 
 } // namespace tvs

@@ -1,49 +1,50 @@
 #pragma once
 
 #include "Record.h"
-
-#include <QAbstractListModel>
-#include <QByteArrayList>
+#include "RowListModel.h"
 
 #include <functional>
 
 namespace tvs {
 
+// One reply record of a work-order table and what its cell shows, outlet by outlet.
+struct RecordRow
+{
+    QString id; // the record's key field
+    Record record;
+    QVariantList shown; // outlet by outlet
+
+    QString key() const { return id; }
+    QVariantList cells() const { return shown; }
+    friend bool operator==(const RecordRow &, const RecordRow &) = default;
+};
+
 // The rows of a work-order table: one reply record per row, and the cell's
-// outlets as roles. What a row shows is computed from its record (and its row
-// index) by the screen's cell function, so the page only binds and a test reads
-// exactly what the dealer sees.
-class RecordListModel : public QAbstractListModel
+// outlets as roles. What a row shows is computed from its record by the
+// screen's cell function when the rows are set, so the page only binds and a
+// test reads exactly what the dealer sees.
+class RecordListModel : public RowListModel<RecordRow>
 {
     Q_OBJECT
-    Q_PROPERTY(int count READ count NOTIFY countChanged)
 
 public:
     // The outlets' values of one row, in the order of the outlet names.
-    using Cell = std::function<QVariantList(int row, const Record &record)>;
+    using Cell = std::function<QVariantList(const Record &record)>;
 
-    RecordListModel(QByteArrayList outlets, Cell cell, QObject *parent = nullptr);
+    // `keyField` names the field that identifies a record from one reply to the next.
+    RecordListModel(const QByteArrayList &outlets, QString keyField, Cell cell, QObject *parent = nullptr);
 
-    void setRows(const Records &rows);
-    Record record(int row) const { return m_rows.value(row); }
-    int count() const { return int(m_rows.size()); }
-    bool hasRow(int row) const { return row >= 0 && row < count(); }
-    // What row `row` shows in `outlet`.
-    QVariant cell(int row, const QByteArray &outlet) const;
-    // The row's cell is computed again (its own state changed).
-    void refresh(int row);
-
-    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex &index, int role) const override;
-    QHash<int, QByteArray> roleNames() const override;
-
-signals:
-    void countChanged();
+    // Updates the table in place to show `records`.
+    void setRows(const Records &records);
+    Record record(int row) const { return at(row).record; }
+    // The row shows `value` in `outlet` (the screen's own state of that row)
+    // until its record is set again.
+    void setCell(int row, const QByteArray &outlet, const QVariant &value);
 
 private:
     QByteArrayList m_outlets;
+    QString m_keyField;
     Cell m_cell;
-    Records m_rows;
 };
 
 } // namespace tvs

@@ -3,6 +3,7 @@
 #include "AppData.h"
 #include "RequestAlerts.h"
 #include "ScreenContext.h"
+#include "ThemeColors.h"
 #include "WorkOrderLogging.h"
 #include "WorkOrder_p3.h"
 
@@ -17,7 +18,7 @@ const QString WorkOrder_p2::kCompleteDisabled = QStringLiteral("disabled");
 namespace {
 
 // Cell_WorkOrder_p2 of one found car.
-QVariantList carCell(int, const Record &car)
+QVariantList carCell(const Record &car)
 {
     const QString yearMonth = car.value(QStringLiteral("sCarProductYearMonth"));
     QStringList kind;
@@ -25,7 +26,7 @@ QVariantList carCell(int, const Record &car)
         if (!car.value(QString::fromLatin1(part)).isEmpty())
             kind.append(car.value(QString::fromLatin1(part)));
     }
-    StatusLabel state{QString(), QColor(Qt::transparent)};
+    StatusLabel state{QString(), theme::clear()};
     if (car.contains(QStringLiteral("sCarStatus")))
         state = AppData::carStatusLabel(car.value(QStringLiteral("sCarStatus")));
     // Only a car under maintenance ("61") can be completed, and only in the
@@ -54,7 +55,7 @@ WorkOrder_p2::WorkOrder_p2(ScreenContext *context, QObject *parent)
     : Screen(context, parent), m_jobs(context ? context->procedures : nullptr, this),
       m_table({"cell_CarDate", "cell_CarKind", "cell_CarNum2", "cell_CarNum", "cell_CarState",
                "cell_CarStateColor", "cell_btnCompleteLook"},
-              carCell, this)
+              QStringLiteral("sCarProductCode"), carCell, this)
 {
 }
 

@@ -1,5 +1,5 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls.Basic
 import "qrc:/tvs/ui"
 
 // The shop's cars found for the plate text; a row's "작업 지시" opens its job orders.
@@ -70,8 +70,8 @@ Rectangle {
             height: 112
             color: Theme.surface
             Accessible.role: Accessible.ListItem
-            Accessible.name: [cell_CarNum, cell_CarState.trim(), cell_CarKind, cell_CarNum2, cell_CarDate]
-                             .filter(shown => shown !== "").join(" ")
+            Accessible.name: (cell_CarNum + " " + cell_CarState + " " + cell_CarKind + " "
+                              + cell_CarNum2 + " " + cell_CarDate).replace(/\s+/g, " ").trim()
             Rectangle {
                 anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
                 height: 1

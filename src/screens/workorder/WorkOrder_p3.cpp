@@ -28,7 +28,8 @@ WorkOrder_p3::WorkOrder_p3(ScreenContext *context, QObject *parent)
     : Screen(context, parent), m_jobs(context ? context->procedures : nullptr, this),
       m_table(
           {"cell_Time", "cell_JobNumber", "cell_RepairPrice", "cell_CarNumber", "cell_JobCode"},
-          [this](int, const Record &order) {
+          QStringLiteral("sJobListCode"),
+          [this](const Record &order) {
               return QVariantList{
                   registrationTime(order.value(QStringLiteral("sJobListRegdate"))),
                   QStringLiteral("작업 지시번호: ") + order.value(QStringLiteral("sJobListCode")),

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import "qrc:/tvs/ui"
@@ -41,8 +42,7 @@ Rectangle {
             height: 104
             color: Theme.surface
             Accessible.role: Accessible.ListItem
-            Accessible.name: [cell_JobNumber, cell_Time, cell_CarNumber, cell_RepairPrice]
-                             .filter(shown => shown !== "").join(" ")
+            Accessible.name: (cell_JobNumber + " " + cell_Time + " " + cell_CarNumber + " " + cell_RepairPrice).replace(/\s+/g, " ").trim()
             Rectangle {
                 anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
                 height: 1

@@ -15,12 +15,12 @@ const QString WorkWrite_p1::kNoShopTitle = QStringLiteral("정비소 선택");
 WorkWrite_p1::WorkWrite_p1(ScreenContext *context, QObject *parent)
     : Screen(context, parent), m_jobs(context ? context->procedures : nullptr, this),
       m_table(
-          {"cell_label", "cell_Button"},
-          [this](int row, const Record &item) {
+          {"cell_label", "cell_Button"}, QStringLiteral("sCarProductCheckItemCode"),
+          [](const Record &item) {
               return QVariantList{
                   item.value(QStringLiteral("sCarProductCheckItemName")) + u'(' +
                       item.value(QStringLiteral("sCarProductCheckItemContent")) + u')',
-                  m_chosenShops.value(row).value_or(kNoShopTitle),
+                  kNoShopTitle,
               };
           },
           this)
@@ -49,7 +49,6 @@ void WorkWrite_p1::fetchItems()
             return;
         m_itemsAnswered = true;
         m_noItems = result.nothingFound;
-        m_chosenShops = QList<std::optional<QString>>(result.value.size());
         m_table.setRows(result.value);
         decideSkip();
     });
@@ -115,10 +114,9 @@ void WorkWrite_p1::cell_ButtonAction(int tag)
     for (const Record &shop : std::as_const(repairResultList))
         names.append(shop.value(QStringLiteral("sStoreName")));
     presentChoice(QStringLiteral("정비소 선택"), names, true, [this, tag, names](int chosen) {
-        if (chosen < 0 || chosen >= names.size() || tag >= m_chosenShops.size())
-            return;
-        m_chosenShops[tag] = names.at(chosen);
-        m_table.refresh(tag);
+        // The choice is only shown: the shops go to the job lines whatever was chosen.
+        if (chosen >= 0 && chosen < names.size())
+            m_table.setCell(tag, "cell_Button", names.at(chosen));
     });
 }
 

@@ -5,8 +5,6 @@
 #include "RecordListModel.h"
 #include "Screen.h"
 
-#include <optional>
-
 namespace tvs {
 
 // The first step of writing a job order: the car's inspection items, each with
@@ -57,7 +55,6 @@ private:
 
     JobQueries m_jobs;
     RecordListModel m_table;
-    QList<std::optional<QString>> m_chosenShops; // per row: the chosen shop's name
     bool m_itemsAnswered = false;
     bool m_shopsInFlight = false;
     bool m_shopsArrived = false;

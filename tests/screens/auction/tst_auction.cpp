@@ -5,6 +5,7 @@
 #include "AuctionDetailController.h"
 #include "AuctionFixtures.h"
 #include "DialogHelpers.h"
+#include "ModelLog.h"
 
 using namespace tvs;
 using namespace tvs::test;
@@ -94,10 +95,9 @@ private slots:
         QCOMPARE(board->aucCount(), page == 2 ? "1" : "0");
         QVERIFY(!board->lists().all.first().contains(QStringLiteral("sExtra")));
         QStringList roles;
-        for (int role : {AuctionRowModel::CellState, AuctionRowModel::CellBtn, AuctionRowModel::CellName,
-                         AuctionRowModel::CellInfo, AuctionRowModel::CellPrice, AuctionRowModel::CellImg,
-                         AuctionRowModel::CellLeft})
-            roles << board->table(1)->index(0).data(role).toString();
+        for (const char *outlet : {"aucCell_state", "aucCell_btn", "aucCell_name", "aucCell_info", "aucCell_price",
+                                   "aucCell_img", "aucCell_left"})
+            roles << board->table(1)->cell(0, outlet).toString();
         board->btnEvent(0);
         QCOMPARE(roles << t->navigator->top()->identifier(), shown);
         QCOMPARE(board->table(1)->view(0).stateColor, colour);
@@ -135,11 +135,14 @@ private slots:
     {
         AuctionController *board = showBoard(*t, {auctionRow("A", "1", "D2")});
         const auto fetches = [this] { return t->procedures.callCount(kBoard); };
+        ModelLog all(board->table(1)), running(board->table(2)), won(board->table(3)), others(board->table(4));
         t->clock.advance(29s);
         QCOMPARE(fetches(), 1);
         t->clock.advance(1s);
         QCOMPARE(fetches(), 2);
         QTRY_VERIFY(!board->isFetching());
+        // The same auctions again: no page is reset or told of a change, so none jumps to its top.
+        QCOMPARE(all.entries + running.entries + won.entries + others.entries, QStringList());
         t->procedures.setHolding(true);
         t->clock.advance(60s); // the second tick finds the first fetch still waiting
         QCOMPARE(fetches(), 3);

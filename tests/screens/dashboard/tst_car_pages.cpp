@@ -106,7 +106,7 @@ private slots:
         for (const char *name : {"메뉴 열기", "새로고침", "업무 요청", "보유 차량 12", "경매 완료 0", "차량상태 선택 전체 ▾"})
             QVERIFY2(harness.findAccessible(QString::fromUtf8(name)), name);
         // A row reads as it shows, and follows a wider window.
-        const QString row = QStringLiteral("현대 쏘나타 (DN8) 12가3456  2019 45,210km  가솔린 판매중");
+        const QString row = QStringLiteral("현대 쏘나타 (DN8) 12가3456 2019 45,210km 가솔린 판매중");
         QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(row), 5000);
         harness.window()->resize(768, 1024);
         QTRY_COMPARE(harness.findAccessible(row)->width(), 768.0);

@@ -7,10 +7,12 @@
 #include "MainController.h"
 #include "MainDetailController.h"
 #include "MainDrawerController.h"
+#include "ModelLog.h"
 #include "ReplyBuilder.h"
 #include "WebController.h"
 #include "WizardState.h"
 
+#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -28,6 +30,15 @@ QByteArray counts(std::initializer_list<std::pair<QString, QString>> values)
 }
 
 // What a destination received, as one text.
+// Cars as "code:status"; an empty code is a row without one.
+Records cars(const QStringList &codes)
+{
+    Records rows;
+    for (const QString &car : codes)
+        rows.append(carRow(car.section(u':', 0, 0), car.section(u':', 1)));
+    return rows;
+}
+
 QString handedTo(Screen *screen)
 {
     if (auto *list = qobject_cast<CarListController *>(screen))
@@ -141,6 +152,46 @@ private slots:
         QCOMPARE(screen->getMyCarList()->record(0).value(QStringLiteral("sCarProductCode")), QStringLiteral("NEW1"));
     }
 
+    // Each reload changes only what changed, so the table keeps the dealer's
+    // scroll position and a press in progress.
+    void reloadUpdatesInPlace_data()
+    {
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QStringList>("next");
+        QTest::addColumn<QStringList>("announced");
+        const QStringList three{"C1:1", "C2:1", "C3:1"};
+        QTest::newRow("identical") << three << three << QStringList();
+        QTest::newRow("one changed") << three << QStringList{"C1:1", "C2:9", "C3:1"}
+                                     << QStringList{"~1 cell_state,cell_stateColor"};
+        QTest::newRow("inserted") << QStringList{"C1:1", "C2:1"} << QStringList{"C0:1", "C1:1", "C2:1", "C3:1"}
+                                  << QStringList{"+0", "+3", "~1..2 cell_index", "count"};
+        QTest::newRow("removed") << three << QStringList{"C1:1", "C3:1"}
+                                 << QStringList{"-1", "~1 cell_index", "count"};
+        QTest::newRow("moved") << three << QStringList{"C3:1", "C1:1", "C2:1"}
+                               << QStringList{"-2", "+0", "~1..2 cell_index"};
+        QTest::newRow("repeated and missing codes pair up in order")
+            << QStringList{"C1:1", ":1", "C1:1", ":1"} << QStringList{"C1:1", ":1", "C1:9", ":9"}
+            << QStringList{"~2..3 cell_state,cell_stateColor"};
+        QTest::newRow("emptied") << three << QStringList() << QStringList{"-0..2", "count"};
+    }
+    void reloadUpdatesInPlace()
+    {
+        QFETCH(QStringList, shown);
+        QFETCH(QStringList, next);
+        QFETCH(QStringList, announced);
+        MainController *screen = showLoaded(cars(shown));
+        QAbstractItemModelTester tester(screen->getMyCarList(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        ModelLog log(screen->getMyCarList());
+        t->procedures.answer(kList, next.isEmpty() ? noRowsBody() : replyBody(cars(next)));
+        const int delivered = t->procedures.deliveredCount();
+        t->navigator->push(new Screen(t->ctx()));
+        t->navigator->pop(); // back on the dashboard: counts and list again
+        QTRY_COMPARE(t->procedures.deliveredCount(), delivered + 2);
+        QCOMPARE(log.entries, announced);
+        QCOMPARE(screen->getMyCarList()->records(), cars(next));
+    }
+
     void filter_data()
     {
         QTest::addColumn<QString>("entry");
@@ -230,12 +281,12 @@ private slots:
         QFETCH(QStringList, shown);
         QFETCH(QColor, tint);
         MainController *screen = showLoaded({row});
-        const QModelIndex at = screen->getMyCarList()->index(0);
-        const auto role = [&](CarRowModel::Role r) { return at.data(r).toString(); };
-        QCOMPARE((QStringList{role(CarRowModel::CellName), role(CarRowModel::CellInfo), role(CarRowModel::CellInfo2),
-                              role(CarRowModel::CellState), role(CarRowModel::CellImg)}),
-                 shown);
-        QCOMPARE(at.data(CarRowModel::CellBackground).value<QColor>(), tint);
+        const CarRowModel *table = screen->getMyCarList();
+        QStringList cells;
+        for (const char *outlet : {"cell_name", "cell_info", "cell_info2", "cell_state", "cell_img"})
+            cells.append(table->cell(0, outlet).toString());
+        QCOMPARE(cells, shown);
+        QCOMPARE(table->cell(0, "cell_background").value<QColor>(), tint);
     }
 
     void tableEnlargesAndRestores()
