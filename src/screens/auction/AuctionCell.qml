@@ -23,7 +23,8 @@ ItemDelegate {
     width: ListView.view ? ListView.view.width : implicitWidth
     height: Theme.carRowHeight
     padding: 0
-    Accessible.name: aucCell_name + " " + aucCell_info + " " + aucCell_state.trim()
+    Accessible.name: [aucCell_name, aucCell_info, aucCell_price, aucCell_state.trim(), aucCell_left]
+                     .filter(shown => shown !== "").join(" ")
     background: Rectangle {
         color: Theme.surface
         Rectangle {
