@@ -1,5 +1,6 @@
 #include "AppShell.h"
 #include "Config.h"
+#include "OutbidWatcher.h"
 
 #include <QGuiApplication>
 #include <QQuickStyle>
@@ -37,6 +38,7 @@ int main(int argc, char *argv[])
     }
 
     tvs::AppShell shell(config, tvs::registerAllScreens);
+    shell.adopt(std::make_unique<tvs::OutbidWatcher>(shell.context()));
     if (!shell.start())
         return 1;
     return QGuiApplication::exec();

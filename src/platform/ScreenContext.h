@@ -9,6 +9,7 @@ class Clock;
 class NetworkMonitor;
 class QrSource;
 class UrlOpener;
+class Notices;
 class Navigator;
 class Config;
 
@@ -23,6 +24,7 @@ struct ScreenContext
     NetworkMonitor *network = nullptr;
     QrSource *qr = nullptr;
     UrlOpener *urls = nullptr;
+    Notices *notices = nullptr;
     const Config *config = nullptr;
     Navigator *navigator = nullptr;
 };

@@ -4,7 +4,8 @@ import QtQuick.Controls.Basic
 // The window: one StackView that follows the Navigator (context property
 // `navigator`). Each page is created with its controller as `controller`; pushed
 // screens slide in from the right, modal ones rise from the bottom, popups fade in
-// over the current page, which stays visible behind them. The top screen's loading
+// over the current page, which stays visible behind them. A notice (`notices`, set
+// by the shell) shows at the top over every screen. The top screen's loading
 // overlay and first pending dialog cover everything.
 ApplicationWindow {
     id: window
@@ -15,6 +16,8 @@ ApplicationWindow {
     visible: true
     title: "TVS Dealer"
     color: Theme.background
+
+    property QtObject notices: null
 
     // Pages created here (by instance, so required properties are set at creation)
     // and whether each was shown modally, in stack order.
@@ -180,6 +183,11 @@ ApplicationWindow {
     Item {
         id: popupLayer
         anchors.fill: parent
+    }
+
+    NoticeBanner {
+        anchors { left: parent.left; right: parent.right; top: parent.top }
+        notices: window.notices
     }
 
     LoadingOverlay {

@@ -6,6 +6,8 @@
 #include "AuctionFixtures.h"
 #include "DialogHelpers.h"
 #include "ModelLog.h"
+#include "Notices.h"
+#include "OutbidWatcher.h"
 
 using namespace tvs;
 using namespace tvs::test;
@@ -18,6 +20,13 @@ QString shownDialog(const Screen &screen)
     const auto &d = screen.pendingDialogs();
     return d.isEmpty() ? QString() : d.first().title + u'|' + d.first().message;
 }
+
+class RecordingDesktop : public DesktopNotifier
+{
+public:
+    void notify(const QString &title, const QString &body) override { sent << title + u'|' + body; }
+    QStringList sent;
+};
 
 } // namespace
 
@@ -392,6 +401,73 @@ private slots:
         QVERIFY(AppData::shared()->aucRefresh);
         QCOMPARE(AppData::shared()->bidsInFlight, 0);
         QCOMPARE(AppData::shared()->takenBids.size(), 1);
+    }
+
+    // The outbid watch over a session: one look at sign-in, a check a minute only
+    // while the dealer leads and no bid of his is in flight, a notice when another
+    // dealer takes the lead (also on the desktop while the window is not active),
+    // which opens that auction, and nothing after sign-out.
+    void outbidNotice()
+    {
+        RecordingDesktop desktop;
+        Notices notices(&t->clock, &desktop);
+        bool windowActive = true;
+        notices.windowActive = [&windowActive] { return windowActive; };
+        t->context.notices = &notices;
+        t->navigator->registerScreen(QStringLiteral("MainView"), QUrl(),
+                                     [](ScreenContext *c) { return new Screen(c); });
+        OutbidWatcher watcher(t->ctx());
+        const auto checks = [this] {
+            QCoreApplication::processEvents(); // the last answer arrives
+            return t->procedures.callCount(kBoard);
+        };
+        const Record other = auctionRow("B", "1", "D2");
+        t->procedures.answer(kBoard, replyBody({auctionRow("A", "1", "D0001"), other}));
+        t->navigator->resetTo(QStringLiteral("LoginController"));
+        t->clock.advance(60s);
+        QCOMPARE(checks(), 0);
+        t->navigator->push(t->navigator->instantiate(QStringLiteral("MainView")));
+        QCOMPARE(checks(), 1);
+        t->clock.advance(60s);
+        QCOMPARE(checks(), 2);
+        AppData::shared()->bidsInFlight = 1;
+        t->clock.advance(60s);
+        QCOMPARE(checks(), 2);
+        AppData::shared()->bidsInFlight = 0;
+        QVERIFY(!notices.isShown());
+
+        windowActive = false;
+        t->procedures.answer(
+            kBoard, replyBody({auctionRow("A", "1", "D2", {{"iAuctionMaxPrice", "16500000"}}), other}));
+        t->clock.advance(60s);
+        QCOMPARE(checks(), 3);
+        const QString told =
+            QStringLiteral("다른 딜러가 더 높은 금액에 입찰했습니다|현대 쏘나타 · 12가3456 / "
+                           "2019년식 · 최고 입찰가 16,500,000 원");
+        QVERIFY(notices.isShown());
+        QCOMPARE(notices.title() + u'|' + notices.text(), told);
+        QCOMPARE(desktop.sent, QStringList{told});
+        t->clock.advance(Notices::kShownFor);
+        QVERIFY(!notices.isShown());
+        QCOMPARE(checks(), 3); // leading nothing now
+
+        // A bid the service took: watched from the next minute on, and outbid there.
+        windowActive = true;
+        AppData::shared()->takenBids.append(auctionRow("B", "1", "D0001"));
+        t->clock.advance(60s);
+        QCOMPARE(checks(), 4);
+        QCOMPARE(notices.text(),
+                 QStringLiteral("현대 쏘나타 · 12가3456 / 2019년식 · 최고 입찰가 16,000,000 원"));
+        QCOMPARE(desktop.sent.size(), 1);
+        notices.press();
+        auto *detail = qobject_cast<AuctionDetailController *>(t->navigator->top());
+        QVERIFY(detail);
+        QCOMPARE(detail->takeList.value(QStringLiteral("sAuctionCode")), QStringLiteral("B"));
+
+        t->navigator->resetTo(QStringLiteral("LoginController"));
+        AppData::shared()->takenBids.append(auctionRow("B", "1", "D0001"));
+        t->clock.advance(120s);
+        QCOMPARE(checks(), 4);
     }
 
     // The popup over page 3: labels, the call, and closing back to the board as it was.
