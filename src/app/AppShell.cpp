@@ -20,7 +20,6 @@
 #include <QNetworkDiskCache>
 #include <QNetworkReply>
 #include <QQmlApplicationEngine>
-#include <QQmlContext>
 #include <QSet>
 #include <QSslConfiguration>
 #include <QStandardPaths>
@@ -180,13 +179,11 @@ bool AppShell::start(const QString &firstScreen)
     qmlRegisterUncreatableType<Navigator>("TVS", 1, 0, "Navigator", QStringLiteral("one Navigator per app"));
 
     m_engine = std::make_unique<QQmlApplicationEngine>();
+    m_engine->addImportPath(ui::qmlModulesDir());
     m_namFactory = std::make_unique<CachingNetworkAccessManagerFactory>(m_cacheDir);
     m_engine->setNetworkAccessManagerFactory(m_namFactory.get());
-    QQmlContext *root = m_engine->rootContext();
-    root->setContextProperty(QStringLiteral("navigator"), m_navigator.get());
-    m_engine->setInitialProperties(
-        {{QStringLiteral("notices"), QVariant::fromValue<QObject *>(m_notices.get())}});
-
+    m_engine->setInitialProperties({{QStringLiteral("navigator"), QVariant::fromValue(m_navigator.get())},
+                                    {QStringLiteral("notices"), QVariant::fromValue<QObject *>(m_notices.get())}});
     m_engine->load(ui::mainWindowUrl());
     if (m_engine->rootObjects().isEmpty()) {
         qCCritical(lcUi) << "the window could not be loaded from" << ui::mainWindowUrl();

@@ -1,11 +1,12 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 
-// The window: one StackView that follows the Navigator (context property
-// `navigator`). Each page is created with its controller as `controller`; pushed
+// The window: one StackView that follows the Navigator (`navigator`, set when the
+// window is created). Each page is created with its controller as `controller`; pushed
 // screens slide in from the right, modal ones rise from the bottom, popups fade in
 // over the current page, which stays visible behind them. A notice (`notices`, set
-// by the shell) shows at the top over every screen. The top screen's loading
+// by the shell with the window) shows at the top over every screen. The top screen's loading
 // overlay and first pending dialog cover everything.
 ApplicationWindow {
     id: window
@@ -17,8 +18,8 @@ ApplicationWindow {
     title: "TVS Dealer"
     color: Theme.background
 
+    required property var navigator
     property QtObject notices: null
-
     // Pages created here (by instance, so required properties are set at creation)
     // and whether each was shown modally, in stack order.
     property var modalFlags: []
@@ -27,7 +28,12 @@ ApplicationWindow {
     property var popupFrames: []
     readonly property var topController: popupFrames.length > 0
                                          ? popupFrames[popupFrames.length - 1].controller
-                                         : (stack.currentItem ? stack.currentItem.controller : null)
+                                         : controllerOf(stack.currentItem)
+
+    // The controller of a page on the stack (null for none).
+    function controllerOf(item) {
+        return item ? item.controller : null
+    }
 
     function createPage(screen, page, parentItem) {
         const parent = parentItem ? parentItem : stack
@@ -73,8 +79,9 @@ ApplicationWindow {
         retired = []
         for (const item of gone)
             item.destroy()
-        if (stack.currentItem && stack.currentItem.controller)
-            navigator.transitionFinished(stack.currentItem.controller)
+        const top = controllerOf(stack.currentItem)
+        if (top)
+            window.navigator.transitionFinished(top)
     }
 
     Component {
@@ -83,12 +90,11 @@ ApplicationWindow {
             id: frame
             property var controller
             anchors.fill: parent
-            opacity: 0
             NumberAnimation on opacity {
                 from: 0
                 to: 1
                 duration: 200
-                onFinished: navigator.transitionFinished(frame.controller)
+                onFinished: window.navigator.transitionFinished(frame.controller)
             }
         }
     }
@@ -102,7 +108,7 @@ ApplicationWindow {
     }
 
     Connections {
-        target: navigator
+        target: window.navigator
         function onScreenShown(screen, page, modal) {
             const item = window.createPage(screen, page)
             stack.nextModal = modal
@@ -119,7 +125,7 @@ ApplicationWindow {
         function onScreenRemoved(screen) {
             if (window.closePopup(screen))
                 return
-            if (!stack.currentItem || stack.currentItem.controller !== screen)
+            if (window.controllerOf(stack.currentItem) !== screen)
                 return
             stack.nextModal = window.modalFlags.pop() === true
             const top = stack.currentItem

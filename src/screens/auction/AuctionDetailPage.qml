@@ -10,18 +10,19 @@ Item {
     property var controller
 
     component Field: Row {
+        id: field
         property string caption
         property string value
         width: parent.width
-        Text { width: 110; text: caption; color: Theme.mutedText; font.pixelSize: 14 }
-        Text { width: parent.width - 110; text: value; textFormat: Text.PlainText; color: Theme.navy
+        Text { width: 110; text: field.caption; color: Theme.mutedText; font.pixelSize: 14 }
+        Text { width: field.width - 110; text: field.value; textFormat: Text.PlainText; color: Theme.navy
                font.pixelSize: 14; elide: Text.ElideRight }
     }
 
     NavigationBar {
         id: bar
         title: "경매 차량"
-        onBackClicked: controller.dismiss()
+        onBackClicked: page.controller.dismiss()
     }
 
     Flickable {
@@ -39,25 +40,25 @@ Item {
                 id: showView
                 width: parent.width
                 height: width * 0.66
-                pager: controller.pager
+                pager: page.controller.pager
             }
 
             Column {
                 x: Theme.margin
                 width: parent.width - 2 * Theme.margin
                 spacing: 6
-                Text { width: parent.width; text: controller.auc_carName; textFormat: Text.PlainText
+                Text { width: parent.width; text: page.controller.auc_carName; textFormat: Text.PlainText
                        color: Theme.navy; wrapMode: Text.WordWrap; font { pixelSize: 20; bold: true } }
-                Text { text: controller.auc_info; textFormat: Text.PlainText; color: Theme.secondaryText
+                Text { text: page.controller.auc_info; textFormat: Text.PlainText; color: Theme.secondaryText
                        font.pixelSize: 14 }
-                Text { text: controller.auc_maxPriceTitle; textFormat: Text.PlainText; color: Theme.mutedText
+                Text { text: page.controller.auc_maxPriceTitle; textFormat: Text.PlainText; color: Theme.mutedText
                        font.pixelSize: Theme.smallFontSize }
                 Row {
                     spacing: 10
-                    Text { id: auc_maxPrice; text: controller.auc_maxPrice; textFormat: Text.PlainText
+                    Text { id: auc_maxPrice; text: page.controller.auc_maxPrice; textFormat: Text.PlainText
                            color: Theme.orange; font { pixelSize: 24; bold: true }
-                           Accessible.name: controller.auc_maxPriceTitle + " " + text }
-                    Text { text: controller.auc_timeLeft; textFormat: Text.PlainText; color: Theme.secondaryText
+                           Accessible.name: page.controller.auc_maxPriceTitle + " " + text }
+                    Text { text: page.controller.auc_timeLeft; textFormat: Text.PlainText; color: Theme.secondaryText
                            font.pixelSize: 14; anchors.baseline: auc_maxPrice.baseline
                            Accessible.name: text }
                 }
@@ -67,19 +68,19 @@ Item {
                 x: Theme.margin
                 width: parent.width - 2 * Theme.margin
                 spacing: 8
-                Field { caption: "차량 가격 (원)"; value: controller.auc_carPrice }
-                Field { caption: "차종"; value: controller.auc_carKind }
-                Field { caption: "연식"; value: controller.auc_carYear }
-                Field { caption: "차량번호"; value: controller.auc_carNum }
-                Field { caption: "색상"; value: controller.auc_carColor }
-                Field { caption: "배기량"; value: controller.auc_carCC }
-                Field { caption: "주행거리"; value: controller.auc_carMile }
+                Field { caption: "차량 가격 (원)"; value: page.controller.auc_carPrice }
+                Field { caption: "차종"; value: page.controller.auc_carKind }
+                Field { caption: "연식"; value: page.controller.auc_carYear }
+                Field { caption: "차량번호"; value: page.controller.auc_carNum }
+                Field { caption: "색상"; value: page.controller.auc_carColor }
+                Field { caption: "배기량"; value: page.controller.auc_carCC }
+                Field { caption: "주행거리"; value: page.controller.auc_carMile }
             }
 
             Text {
                 x: Theme.margin
                 width: parent.width - 2 * Theme.margin
-                text: controller.auc_carContent
+                text: page.controller.auc_carContent
                 textFormat: Text.PlainText
                 wrapMode: Text.WordWrap
                 color: Theme.secondaryText
@@ -99,29 +100,29 @@ Item {
             id: acu_money
             anchors { left: parent.left; leftMargin: Theme.margin; right: bidButton.left; rightMargin: 8
                       top: parent.top; topMargin: 10 }
-            enabled: !controller.auctionEnded
+            enabled: !page.controller.auctionEnded
             placeholderText: "입찰 금액 (원)"
             placeholderTextColor: Theme.placeholder
             inputMethodHints: Qt.ImhDigitsOnly
             maximumLength: 12
             validator: RegularExpressionValidator { regularExpression: /[0-9]*/ }
             font.pixelSize: Theme.fontSize
-            text: controller.acu_money
+            text: page.controller.acu_money
             Accessible.name: "입찰 금액"
-            onTextEdited: controller.acu_money = text
-            onAccepted: controller.btnMoneyInsert()
+            onTextEdited: page.controller.acu_money = text
+            onAccepted: page.controller.btnMoneyInsert()
         }
         Text {
             anchors { left: acu_money.left; leftMargin: 4; top: acu_money.bottom; topMargin: 4 }
-            visible: !controller.auctionEnded
-            text: controller.acu_moneyText
+            visible: !page.controller.auctionEnded
+            text: page.controller.acu_moneyText
             textFormat: Text.PlainText
             color: Theme.navy
             font { pixelSize: Theme.smallFontSize; bold: true }
         }
         Text {
             anchors { left: acu_money.left; leftMargin: 4; top: acu_money.bottom; topMargin: 4 }
-            visible: controller.auctionEnded
+            visible: page.controller.auctionEnded
             text: "경매가 마감되어 입찰할 수 없습니다."
             Accessible.name: text
             color: Theme.destructive
@@ -132,8 +133,8 @@ Item {
             anchors { right: parent.right; rightMargin: Theme.margin; verticalCenter: acu_money.verticalCenter }
             text: "입찰하기"
             cornerRadius: 6
-            enabled: !controller.bidInFlight && !controller.auctionEnded
-            onClicked: controller.btnMoneyInsert()
+            enabled: !page.controller.bidInFlight && !page.controller.auctionEnded
+            onClicked: page.controller.btnMoneyInsert()
         }
     }
 }
