@@ -19,7 +19,7 @@ ApplicationWindow {
     color: Theme.background
 
     required property var navigator
-    property QtObject notices: null
+    property var notices: null
     // Pages created here (by instance, so required properties are set at creation)
     // and whether each was shown modally, in stack order.
     property var modalFlags: []

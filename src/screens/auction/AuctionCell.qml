@@ -21,11 +21,15 @@ ItemDelegate {
     required property int aucCell_tag
     signal rowButtonPressed(int tag)
 
+    // What the row shows, in reading order, without the parts it leaves empty.
+    function spoken(parts) {
+        return parts.filter(shown => shown !== "").join(" ")
+    }
+
     width: ListView.view ? ListView.view.width : implicitWidth
     height: Theme.carRowHeight
     padding: 0
-    Accessible.name: [aucCell_name, aucCell_info, aucCell_price, aucCell_state.trim(), aucCell_left]
-                     .filter(shown => shown !== "").join(" ")
+    Accessible.name: cell.spoken([aucCell_name, aucCell_info, aucCell_price, aucCell_state.trim(), aucCell_left])
     background: Rectangle {
         color: Theme.surface
         Rectangle {
