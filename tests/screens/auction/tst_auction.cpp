@@ -47,8 +47,6 @@ private slots:
     {
         t = std::make_unique<TestContext>();
         startCarTest(*t);
-        AppData::shared()->bidsInFlight = 0;
-        AppData::shared()->takenBids.clear();
         t->procedures.answer(QStringLiteral("ps_GetCarPhotoList"), replyBody({{{"sCarPhotoPath", "a.jpg"}}}));
     }
     void cleanup() { t.reset(); }
