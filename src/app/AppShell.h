@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Config.h"
+#include "RequestAlerts.h"
 #include "ScreenContext.h"
 
 #include <QObject>
@@ -80,6 +81,7 @@ private:
     std::unique_ptr<NetworkMonitor> m_network;
     std::unique_ptr<UrlOpener> m_urls;
     std::unique_ptr<QrSource> m_qr;
+    RequestAlerts m_alerts;
     std::unique_ptr<DesktopNotifier> m_desktop;
     std::unique_ptr<Notices> m_notices;
     ScreenContext m_context;

@@ -12,6 +12,7 @@ class UrlOpener;
 class Notices;
 class Navigator;
 class Config;
+class RequestAlerts;
 
 // The services a screen may use. The Navigator hands the one context to every
 // screen it creates; tests build one with their fakes. Not owned here.
@@ -27,6 +28,8 @@ struct ScreenContext
     Notices *notices = nullptr;
     const Config *config = nullptr;
     Navigator *navigator = nullptr;
+    // Tells the dealer of failed requests, one alert at a time app-wide.
+    RequestAlerts *alerts = nullptr;
 };
 
 } // namespace tvs

@@ -21,15 +21,11 @@ ItemDelegate {
     required property int aucCell_tag
     signal rowButtonPressed(int tag)
 
-    // What the row shows, in reading order, without the parts it leaves empty.
-    function spoken(parts) {
-        return parts.filter(shown => shown !== "").join(" ")
-    }
-
     width: ListView.view ? ListView.view.width : implicitWidth
     height: Theme.carRowHeight
     padding: 0
-    Accessible.name: cell.spoken([aucCell_name, aucCell_info, aucCell_price, aucCell_state.trim(), aucCell_left])
+    Accessible.name: (aucCell_name + " " + aucCell_info + " " + aucCell_price + " "
+                      + aucCell_state + " " + aucCell_left).replace(/\s+/g, " ").trim()
     background: Rectangle {
         color: Theme.surface
         Rectangle {
@@ -79,6 +75,8 @@ ItemDelegate {
             Layout.rightMargin: 10
             visible: cell.aucCell_btn !== ""
             text: cell.aucCell_btn
+            // The car's plate and year name the row it belongs to.
+            Accessible.name: cell.aucCell_btn.trim() + " " + cell.aucCell_info
             onClicked: cell.rowButtonPressed(cell.aucCell_tag)
         }
     }

@@ -5,6 +5,7 @@
 #include "AuctionRows.h"
 #include "MinuteTicker.h"
 #include "Navigator.h"
+#include "RequestAlerts.h"
 #include "ScreenContext.h"
 
 #include <QPointer>
@@ -202,8 +203,10 @@ void AuctionDetailController::bidAnswered(const QueryResult<BidAnswer> &result)
     setBidInFlight(false);
     if (result.status == QueryStatus::NotSent)
         presentAlert(QStringLiteral("실패"), QStringLiteral("이 경매에는 입찰할 수 없습니다."));
-    else if (!result.ok())
-        bidUnanswered();
+    // Never repeated from the alert: a bid is placed by the dealer's own press. With
+    // no answer, the bid may or may not stand; the board fetches again to show which.
+    else if (alertIfFailed(this, result, QStringLiteral("입찰 결과를 확인하지 못했습니다.")))
+        return;
     else if (result.value.taken)
         bidTaken();
     else
@@ -225,14 +228,6 @@ void AuctionDetailController::bidTaken()
         if (nav && nav->top() == this)
             nav->pop(this);
     });
-}
-
-// No answer, or one that cannot be read: the bid may or may not stand, and the
-// dealer must not take either for granted.
-void AuctionDetailController::bidUnanswered()
-{
-    presentAlert(QStringLiteral("입찰 결과를 확인하지 못했습니다."),
-                 QStringLiteral("네트워크 연결을 확인한 뒤 경매 목록에서 최고 입찰가를 확인해주세요."));
 }
 
 } // namespace tvs

@@ -102,7 +102,6 @@ private:
     void setBidInFlight(bool inFlight);
     void bidAnswered(const QueryResult<BidAnswer> &result);
     void bidTaken();
-    void bidUnanswered();
 
     CarQueries m_cars;
     AuctionQueries m_auctions;

@@ -8,6 +8,7 @@
 #include "MainDetailController.h"
 #include "MainDrawerController.h"
 #include "Navigator.h"
+#include "RequestAlerts.h"
 #include "ScreenContext.h"
 #include "WebController.h"
 
@@ -107,23 +108,31 @@ void MainController::viewWillDisappear()
 
 void MainController::sendCountRequest()
 {
-    m_cars.counts(AppData::shared()->userCode(), m_latestCounts.track([this](const QueryResult<CarCounts> &result) {
-        if (!result.ok())
+    auto showCounts = m_latestCounts.track([this](const QueryResult<CarCounts> &result) {
+        if (alertIfFailed(this, result, QStringLiteral("차량 현황을 불러오지 못했습니다."),
+                          [this] { sendCountRequest(); }))
             return; // the counts and rows keep what they showed
         for (std::size_t i = 0; i < result.value.size(); ++i) {
             if (result.value[i])
                 getCarCountList[qsizetype(i)] = *result.value[i];
         }
-        sendListRequest();
         emit countsChanged();
-    }));
+    });
+    m_cars.counts(AppData::shared()->userCode(), [this, showCounts](const QueryResult<CarCounts> &result) {
+        showCounts(result);
+        // The list follows every answered count, also one a newer count request
+        // superseded: that newer one may still fail, and the list keeps only its newest answer.
+        if (result.ok())
+            sendListRequest();
+    });
 }
 
 void MainController::sendListRequest()
 {
     m_cars.ownedCars(AppData::shared()->userCode(), searchNum,
                      m_latestList.track([this](const QueryResult<Records> &result) {
-                         if (!result.ok())
+                         if (alertIfFailed(this, result, QStringLiteral("차량 목록을 불러오지 못했습니다."),
+                                           [this] { sendListRequest(); }))
                              return;
                          // Each reply replaces the list: rows of earlier replies never stay.
                          m_selectedRow = -1;
@@ -180,7 +189,10 @@ void MainController::logoutAction()
             return;
         }
         qCInfo(lcDashboard) << "signing out";
-        // The job lines written in this session are the signed-out dealer's.
+        // The record and the job lines written in this session are the signed-out
+        // dealer's: the next dealer to sign in here sees none of them, even where
+        // the reply of that sign-in lacks a key.
+        AppData::shared()->userInfo.clear();
         AppData::shared()->jobLines.clear();
         // A fresh login screen replaces the whole stack, so nothing of the
         // signed-out dealer stays alive below it or can be reached by going back.
