@@ -111,13 +111,17 @@ void CarQueries::counts(const QString &userCode, Done<CarCounts> done)
         std::move(done));
 }
 
-void CarQueries::ownedCars(const QString &userCode, int filter, Done<Records> done)
+void CarQueries::ownedCars(const QString &userCode, int filter, Done<Records> done,
+                           ProcedureCaller::Progress progress)
 {
     ProcedureQuery query;
     query.name = QStringLiteral("car list");
-    query.callText = callText(QStringLiteral("ps_GetUserProductCar_Info2"), {userCode, QString::number(filter)});
-    query.shape = rowsOf(QSet<QString>(carRecordFields().cbegin(), carRecordFields().cend()), Cleaning::Trimming);
+    query.callText =
+        callText(QStringLiteral("ps_GetUserProductCar_Info2"), {userCode, QString::number(filter)});
+    query.shape =
+        rowsOf(QSet<QString>(carRecordFields().cbegin(), carRecordFields().cend()), Cleaning::Trimming);
     query.refusal = noUserCode(userCode);
+    query.progress = std::move(progress);
     sendQuery<Records>(m_caller, lcCars(), std::move(query), m_receiver, rowsRead, std::move(done));
 }
 

@@ -19,8 +19,7 @@ using CarCounts = std::array<std::optional<QString>, 4>;
 class CarQueries
 {
 public:
-    template <typename T>
-    using Done = std::function<void(const QueryResult<T> &)>;
+    template <typename T> using Done = std::function<void(const QueryResult<T> &)>;
 
     CarQueries(ProcedureCaller *caller, QObject *receiver) : m_caller(caller), m_receiver(receiver) {}
 
@@ -29,7 +28,9 @@ public:
 
     void counts(const QString &userCode, Done<CarCounts> done);
     // The dealer's cars for a state filter (0 all, 9 sold, ...): whole car records.
-    void ownedCars(const QString &userCode, int filter, Done<Records> done);
+    // `progress`, when given, gets them in batches as the reply is read, before `done`.
+    void ownedCars(const QString &userCode, int filter, Done<Records> done,
+                   ProcedureCaller::Progress progress = {});
     // Sets a car's state; the value is the service's answer as text.
     void changeStatus(const QString &productCode, const QString &newStatus, const QString &userCode,
                       Done<QString> done);

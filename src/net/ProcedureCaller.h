@@ -20,24 +20,28 @@ struct ProcedureReply
         BadReply,       // empty body, a body that is not UTF-8, or one past the reply size limit
     };
     Status status = Ok;
-    QString error;      // human-readable cause when status != Ok or the walk broke off
-    QByteArray body;    // raw reply body (for "getData: " style logging); with an HTTP error
-                        // status, the service's answer (a SOAP fault), so that a refusal can
-                        // be told from no answer at all
+    QString error;   // human-readable cause when status != Ok or the walk broke off
+    QByteArray body; // raw reply body (for "getData: " style logging); with an HTTP error
+                     // status, the service's answer (a SOAP fault), so that a refusal can
+                     // be told from no answer at all
     WalkResult walk;
     bool ok() const { return status == Ok; }
 };
 
 // Sends one procedure call and hands back the walked reply.
-// The callback runs on the thread of `receiver`, and never runs once `receiver`
+// The callbacks run on the thread of `receiver`, and never run once `receiver`
 // is destroyed. The walk runs off the UI thread. No retry.
 class ProcedureCaller
 {
 public:
     using Callback = std::function<void(const ProcedureReply &)>;
+    // Rows finished while the reply is still arriving, in batches (in reply order,
+    // each row once, a batch at most every few tens of milliseconds); `done` follows
+    // and holds every row. A reply that fails later has still shown these.
+    using Progress = std::function<void(const Records &rows)>;
     virtual ~ProcedureCaller() = default;
     virtual void call(const QString &operation, const QString &callText, const ReplyShape &shape,
-                      QObject *receiver, Callback done) = 0;
+                      QObject *receiver, Callback done, Progress progress = {}) = 0;
 };
 
 } // namespace tvs
