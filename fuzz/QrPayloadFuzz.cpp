@@ -10,8 +10,8 @@
 #include <cstdlib>
 
 namespace {
-const QString kKey = QStringLiteral("N3vB8cQ1xR6tY0uI5oP2aS7dF4gH9jKm");
-const QString kIv = QStringLiteral("q7Lm2Xv9Rt4Wz8Kp");
+const QString kKey = tvs::kQrAesKey.toString();
+const QString kIv = tvs::kQrAesIv.toString();
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

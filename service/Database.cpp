@@ -45,7 +45,7 @@ bool Database::beginWrite(QString *error)
     return exec(QStringLiteral("BEGIN IMMEDIATE"), {}, error);
 }
 
-bool Database::open(const QString &path, bool reset, const QDate &today, QString *error)
+bool Database::open(const QString &path, bool reset, const QDate &today, int bigShopCars, QString *error)
 {
     if (reset) {
         for (const char *suffix : {"", "-wal", "-shm", "-journal"})
@@ -57,7 +57,8 @@ bool Database::open(const QString &path, bool reset, const QDate &today, QString
     if (!fresh) {
         if (value(QStringLiteral("SELECT value FROM meta WHERE key = 'schema'")).toString()
             == QLatin1String("1"))
-            return mendKeptData(error) && moveDatesTo(today, error);
+            return mendKeptData(error) && moveDatesTo(today, error) &&
+                   addBigShopCars(*this, bigShopCars, today, error);
         *error = QStringLiteral("the database %1 was not made by this service; start with --reset").arg(path);
         return false;
     }
@@ -74,7 +75,7 @@ bool Database::open(const QString &path, bool reset, const QDate &today, QString
         *error = db.lastError().text();
         return false;
     }
-    return true;
+    return addBigShopCars(*this, bigShopCars, today, error);
 }
 
 // Databases kept from earlier versions of the demo data: the registry's plates for new

@@ -22,8 +22,9 @@ public:
     Database &operator=(const Database &) = delete;
 
     // Opens `path`; makes the schema and the demo data (relative to `today`) when the
-    // file is new, or when `reset` is set.
-    bool open(const QString &path, bool reset, const QDate &today, QString *error);
+    // file is new, or when `reset` is set; then adds the big shop's cars up to
+    // `bigShopCars` (addBigShopCars).
+    bool open(const QString &path, bool reset, const QDate &today, int bigShopCars, QString *error);
     // Another connection to a database that open() has made (a serving thread's).
     bool attach(const QString &path, QString *error);
     QSqlDatabase db() const;
@@ -72,5 +73,16 @@ QVariant bindable(const QVariant &value);
 // Made by DemoData.cpp: the schema and the demo rows.
 bool createSchema(Database &db, QString *error);
 bool createDemoData(Database &db, const QDate &today, QString *error);
+
+// The big shop: cars added to the demo shop on top of its own, numbered from 1 with codes
+// of their own ("B000001"), so that they never meet the codes the service gives new
+// registrations. Car number n is the same car whatever the count (plate, model, state,
+// two to five photos, options, inspection items and job orders by its state).
+inline constexpr char kBigShopPrefix = 'B';
+// How many the database holds (its meta key "bigShopCars").
+int bigShopCars(Database &db);
+// Adds the cars the database does not hold yet, up to `count`, in one transaction; a
+// database that holds as many or more is left as it is (nothing is ever taken away).
+bool addBigShopCars(Database &db, int count, const QDate &today, QString *error);
 
 } // namespace tvs

@@ -2,9 +2,11 @@
 #include "Database.h"
 
 #include <QCryptographicHash>
+#include <QSqlError>
 #include <QStringList>
 
 #include <array>
+#include <functional>
 
 namespace tvs {
 
@@ -125,9 +127,11 @@ struct Ctx
     Database &db;
     QString *error;
     bool ok = true;
+    // Off: nothing is written (the model tree of a kept database, computed again).
+    bool write = true;
     void run(const char *sql, const QVariantList &binds)
     {
-        if (ok)
+        if (ok && write)
             ok = db.exec(QString::fromUtf8(sql), binds, error);
     }
 };
@@ -419,6 +423,15 @@ const char *const kContents[] = {
     "적재함 상태 양호, 하체 방청 완료. 영업용 번호판 별도 문의.",
 };
 
+constexpr int kDemoShopCars = 44; // the demo shop's own cars: C000001..C000044
+constexpr int kDemoCars = 54;     // and the other shop's: ..C000054
+
+// The demo shop's cars belong to its two dealers: every third to demo02.
+QString shopUser(int i)
+{
+    return i % 3 == 2 ? QStringLiteral("D0002") : QStringLiteral("D0001");
+}
+
 QString plateFor(int i, bool truck)
 {
     const int front = truck ? 80 + i % 18 : 12 + (i * 7) % 87;
@@ -432,6 +445,22 @@ QString vinFor(int i, bool imported)
     return QString::fromLatin1(prefix) + QStringLiteral("%1").arg(i * 7919 + 104729, 14, 10, QLatin1Char('0')).right(14);
 }
 
+// A plate of the big shop's car number n (from 0): the newer form with a three-digit front
+// ("231가 5678"), none equal to another or, blanks ignored, to a plate of the demo's own cars
+// and registrations (their fronts have two digits, or are below 160). n * 37,203,571 runs
+// through every index below kPlates once (it shares no factor with it), so the plates
+// look scattered and never repeat.
+QString bigShopPlate(int n)
+{
+    constexpr qint64 kFronts = 540, kLetters = 20, kNumbers = 9000;
+    constexpr qint64 kPlates = kFronts * kLetters * kNumbers;
+    const qint64 index = (qint64(n) * 37'203'571) % kPlates;
+    return QStringLiteral("%1%2 %3")
+        .arg(160 + index % kFronts)
+        .arg(QString::fromUtf8(kPlateLetters[(index / kFronts) % kLetters]))
+        .arg(1000 + index / (kFronts * kLetters));
+}
+
 struct CarSeed
 {
     QString code, store, user;
@@ -439,13 +468,58 @@ struct CarSeed
     QString form1, form2, form3;
     QString status;
     int index;
+    QString plate;
+    int photos;
+    int colour; // 0 to 29
+};
+
+bool isTruck(const Tree::Car *car)
+{
+    return QString::fromUtf8(kMakers[car->group].importType) == QLatin1String("3");
+}
+
+// The models of the demo's cars by their number: every sixth a truck, every fifth
+// imported, the others domestic; a truck's form by the number too.
+class ModelPicker
+{
+public:
+    explicit ModelPicker(const Tree &tree) : m_tree(tree)
+    {
+        for (const Tree::Car &c : tree.cars) {
+            const QString type = QString::fromUtf8(kMakers[c.group].importType);
+            (type == QLatin1String("1") ? m_cars : type == QLatin1String("2") ? m_imports : m_trucks) << &c;
+        }
+    }
+    const Tree::Car *model(int i) const
+    {
+        if (i % 6 == 5)
+            return m_trucks[(i * 5) % m_trucks.size()];
+        if (i % 5 == 4)
+            return m_imports[(i * 7) % m_imports.size()];
+        return m_cars[(i * 11) % m_cars.size()];
+    }
+    const std::array<QString, 3> &forms(int i) const { return m_tree.forms[(i * 3) % m_tree.forms.size()]; }
+    const QList<const Tree::Car *> &cars() const { return m_cars; }
+    const QList<const Tree::Car *> &trucks() const { return m_trucks; }
+
+    // Car number i of a shop, in the demo's pattern.
+    CarSeed seed(const QString &code, const QString &store, const QString &user, const QString &status, int i,
+                 QString plate, int photos, int colour) const
+    {
+        const auto &f = forms(i);
+        return {code, store, user, model(i), f[0], f[1], f[2], status, i, std::move(plate), photos, colour};
+    }
+
+private:
+    const Tree &m_tree;
+    QList<const Tree::Car *> m_cars, m_imports, m_trucks;
 };
 
 void insertCar(Ctx &ctx, const CarSeed &s, const QDate &today)
 {
     const int i = s.index;
     const MakerDef &maker = kMakers[s.model->group];
-    const bool truck = QString::fromUtf8(maker.importType) == QLatin1String("3");
+    const bool truck = isTruck(s.model);
     const bool imported = QString::fromUtf8(maker.importType) == QLatin1String("2");
     const int year = std::clamp(s.model->model->endYear - 1 - (i % 7), s.model->model->startYear, 2025);
     const int mileage = 4000 + (i * 13577) % 160000;
@@ -461,35 +535,70 @@ void insertCar(Ctx &ctx, const CarSeed &s, const QDate &today)
     const QDate firstReg = QDate(year, 1 + i % 12, 1 + i % 27);
     const QDate regDay = today.addDays(-(i * 3) % 90 - 1);
     const auto &map = kMaps[s.store == QLatin1String("S0001") ? i % 2 : 2];
-    ctx.run("INSERT INTO cars (sCarProductCode, sStoreCode, sUserCode, sCarCode1, sCarCode2, sCarCode3,"
-            " sCarCode4, sCarCode5, sCarCode6, sCarFormCode1, sCarFormCode2, sCarFormCode3, sCarColorCode,"
-            " sCarFuelCode, sCarTransmissionCode, sCarProductNum, sCarProductYearMonth, iCarProductMoney,"
-            " sCarProductContent, sCarProductStatus, sCarProductMileage, sCarStatus, sCarImportType,"
-            " sCarIdNum, sCarCC, sCarGroup, iFavoirteCount, iCarProductReadCount, sCarProductCheckDate,"
-            " sCheckEndDate, sCarProductCheckStartDate, sCarProductCheckEndDate, sCarProductFirstRegDate,"
-            " sCarProductSaleType, sCarDealerPrice, sCarProductRegDate, sCarProductUpDate,"
-            " sCarParkingImageFile, sCarProductCheckStatus, sCarProductCheckRegDate, sCarProductDisplay,"
-            " sMapCode, sMapPointCode, sMapName, sMapPointName, iPurchaseMoney, iSaleMoney, sSaleDate)"
-            " VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
-            {s.code, s.store, s.user, s.model->c1, s.model->c2, s.model->c3,
-             truck ? QVariant(s.model->c3) : QVariant(s.model->c4), truck ? QVariant() : QVariant(s.model->c5),
-             QVariant(), truck ? QVariant(s.form1) : QVariant(), truck ? QVariant(s.form2) : QVariant(),
-             truck ? QVariant(s.form3) : QVariant(), code('A', 1 + (i * 7) % 30),
-             code('A', 1 + (truck ? 1 : s.model->fuelIndex)), code('A', truck && i % 3 == 0 ? 1 : 2),
-             plateFor(i, truck), QString::number(year), price, QString::fromUtf8(kContents[truck ? 4 : i % 4]),
-             QStringLiteral("1"), QString::number(mileage), s.status, QString::fromUtf8(maker.importType),
-             vinFor(i, imported), QString::fromUtf8(s.model->model->cc), QString::fromUtf8(maker.group),
-             (i * 5) % 17, 20 + (i * 37) % 400, ymd(check), checkEndText, ymd(check),
-             ymd(check.addYears(truck ? 1 : 2)), ymd(firstReg), QString::number(1 + i % 4),
-             QString::number(price - 500000), stamp(regDay, 9 + i % 8, i % 60),
-             stamp(regDay.addDays(1), 10, i % 60), QStringLiteral("P%1.jpg").arg(s.code),
-             s.status == QLatin1String("61") ? QString::number(1 + (i / 20) * 2) : QStringLiteral("2"),
-             stamp(check, 14, 0), QStringLiteral("1"), QString::fromUtf8(map[0]), QString::fromUtf8(map[1]),
-             QString::fromUtf8(map[2]), QString::fromUtf8(map[3]), price - 1800000 - (i % 5) * 100000,
-             (s.status == QLatin1String("9") || s.status == QLatin1String("11")) ? QVariant(price - 300000) : QVariant(),
-             (s.status == QLatin1String("9") || s.status == QLatin1String("11")) ? QVariant(ymd(today.addDays(-(i % 30)))) : QVariant()});
-    const int photos = 3 + i % 3;
-    for (int p = 1; p <= photos; ++p)
+    ctx.run(
+        "INSERT INTO cars (sCarProductCode, sStoreCode, sUserCode, sCarCode1, sCarCode2, sCarCode3,"
+        " sCarCode4, sCarCode5, sCarCode6, sCarFormCode1, sCarFormCode2, sCarFormCode3, sCarColorCode,"
+        " sCarFuelCode, sCarTransmissionCode, sCarProductNum, sCarProductYearMonth, iCarProductMoney,"
+        " sCarProductContent, sCarProductStatus, sCarProductMileage, sCarStatus, sCarImportType,"
+        " sCarIdNum, sCarCC, sCarGroup, iFavoirteCount, iCarProductReadCount, sCarProductCheckDate,"
+        " sCheckEndDate, sCarProductCheckStartDate, sCarProductCheckEndDate, sCarProductFirstRegDate,"
+        " sCarProductSaleType, sCarDealerPrice, sCarProductRegDate, sCarProductUpDate,"
+        " sCarParkingImageFile, sCarProductCheckStatus, sCarProductCheckRegDate, sCarProductDisplay,"
+        " sMapCode, sMapPointCode, sMapName, sMapPointName, iPurchaseMoney, iSaleMoney, sSaleDate)"
+        " VALUES "
+        "(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+        {s.code,
+         s.store,
+         s.user,
+         s.model->c1,
+         s.model->c2,
+         s.model->c3,
+         truck ? QVariant(s.model->c3) : QVariant(s.model->c4),
+         truck ? QVariant() : QVariant(s.model->c5),
+         QVariant(),
+         truck ? QVariant(s.form1) : QVariant(),
+         truck ? QVariant(s.form2) : QVariant(),
+         truck ? QVariant(s.form3) : QVariant(),
+         code('A', 1 + s.colour),
+         code('A', 1 + (truck ? 1 : s.model->fuelIndex)),
+         code('A', truck && i % 3 == 0 ? 1 : 2),
+         s.plate,
+         QString::number(year),
+         price,
+         QString::fromUtf8(kContents[truck ? 4 : i % 4]),
+         QStringLiteral("1"),
+         QString::number(mileage),
+         s.status,
+         QString::fromUtf8(maker.importType),
+         vinFor(i, imported),
+         QString::fromUtf8(s.model->model->cc),
+         QString::fromUtf8(maker.group),
+         (i * 5) % 17,
+         20 + (i * 37) % 400,
+         ymd(check),
+         checkEndText,
+         ymd(check),
+         ymd(check.addYears(truck ? 1 : 2)),
+         ymd(firstReg),
+         QString::number(1 + i % 4),
+         QString::number(price - 500000),
+         stamp(regDay, 9 + i % 8, i % 60),
+         stamp(regDay.addDays(1), 10, i % 60),
+         QStringLiteral("P%1.jpg").arg(s.code),
+         s.status == QLatin1String("61") ? QString::number(1 + ((i / 20) % 3) * 2) : QStringLiteral("2"),
+         stamp(check, 14, 0),
+         QStringLiteral("1"),
+         QString::fromUtf8(map[0]),
+         QString::fromUtf8(map[1]),
+         QString::fromUtf8(map[2]),
+         QString::fromUtf8(map[3]),
+         price - 1800000 - (i % 5) * 100000,
+         (s.status == QLatin1String("9") || s.status == QLatin1String("11")) ? QVariant(price - 300000)
+                                                                             : QVariant(),
+         (s.status == QLatin1String("9") || s.status == QLatin1String("11"))
+             ? QVariant(ymd(today.addDays(-(i % 30))))
+             : QVariant()});
+    for (int p = 1; p <= s.photos; ++p)
         ctx.run("INSERT INTO car_photos VALUES (?,?,?,?)",
                 {QStringLiteral("%1-%2").arg(s.code).arg(p), s.code,
                  QStringLiteral("%1_%2.jpg").arg(s.code).arg(p, 2, 10, QLatin1Char('0')), p});
@@ -506,10 +615,50 @@ void insertCar(Ctx &ctx, const CarSeed &s, const QDate &today)
     for (int optionCode : picked)
         ctx.run("INSERT INTO car_options VALUES (?,?,?)", {s.code, code('A', optionCode), sort++});
     ctx.run("INSERT INTO registry VALUES (?,?,?,?,?,?,?,?,?,?)",
-            {plateFor(i, truck), s.model->c1, s.model->c2, QString::number(year),
+            {s.plate, s.model->c1, s.model->c2, QString::number(year),
              code('A', 1 + (truck ? 1 : s.model->fuelIndex)), ymd(firstReg), ymd(check),
-             ymd(check.addYears(truck ? 1 : 2)), QString::fromUtf8(s.model->model->cc),
-             vinFor(i, imported)});
+             ymd(check.addYears(truck ? 1 : 2)), QString::fromUtf8(s.model->model->cc), vinFor(i, imported)});
+}
+
+const char *const kRepairShops[][4] = {
+    {"R0001", "강남 스피드 정비", "02-561-3300", "서울특별시 강남구 논현로 88"},
+    {"R0002", "송파 종합 카센터", "02-403-7712", "서울특별시 송파구 법원로 21"},
+    {"R0003", "우리 판금 도장", "02-2225-9090", "서울특별시 성동구 자동차시장길 7"},
+    {"R0004", "수원 오토 케어", "031-293-4545", "경기도 수원시 권선구 세권로 150"},
+};
+const char *const kCheckItems[][3] = {
+    {"E01", "엔진", "엔진오일 누유(미세)"},      {"B02", "제동장치", "브레이크 패드 마모"},
+    {"S03", "현가장치", "쇼크업소버 누유"},      {"X04", "외판", "앞 범퍼 긁힘"},
+    {"T05", "타이어", "타이어 편마모(앞 좌측)"}, {"A06", "에어컨", "냉매 부족"},
+};
+
+// Inspection items and job orders of the shop's car number i, by its state: cars in "13",
+// "15" and "61" have two job orders (the second still open to changes) and items; cars
+// in "2" have items but no order yet (a new order opens at once); the others neither.
+void insertMaintenance(Ctx &ctx, const QString &car, int i, const QDate &today,
+                       const std::function<QString(int k)> &jobCode)
+{
+    const QString status = QString::fromUtf8(kStatuses[i % 20]);
+    if (status != QLatin1String("61") && status != QLatin1String("2") && status != QLatin1String("15") &&
+        status != QLatin1String("13"))
+        return;
+    const int count = 2 + i % 3;
+    for (int k = 0; k < count; ++k) {
+        const auto &item = kCheckItems[(i + k) % 6];
+        ctx.run("INSERT INTO check_items VALUES (?,?,?,?,?,?,?)",
+                {car, QStringLiteral("CK%1").arg(k + 1, 2, 10, QLatin1Char('0')), QString::fromUtf8(item[0]),
+                 QString::fromUtf8(item[1]),
+                 QStringLiteral("%1-%2").arg(QString::fromUtf8(item[0])).arg(k + 1),
+                 QString::fromUtf8(item[2]), ymd(today.addDays(-12 - i % 9))});
+    }
+    if (status == QLatin1String("2"))
+        return;
+    for (int k = 0; k < 2; ++k)
+        ctx.run("INSERT INTO job_orders VALUES (?,?,?,?,?,?,?,?)",
+                {jobCode(k), car, QStringLiteral("D0001"), QString::fromUtf8(kRepairShops[(i + k) % 3][0]),
+                 150000 + (i * 47000 + k * 380000) % 1500000,
+                 stamp(today.addDays(-9 + k * 4), 9 + k * 5, 12 + k), QString::fromLatin1(k == 0 ? "2" : "1"),
+                 QString::fromUtf8(kCheckItems[(i + k) % 6][2]) + QStringLiteral(" 수리")});
 }
 
 } // namespace
@@ -549,37 +698,24 @@ bool createDemoData(Database &db, const QDate &today, QString *error)
     if (!ctx.ok)
         return false;
 
-    QList<const Tree::Car *> cars, imports, trucks;
-    for (const Tree::Car &c : tree.cars) {
-        const QString type = QString::fromUtf8(kMakers[c.group].importType);
-        (type == QLatin1String("1") ? cars : type == QLatin1String("2") ? imports : trucks) << &c;
-    }
-    // The demo shop: 44 cars, every status at least twice; every fifth car imported and
-    // every sixth a truck.
+    const ModelPicker picker(tree);
+    const auto &cars = picker.cars();
+    const auto &trucks = picker.trucks();
+    // The demo shop: 44 cars, every status at least twice, three to five photos each.
     int carNo = 0;
-    auto pick = [&](int i) -> const Tree::Car * {
-        if (i % 6 == 5)
-            return trucks[(i * 5) % trucks.size()];
-        if (i % 5 == 4)
-            return imports[(i * 7) % imports.size()];
-        return cars[(i * 11) % cars.size()];
-    };
-    auto formsFor = [&](int i) { return tree.forms[(i * 3) % tree.forms.size()]; };
-    for (int i = 0; i < 44; ++i) {
-        const auto forms = formsFor(i);
+    for (int i = 0; i < kDemoShopCars; ++i)
         insertCar(ctx,
-                  {code('C', ++carNo), QStringLiteral("S0001"), i % 3 == 2 ? QStringLiteral("D0002") : QStringLiteral("D0001"),
-                   pick(i), forms[0], forms[1], forms[2], QString::fromUtf8(kStatuses[i % 20]), i},
+                  picker.seed(code('C', ++carNo), QStringLiteral("S0001"), shopUser(i),
+                              QString::fromUtf8(kStatuses[i % 20]), i, plateFor(i, isTruck(picker.model(i))),
+                              3 + i % 3, (i * 7) % 30),
                   today);
-    }
     // The other shop: cars of its own, most of them in the auctions.
-    for (int i = 44; i < 54; ++i) {
-        const auto forms = formsFor(i);
+    for (int i = kDemoShopCars; i < kDemoCars; ++i)
         insertCar(ctx,
-                  {code('C', ++carNo), QStringLiteral("S0002"), QStringLiteral("D0003"), pick(i),
-                   forms[0], forms[1], forms[2], QString::fromLatin1(i < 51 ? "6" : "1"), i},
+                  picker.seed(code('C', ++carNo), QStringLiteral("S0002"), QStringLiteral("D0003"),
+                              QString::fromLatin1(i < 51 ? "6" : "1"), i,
+                              plateFor(i, isTruck(picker.model(i))), 3 + i % 3, (i * 7) % 30),
                   today);
-    }
     // Plates known to the registry but not in any shop: new registrations for the wizard.
     const struct { const char *plate; int model; int year; } fresh[] = {
         {"12가3456", 0, 2021}, {"34나5678", 9, 2020}, {"157더2468", 30, 2022}, {"80바1234", -1, 2019},
@@ -619,48 +755,59 @@ bool createDemoData(Database &db, const QDate &today, QString *error)
     }
 
     // Repair shops, inspection items and job orders.
-    const char *const shops[][4] = {
-        {"R0001", "강남 스피드 정비", "02-561-3300", "서울특별시 강남구 논현로 88"},
-        {"R0002", "송파 종합 카센터", "02-403-7712", "서울특별시 송파구 법원로 21"},
-        {"R0003", "우리 판금 도장", "02-2225-9090", "서울특별시 성동구 자동차시장길 7"},
-        {"R0004", "수원 오토 케어", "031-293-4545", "경기도 수원시 권선구 세권로 150"},
-    };
-    for (const auto &s : shops)
+    for (const auto &r : kRepairShops)
         ctx.run("INSERT INTO repair_shops VALUES (?,?,?,?)",
-                {QString::fromUtf8(s[0]), QString::fromUtf8(s[1]), QString::fromUtf8(s[2]), QString::fromUtf8(s[3])});
-    const char *const items[][3] = {
-        {"E01", "엔진", "엔진오일 누유(미세)"}, {"B02", "제동장치", "브레이크 패드 마모"},
-        {"S03", "현가장치", "쇼크업소버 누유"}, {"X04", "외판", "앞 범퍼 긁힘"},
-        {"T05", "타이어", "타이어 편마모(앞 좌측)"}, {"A06", "에어컨", "냉매 부족"},
-    };
+                {QString::fromUtf8(r[0]), QString::fromUtf8(r[1]), QString::fromUtf8(r[2]),
+                 QString::fromUtf8(r[3])});
     int job = 0;
-    for (int i = 0; i < 44; ++i) {
-        const QString car = code('C', i + 1);
-        const QString status = QString::fromUtf8(kStatuses[i % 20]);
-        if (status != QLatin1String("61") && status != QLatin1String("2") && status != QLatin1String("15")
-            && status != QLatin1String("13"))
-            continue;
-        // Status "2" cars have items but no job orders yet (a new order opens at once).
-        const int count = 2 + i % 3;
-        for (int k = 0; k < count; ++k) {
-            const auto &item = items[(i + k) % 6];
-            ctx.run("INSERT INTO check_items VALUES (?,?,?,?,?,?,?)",
-                    {car, QStringLiteral("CK%1").arg(k + 1, 2, 10, QLatin1Char('0')), QString::fromUtf8(item[0]),
-                     QString::fromUtf8(item[1]), QStringLiteral("%1-%2").arg(QString::fromUtf8(item[0])).arg(k + 1),
-                     QString::fromUtf8(item[2]), ymd(today.addDays(-12 - i % 9))});
-        }
-        if (status == QLatin1String("2"))
-            continue;
-        for (int k = 0; k < 2; ++k) {
-            ++job;
-            ctx.run("INSERT INTO job_orders VALUES (?,?,?,?,?,?,?,?)",
-                    {QStringLiteral("J%1").arg(job, 5, 10, QLatin1Char('0')), car, QStringLiteral("D0001"),
-                     QString::fromUtf8(shops[(i + k) % 3][0]), 150000 + (i * 47000 + k * 380000) % 1500000,
-                     stamp(today.addDays(-9 + k * 4), 9 + k * 5, 12 + k), QString::fromLatin1(k == 0 ? "2" : "1"),
-                     QString::fromUtf8(items[(i + k) % 6][2]) + QStringLiteral(" 수리")});
-        }
-    }
+    for (int i = 0; i < kDemoShopCars; ++i)
+        insertMaintenance(ctx, code('C', i + 1), i, today,
+                          [&job](int) { return QStringLiteral("J%1").arg(++job, 5, 10, QLatin1Char('0')); });
     return ctx.ok;
+}
+
+int bigShopCars(Database &db)
+{
+    return db.value(QStringLiteral("SELECT value FROM meta WHERE key = 'bigShopCars'")).toInt();
+}
+
+bool addBigShopCars(Database &db, int count, const QDate &today, QString *error)
+{
+    const int held = bigShopCars(db);
+    if (count <= held)
+        return true;
+    QSqlDatabase conn = db.db();
+    if (!conn.transaction()) {
+        *error = conn.lastError().text();
+        return false;
+    }
+    Ctx ctx{db, error};
+    ctx.write = false; // the model tree is there already: only its codes are wanted
+    const Tree tree = makeTree(ctx);
+    ctx.write = true;
+    const ModelPicker picker(tree);
+    // Big-shop car number n goes on with the demo's pattern from car number kDemoCars, so
+    // that models, states, prices and dates vary as they do among the demo's cars; its
+    // colour by a pattern of its own, since the demo's repeats with the day of entry, which
+    // orders the lists (thousands of cars would show in blocks of one colour).
+    for (int n = held; n < count && ctx.ok; ++n) {
+        const int i = kDemoCars + n;
+        const QString car = code(kBigShopPrefix, n + 1);
+        insertCar(ctx,
+                  picker.seed(car, QStringLiteral("S0001"), shopUser(i), QString::fromUtf8(kStatuses[n % 20]),
+                              i, bigShopPlate(n), 2 + n % 4, (n * 11 + n / 30) % 30),
+                  today);
+        insertMaintenance(ctx, car, n, today,
+                          [&car](int k) { return QStringLiteral("J%1-%2").arg(car).arg(k + 1); });
+    }
+    ctx.run("INSERT OR REPLACE INTO meta VALUES ('bigShopCars', ?)", {QString::number(count)});
+    if (!ctx.ok || !conn.commit()) {
+        if (ctx.ok)
+            *error = conn.lastError().text();
+        conn.rollback();
+        return false;
+    }
+    return true;
 }
 
 } // namespace tvs

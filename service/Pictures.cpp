@@ -161,10 +161,12 @@ QByteArray drawCarPhoto(const CarPicture &car)
         p.setFont(font);
         p.setPen(QColor(0x33, 0x3a, 0x44));
         p.drawText(QRectF(20, 16, 600, 30), Qt::AlignLeft | Qt::AlignVCenter, car.name);
-        font.setPixelSize(16);
-        p.setFont(font);
-        p.drawText(QRectF(20, 440, 600, 24), Qt::AlignRight | Qt::AlignVCenter,
-                   QStringLiteral("사진 %1").arg(car.index));
+        if (car.numbered) {
+            font.setPixelSize(16);
+            p.setFont(font);
+            p.drawText(QRectF(20, 440, 600, 24), Qt::AlignRight | Qt::AlignVCenter,
+                       QStringLiteral("사진 %1").arg(car.index));
+        }
     }
     p.end();
     return jpeg(image);

@@ -15,6 +15,7 @@ struct CarPicture
     QString name;
     int index = 1; // photo number: picks the angle
     bool truck = false;
+    bool numbered = true; // the photo number in a corner; off for a picture several photos share
 };
 QByteArray drawCarPhoto(const CarPicture &car);
 QByteArray drawPortrait(const QString &name, const QString &seed);

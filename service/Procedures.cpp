@@ -358,13 +358,14 @@ void Procedures::registerAll()
                                            " WHERE sCarProductCode = ? ORDER BY iSort"), {a[0]});
     }});
 
+    // In the order they were registered, which an edit that keeps them sends again.
     m_procedures.insert(QStringLiteral("ps_GetProductCarOption"), {1, [&db](const QStringList &a) -> CallOutcome {
         return listOrNo(db, QStringLiteral(
                                 "SELECT co.sCarProductCode, o.sCarOptionCode, g.sCarOptionName,"
                                 " o.sCarOptionDetailCode, o.sCarOptionDetailName FROM car_options co"
                                 " JOIN options o ON o.sCarOptionDetailCode = co.sCarOptionDetailCode"
                                 " JOIN option_groups g ON g.sCarOptionCode = o.sCarOptionCode"
-                                " WHERE co.sCarProductCode = ? ORDER BY g.iSort, o.iSort"), {a[0]});
+                                " WHERE co.sCarProductCode = ? ORDER BY co.iSort"), {a[0]});
     }});
 
     m_procedures.insert(QStringLiteral("ps_GetCarOption"), {0, [&db](const QStringList &) -> CallOutcome {
@@ -421,6 +422,30 @@ QVariant codeOrNull(const QString &value)
 {
     const QString v = value.trimmed();
     return (v.isEmpty() || v == QLatin1String("no")) ? QVariant() : QVariant(v);
+}
+
+// A car's stored columns and its options in their order, apart from its last-change
+// stamp (returned in `stamp`): what an update has to change for the stamp to move.
+QVariantList carState(Database &db, const QString &code, QVariant *stamp)
+{
+    QVariantList state;
+    Query row(db, QStringLiteral("SELECT * FROM cars WHERE sCarProductCode = ?"), {code});
+    if (!row.ok || !row.q.next())
+        return state;
+    const QSqlRecord columns = row.q.record();
+    for (int i = 0; i < columns.count(); ++i) {
+        if (columns.fieldName(i) == QLatin1String("sCarProductUpDate"))
+            *stamp = row.q.value(i);
+        else
+            state << row.q.value(i);
+    }
+    Query options(db,
+                  QStringLiteral("SELECT sCarOptionDetailCode FROM car_options WHERE sCarProductCode = ?"
+                                 " ORDER BY iSort"),
+                  {code});
+    while (options.ok && options.q.next())
+        state << options.q.value(0);
+    return state;
 }
 
 QString jsonText(const QJsonObject &object)
@@ -551,6 +576,8 @@ void Procedures::registerEnterCar()
                                  {code, store}).isValid()) {
                 return no(QStringLiteral("차량 정보를 찾을 수 없습니다."));
             }
+            QVariant stamp;
+            const QVariantList before = carState(db, code, &stamp);
             if (!db.exec(QStringLiteral("UPDATE cars SET %1 WHERE sCarProductCode = ?").arg(columns),
                          values + QVariantList{code}, &error)
                 || !db.exec(QStringLiteral("DELETE FROM car_options WHERE sCarProductCode = ?"), {code}, &error))
@@ -559,6 +586,12 @@ void Procedures::registerEnterCar()
             for (const QString &detail : optionCodes)
                 if (!db.exec(QStringLiteral("INSERT INTO car_options VALUES (?, ?, ?)"), {code, detail, sort++}, &error))
                     return CallOutcome::failure(QStringLiteral("database error: ") + error);
+            // Writing what is stored changes nothing, the stamp of the last change included.
+            QVariant written;
+            if (carState(db, code, &written) == before &&
+                !db.exec(QStringLiteral("UPDATE cars SET sCarProductUpDate = ? WHERE sCarProductCode = ?"),
+                         {stamp, code}, &error))
+                return CallOutcome::failure(QStringLiteral("database error: ") + error);
             *commit = true;
             DataSet set;
             set.rows << DataRow{{QStringLiteral("sCarProductCode"), code}};

@@ -10,7 +10,4 @@ namespace tvs {
 // PNG bytes; empty when encryption or encoding fails.
 QByteArray dealerQrPng(const QString &token);
 
-// The Base64 text the QR code carries.
-QString sealedQrText(const QString &token);
-
 } // namespace tvs

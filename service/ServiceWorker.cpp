@@ -9,6 +9,7 @@
 #include "WebPages.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -220,6 +221,92 @@ private:
     std::function<void(qintptr)> m_handOn;
 };
 
+// Sends a connection's answers at a fixed rate, for trying a client on a slow network: on
+// each turn of a timer it writes what the rate allows since the current answer began, so
+// the serving thread answers other connections in between. Answers go out whole and in
+// the order they were given; the pacer goes with its connection.
+class Pacer : public QObject
+{
+public:
+    static void send(QTcpSocket *socket, const QByteArray &answer, qint64 bytesPerSecond)
+    {
+        static const QString name = QStringLiteral("tvs-pacer");
+        auto *pacer = static_cast<Pacer *>(socket->findChild<QObject *>(name, Qt::FindDirectChildrenOnly));
+        if (!pacer) {
+            pacer = new Pacer(socket, bytesPerSecond);
+            pacer->setObjectName(name);
+        }
+        pacer->m_queue.append(answer);
+        if (!pacer->m_timer.isActive()) {
+            pacer->m_clock.start();
+            pacer->m_timer.start();
+        }
+    }
+
+private:
+    static constexpr int kTickMs = 20;
+
+    Pacer(QTcpSocket *socket, qint64 bytesPerSecond)
+        : QObject(socket), m_socket(socket), m_rate(bytesPerSecond)
+    {
+        m_timer.setTimerType(Qt::PreciseTimer);
+        m_timer.setInterval(kTickMs);
+        connect(&m_timer, &QTimer::timeout, this, [this] { tick(); });
+    }
+
+    void tick()
+    {
+        const QByteArray &answer = m_queue.constFirst();
+        const qint64 due = std::min<qint64>(answer.size(), m_clock.elapsed() * m_rate / 1000);
+        if (due > m_sent) {
+            m_socket->write(answer.constData() + m_sent, due - m_sent);
+            m_sent = due;
+        }
+        if (m_sent < answer.size())
+            return;
+        m_queue.removeFirst();
+        m_sent = 0;
+        m_clock.start();
+        if (m_queue.isEmpty())
+            m_timer.stop();
+    }
+
+    QTcpSocket *m_socket;
+    qint64 m_rate;
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    QList<QByteArray> m_queue; // the first is being sent
+    qint64 m_sent = 0;         // of the first
+};
+
+QByteArray statusLine(int status)
+{
+    const char *reason = "Status";
+    switch (status) {
+    case 200:
+        reason = "OK";
+        break;
+    case 400:
+        reason = "Bad Request";
+        break;
+    case 404:
+        reason = "Not Found";
+        break;
+    case 405:
+        reason = "Method Not Allowed";
+        break;
+    case 413:
+        reason = "Payload Too Large";
+        break;
+    case 500:
+        reason = "Internal Server Error";
+        break;
+    default:
+        break;
+    }
+    return "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason + "\r\n";
+}
+
 template<typename Server>
 std::function<void(qintptr)> takerOf(Server *server)
 {
@@ -374,7 +461,8 @@ bool ServiceCore::start(QString *error)
     m_shared.databasePath = dir.absoluteFilePath(QStringLiteral("tvs-service.sqlite"));
     m_db = std::make_unique<Database>(QStringLiteral("tvs-service-%1").arg(quintptr(this), 0, 16));
     if (!m_db->open(m_shared.databasePath, options.reset,
-                    options.today.isValid() ? options.today : Procedures::today(), error))
+                    options.today.isValid() ? options.today : Procedures::today(), options.bigShopCars,
+                    error))
         return false;
     writeQrFiles(dir);
     if (!m_shared.openLog(error))
@@ -460,6 +548,11 @@ void ServiceCore::writeQrFiles(const QDir &dir)
     }
 }
 
+int ServiceCore::bigShopCars()
+{
+    return m_db ? tvs::bigShopCars(*m_db) : 0;
+}
+
 QVariant ServiceCore::queryValue(const QString &sql, const QVariantList &binds)
 {
     return m_db ? m_db->value(sql, binds) : QVariant();
@@ -468,6 +561,13 @@ QVariant ServiceCore::queryValue(const QString &sql, const QVariantList &binds)
 void RequestHandler::reply(RequestServer *server, const QHttpServerRequest &request, QTcpSocket *socket, int status,
                         const QByteArray &mime, const QByteArray &body)
 {
+    if (const int kbps = m_shared->options.throttleKbps; kbps > 0) {
+        Pacer::send(socket,
+                    statusLine(status) + "Content-Type: " + mime +
+                        "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body,
+                    qint64(kbps) * 1000);
+        return;
+    }
     QHttpServerResponder responder = server->responder(request, socket);
     responder.write(body, mime, QHttpServerResponder::StatusCode(status));
 }
@@ -590,19 +690,33 @@ bool RequestHandler::picture(const QString &path, QByteArray *body)
     std::function<QByteArray()> draw;
     if (const auto m = product.match(path); m.hasMatch()) {
         QSqlQuery q(m_db->db());
-        q.prepare(QStringLiteral("SELECT c.sCarProductNum, col.sRgb, c.sCarName1, c.sCarName2, p.iSort, c.sCarImportType"
-                                 " FROM car_photos p"
-                                 " JOIN car_view c ON c.sCarProductCode = p.sCarProductCode"
-                                 " LEFT JOIN colors col ON col.sCarColorCode = c.sCarColorCode"
-                                 " WHERE p.sCarProductCode = ? AND p.sCarPhotoPath = ?"));
+        q.prepare(QStringLiteral(
+            "SELECT c.sCarProductNum, col.sRgb, c.sCarName1, c.sCarName2, p.iSort, c.sCarImportType,"
+            " c.sCarCode2 FROM car_photos p"
+            " JOIN car_view c ON c.sCarProductCode = p.sCarProductCode"
+            " LEFT JOIN colors col ON col.sCarColorCode = c.sCarColorCode"
+            " WHERE p.sCarProductCode = ? AND p.sCarPhotoPath = ?"));
         q.addBindValue(m.captured(1));
         q.addBindValue(m.captured(2));
         if (!q.exec() || !q.next())
             return false;
-        cacheFile = QStringLiteral("product/%1/%2").arg(m.captured(1), m.captured(2));
-        const CarPicture car{QColor(q.value(1).toString()), q.value(0).toString(),
-                             q.value(2).toString() + u' ' + q.value(3).toString(), q.value(4).toInt(),
-                             q.value(5).toString() == QLatin1String("3")};
+        CarPicture car{QColor(q.value(1).toString()), q.value(0).toString(),
+                       q.value(2).toString() + u' ' + q.value(3).toString(), q.value(4).toInt(),
+                       q.value(5).toString() == QLatin1String("3")};
+        if (m.captured(1).startsWith(QLatin1Char(kBigShopPrefix))) {
+            // One picture for every big-shop car of a model and colour, seen from one angle.
+            car.plate.clear();
+            car.index = 1 + (car.index - 1) % 3;
+            car.numbered = false;
+            // The name holds only letters and digits of the stored codes: a registration
+            // writes them, and they must not lead out of the cache folder.
+            static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9]"));
+            cacheFile = QStringLiteral("product-shared/%1-%2-%3.jpg")
+                            .arg(q.value(6).toString().remove(unsafe), q.value(1).toString().remove(unsafe))
+                            .arg(car.index);
+        } else {
+            cacheFile = QStringLiteral("product/%1/%2").arg(m.captured(1), m.captured(2));
+        }
         draw = [car] { return drawCarPhoto(car); };
     } else if (const auto qr = qrCode.match(path); qr.hasMatch()) {
         const QString token = m_db->value(QStringLiteral("SELECT sQrToken FROM users WHERE sUserCode = ? AND sUserStatus = '1'"),

@@ -123,6 +123,7 @@ public:
     QString caFile() const { return m_caFile; }
     QVariant queryValue(const QString &sql, const QVariantList &binds);
     int requestCount() const { return m_shared.requests.loadRelaxed(); }
+    int bigShopCars();
 
 private:
     struct Serving

@@ -49,6 +49,14 @@ QVariant StandInService::queryValue(const QString &sql, const QVariantList &bind
     return m_worker->run([&] { return core->queryValue(sql, binds); });
 }
 
+int StandInService::bigShopCars() const
+{
+    if (!m_worker)
+        return 0;
+    ServiceCore *core = m_worker->core();
+    return m_worker->run([core] { return core->bigShopCars(); });
+}
+
 int StandInService::requestCount() const { return m_worker ? m_worker->core()->requestCount() : 0; }
 
 } // namespace tvs

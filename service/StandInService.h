@@ -42,6 +42,10 @@ class ServiceWorker;
 // The database is created with the deterministic demo data when the data folder holds
 // none (or with `reset`); its dates are relative to today, and move forward with the days
 // when a kept database is opened again on a later day.
+//
+// Pictures of cars are drawn when first asked for and kept in the data folder; the big
+// shop's cars share theirs by model, colour and angle (their plates covered), so a shop of
+// thousands costs a few hundred pictures.
 class StandInService
 {
 public:
@@ -61,6 +65,11 @@ public:
         // The day the demo data is made relative to; a kept database's dates are moved
         // forward to it. Today in KST when not set.
         QDate today;
+        // Cars added to the demo shop on top of its 44 ("the big shop"), the same cars for
+        // the same number; a kept database gets the ones it lacks, and keeps any beyond.
+        int bigShopCars = 0;
+        // Every answer is sent at about this many kilobytes (1000 bytes) a second; 0: at once.
+        int throttleKbps = 0;
     };
 
     explicit StandInService(Options options);
@@ -94,6 +103,9 @@ public:
     QVariant queryValue(const QString &sql, const QVariantList &binds = {}) const;
     // Number of requests answered so far (every host).
     int requestCount() const;
+    // Cars the database holds beyond the demo shop's 44 (Options::bigShopCars, or more
+    // from an earlier start).
+    int bigShopCars() const;
 
 private:
     Options m_options;

@@ -36,7 +36,16 @@ int main(int argc, char *argv[])
     const QCommandLineOption log(QStringLiteral("log"), QStringLiteral("Append one JSON line per request to FILE."), QStringLiteral("FILE"));
     const QCommandLineOption forSeconds(QStringLiteral("for-seconds"), QStringLiteral("Stop after N seconds."), QStringLiteral("N"));
     const QCommandLineOption workers(QStringLiteral("workers"), QStringLiteral("Threads that answer requests (default: one per core, 4 to 8)."), QStringLiteral("N"));
-    parser.addOptions({port, imagePort, data, reset, log, forSeconds, workers});
+    const QCommandLineOption demoCars(
+        QStringLiteral("demo-cars"),
+        QStringLiteral(
+            "Add N cars to the demo shop on top of its 44, the same cars for the same N (a kept database "
+            "gets the ones it lacks and keeps any beyond N)."),
+        QStringLiteral("N"));
+    const QCommandLineOption throttle(
+        QStringLiteral("throttle-kbps"),
+        QStringLiteral("Send every answer at about K kilobytes (1000 bytes) a second."), QStringLiteral("K"));
+    parser.addOptions({port, imagePort, data, reset, log, forSeconds, workers, demoCars, throttle});
     parser.process(app);
 
     auto readPort = [&](const QCommandLineOption &option, quint16 *out) {
@@ -66,6 +75,23 @@ int main(int argc, char *argv[])
             return 2;
         }
     }
+    // A whole number from 1 to `max`, or a message on stderr.
+    auto readCount = [&](const QCommandLineOption &option, int max, int *out) {
+        if (!parser.isSet(option))
+            return true;
+        bool ok = false;
+        *out = parser.value(option).toInt(&ok);
+        if (ok && *out >= 0 && *out <= max)
+            return true;
+        std::fprintf(stderr, "tvs-service: --%s must be a number from 0 to %d\n",
+                     qPrintable(option.names().first()), max);
+        return false;
+    };
+    constexpr int kMaxDemoCars = 100'000; // codes of the big shop have six digits
+    constexpr int kMaxKbps = 10'000'000;  // 10 GB/s: more than any link this serves on
+    if (!readCount(demoCars, kMaxDemoCars, &options.bigShopCars) ||
+        !readCount(throttle, kMaxKbps, &options.throttleKbps))
+        return 2;
     if (parser.isSet(forSeconds)) {
         bool ok = false;
         // A timer counts milliseconds in an int: about 24 days at most.
@@ -84,6 +110,13 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "tvs-service: %s\n", qPrintable(service.errorString()));
         return 1;
     }
+    const int heldCars = service.bigShopCars();
+    if (heldCars > options.bigShopCars)
+        std::fprintf(
+            stderr,
+            "tvs-service: the database keeps the %d cars added to the demo shop before (--demo-cars %d adds "
+            "none, takes none away); --reset starts afresh\n",
+            heldCars, options.bigShopCars);
     std::signal(SIGTERM, requestStop);
     std::signal(SIGINT, requestStop);
     QTimer stopWatch;

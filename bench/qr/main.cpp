@@ -30,9 +30,8 @@ QImage frameWith(const QSize &size, bool withCode)
         }
     }
     if (withCode) {
-        const QString payload = sealQrPayload(QStringLiteral("U7301928465"),
-                                              QStringLiteral("N3vB8cQ1xR6tY0uI5oP2aS7dF4gH9jKm"),
-                                              QStringLiteral("q7Lm2Xv9Rt4Wz8Kp"));
+        const QString payload =
+            sealQrPayload(QStringLiteral("U7301928465"), kQrAesKey.toString(), kQrAesIv.toString());
         const QImage code = encodeQrImage(payload, std::max(2, size.height() / 4 / 33));
         QPainter(&frame).drawImage((size.width() - code.width()) / 2, (size.height() - code.height()) / 2, code);
     }

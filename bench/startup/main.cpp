@@ -5,6 +5,8 @@
 // line for a rendered frame, written after the frame is swapped to the screen) and the
 // resident memory once the first screen has settled. Without a display it runs itself
 // under xvfb-run.
+#include "BenchSupport.h"
+
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -21,32 +23,14 @@
 
 namespace {
 
+using tvs::bench::median;
+using tvs::bench::residentMb;
+
 struct Sample
 {
     double firstFrameMs = -1;
     double rssMb = -1;
 };
-
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// VmRSS of a process, in MB.
-double residentMb(qint64 pid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return -1;
-}
 
 // The reference: a window and one label, in Korean like every screen of the app, so that
 // both load the same fonts and what the app costs beyond them is what is measured.
@@ -65,16 +49,11 @@ Sample measureOnce(const QString &program, const QStringList &arguments, const Q
 {
     Sample sample;
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("QT_LOGGING_RULES"),
-               QStringLiteral("qt.scenegraph.time.renderloop.debug=true"));
     // A home of its own for each program, kept across its starts: the first (the warm-up)
     // fills the caches (QML, fonts, the media plugins' registry) that a user's later starts find.
-    env.insert(QStringLiteral("HOME"), home.path());
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral("cache")));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    QProcessEnvironment env = tvs::bench::appEnvironment(home);
+    env.insert(QStringLiteral("QT_LOGGING_RULES"),
+               QStringLiteral("qt.scenegraph.time.renderloop.debug=true"));
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::SeparateChannels);
 
@@ -112,20 +91,8 @@ int main(int argc, char *argv[])
 {
     if (argc > 1 && qstrcmp(argv[1], "--bare-window") == 0)
         return bareWindow(argc, argv);
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        QStringList args{QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24"),
-                         QString::fromLocal8Bit(argv[0])};
-        for (int i = 1; i < argc; ++i)
-            args << QString::fromLocal8Bit(argv[i]);
-        QProcess xvfb;
-        xvfb.setProcessChannelMode(QProcess::ForwardedChannels);
-        xvfb.start(QStringLiteral("xvfb-run"), args);
-        if (!xvfb.waitForFinished(-1) || xvfb.exitStatus() != QProcess::NormalExit) {
-            std::fprintf(stderr, "tvs-bench-startup: no display and xvfb-run failed\n");
-            return 1;
-        }
-        return xvfb.exitCode();
-    }
+    if (const auto code = tvs::bench::rerunUnderXvfb(argc, argv, "tvs-bench-startup"))
+        return *code;
 
     QGuiApplication app(argc, argv);
     QCommandLineParser parser;

@@ -6,6 +6,7 @@
 // request to the rows handed over; the same timer running idle for as long is the
 // reference (what the machine itself adds). Freeing the rows, which the receiving screen
 // does when it drops them, is timed apart.
+#include "BenchSupport.h"
 #include "CallText.h"
 #include "ProcedureClient.h"
 #include "ReplyWalk.h"
@@ -33,6 +34,8 @@
 using namespace tvs;
 
 namespace {
+
+using tvs::bench::median;
 
 // The escaped rows of a real car-list reply, repeated to `bytes`, in the service's envelope.
 QByteArray hugeReply(qsizetype bytes)
@@ -105,12 +108,6 @@ struct Turns
     double longestMs() const { return double(longestNs) / 1e6; }
     double longestCpuMs() const { return double(longestCpuNs) / 1e6; }
 };
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 } // namespace
 

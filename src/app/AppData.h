@@ -2,6 +2,7 @@
 
 #include "Formatting.h"
 #include "JobLineStore.h"
+#include "LoginCrypto.h"
 
 #include <QMap>
 #include <QString>
@@ -21,8 +22,8 @@ public:
     static AppData *shared();
 
     bool editCarInfo = false;
-    const QString AESIV = QStringLiteral("q7Lm2Xv9Rt4Wz8Kp");
-    const QString AESKEY = QStringLiteral("N3vB8cQ1xR6tY0uI5oP2aS7dF4gH9jKm");
+    const QString AESIV = kQrAesIv.toString();
+    const QString AESKEY = kQrAesKey.toString();
     QMap<QString, QString> userInfo;
     QMap<QString, QString> enterCarInfo;
     QString jsonString;

@@ -19,7 +19,6 @@
 #include <QNetworkDiskCache>
 #include <QNetworkReply>
 #include <QQmlApplicationEngine>
-#include <QQmlContext>
 #include <QSet>
 #include <QSslConfiguration>
 #include <QStandardPaths>
@@ -170,11 +169,10 @@ bool AppShell::start(const QString &firstScreen)
     qmlRegisterUncreatableType<Navigator>("TVS", 1, 0, "Navigator", QStringLiteral("one Navigator per app"));
 
     m_engine = std::make_unique<QQmlApplicationEngine>();
+    m_engine->addImportPath(ui::qmlModulesDir());
     m_namFactory = std::make_unique<CachingNetworkAccessManagerFactory>(m_cacheDir);
     m_engine->setNetworkAccessManagerFactory(m_namFactory.get());
-    QQmlContext *root = m_engine->rootContext();
-    root->setContextProperty(QStringLiteral("navigator"), m_navigator.get());
-
+    m_engine->setInitialProperties({{QStringLiteral("navigator"), QVariant::fromValue(m_navigator.get())}});
     m_engine->load(ui::mainWindowUrl());
     if (m_engine->rootObjects().isEmpty()) {
         qCCritical(lcUi) << "the window could not be loaded from" << ui::mainWindowUrl();

@@ -1,5 +1,7 @@
 #include "CarRowModel.h"
 
+#include "ThemeColors.h"
+
 namespace tvs {
 
 QVariantList CarRow::cells() const
@@ -9,7 +11,7 @@ QVariantList CarRow::cells() const
             view.info,
             view.info2,
             view.stateText,
-            view.stateColor.isValid() ? view.stateColor : QColor(Qt::transparent),
+            view.stateColor.isValid() ? view.stateColor : theme::clear(),
             view.background};
 }
 

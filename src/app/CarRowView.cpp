@@ -53,15 +53,15 @@ QColor CarRowView::tintColor(CarRowTint tint)
 {
     switch (tint) {
     case CarRowTint::Both:
-        return QColor::fromRgbF(0.9153f, 0.3079f, 0.3100f, 0.3f);
+        return theme::rowTintBoth();
     case CarRowTint::ExpiredEnd:
-        return QColor::fromRgbF(0.6098f, 0.8240f, 0.5666f, 0.3f);
+        return theme::rowTintExpiredEnd();
     case CarRowTint::OldCheck:
-        return QColor::fromRgbF(0.4882f, 0.7242f, 0.9984f, 0.3f);
+        return theme::rowTintOldCheck();
     case CarRowTint::None:
         break;
     }
-    return QColor(Qt::white);
+    return theme::surface();
 }
 
 CarRowView CarRowView::from(const Record &row, const CarRowDates &dates, const Config *config)

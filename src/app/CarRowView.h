@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Record.h"
+#include "ThemeColors.h"
 
 #include <QColor>
 #include <QDateTime>
@@ -36,7 +37,7 @@ enum class CarRowTint {
 struct CarRowView
 {
     CarRowTint tint = CarRowTint::None;
-    QColor background = Qt::white;
+    QColor background = theme::surface();
     QUrl picture;      // empty: the app's "empty_car" picture
     QString name;      // cell_name
     QString info;      // cell_info

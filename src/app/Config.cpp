@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include <optional>
 
@@ -77,6 +78,33 @@ QUrl makeUrl(const char *scheme, const QString &host, const QString &path)
     return url;
 }
 
+// Takes the values that `file` sets; a relative CA path in it is relative to the file.
+bool readFile(Config &config, const QString &file, QString *error)
+{
+    const QFileInfo info(file);
+    if (!info.isFile() || !info.isReadable()) {
+        if (error)
+            *error = QStringLiteral("cannot read the config file %1").arg(file);
+        return false;
+    }
+    QSettings ini(file, QSettings::IniFormat);
+    if (ini.status() != QSettings::NoError) {
+        if (error)
+            *error = QStringLiteral("the config file %1 is not a valid INI file").arg(file);
+        return false;
+    }
+    for (const Source &s : kSources) {
+        const QString key = QString::fromLatin1(s.iniKey);
+        if (ini.contains(key)) {
+            QString value = ini.value(key).toString().trimmed();
+            if (s.field == &Config::caFile && !value.isEmpty() && QFileInfo(value).isRelative())
+                value = info.absoluteDir().filePath(value);
+            config.*(s.field) = value;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool Config::load(Config &config, const QStringList &args, QString *error)
@@ -92,27 +120,12 @@ bool Config::load(Config &config, const QStringList &args, QString *error)
     if (!findOption(args, QStringLiteral("--config"), configFile, error))
         return false;
     if (configFile) {
-        const QFileInfo info(*configFile);
-        if (!info.isFile() || !info.isReadable()) {
-            if (error)
-                *error = QStringLiteral("cannot read the config file %1").arg(*configFile);
+        if (!readFile(config, *configFile, error))
             return false;
-        }
-        QSettings ini(*configFile, QSettings::IniFormat);
-        if (ini.status() != QSettings::NoError) {
-            if (error)
-                *error = QStringLiteral("the config file %1 is not a valid INI file").arg(*configFile);
-            return false;
-        }
-        for (const Source &s : kSources) {
-            const QString key = QString::fromLatin1(s.iniKey);
-            if (ini.contains(key)) {
-                QString value = ini.value(key).toString().trimmed();
-                // A relative CA path in the file is relative to the file.
-                if (s.field == &Config::caFile && !value.isEmpty() && QFileInfo(value).isRelative())
-                    value = info.absoluteDir().filePath(value);
-                config.*(s.field) = value;
-            }
+    } else {
+        for (const QString &file : lookupFiles()) {
+            if (QFileInfo::exists(file) && !readFile(config, file, error))
+                return false;
         }
     }
 
@@ -159,6 +172,33 @@ bool Config::load(Config &config, const QStringList &args, QString *error)
         }
     }
     return true;
+}
+
+QStringList Config::lookupFiles()
+{
+    // The user's folder comes first, then the shop-wide ones from the most important.
+    const QStringList folders = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
+    QStringList files;
+    for (auto it = folders.crbegin(); it != folders.crend(); ++it)
+        files << QDir(*it).filePath(QStringLiteral("tvsdealer/tvsdealer.conf"));
+    return files;
+}
+
+QString Config::sourcesHelp()
+{
+    QStringList variables;
+    QStringList options;
+    for (const Source &s : kSources) {
+        variables << QString::fromLatin1(s.envName);
+        options << QString::fromLatin1(s.option);
+    }
+    QString help = QStringLiteral("Hosts (HOST[:PORT]) and the CA file are read from, later ones winning:\n"
+                                  "  --config FILE (INI), or else these files where they exist:\n");
+    for (const QString &file : lookupFiles())
+        help += QStringLiteral("    ") + file + u'\n';
+    help += QStringLiteral("  the variables ") + variables.join(QStringLiteral(", ")) + u'\n';
+    help += QStringLiteral("  the options ") + options.join(QStringLiteral(", ")) + u'\n';
+    return help;
 }
 
 QUrl Config::apiUrl(const QString &path) const

@@ -1,5 +1,7 @@
 #include "Formatting.h"
 
+#include "ThemeColors.h"
+
 #include <QLocale>
 
 #include <array>
@@ -16,59 +18,28 @@ struct StatusRow
     QColor background;
 };
 
-const QColor kBlue(61, 172, 247);
-const QColor kViolet(142, 90, 247);
-const QColor kGrey153(153, 153, 153);
-const QColor kGrey205(205, 205, 205);
-
-const QColor &orange()
-{
-    static const QColor c = QColor::fromRgbF(1.0f, 0.4906f, 0.0098f);
-    return c;
-}
-const QColor &green()
-{
-    static const QColor c = QColor::fromRgbF(0.0f, 0.7106f, 0.4678f);
-    return c;
-}
-const QColor &cyan()
-{
-    static const QColor c = QColor::fromRgbF(0.1590f, 0.9693f, 0.9523f);
-    return c;
-}
-const QColor &coral()
-{
-    static const QColor c = QColor::fromRgbF(1.0f, 0.3924f, 0.2415f);
-    return c;
-}
-const QColor &navy()
-{
-    static const QColor c = QColor::fromRgbF(0.1435f, 0.1780f, 0.2859f);
-    return c;
-}
-
 const std::array<StatusRow, 19> &statusTable()
 {
     static const std::array<StatusRow, 19> rows{{
-        {u"1", u"  판매중  ", orange()},
-        {u"2", u"  검사중  ", kBlue},
-        {u"3", u"  입고중  ", kViolet},
-        {u"4", u"  출고중  ", green()},
-        {u"5", u"  출고중  ", green()},
-        {u"6", u"  경매차량  ", green()},
-        {u"7", u"  구입취소  ", kGrey153},
-        {u"8", u"  임시저장  ", kGrey153},
-        {u"9", u"  판매완료  ", kGrey205},
-        {u"10", u"  계약취소  ", kGrey153},
-        {u"11", u"  계약완료  ", kGrey205},
-        {u"12", u"  출고대기  ", kGrey153},
-        {u"13", u"  수리중  ", kBlue},
-        {u"14", u"  판매요청  ", cyan()},
-        {u"15", u"  정비중  ", kBlue},
-        {u"16", u"  검사완료  ", kGrey205},
-        {u"17", u"  수리완료  ", coral()},
-        {u"18", u"  입고 후 정비  ", coral()},
-        {u"19", u"  입고 후 수리완료  ", coral()},
+        {u"1", u"  판매중  ", theme::statusOrange()},
+        {u"2", u"  검사중  ", theme::statusBlue()},
+        {u"3", u"  입고중  ", theme::statusViolet()},
+        {u"4", u"  출고중  ", theme::statusGreen()},
+        {u"5", u"  출고중  ", theme::statusGreen()},
+        {u"6", u"  경매차량  ", theme::statusGreen()},
+        {u"7", u"  구입취소  ", theme::statusGrey()},
+        {u"8", u"  임시저장  ", theme::statusGrey()},
+        {u"9", u"  판매완료  ", theme::statusLightGrey()},
+        {u"10", u"  계약취소  ", theme::statusGrey()},
+        {u"11", u"  계약완료  ", theme::statusLightGrey()},
+        {u"12", u"  출고대기  ", theme::statusGrey()},
+        {u"13", u"  수리중  ", theme::statusBlue()},
+        {u"14", u"  판매요청  ", theme::statusCyan()},
+        {u"15", u"  정비중  ", theme::statusBlue()},
+        {u"16", u"  검사완료  ", theme::statusLightGrey()},
+        {u"17", u"  수리완료  ", theme::statusCoral()},
+        {u"18", u"  입고 후 정비  ", theme::statusCoral()},
+        {u"19", u"  입고 후 수리완료  ", theme::statusCoral()},
     }};
     return rows;
 }
@@ -82,7 +53,7 @@ StatusLabel carStatusLabel(const QString &code)
         if (code == QStringView(row.code))
             return StatusLabel{QString::fromUtf16(row.text), row.background};
     }
-    return StatusLabel{QStringLiteral("  Error  "), navy()};
+    return StatusLabel{QStringLiteral("  Error  "), theme::navy()};
 }
 
 QString formatThousands(const QString &text)

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Basic
+import QtQuick.Layouts
 
 // One car of the dashboard's table and the car list: picture, name, plate and
 // year, mileage and fuel, status label, on the row's tint; in the car list's
@@ -30,18 +31,19 @@ ItemDelegate {
             color: Theme.separator
         }
     }
-    contentItem: Item {
+    contentItem: RowLayout {
+        spacing: 0
         Picture {
-            id: cellImg
             objectName: "cell_img"
-            anchors { left: parent.left; leftMargin: 12; verticalCenter: parent.verticalCenter }
-            width: 108; height: 74
+            Layout.leftMargin: 12
+            Layout.preferredWidth: 108
+            Layout.preferredHeight: 74
             address: cell.cell_img
         }
         Column {
-            anchors { left: cellImg.right; leftMargin: 12
-                      right: rowButton.visible ? rowButton.left : parent.right; rightMargin: 8
-                      verticalCenter: parent.verticalCenter }
+            Layout.fillWidth: true
+            Layout.leftMargin: 12
+            Layout.rightMargin: 8
             spacing: 3
             Text { width: parent.width; text: cell.cell_name; textFormat: Text.PlainText; elide: Text.ElideRight
                    color: Theme.navy; font { pixelSize: 16; bold: true } }
@@ -55,18 +57,11 @@ ItemDelegate {
                 backgroundColor: cell.cell_stateColor
             }
         }
-        Button {
-            id: rowButton
+        RowButton {
             objectName: "cellButton_down"
-            anchors { right: parent.right; rightMargin: 10; verticalCenter: parent.verticalCenter }
+            Layout.rightMargin: 10
             visible: cell.buttonTitle !== ""
             text: cell.buttonTitle
-            Accessible.name: cell.buttonTitle.trim()
-            font { pixelSize: Theme.smallFontSize; bold: true }
-            contentItem: Text { text: rowButton.text; font: rowButton.font; color: Theme.onAccent
-                                horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }
-            background: Rectangle { radius: 6; implicitHeight: 34
-                                    color: rowButton.down ? Theme.orangePressed : Theme.orange }
             onClicked: cell.rowButtonPressed(cell.index)
         }
     }

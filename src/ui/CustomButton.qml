@@ -43,24 +43,23 @@ Button {
         border.color: root.borderWidth > 0 ? root.borderColor : Theme.clear
 
         Canvas {
-            id: picture
+            readonly property url source: root.imageSource
+            readonly property real corner: root.cornerRadius
+
             anchors.fill: parent
             anchors.margins: root.borderWidth
-            visible: root.imageSource.toString() !== ""
+            visible: String(source) !== ""
             onImageLoaded: requestPaint()
             onWidthChanged: requestPaint()
             onHeightChanged: requestPaint()
-            onVisibleChanged: if (visible) loadImage(root.imageSource)
-            Component.onCompleted: if (visible) loadImage(root.imageSource)
-            Connections {
-                target: root
-                function onImageSourceChanged() {
-                    if (picture.visible)
-                        picture.loadImage(root.imageSource)
-                    picture.requestPaint()
-                }
-                function onCornerRadiusChanged() { picture.requestPaint() }
+            onVisibleChanged: if (visible) loadImage(source)
+            Component.onCompleted: if (visible) loadImage(source)
+            onSourceChanged: {
+                if (visible)
+                    loadImage(source)
+                requestPaint()
             }
+            onCornerChanged: requestPaint()
             onPaint: {
                 const ctx = getContext("2d")
                 ctx.reset()

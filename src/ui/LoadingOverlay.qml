@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // The "데이터 처리중.." cover of a screen: one layer per pending show (count),

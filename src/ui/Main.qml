@@ -1,8 +1,9 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 
-// The window: one StackView that follows the Navigator (context property
-// `navigator`). Each page is created with its controller as `controller`; pushed
+// The window: one StackView that follows the Navigator (`navigator`, set when the
+// window is created). Each page is created with its controller as `controller`; pushed
 // screens slide in from the right, modal ones rise from the bottom, popups fade in
 // over the current page, which stays visible behind them. The top screen's loading
 // overlay and first pending dialog cover everything.
@@ -16,6 +17,7 @@ ApplicationWindow {
     title: "TVS Dealer"
     color: Theme.background
 
+    required property var navigator
     // Pages created here (by instance, so required properties are set at creation)
     // and whether each was shown modally, in stack order.
     property var modalFlags: []
@@ -24,7 +26,12 @@ ApplicationWindow {
     property var popupFrames: []
     readonly property var topController: popupFrames.length > 0
                                          ? popupFrames[popupFrames.length - 1].controller
-                                         : (stack.currentItem ? stack.currentItem.controller : null)
+                                         : controllerOf(stack.currentItem)
+
+    // The controller of a page on the stack (null for none).
+    function controllerOf(item) {
+        return item ? item.controller : null
+    }
 
     function createPage(screen, page, parentItem) {
         const parent = parentItem ? parentItem : stack
@@ -70,8 +77,9 @@ ApplicationWindow {
         retired = []
         for (const item of gone)
             item.destroy()
-        if (stack.currentItem && stack.currentItem.controller)
-            navigator.transitionFinished(stack.currentItem.controller)
+        const top = controllerOf(stack.currentItem)
+        if (top)
+            window.navigator.transitionFinished(top)
     }
 
     Component {
@@ -80,12 +88,11 @@ ApplicationWindow {
             id: frame
             property var controller
             anchors.fill: parent
-            opacity: 0
             NumberAnimation on opacity {
                 from: 0
                 to: 1
                 duration: 200
-                onFinished: navigator.transitionFinished(frame.controller)
+                onFinished: window.navigator.transitionFinished(frame.controller)
             }
         }
     }
@@ -99,7 +106,7 @@ ApplicationWindow {
     }
 
     Connections {
-        target: navigator
+        target: window.navigator
         function onScreenShown(screen, page, modal) {
             const item = window.createPage(screen, page)
             stack.nextModal = modal
@@ -116,7 +123,7 @@ ApplicationWindow {
         function onScreenRemoved(screen) {
             if (window.closePopup(screen))
                 return
-            if (!stack.currentItem || stack.currentItem.controller !== screen)
+            if (window.controllerOf(stack.currentItem) !== screen)
                 return
             stack.nextModal = window.modalFlags.pop() === true
             const top = stack.currentItem

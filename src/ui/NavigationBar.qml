@@ -2,11 +2,13 @@ import QtQuick
 import QtQuick.Controls.Basic
 
 // A screen's bar: the back button ("뒤로"), the title, and any controls the page
-// puts at its right end (children of the bar go there).
+// puts at its right end (children of the bar go there). `backEnabled` false keeps
+// the back button in place but inactive (a request that must not be left runs).
 Rectangle {
     id: bar
     property string title
     property bool showBack: true
+    property bool backEnabled: true
     default property alias trailing: trailingRow.data
     signal backClicked()
 
@@ -18,6 +20,8 @@ Rectangle {
     ToolButton {
         id: back
         visible: bar.showBack
+        enabled: bar.backEnabled
+        opacity: enabled ? 1 : 0.4
         anchors { left: parent.left; verticalCenter: parent.verticalCenter }
         width: 48; height: 48
         text: "‹"

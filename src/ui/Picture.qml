@@ -11,7 +11,7 @@ Image {
 
     onAddressChanged: failed = false
     onStatusChanged: if (status === Image.Error) failed = true
-    source: address.toString() !== "" && !failed ? address : Theme.images + fallback + ".svg"
+    source: String(address) !== "" && !failed ? address : Theme.images + fallback + ".svg"
     fillMode: Image.PreserveAspectCrop
     asynchronous: true
     clip: true

@@ -1,8 +1,16 @@
 #include "UiResources.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 
 namespace tvs::ui {
+
+QString qmlModulesDir()
+{
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/../" TVS_QML_MODULES_DIR));
+}
 
 QUrl imageUrl(const QString &name)
 {

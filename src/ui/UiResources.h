@@ -15,6 +15,10 @@ inline QUrl importUrl()
 {
     return QUrl(QStringLiteral("qrc:/tvs/ui"));
 }
+// The folder of the app's own QML modules (TvsDealer.Web), found from the executable's
+// folder: <prefix>/bin/tvsdealer finds <prefix>/lib/tvsdealer/qml, and the build
+// folder's src/tvsdealer finds lib/tvsdealer/qml of the build folder.
+QString qmlModulesDir();
 // An application image by name ("empty_car", "the_thumbnail", "ico_setting",
 // "ico_logout", "colorcheck.png").
 QUrl imageUrl(const QString &name);

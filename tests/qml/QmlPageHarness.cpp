@@ -58,6 +58,8 @@ QmlPageHarness::QmlPageHarness()
 {
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     m_engine = std::make_unique<QQmlEngine>();
+    // The app's own modules, where the build puts them (the app looks beside its executable).
+    m_engine->addImportPath(QStringLiteral(TVS_BUILD_QML_MODULES_DIR));
     m_engine->setOutputWarningsToStandardError(true);
     connect(m_engine.get(), &QQmlEngine::warnings, this, [this](const QList<QQmlError> &errors) {
         for (const QQmlError &e : errors)
@@ -71,8 +73,8 @@ QmlPageHarness::~QmlPageHarness()
 {
     qInstallMessageHandler(g_previous);
     g_active = nullptr;
-    for (QObject *o : std::as_const(m_created))
-        delete o;
+    for (const QPointer<QObject> &o : std::as_const(m_created))
+        delete o.data();
     if (m_ownsWindow)
         delete m_window;
 }

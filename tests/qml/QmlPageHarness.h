@@ -78,7 +78,7 @@ private:
     std::unique_ptr<QQmlEngine> m_engine;
     QPointer<QQuickWindow> m_window;
     bool m_ownsWindow = false;
-    QList<QObject *> m_created;
+    QList<QPointer<QObject>> m_created; // a test may delete a page itself (a page that goes)
     QStringList m_warnings;
     QList<QRegularExpression> m_ignored;
 };

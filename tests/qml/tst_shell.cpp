@@ -5,7 +5,6 @@
 #include "RecordingScreen.h"
 #include "TestContext.h"
 
-#include <QQmlContext>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QtTest>
@@ -38,8 +37,8 @@ class ShellTest : public QObject
     // The app's window (Main.qml) following `nav`; null when it did not load or show.
     static QQuickWindow *openWindow(QmlPageHarness &harness, Navigator &nav)
     {
-        harness.engine()->rootContext()->setContextProperty(QStringLiteral("navigator"), &nav);
-        QQuickWindow *window = harness.loadWindow(QUrl(QStringLiteral("qrc:/tvs/ui/Main.qml")));
+        QQuickWindow *window = harness.loadWindow(QUrl(QStringLiteral("qrc:/tvs/ui/Main.qml")),
+                                                  {{QStringLiteral("navigator"), QVariant::fromValue(&nav)}});
         if (!window || !QTest::qWaitForWindowExposed(window))
             return nullptr;
         nav.setPageAttached(true);

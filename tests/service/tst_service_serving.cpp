@@ -1,6 +1,7 @@
 // The serving threads: changes sent at the same moment to different threads are applied
-// one after the other, and a client that sends its request a byte at a time is refused
-// while the others are served.
+// one after the other, a client that sends its request a byte at a time is refused while
+// the others are served, and answers paced to a slow link hold up no one else. And the
+// big shop the service adds to the demo shop on request.
 #include "CallText.h"
 #include "Database.h"
 #include "ProcedureCaller.h"
@@ -8,6 +9,7 @@
 #include "SoapRequest.h"
 #include "StandInService.h"
 
+#include <QElapsedTimer>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSslConfiguration>
@@ -158,6 +160,95 @@ private slots:
                                  10000);
         QVERIFY(slow.readAll().startsWith("HTTP/1.1 408"));
         QVERIFY(sent < request.size());
+    }
+
+    void bigShop_data()
+    {
+        QTest::addColumn<int>("cars");
+        QTest::addColumn<int>("kbps");
+        QTest::newRow("big shop") << 45 << 0;
+        QTest::newRow("big shop over a slow link") << 23 << 40;
+    }
+    // The same number of cars gives the same cars, made at once or added to a kept
+    // database in steps, where a smaller number later takes none away. The counts and the
+    // lists of every state answer for the demo shop's 44 cars and the added ones.
+    void bigShop()
+    {
+        QFETCH(int, cars);
+        QFETCH(int, kbps);
+        const QString fingerprint = QStringLiteral(
+            "SELECT group_concat(sCarProductCode || sCarProductNum || sCarStatus || iCarProductMoney || "
+            "sCarCode5"
+            " || sCarProductMileage || sUserCode || sCarColorCode, ',')"
+            " || (SELECT group_concat(sCarPhotoPath) FROM car_photos) || (SELECT COUNT(*) FROM car_options)"
+            " || (SELECT COUNT(*) FROM job_orders) FROM (SELECT * FROM cars ORDER BY sCarProductCode)");
+        QTemporaryDir keptDir, freshDir;
+        StandInService::Options options;
+        options.today = QDate(2026, 3, 10);
+        options.workers = 1;
+        options.dataDir = keptDir.path();
+        for (const int count : {cars / 2, cars}) {
+            options.bigShopCars = count;
+            StandInService step(options);
+            QVERIFY2(step.start(), qPrintable(step.errorString()));
+        }
+        options.bigShopCars = cars / 3;
+        StandInService kept(options);
+        QVERIFY2(kept.start(), qPrintable(kept.errorString()));
+        options.bigShopCars = cars;
+        options.dataDir = freshDir.path();
+        options.throttleKbps = kbps;
+        StandInService shop(options);
+        QVERIFY2(shop.start(), qPrintable(shop.errorString()));
+        QCOMPARE(kept.bigShopCars(), cars);
+        QCOMPARE(kept.queryValue(fingerprint).toString(), shop.queryValue(fingerprint).toString());
+
+        QSslConfiguration tls = m_tls;
+        tls.addCaCertificates(shop.caCertificates() + kept.caCertificates());
+        const auto post = [&](const StandInService &service, const QString &procedure,
+                              const QStringList &args) {
+            SoapRequest soap = makeSoapRequest(service.apiHost(), kProcedureList, callText(procedure, args));
+            soap.request.setSslConfiguration(tls);
+            return m_nam.post(soap.request, soap.body);
+        };
+        qsizetype listed = 0;
+        for (const char *state : {"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",  "10",
+                                  "11", "12", "13", "14", "15", "16", "17", "18", "19", "61"})
+            listed += finish(post(kept, QStringLiteral("ps_GetUserProductCar_Info2"),
+                                  {demo::kUserCode, QLatin1String(state)}))
+                          .rows.size();
+        QCOMPARE(listed, 44 + cars);
+
+        // The shop's cars held: on a slow link the whole list, no sooner than its size
+        // allows at the rate; a small answer sent after it by the one serving thread, on a
+        // connection of its own, is not held up behind it.
+        QElapsedTimer clock;
+        clock.start();
+        QNetworkReply *list =
+            post(shop, QStringLiteral("ps_GetUserProductCar_Info2"), {demo::kUserCode, QStringLiteral("0")});
+        QVERIFY(kbps == 0 || QTest::qWaitFor([list] { return list->bytesAvailable() > 0; }, 30000));
+        const WalkResult counts = finish(post(shop, QStringLiteral("ps_UserCarCount"), {demo::kUserCode}));
+        QVERIFY(kbps == 0 || list->isRunning());
+        QVERIFY(QTest::qWaitFor([list] { return list->isFinished(); }, 60000));
+        const qint64 tookNs = clock.nsecsElapsed();
+        const QByteArray body = list->peek(list->bytesAvailable());
+        const WalkResult held = finish(list);
+        QVERIFY(held.complete);
+        QCOMPARE(QString::number(held.rows.size()), counts.named.value(QStringLiteral("sSellWait")));
+        if (kbps > 0)
+            QVERIFY2(tookNs >= body.size() * 1'000'000 / kbps,
+                     qPrintable(QString::number(tookNs / 1'000'000)));
+
+        const Records photos =
+            finish(post(shop, QStringLiteral("ps_GetCarPhotoList"), {QStringLiteral("B000002")})).rows;
+        QVERIFY(photos.size() >= 2 && photos.size() <= 5);
+        QNetworkReply *picture = m_nam.get(QNetworkRequest(
+            QUrl(QStringLiteral("http://%1/image_product/B000002/%2")
+                     .arg(shop.imageHost(), photos[0].value(QStringLiteral("sCarPhotoPath"))))));
+        QVERIFY(QTest::qWaitFor([picture] { return picture->isFinished(); }, 30000));
+        picture->deleteLater();
+        QCOMPARE(picture->header(QNetworkRequest::ContentTypeHeader).toString(),
+                 QStringLiteral("image/jpeg"));
     }
 };
 

@@ -42,7 +42,7 @@ const char kUsage[] =
     "  --named NAME        also read element NAME wherever it stands (repeatable; rtn always)\n"
     "  --timeout SECONDS   give up after this long without data (default 60)\n"
     "  --api-host HOST[:PORT], --ca-file FILE, --config FILE, and the variables\n"
-    "  TVS_API_HOST and TVS_CA_FILE, as for the app\n"
+    "  TVS_API_HOST and TVS_CA_FILE, as for the app (below)\n"
     "\n"
     "exit status: 0 ok, 2 bad usage, 3 transport failure, 4 unreadable reply\n";
 
@@ -170,24 +170,26 @@ int runCall(QNetworkAccessManager &nam, const Config &config, const Options &opt
     ProcedureClient client(&nam, config.apiHost, config.caCertificates());
     client.setTimeout(options.timeoutMs);
     int exitCode = ExitOk;
-    client.call(operation, options.positional.at(2), options.shape, &client, [&](const ProcedureReply &reply) {
-        QTextStream out(stdout);
-        exitCode = failureExit(reply.status == ProcedureReply::TransportError,
-                               reply.status == ProcedureReply::BadReply, reply.error, reply.body);
-        if (exitCode == ExitOk) {
-            for (const Record &row : reply.walk.rows)
-                out << jsonLine(row) << '\n';
-            if (reply.walk.rows.isEmpty() && !reply.walk.named.isEmpty())
-                out << jsonLine(reply.walk.named) << '\n';
-            if (!reply.walk.complete) {
-                out.flush();
-                std::fprintf(stderr, "tvs-call: reply broke off (%lld complete rows printed): %s\n",
-                             static_cast<long long>(reply.walk.rows.size()), qPrintable(reply.walk.error));
-                exitCode = ExitUnreadable;
+    client.call(
+        operation, options.positional.at(2), options.shape, &client, [&](const ProcedureReply &reply) {
+            QTextStream out(stdout);
+            exitCode = failureExit(reply.status == ProcedureReply::TransportError,
+                                   reply.status == ProcedureReply::BadReply, reply.error, reply.body);
+            if (exitCode == ExitOk) {
+                for (const Record &row : reply.walk.rows)
+                    out << jsonLine(row) << '\n';
+                if (reply.walk.rows.isEmpty() && !reply.walk.named.isEmpty())
+                    out << jsonLine(reply.walk.named) << '\n';
+                if (!reply.walk.complete) {
+                    out.flush();
+                    std::fprintf(stderr, "tvs-call: reply broke off (%lld complete rows printed): %s\n",
+                                 static_cast<long long>(reply.walk.rows.size()),
+                                 qPrintable(reply.walk.error));
+                    exitCode = ExitUnreadable;
+                }
             }
-        }
-        QCoreApplication::exit(exitCode);
-    });
+            QCoreApplication::exit(exitCode);
+        });
     QCoreApplication::exec();
     return exitCode;
 }
@@ -229,7 +231,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.contains(QLatin1String("-h")) || args.contains(QLatin1String("--help"))) {
-        std::fputs(kUsage, stdout);
+        std::printf("%s\n%s", kUsage, qPrintable(Config::sourcesHelp()));
         return ExitOk;
     }
 

@@ -1,7 +1,6 @@
 // tvs-qr: makes the picture of a sign-in QR code, as the dealer's card carries it:
 // the plaintext ("U" and the dealer's QR token) encrypted with the app's AES key and
 // IV, in Base64, as a QR code. With no options it makes the demo dealer's code.
-#include "AppData.h"
 #include "LoginCrypto.h"
 #include "QrDecoder.h"
 
@@ -47,8 +46,7 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    const AppData *data = AppData::shared();
-    const QString payload = sealQrPayload(plaintext, data->AESKEY, data->AESIV);
+    const QString payload = sealQrPayload(plaintext, kQrAesKey.toString(), kQrAesIv.toString());
     if (payload.isEmpty()) {
         err << "tvs-qr: the AES key or IV is unusable\n";
         return 1;

@@ -50,8 +50,7 @@ private slots:
         const std::optional<QrDetection> read = decodeQrImage(QImage(file));
         QVERIFY(read);
         QCOMPARE(read->text, lines.last());
-        const QrPayload payload = openQrPayload(read->text, QStringLiteral("N3vB8cQ1xR6tY0uI5oP2aS7dF4gH9jKm"),
-                                                QStringLiteral("q7Lm2Xv9Rt4Wz8Kp"));
+        const QrPayload payload = openQrPayload(read->text, kQrAesKey.toString(), kQrAesIv.toString());
         QCOMPARE(int(payload.kind), int(QrPayload::Token));
         QCOMPARE(payload.token, token);
     }

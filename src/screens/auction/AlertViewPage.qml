@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import "qrc:/tvs/ui"
 
 // The selling shop's name and number on a card over the board, which stays in
@@ -36,7 +35,7 @@ Item {
             Text {
                 id: lb_StoreName
                 width: parent.width
-                text: controller.lb_StoreName
+                text: page.controller.lb_StoreName
                 textFormat: Text.PlainText
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.Wrap
@@ -47,7 +46,7 @@ Item {
             TextEdit {
                 id: lb_StoreNumber
                 width: parent.width
-                text: controller.lb_StoreNumber
+                text: page.controller.lb_StoreNumber
                 textFormat: TextEdit.PlainText
                 readOnly: true
                 selectByMouse: true
@@ -65,7 +64,7 @@ Item {
                     width: (parent.width - 8) / 2
                     text: "전화 걸기"
                     cornerRadius: 6
-                    onClicked: controller.btnCall()
+                    onClicked: page.controller.btnCall()
                 }
                 CustomButton {
                     width: (parent.width - 8) / 2
@@ -73,7 +72,7 @@ Item {
                     cornerRadius: 6
                     backgroundColor: Theme.background
                     textColor: Theme.navy
-                    onClicked: controller.btnDismiss()
+                    onClicked: page.controller.btnDismiss()
                 }
             }
         }

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Basic
+import QtQuick.Layouts
 import "qrc:/tvs/ui"
 
 // One auction of a board page: picture, model, plate and year, highest bid, state
@@ -32,17 +33,18 @@ ItemDelegate {
             color: Theme.separator
         }
     }
-    contentItem: Item {
+    contentItem: RowLayout {
+        spacing: 0
         Picture {
-            id: aucCellImg
-            anchors { left: parent.left; leftMargin: 12; verticalCenter: parent.verticalCenter }
-            width: 108; height: 74
+            Layout.leftMargin: 12
+            Layout.preferredWidth: 108
+            Layout.preferredHeight: 74
             address: cell.aucCell_img
         }
         Column {
-            anchors { left: aucCellImg.right; leftMargin: 12
-                      right: aucCellBtn.visible ? aucCellBtn.left : parent.right; rightMargin: 8
-                      verticalCenter: parent.verticalCenter }
+            Layout.fillWidth: true
+            Layout.leftMargin: 12
+            Layout.rightMargin: 8
             spacing: 3
             Text { width: parent.width; text: cell.aucCell_name; textFormat: Text.PlainText; elide: Text.ElideRight
                    color: Theme.navy; font { pixelSize: 16; bold: true } }
@@ -68,17 +70,10 @@ ItemDelegate {
                 }
             }
         }
-        Button {
-            id: aucCellBtn
-            anchors { right: parent.right; rightMargin: 10; verticalCenter: parent.verticalCenter }
+        RowButton {
+            Layout.rightMargin: 10
             visible: cell.aucCell_btn !== ""
             text: cell.aucCell_btn
-            Accessible.name: cell.aucCell_btn.trim()
-            font { pixelSize: Theme.smallFontSize; bold: true }
-            contentItem: Text { text: aucCellBtn.text; font: aucCellBtn.font; color: Theme.onAccent
-                                horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }
-            background: Rectangle { radius: 6; implicitHeight: 34
-                                    color: aucCellBtn.down ? Theme.orangePressed : Theme.orange }
             onClicked: cell.rowButtonPressed(cell.aucCell_tag)
         }
     }

@@ -9,18 +9,19 @@ Item {
     property var controller
 
     component Field: Row {
+        id: field
         property string caption
         property string value
         width: parent.width
-        Text { width: 110; text: caption; color: Theme.mutedText; font.pixelSize: 14 }
-        Text { width: parent.width - 110; text: value; textFormat: Text.PlainText; color: Theme.navy
+        Text { width: 110; text: field.caption; color: Theme.mutedText; font.pixelSize: 14 }
+        Text { width: field.width - 110; text: field.value; textFormat: Text.PlainText; color: Theme.navy
                font.pixelSize: 14; elide: Text.ElideRight }
     }
 
     NavigationBar {
         id: bar
         title: "경매 차량"
-        onBackClicked: controller.dismiss()
+        onBackClicked: page.controller.dismiss()
     }
 
     Flickable {
@@ -38,20 +39,20 @@ Item {
                 id: showView
                 width: parent.width
                 height: width * 0.66
-                pager: controller.pager
+                pager: page.controller.pager
             }
 
             Column {
                 x: Theme.margin
                 width: parent.width - 2 * Theme.margin
                 spacing: 6
-                Text { width: parent.width; text: controller.auc_carName; textFormat: Text.PlainText
+                Text { width: parent.width; text: page.controller.auc_carName; textFormat: Text.PlainText
                        color: Theme.navy; wrapMode: Text.WordWrap; font { pixelSize: 20; bold: true } }
-                Text { text: controller.auc_info; textFormat: Text.PlainText; color: Theme.secondaryText
+                Text { text: page.controller.auc_info; textFormat: Text.PlainText; color: Theme.secondaryText
                        font.pixelSize: 14 }
                 Row {
                     spacing: 6
-                    Text { id: auc_carPrice; text: controller.auc_carPrice; textFormat: Text.PlainText
+                    Text { id: auc_carPrice; text: page.controller.auc_carPrice; textFormat: Text.PlainText
                            color: Theme.orange; font { pixelSize: 24; bold: true } }
                     Text { text: "원"; color: Theme.orange; font.pixelSize: 15
                            anchors.baseline: auc_carPrice.baseline }
@@ -62,18 +63,18 @@ Item {
                 x: Theme.margin
                 width: parent.width - 2 * Theme.margin
                 spacing: 8
-                Field { caption: "차종"; value: controller.auc_carKind }
-                Field { caption: "연식"; value: controller.auc_carYear }
-                Field { caption: "차량번호"; value: controller.auc_carNum }
-                Field { caption: "색상"; value: controller.auc_carColor }
-                Field { caption: "배기량"; value: controller.auc_carCC }
-                Field { caption: "주행거리"; value: controller.auc_carMile }
+                Field { caption: "차종"; value: page.controller.auc_carKind }
+                Field { caption: "연식"; value: page.controller.auc_carYear }
+                Field { caption: "차량번호"; value: page.controller.auc_carNum }
+                Field { caption: "색상"; value: page.controller.auc_carColor }
+                Field { caption: "배기량"; value: page.controller.auc_carCC }
+                Field { caption: "주행거리"; value: page.controller.auc_carMile }
             }
 
             Text {
                 x: Theme.margin
                 width: parent.width - 2 * Theme.margin
-                text: controller.auc_carContent
+                text: page.controller.auc_carContent
                 textFormat: Text.PlainText
                 wrapMode: Text.WordWrap
                 color: Theme.secondaryText
@@ -97,18 +98,18 @@ Item {
             placeholderTextColor: Theme.placeholder
             inputMethodHints: Qt.ImhDigitsOnly
             font.pixelSize: Theme.fontSize
-            text: controller.acu_money
+            text: page.controller.acu_money
             Accessible.name: "입찰 금액"
-            onTextEdited: controller.acu_money = text
-            onAccepted: controller.btnMoneyInsert()
+            onTextEdited: page.controller.acu_money = text
+            onAccepted: page.controller.btnMoneyInsert()
         }
         CustomButton {
             id: bidButton
             anchors { right: parent.right; rightMargin: Theme.margin; verticalCenter: parent.verticalCenter }
             text: "입찰하기"
             cornerRadius: 6
-            enabled: !controller.bidInFlight
-            onClicked: controller.btnMoneyInsert()
+            enabled: !page.controller.bidInFlight
+            onClicked: page.controller.btnMoneyInsert()
         }
     }
 }

@@ -1,5 +1,5 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQml.Models
 import "qrc:/tvs/ui"
 
@@ -35,16 +35,16 @@ Item {
     NavigationBar {
         id: bar
         title: "경매"
-        onBackClicked: controller.dismiss()
+        onBackClicked: page.controller.dismiss()
     }
 
     SegmentControl {
         id: auctionSeg
         objectName: "auctionSeg"
         anchors { left: parent.left; right: parent.right; top: bar.bottom }
-        titles: controller.segmentTitles
-        currentIndex: controller.auctionSeg
-        onActivated: (index) => controller.segSelectEvent(index)
+        titles: page.controller.segmentTitles
+        currentIndex: page.controller.auctionSeg
+        onActivated: (index) => page.controller.segSelectEvent(index)
     }
 
     Rectangle {
@@ -55,7 +55,7 @@ Item {
         Text {
             id: lb_aucCount
             anchors { right: parent.right; rightMargin: 14; verticalCenter: parent.verticalCenter }
-            text: "진행중인 경매 " + controller.lb_aucCount + "건"
+            text: "진행중인 경매 " + page.controller.lb_aucCount + "건"
             Accessible.name: text
             color: Theme.navy
             font.pixelSize: Theme.smallFontSize
@@ -79,15 +79,21 @@ Item {
 
         function offsetOf(index) { return originX + index * width }
         // A swipe came to rest: the page fully shown selects its segment.
-        onMovementEnded: controller.scrollViewDidScroll(contentX - originX, width)
-        // A new width keeps the selected page in view (also halfway through a turn).
-        onWidthChanged: Qt.callLater(() => {
-            if (moving)
-                return
-            turn.stop()
-            positionViewAtIndex(controller.auctionSeg, ListView.Beginning)
-        })
-        Component.onCompleted: contentX = offsetOf(controller.auctionSeg)
+        onMovementEnded: page.controller.scrollViewDidScroll(contentX - originX, width)
+        // A new width keeps the selected page in view (also halfway through a turn),
+        // once the pages have taken the new width.
+        onWidthChanged: keepPage.restart()
+        Timer {
+            id: keepPage
+            interval: 0
+            onTriggered: {
+                if (auctionScroll.moving)
+                    return
+                turn.stop()
+                auctionScroll.positionViewAtIndex(page.controller.auctionSeg, ListView.Beginning)
+            }
+        }
+        Component.onCompleted: contentX = offsetOf(page.controller.auctionSeg)
 
         NumberAnimation {
             id: turn

@@ -3,6 +3,7 @@
 #include "AppData.h"
 #include "Config.h"
 #include "Services.h"
+#include "ThemeColors.h"
 
 namespace tvs {
 
@@ -111,20 +112,20 @@ AuctionCellView AuctionCellView::from(const Record &row, int page, const QString
     const QString status = shown(row, "sAuctionStatus");
     if (status == kInProgress) {
         v.state = QStringLiteral("  경매중  ");
-        v.stateColor = QColor::fromRgbF(1.0f, 0.253f, 1.0f);
+        v.stateColor = theme::auctionInProgress();
         v.button = QStringLiteral("  경매참여  ");
         v.timeLeft = timeLeftText(shown(row, "sAuctionEndDate"), now);
     } else if (auctionWonBy(row, dealerCode)) {
         v.state = QStringLiteral("  낙찰  ");
-        v.stateColor = QColor::fromRgbF(0.239f, 0.675f, 0.969f);
+        v.stateColor = theme::auctionWon();
         v.button = QStringLiteral("  낙찰하기  ");
     } else {
         v.state = QStringLiteral("  경매종료  ");
-        v.stateColor = QColor::fromRgbF(0.804f, 0.804f, 0.804f);
+        v.stateColor = theme::disabledFill();
     }
     // Page 2's label has a colour of its own, whatever the row's state.
     if (page == 2)
-        v.stateColor = QColor::fromRgbF(1.0f, 0.254f, 1.0f);
+        v.stateColor = theme::auctionInProgressPage();
     return v;
 }
 

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import "qrc:/tvs/ui"
@@ -15,13 +16,13 @@ Item {
         ToolButton {
             id: icoSetOut
             width: 48; height: 48
-            icon.source: Theme.images + controller.icoSet_Out + ".svg"
+            icon.source: Theme.images + page.controller.icoSet_Out + ".svg"
             icon.color: Theme.onAccent
             icon.width: 28; icon.height: 28
             display: AbstractButton.IconOnly
             background: Rectangle { radius: 8; color: icoSetOut.down ? Theme.onAccentPressed : Theme.clear }
-            Accessible.name: controller.isOpenDrawer ? "로그아웃" : "메뉴 열기"
-            onClicked: controller.icoSet_OutAction()
+            Accessible.name: page.controller.isOpenDrawer ? "로그아웃" : "메뉴 열기"
+            onClicked: page.controller.icoSet_OutAction()
         }
     }
 
@@ -41,13 +42,13 @@ Item {
                 Picture {
                     id: userImage
                     width: 56; height: 56
-                    address: controller.sUserImage
+                    address: page.controller.sUserImage
                     fallback: "the_thumbnail"
                 }
                 Text {
                     anchors.verticalCenter: parent.verticalCenter
                     textFormat: Text.PlainText
-                    text: controller.sUserName
+                    text: page.controller.sUserName
                     font { pixelSize: 18; bold: true }
                     color: Theme.navy
                 }
@@ -61,33 +62,36 @@ Item {
                 readonly property real tileWidth: (width - 3 * spacing) / 4
                 Repeater {
                     model: [
-                        { caption: "보유 차량", open: () => controller.openOwnedCars() },
-                        { caption: "판매 완료", open: () => controller.openSoldCars() },
-                        { caption: "경매 진행", open: () => controller.openAuctionsInProgress() },
-                        { caption: "경매 완료", open: () => controller.openAuctionsClosed() }
+                        { caption: "보유 차량", open: () => page.controller.openOwnedCars() },
+                        { caption: "판매 완료", open: () => page.controller.openSoldCars() },
+                        { caption: "경매 진행", open: () => page.controller.openAuctionsInProgress() },
+                        { caption: "경매 완료", open: () => page.controller.openAuctionsClosed() }
                     ]
                     delegate: Button {
+                        id: tile
                         required property var modelData
                         required property int index
                         width: counts.tileWidth
                         height: 64
-                        readonly property string count: [controller.lb_Count0, controller.lb_Count1,
-                                                         controller.lb_Count2, controller.lb_Count3][index]
+                        readonly property string count: [page.controller.lb_Count0, page.controller.lb_Count1,
+                                                         page.controller.lb_Count2,
+                                                         page.controller.lb_Count3][index]
                         Accessible.name: modelData.caption + " " + count
-                        background: Rectangle { radius: 8; color: parent.down ? Theme.separator : Theme.surface; border.color: Theme.separator }
+                        background: Rectangle { radius: 8; color: tile.down ? Theme.separator : Theme.surface
+                                                border.color: Theme.separator }
                         contentItem: Column {
                             spacing: 2
                             Text {
                                 width: parent.width
                                 horizontalAlignment: Text.AlignHCenter
-                                text: count
+                                text: tile.count
                                 color: Theme.orange
                                 font { pixelSize: 20; bold: true }
                             }
                             Text {
                                 width: parent.width
                                 horizontalAlignment: Text.AlignHCenter
-                                text: modelData.caption
+                                text: tile.modelData.caption
                                 color: Theme.navy
                                 font.pixelSize: 12
                             }
@@ -98,19 +102,20 @@ Item {
             }
 
             Button {
+                id: businessRequest
                 width: parent.width
                 height: 40
                 text: "업무 요청"
                 Accessible.name: text
-                background: Rectangle { radius: 8; color: parent.down ? Theme.orangePressed : Theme.orange }
+                background: Rectangle { radius: 8; color: businessRequest.down ? Theme.orangePressed : Theme.orange }
                 contentItem: Text {
-                    text: parent.text
+                    text: businessRequest.text
                     color: Theme.onAccent
                     horizontalAlignment: Text.AlignHCenter
                     verticalAlignment: Text.AlignVCenter
                     font { pixelSize: 15; bold: true }
                 }
-                onClicked: controller.openBusinessRequest()
+                onClicked: page.controller.openBusinessRequest()
             }
         }
 
@@ -119,7 +124,7 @@ Item {
             id: tableBlock
             anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
             // Bottom-anchored: a negative mainTableConst lifts the top edge.
-            height: safeArea.height - header.height - 24 - controller.mainTableConst
+            height: safeArea.height - header.height - 24 - page.controller.mainTableConst
             color: Theme.surface
             Behavior on height { NumberAnimation { duration: 500 } }
 
@@ -131,7 +136,7 @@ Item {
                 Button {
                     id: filterButton
                     anchors { left: parent.left; leftMargin: 12; verticalCenter: parent.verticalCenter }
-                    text: controller.filterTitle
+                    text: page.controller.filterTitle
                     Accessible.name: "차량상태 선택 " + text
                     flat: true
                     contentItem: Text {
@@ -140,7 +145,7 @@ Item {
                         font { pixelSize: 15; bold: true }
                         verticalAlignment: Text.AlignVCenter
                     }
-                    onClicked: controller.tablefilterAction()
+                    onClicked: page.controller.tablefilterAction()
                 }
                 ToolButton {
                     id: refreshButton
@@ -150,7 +155,7 @@ Item {
                     font.pixelSize: 22
                     background: Rectangle { radius: 8; color: refreshButton.down ? Theme.separator : Theme.clear }
                     Accessible.name: "새로고침"
-                    onClicked: controller.tableRefreshAction()
+                    onClicked: page.controller.tableRefreshAction()
                     RotationAnimation {
                         id: spin
                         target: refreshButton
@@ -168,9 +173,9 @@ Item {
                 id: table
                 anchors { left: parent.left; right: parent.right; top: tools.bottom; bottom: parent.bottom }
                 clip: true
-                model: controller.mainTable
+                model: page.controller.mainTable
                 onDraggingChanged: if (!dragging)
-                    controller.scrollViewDidEndDragging(contentY - originY, safeArea.height, tableBlock.height)
+                    page.controller.scrollViewDidEndDragging(contentY - originY, safeArea.height, tableBlock.height)
                 delegate: CarRowCell {
                     onClicked: page.controller.openCar(index)
                 }
@@ -185,7 +190,7 @@ Item {
             height: parent.height
             // Animates how far the drawer is open, not x, so that the page's own
             // layout (its width growing from 0 when it is created) never slides it.
-            property real openness: controller.isOpenDrawer ? 1 : 0
+            property real openness: page.controller.isOpenDrawer ? 1 : 0
             Behavior on openness { NumberAnimation { duration: 500 } }
             x: (1 - openness) * width
             visible: openness > 0
@@ -193,7 +198,7 @@ Item {
                 id: shade
                 anchors { left: parent.left; top: parent.top; bottom: parent.bottom; right: drawerPanel.left }
                 color: Theme.shade
-                TapHandler { onTapped: controller.drawerAction() }
+                TapHandler { onTapped: page.controller.drawerAction() }
                 Accessible.role: Accessible.Button
                 Accessible.name: "메뉴 닫기"
             }

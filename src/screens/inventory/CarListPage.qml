@@ -1,5 +1,5 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls.Basic
 import "qrc:/tvs/ui"
 
 // The dealer's cars, in one of the four ways in (held, sold, cancel, release).
@@ -10,7 +10,7 @@ Item {
     NavigationBar {
         id: bar
         title: "차량 목록"
-        onBackClicked: controller.dismiss()
+        onBackClicked: page.controller.dismiss()
     }
 
     Rectangle {
@@ -22,7 +22,7 @@ Item {
             id: getCarListSubTitle
             anchors { left: parent.left; leftMargin: 14; right: getCarListCount.left; rightMargin: 8
                       verticalCenter: parent.verticalCenter }
-            text: controller.getCarListSubTitle
+            text: page.controller.getCarListSubTitle
             textFormat: Text.PlainText
             elide: Text.ElideRight
             color: Theme.navy
@@ -31,7 +31,7 @@ Item {
         Text {
             id: getCarListCount
             anchors { right: parent.right; rightMargin: 14; verticalCenter: parent.verticalCenter }
-            text: controller.getCarListCount
+            text: page.controller.getCarListCount
             Accessible.name: "차량 " + text + "대"
             color: Theme.orange
             font { pixelSize: 17; bold: true }
@@ -42,7 +42,7 @@ Item {
         id: carListTable
         anchors { left: parent.left; right: parent.right; top: header.bottom; bottom: parent.bottom }
         clip: true
-        model: controller.carListTable
+        model: page.controller.carListTable
         delegate: CarRowCell {
             buttonTitle: page.controller.rowButtonTitle
             onClicked: page.controller.openCar(index)

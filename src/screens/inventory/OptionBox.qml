@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import "qrc:/tvs/ui"
@@ -27,6 +28,7 @@ Column {
         cellWidth: width / 2
         cellHeight: 62
         delegate: Item {
+            id: option
             required property int index
             required property string btn_Option
             required property bool selected
@@ -36,25 +38,25 @@ Column {
             // the second of a line sits against the right edge.
             Button {
                 id: btnOption
-                x: index % 2 === 0 ? 0 : parent.width - width
+                x: option.index % 2 === 0 ? 0 : option.width - width
                 y: 0
                 width: grid.width / 2 - 1
                 height: 60
-                text: btn_Option
+                text: option.btn_Option
                 checkable: false
-                Accessible.name: btn_Option.replace("\n", " ") + (selected ? " (있음)" : "")
+                Accessible.name: option.btn_Option.replace("\n", " ") + (option.selected ? " (있음)" : "")
                 contentItem: Text {
                     text: btnOption.text
                     textFormat: Text.PlainText
                     wrapMode: Text.WordWrap
                     horizontalAlignment: Text.AlignHCenter
                     verticalAlignment: Text.AlignVCenter
-                    font { pixelSize: 13; bold: selected }
-                    color: selected ? Theme.orange : Theme.secondaryText
+                    font { pixelSize: 13; bold: option.selected }
+                    color: option.selected ? Theme.orange : Theme.secondaryText
                 }
                 background: Rectangle {
-                    color: selected ? Theme.selectedFill : Theme.background
-                    border.color: selected ? Theme.orange : Theme.separator
+                    color: option.selected ? Theme.selectedFill : Theme.background
+                    border.color: option.selected ? Theme.orange : Theme.separator
                     radius: 4
                 }
             }

@@ -6,6 +6,7 @@
 #include "Navigator.h"
 #include "ScreenContext.h"
 #include "Services.h"
+#include "ThemeColors.h"
 
 #include <QTextBoundaryFinder>
 #include <QTimer>
@@ -22,10 +23,6 @@ constexpr qreal kQrPageThreshold = 180;
 constexpr int kSegmentScrollMs = 200;
 // "처리중.." stays this long before a read code is sent.
 constexpr int kQrLoginDelayMs = 1000;
-
-const QColor kScanning = QColor::fromRgbF(1, 1, 0);
-const QColor kProcessing = QColor::fromRgbF(0, 1, 0);
-const QColor kRejected = QColor::fromRgbF(1, 0, 0);
 
 // Characters as the dealer sees them: a character outside the BMP, or a Hangul
 // syllable written as its separate jamo, counts once.
@@ -271,7 +268,7 @@ void LoginController::loginBtnAction()
 void LoginController::captureOutputWithoutCode()
 {
     setQrFrame({});
-    setQrMsg(QStringLiteral("스캔중.."), kScanning);
+    setQrMsg(QStringLiteral("스캔중.."), theme::qrScanning());
 }
 
 void LoginController::captureOutput(const QrDetection &detection)
@@ -281,7 +278,7 @@ void LoginController::captureOutput(const QrDetection &detection)
     if (detection.text.isEmpty())
         return;
     stopCapture();
-    setQrMsg(QStringLiteral("처리중.."), kProcessing);
+    setQrMsg(QStringLiteral("처리중.."), theme::codeFrame());
     const QString scanned = detection.text;
     QTimer::singleShot(kQrLoginDelayMs, this, [this, scanned] { qrLogin(scanned); });
 }
@@ -292,7 +289,7 @@ void LoginController::qrLogin(const QString &scanned)
     switch (payload.kind) {
     case QrPayload::Rejected:
         qCInfo(lcLogin) << "QR code refused by the decryptor";
-        setQrMsg(QStringLiteral("잘못된 접근입니다."), kRejected);
+        setQrMsg(QStringLiteral("잘못된 접근입니다."), theme::qrRejected());
         startCapture();
         return;
     case QrPayload::NotUtf8:

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQml.Models
@@ -7,7 +8,7 @@ import "qrc:/tvs/ui"
 // two-segment control. Rules live in LoginController.
 FocusScope {
     id: root
-    property QtObject controller
+    property var controller
 
     // The ID field takes the keyboard at start; the password field when an ID was saved.
     function focusFirstField() {
@@ -16,7 +17,12 @@ FocusScope {
         else
             idField.forceActiveFocus()
     }
-    Component.onCompleted: Qt.callLater(root.focusFirstField)
+    // Once the page is in its window.
+    Timer {
+        running: true
+        interval: 0
+        onTriggered: root.focusFirstField()
+    }
 
     readonly property color selectedTitleColor: Theme.orange
     readonly property color placeholderGrey: Theme.placeholder
@@ -228,16 +234,13 @@ FocusScope {
                 Loader {
                     id: cameraView
                     anchors.fill: parent
-                    active: false
-                    source: "QrCameraView.qml"
-                    visible: active && root.controller && root.controller.capturing
-                    onLoaded: if (root.controller) root.controller.attachPreview(item.videoSink)
+                    visible: status === Loader.Ready && root.controller && root.controller.capturing
                 }
                 Connections {
                     target: root.controller
                     function onCapturingChanged() {
-                        if (root.controller.capturing)
-                            cameraView.active = true
+                        if (root.controller.capturing && cameraView.status === Loader.Null)
+                            cameraView.setSource("QrCameraView.qml", { controller: root.controller })
                     }
                 }
                 Image {
@@ -303,20 +306,12 @@ FocusScope {
         }
     }
 
-    // The image picker, made when the dealer first asks for it (its module is not
-    // loaded before).
+    // The image picker, made afresh each time the dealer asks for it (its module is
+    // not loaded before the first time); it opens as it is made.
     Loader {
         id: imagePicker
-        active: false
-        source: "QrImagePicker.qml"
-        onLoaded: item.parentWindow = root.Window.window
         function open() {
-            active = true
-            item.open()
+            setSource("QrImagePicker.qml", { controller: root.controller, parentWindow: root.Window.window })
         }
-    }
-    Connections {
-        target: imagePicker.item
-        function onAccepted() { root.controller.openQrImage(imagePicker.item.selectedFile) }
     }
 }

@@ -7,48 +7,12 @@
 #include "WebLogging.h"
 #include "Services.h"
 
-#include <QLibrary>
-#include <QMetaMethod>
-#include <QMetaProperty>
 #include <QUrlQuery>
 
 namespace tvs {
 
 namespace {
 const QString kCarCodePrefix = QStringLiteral("&sCarProductCode=");
-
-// The app does not link the web engine: the page's QML module loads it with the first
-// web page, so that a start-up pays nothing for it. A certificate error comes from that
-// module as its gadget in a QVariant; its properties and its answers are reached through
-// the gadget's meta-object, and its chain, which the meta-object does not offer, through
-// the engine's library, loaded by then.
-constexpr int kCertificateAuthorityInvalid = -202; // QWebEngineCertificateError::Type
-
-QVariant gadgetProperty(const QVariant &gadget, const char *name)
-{
-    const QMetaObject *meta = gadget.metaType().metaObject();
-    const int index = meta ? meta->indexOfProperty(name) : -1;
-    return index < 0 ? QVariant() : meta->property(index).readOnGadget(gadget.constData());
-}
-
-bool invokeOnGadget(QVariant gadget, const char *method)
-{
-    const QMetaObject *meta = gadget.metaType().metaObject();
-    const int index = meta ? meta->indexOfMethod(method) : -1;
-    return index >= 0 && meta->method(index).invokeOnGadget(gadget.data());
-}
-
-QList<QSslCertificate> certificateChain(const QVariant &error)
-{
-    // QList<QSslCertificate> QWebEngineCertificateError::certificateChain() const, called
-    // as the platform's C++ ABI calls a const member function without arguments.
-    using Chain = QList<QSslCertificate> (*)(const void *);
-    static const auto chain = reinterpret_cast<Chain>(QLibrary::resolve(
-        QStringLiteral("Qt6WebEngineCore"), 6, "_ZNK26QWebEngineCertificateError16certificateChainEv"));
-    if (!chain || error.metaType().name() != QByteArrayView("QWebEngineCertificateError"))
-        return {};
-    return chain(error.constData());
-}
 } // namespace
 
 WebController::WebController(ScreenContext *context, QObject *parent) : Screen(context, parent)
@@ -157,31 +121,19 @@ void WebController::webEngineUnavailable()
                                 : QStringLiteral("페이지를 열 수 없습니다."));
 }
 
-bool WebController::trustsUnknownAuthority(const QList<QSslCertificate> &chain, const QString &hostName) const
+bool WebController::acceptsCertificate(const WebCertificateError &error)
 {
     const Config *config = context() ? context()->config : nullptr;
-    if (!config)
-        return false;
-    const QList<QSslCertificate> cas = config->caCertificates();
-    if (cas.isEmpty())
-        return false;
-    QString why;
-    if (chainVerifiesAgainst(chain, cas, hostName, &why))
+    // Only an issuer the engine does not know can be vouched for by the configured CAs;
+    // any other fault (expired, wrong host, revoked, ...) stays refused.
+    QString why = QStringLiteral("not a matter of an unknown issuer");
+    if (error.unknownAuthority && !config)
+        why = QStringLiteral("no configuration");
+    else if (error.unknownAuthority &&
+             chainVerifiesAgainst(error.chain, config->caCertificates(), error.host, &why))
         return true;
-    qCWarning(lcWeb) << "web page certificate of" << hostName << "not trusted:" << why;
+    qCWarning(lcWeb) << "web page certificate refused for" << error.host << error.description << "-" << why;
     return false;
-}
-
-void WebController::certificateError(const QVariant &error)
-{
-    const QString host = gadgetProperty(error, "url").toUrl().host();
-    if (gadgetProperty(error, "type").toInt() == kCertificateAuthorityInvalid &&
-        trustsUnknownAuthority(certificateChain(error), host) && invokeOnGadget(error, "acceptCertificate()"))
-        return;
-    qCWarning(lcWeb) << "web page certificate refused for" << host
-                     << gadgetProperty(error, "description").toString();
-    if (!invokeOnGadget(error, "rejectCertificate()"))
-        qCWarning(lcWeb) << "web page certificate error of an unknown kind:" << error.metaType().name();
 }
 
 void WebController::firstNavigationEnded(const QString &notice)

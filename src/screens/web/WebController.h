@@ -1,11 +1,10 @@
 #pragma once
 
 #include "Screen.h"
+#include "WebCertificatePolicy.h"
 
-#include <QSslCertificate>
 #include <QTimer>
 #include <QUrl>
-#include <QVariant>
 
 namespace tvs {
 
@@ -13,9 +12,10 @@ namespace tvs {
 // with setPage before it is shown; the address is built once, on load. Without
 // the web engine the page asks the controller to open the address in the system
 // browser instead.
-class WebController : public Screen
+class WebController : public Screen, public WebCertificatePolicy
 {
     Q_OBJECT
+    Q_INTERFACES(tvs::WebCertificatePolicy)
     Q_PROPERTY(QString title READ title NOTIFY addressChanged)
     Q_PROPERTY(QUrl address READ address NOTIFY addressChanged)
     Q_PROPERTY(bool indicatorVisible READ indicatorVisible NOTIFY indicatorChanged)
@@ -47,11 +47,10 @@ public:
     Q_INVOKABLE void navigationFinished(bool succeeded, const QString &error = {});
     Q_INVOKABLE void webContentProcessDidTerminate();
     Q_INVOKABLE void webEngineUnavailable();
-    // The web view met a certificate its own store does not trust: accepted only
-    // when the chain verifies against the CAs configured for the service. `error` is
-    // the web engine's QWebEngineCertificateError, which the app does not link.
-    Q_INVOKABLE void certificateError(const QVariant &error);
-    bool trustsUnknownAuthority(const QList<QSslCertificate> &chain, const QString &hostName) const;
+    // The web view met a certificate its own store does not trust: accepted only when
+    // its issuer is unknown to the engine and the chain verifies, for its host, against
+    // the CAs configured for the service.
+    bool acceptsCertificate(const WebCertificateError &error) override;
 
     QString title() const { return setTitle; }
     QUrl address() const { return m_address; }

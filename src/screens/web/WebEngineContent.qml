@@ -1,5 +1,6 @@
 import QtQuick
 import QtWebEngine
+import TvsDealer.Web
 
 // The web view of WebController; loaded by WebPage.qml only where the web
 // engine exists. Reports the first navigation's end and the end of the web
@@ -15,7 +16,7 @@ WebEngineView {
         else if (request.status === WebEngineView.LoadFailedStatus)
             controller.navigationFinished(false, request.errorString)
     }
-    onCertificateError: (error) => controller.certificateError(error)
+    onCertificateError: (error) => WebCertificates.settle(error, webView.controller)
     onRenderProcessTerminated: (status, exitCode) => controller.webContentProcessDidTerminate()
 
     Connections {

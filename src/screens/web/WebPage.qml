@@ -10,8 +10,8 @@ Item {
 
     NavigationBar {
         id: bar
-        title: controller.title
-        onBackClicked: controller.dismiss()
+        title: page.controller.title
+        onBackClicked: page.controller.dismiss()
     }
 
     Loader {
@@ -19,18 +19,18 @@ Item {
         objectName: "webView"
         anchors { left: parent.left; right: parent.right; top: bar.bottom; bottom: parent.bottom }
         // A notice replaces the page: the engine's own error page is not drawn under it.
-        visible: controller.notice === ""
+        visible: page.controller.notice === ""
         // Without an address there is nothing to load; the notice says why.
-        Component.onCompleted: if (controller.address.toString() !== "")
+        Component.onCompleted: if (page.controller.address.toString() !== "")
                                    setSource("WebEngineContent.qml", { controller: page.controller })
-        onStatusChanged: if (status === Loader.Error) controller.webEngineUnavailable()
+        onStatusChanged: if (status === Loader.Error) page.controller.webEngineUnavailable()
     }
 
     Text {
         anchors { centerIn: webView; }
         width: webView.width - 48
-        visible: controller.notice !== ""
-        text: controller.notice
+        visible: page.controller.notice !== ""
+        text: page.controller.notice
         wrapMode: Text.WordWrap
         horizontalAlignment: Text.AlignHCenter
         color: Theme.secondaryText
@@ -40,9 +40,9 @@ Item {
     BusyIndicator {
         id: indicator
         anchors.centerIn: webView
-        running: controller.indicatorVisible
-        visible: controller.indicatorVisible
-        scale: controller.indicatorScale
+        running: page.controller.indicatorVisible
+        visible: page.controller.indicatorVisible
+        scale: page.controller.indicatorScale
         Accessible.name: "불러오는 중"
     }
 }

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Basic
+import QtQuick.Layouts
 import "qrc:/tvs/ui"
 import "WizardScroll.js" as WizardScroll
 
@@ -19,25 +20,27 @@ Button {
     Keys.onEnterPressed: clicked()
     onActiveFocusChanged: if (activeFocus && flick) WizardScroll.reveal(flick, choice)
 
-    contentItem: Item {
-        Text {
-            id: captionText
-            anchors { left: parent.left; top: parent.top }
-            text: choice.caption
-            color: Theme.mutedText
-            font.pixelSize: 11
+    contentItem: RowLayout {
+        spacing: 0
+        Column {
+            Layout.fillWidth: true
+            Layout.alignment: Qt.AlignTop
+            spacing: 2
+            Text {
+                text: choice.caption
+                color: Theme.mutedText
+                font.pixelSize: 11
+            }
+            Text {
+                width: parent.width
+                text: choice.title
+                textFormat: Text.PlainText
+                elide: Text.ElideRight
+                color: choice.chosen ? Theme.text : Theme.placeholder
+                font.pixelSize: Theme.fontSize
+            }
         }
         Text {
-            anchors { left: parent.left; right: arrow.left; top: captionText.bottom; topMargin: 2 }
-            text: choice.title
-            textFormat: Text.PlainText
-            elide: Text.ElideRight
-            color: choice.chosen ? Theme.text : Theme.placeholder
-            font.pixelSize: Theme.fontSize
-        }
-        Text {
-            id: arrow
-            anchors { right: parent.right; verticalCenter: parent.verticalCenter }
             text: "▾"
             color: Theme.mutedText
             font.pixelSize: 13

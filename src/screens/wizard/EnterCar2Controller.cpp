@@ -9,6 +9,9 @@ namespace tvs {
 
 namespace {
 
+// The names the four fields' typed texts are kept under, in the order of texts().
+const char *const kFieldNames[] = {"editCC", "sCarMileage", "editCarId", "editPrice"};
+
 bool isDigits(const QString &text)
 {
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
@@ -32,7 +35,18 @@ EnterCar2Controller::EnterCar2Controller(ScreenContext *context, QObject *parent
 void EnterCar2Controller::viewDidLoad()
 {
     using namespace WizardKey;
-    WizardState::set(SaleType, WizardCodes::kDefaultSaleType);
+    // The first visit starts from "1" or the car's own sale type; a type chosen
+    // on an earlier visit of this wizard stays.
+    if (!WizardState::has(SaleType)) {
+        WizardState::set(SaleType, WizardCodes::kDefaultSaleType);
+        if (WizardState::has(ProductSaleType))
+            WizardState::set(SaleType, WizardState::value(ProductSaleType));
+    }
+    const QString name = WizardCodes::nameOf(WizardCodes::saleTypes(), WizardState::value(SaleType));
+    if (!name.isEmpty()) {
+        m_saleTypeTitle = name;
+        emit saleTypeChanged();
+    }
     if (WizardState::has(CC))
         editCC = WizardState::value(CC);
     if (WizardState::has(IdNum))
@@ -45,15 +59,23 @@ void EnterCar2Controller::viewDidLoad()
         m_shownPrice = priceInTenThousands(m_storedPrice);
         editPrice = m_shownPrice;
     }
+    const QList<QString *> fields = texts();
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (const auto typed = WizardState::typed(QLatin1String(kFieldNames[i])))
+            *fields[i] = *typed;
+        m_shownAtLoad.append(*fields[i]);
+    }
     emit fieldsChanged();
-    if (WizardState::has(ProductSaleType)) {
-        const QString code = WizardState::value(ProductSaleType);
-        WizardState::set(SaleType, code);
-        const QString name = WizardCodes::nameOf(WizardCodes::saleTypes(), code);
-        if (!name.isEmpty()) {
-            m_saleTypeTitle = name;
-            emit saleTypeChanged();
-        }
+}
+
+// Going back a step (or on to the next) keeps what the dealer typed here.
+void EnterCar2Controller::viewWillDisappear()
+{
+    const QList<QString *> fields = texts();
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        const QString name = QLatin1String(kFieldNames[i]);
+        if (*fields[i] != m_shownAtLoad.at(i) || WizardState::typed(name))
+            WizardState::keepTyped(name, *fields[i]);
     }
 }
 
@@ -75,7 +97,8 @@ void EnterCar2Controller::actionCarSelect()
 void EnterCar2Controller::actionNext()
 {
     // Displacement, mileage and price are numbers: "1,500" would be stored as
-    // "1,5000000", so only digits pass.
+    // "1,5000000", so only digits pass, and a field that holds anything else is
+    // told so rather than asked to be filled.
     const struct
     {
         const QString &text;
@@ -90,10 +113,15 @@ void EnterCar2Controller::actionNext()
         {editPrice, 2, true, "editPrice", "차량가격을 입력해주세요."},
     };
     for (const auto &check : checks) {
-        if (check.text.size() >= check.minimum && (!check.digitsOnly || isDigits(check.text)))
+        QString alert;
+        if (check.digitsOnly && !isDigits(check.text))
+            alert = QStringLiteral("숫자만 입력해주세요.");
+        else if (check.text.size() < check.minimum)
+            alert = QString::fromUtf8(check.alert);
+        else
             continue;
         emit focusRequested(QString::fromLatin1(check.field));
-        presentAlert(QString::fromUtf8(check.alert), QString());
+        presentAlert(alert, QString());
         return;
     }
     using namespace WizardKey;

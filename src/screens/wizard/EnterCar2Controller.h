@@ -26,6 +26,7 @@ public:
     QString editCarId;
 
     void viewDidLoad() override;
+    void viewWillDisappear() override;
 
     Q_INVOKABLE void actionCarSelect();
     Q_INVOKABLE void actionNext();
@@ -40,7 +41,13 @@ signals:
     void focusRequested(const QString &field);
 
 private:
+    // The four fields' texts, in the order of their names in the .cpp.
+    QList<QString *> texts() { return {&editCC, &sCarMileage, &editCarId, &editPrice}; }
+
     QString m_saleTypeTitle;
+    // What the fields showed when the step was shown: only what the dealer
+    // changed is kept as typed.
+    QStringList m_shownAtLoad;
     // The stored price (won) and what the price field showed for it: a field left
     // as it was stores the price unchanged instead of multiplying it again.
     QString m_storedPrice;

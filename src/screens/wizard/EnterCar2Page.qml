@@ -13,11 +13,11 @@ Item {
     NavigationBar {
         id: bar
         title: "가격 및 차량구분"
-        onBackClicked: controller.dismiss()
+        onBackClicked: page.controller.dismiss()
     }
 
     Connections {
-        target: controller
+        target: page.controller
         function onFocusRequested(field) {
             const fields = { editCC: editCC, sCarMileage: sCarMileage, editCarId: editCarId, editPrice: editPrice }
             if (fields[field])
@@ -52,54 +52,54 @@ Item {
                 caption: "배기량"
                 suffix: "cc"
                 inputMethodHints: Qt.ImhDigitsOnly
-                text: controller.editCC
+                text: page.controller.editCC
                 flick: scroll
                 nextItem: sCarMileage.input
-                onEdited: (text) => controller.editCC = text
+                onEdited: (text) => page.controller.editCC = text
             }
             WizardField {
                 id: sCarMileage
                 caption: "주행거리"
                 suffix: "km"
                 inputMethodHints: Qt.ImhDigitsOnly
-                text: controller.sCarMileage
+                text: page.controller.sCarMileage
                 flick: scroll
                 nextItem: editCarId.input
-                onEdited: (text) => controller.sCarMileage = text
+                onEdited: (text) => page.controller.sCarMileage = text
             }
             WizardField {
                 id: editCarId
                 caption: "차대번호"
                 inputMethodHints: Qt.ImhUppercaseOnly | Qt.ImhNoPredictiveText
-                text: controller.editCarId
+                text: page.controller.editCarId
                 flick: scroll
                 nextItem: editPrice.input
-                onEdited: (text) => controller.editCarId = text
+                onEdited: (text) => page.controller.editCarId = text
             }
             WizardField {
                 id: editPrice
                 caption: "차량가격"
                 suffix: "만원"
                 inputMethodHints: Qt.ImhDigitsOnly
-                text: controller.editPrice
+                text: page.controller.editPrice
                 flick: scroll
                 nextItem: editSelect
-                onEdited: (text) => controller.editPrice = text
+                onEdited: (text) => page.controller.editPrice = text
             }
             ChoiceButton {
                 id: editSelect
                 width: parent.width
                 caption: "차량구분"
-                title: controller.editSelect
+                title: page.controller.editSelect
                 chosen: true
                 flick: scroll
-                onClicked: controller.actionCarSelect()
+                onClicked: page.controller.actionCarSelect()
             }
 
             Item { width: 1; height: 8 }
             NextButton {
                 flick: scroll
-                onClicked: controller.actionNext()
+                onClicked: page.controller.actionNext()
             }
         }
     }

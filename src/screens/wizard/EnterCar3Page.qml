@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import "qrc:/tvs/ui"
@@ -20,7 +21,7 @@ Item {
     NavigationBar {
         id: bar
         title: "옵션 선택"
-        onBackClicked: controller.dismiss()
+        onBackClicked: page.controller.dismiss()
     }
 
     Flickable {
@@ -40,13 +41,13 @@ Item {
             StepHeader { step: 3; caption: "옵션 선택" }
 
             Row {
-                visible: controller.notice !== ""
+                visible: page.controller.notice !== ""
                 width: parent.width
                 spacing: 8
                 Text {
                     width: parent.width - retry.width - 8
                     anchors.verticalCenter: parent.verticalCenter
-                    text: controller.notice
+                    text: page.controller.notice
                     wrapMode: Text.WordWrap
                     color: Theme.destructive
                     font.pixelSize: Theme.smallFontSize
@@ -56,12 +57,13 @@ Item {
                     text: "다시 불러오기"
                     Accessible.name: text
                     Keys.onReturnPressed: clicked()
-                    onClicked: controller.reload()
+                    onClicked: page.controller.reload()
                 }
             }
 
             Repeater {
-                model: [controller.collection1, controller.collection2, controller.collection3, controller.collection4]
+                model: [page.controller.collection1, page.controller.collection2, page.controller.collection3,
+                        page.controller.collection4]
                 delegate: Column {
                     id: group
                     required property var modelData
@@ -122,8 +124,8 @@ Item {
             Item { width: 1; height: 8 }
             NextButton {
                 flick: theScrollView
-                enabled: controller.nextEnabled
-                onClicked: controller.nextButtonEvent()
+                enabled: page.controller.nextEnabled
+                onClicked: page.controller.nextButtonEvent()
             }
         }
     }

@@ -1,5 +1,5 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls.Basic
 import "qrc:/tvs/ui"
 import "WizardScroll.js" as WizardScroll
 
@@ -11,11 +11,11 @@ Item {
     NavigationBar {
         id: bar
         title: "색상 선택"
-        onBackClicked: controller.dismiss()
+        onBackClicked: page.controller.dismiss()
     }
 
     Connections {
-        target: controller
+        target: page.controller
         function onScrollToBottomRequested() { WizardScroll.scrollTo(theScrollView, scrollAnimation, 1) }
     }
 
@@ -42,7 +42,7 @@ Item {
                 width: Math.floor(parent.width / 80) * 80
                 anchors.horizontalCenter: parent.horizontalCenter
                 Repeater {
-                    model: controller.colorCollView
+                    model: page.controller.colorCollView
                     delegate: Item {
                         id: colorCell
                         required property int index
@@ -58,10 +58,10 @@ Item {
                         Accessible.name: colorName
                         Accessible.checkable: true
                         Accessible.checked: checked
-                        Accessible.onPressAction: controller.selectColor(index)
-                        Keys.onReturnPressed: controller.selectColor(index)
-                        Keys.onEnterPressed: controller.selectColor(index)
-                        Keys.onSpacePressed: controller.selectColor(index)
+                        Accessible.onPressAction: page.controller.selectColor(index)
+                        Keys.onReturnPressed: page.controller.selectColor(index)
+                        Keys.onEnterPressed: page.controller.selectColor(index)
+                        Keys.onSpacePressed: page.controller.selectColor(index)
                         onActiveFocusChanged: if (activeFocus) WizardScroll.reveal(theScrollView, colorCell)
 
                         // The rim, then the upper half in color1 and the lower half in color2.
@@ -106,7 +106,7 @@ Item {
                         }
                         MouseArea {
                             anchors.fill: parent
-                            onClicked: controller.selectColor(colorCell.index)
+                            onClicked: page.controller.selectColor(colorCell.index)
                         }
                     }
                 }
@@ -114,7 +114,7 @@ Item {
 
             NextButton {
                 flick: theScrollView
-                onClicked: controller.import_p4_btns()
+                onClicked: page.controller.import_p4_btns()
             }
         }
     }

@@ -16,12 +16,21 @@ EnterCar5Controller::EnterCar5Controller(ScreenContext *context, QObject *parent
 {
 }
 
+// The description typed on an earlier visit of this step, else the car's own.
 void EnterCar5Controller::viewDidLoad()
 {
-    if (WizardState::editing()) {
-        inputContent = WizardState::value(WizardKey::ProductContent);
-        emit contentChanged();
-    }
+    using namespace WizardKey;
+    if (WizardState::has(Content))
+        inputContent = WizardState::value(Content);
+    else if (WizardState::editing())
+        inputContent = WizardState::value(ProductContent);
+    emit contentChanged();
+}
+
+void EnterCar5Controller::viewWillDisappear()
+{
+    if (!m_saved)
+        WizardState::set(WizardKey::Content, inputContent);
 }
 
 void EnterCar5Controller::setSubmitting(bool submitting)
@@ -39,8 +48,11 @@ void EnterCar5Controller::prepare()
         WizardState::set(Status, QStringLiteral("3"));
     if (WizardState::value(ProductCode).isEmpty())
         WizardState::set(ProductCode, QString());
+    // A truck keeps its detail model, which step 1 stores as codes 3 and 4 (it
+    // is required there, and dropping it would lose it from the car); its code 5
+    // holds the second form's code, which goes as form code 2.
     const QList<QString> unused = WizardState::isTruck()
-                                      ? QList<QString>{Code3, Code4, Code5}
+                                      ? QList<QString>{Code5}
                                       : QList<QString>{Code6, FormCode1, FormCode2, FormCode3};
     for (const QString &key : unused)
         WizardState::set(key, QString());
@@ -63,16 +75,19 @@ void EnterCar5Controller::registered(const QueryResult<Registration> &result)
     setLoading(false);
     const QString code = result.value.productCode;
     if (!result.ok() || code.isEmpty()) {
-        // The dealer stays here and may send again.
         setSubmitting(false);
-        if (!result.ok())
-            return; // logged
-        qCWarning(lcWizard).noquote()
-            << "registration answered without a product code:" << result.value.message;
-        if (!result.value.message.isEmpty())
+        if (!result.ok()) {
+            showNotSaved(failureText(result.status));
+        } else if (!result.value.message.isEmpty()) {
+            qCWarning(lcWizard).noquote() << "registration refused:" << result.value.message;
             presentAlert(result.value.message, QString());
+        } else {
+            qCWarning(lcWizard) << "registration answered without a product code or a message";
+            showNotSaved(QStringLiteral("서버의 응답에 등록 결과가 없습니다."));
+        }
         return;
     }
+    m_saved = true;
     WizardState::set(WizardKey::ProductCode, code);
     const bool changed = WizardState::editing();
     QPointer<Navigator> nav = navigator();
@@ -87,6 +102,17 @@ void EnterCar5Controller::registered(const QueryResult<Registration> &result)
         nav->returnTo(QStringLiteral("MainView"));
     else
         qCWarning(lcWizard) << "no navigator to return to the dashboard";
+}
+
+void EnterCar5Controller::showNotSaved(const QString &what)
+{
+    presentActions(QStringLiteral("등록 실패"), QStringLiteral("차량 정보가 저장되지 않았습니다.\n") + what,
+                   {{QStringLiteral("다시 시도"), DialogAction::Default},
+                    {QStringLiteral("확인"), DialogAction::Cancel}},
+                   [this](int action) {
+                       if (action == 0)
+                           import_p5_btns();
+                   });
 }
 
 } // namespace tvs

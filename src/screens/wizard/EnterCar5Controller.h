@@ -21,10 +21,12 @@ public:
     QString inputContent; // the description as typed
 
     void viewDidLoad() override;
+    void viewWillDisappear() override;
 
     Q_INVOKABLE void import_p5_btns();
 
-    // True from the submission until its answer; the submit button is inactive.
+    // True from the submission until its answer: the submit button and the way
+    // back are inactive, so the dealer never leaves a car half sent.
     bool submitting() const { return m_submitting; }
 
 signals:
@@ -35,9 +37,13 @@ private:
     void prepare();
     void setSubmitting(bool submitting);
     void registered(const QueryResult<Registration> &result);
+    // The registration found no answer: the car was not saved, and the dealer
+    // may send it again.
+    void showNotSaved(const QString &what);
 
     WizardQueries m_queries;
     bool m_submitting = false;
+    bool m_saved = false;
 };
 
 } // namespace tvs

@@ -13,7 +13,8 @@ Item {
     NavigationBar {
         id: bar
         title: "차량 설명"
-        onBackClicked: controller.dismiss()
+        backEnabled: !page.controller.submitting
+        onBackClicked: page.controller.dismiss()
     }
 
     MouseArea {
@@ -33,14 +34,14 @@ Item {
             height: Math.max(160, page.height - bar.height - 220)
             TextArea {
                 id: inputContent
-                text: controller.inputContent
+                text: page.controller.inputContent
                 placeholderText: "차량 설명을 입력해주세요."
                 wrapMode: TextEdit.Wrap
                 textFormat: TextEdit.PlainText
                 font.pixelSize: Theme.fontSize
                 Accessible.name: "차량 설명"
                 Keys.onTabPressed: submit.forceActiveFocus()
-                onTextChanged: if (text !== controller.inputContent) controller.inputContent = text
+                onTextChanged: if (text !== page.controller.inputContent) controller.inputContent = text
                 background: Rectangle {
                     radius: 6
                     color: Theme.surface
@@ -52,9 +53,9 @@ Item {
 
         NextButton {
             id: submit
-            text: controller.submitting ? "등록 중.." : "등록하기"
-            enabled: !controller.submitting
-            onClicked: controller.import_p5_btns()
+            text: page.controller.submitting ? "등록 중.." : "등록하기"
+            enabled: !page.controller.submitting
+            onClicked: page.controller.import_p5_btns()
         }
     }
 }

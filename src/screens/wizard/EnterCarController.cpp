@@ -41,6 +41,19 @@ const char *const kPlaceholders[kTagCount] = {
     "형식 선택1",      "형식 선택2",      "형식 선택3",
 };
 
+// Choices that depend on the one before them: a car's maker, model and three
+// detail models; a truck's maker, model and detail model, and its three forms
+// (a truck's second and third detail slots hold its forms).
+const QList<QList<int>> &dependencyChains(bool truck)
+{
+    using C = EnterCarController;
+    static const QList<QList<int>> cars = {
+        {C::Company, C::Model, C::DetailModel1, C::DetailModel2, C::DetailModel3}};
+    static const QList<QList<int>> trucks = {{C::Company, C::Model, C::DetailModel1},
+                                             {C::FormModel1, C::FormModel2, C::FormModel3}};
+    return truck ? trucks : cars;
+}
+
 // A server list: the slot that must be chosen first (or -1) and its alert, the
 // dialog's title, and the row fields that label an entry and give its code.
 struct ServerList
@@ -94,8 +107,7 @@ QString entryLabel(int tag, const Record &row)
     }
 }
 
-// The car group sent with the registration for a car: "1" domestic, "2" imported;
-// empty when not known (the service then goes by the maker).
+// The car group of a domestic ("1") or imported ("2") maker; empty for any other.
 QString carGroupCode(const QString &group)
 {
     if (group == u"국산차" || group == u"1")
@@ -125,6 +137,12 @@ QString priceFromLookup(const QString &lookedUp, const QString &stored)
     if (isDigits(stored) && ok && QString::number(won / 10000) == QString::number(lookedUp.toLongLong()))
         return stored;
     return lookedUp + QStringLiteral("0000");
+}
+
+// A model year is four digits: never a display form such as "2019년식".
+bool isYear(const QString &text)
+{
+    return text.size() == 4 && isDigits(text);
 }
 
 QString twoDigits(int n)
@@ -168,6 +186,31 @@ void EnterCarController::setChoice(int tag, const QString &title)
     emit choicesChanged();
 }
 
+void EnterCarController::clearChoice(int tag)
+{
+    inputPick[kSlotOfTag[tag]] = kEmptySlot;
+    m_titles[tag - 1] = QString::fromUtf8(kPlaceholders[tag - 1]);
+    m_chosen[tag - 1] = false;
+    emit choicesChanged();
+}
+
+void EnterCarController::clearAfter(int tag)
+{
+    for (const QList<int> &chain : dependencyChains(isCarType)) {
+        const qsizetype at = chain.indexOf(tag);
+        for (qsizetype i = at + 1; at >= 0 && i < chain.size(); ++i)
+            clearChoice(chain.at(i));
+    }
+}
+
+void EnterCarController::choose(int tag, const QString &code, const QString &title)
+{
+    if (inputPick.at(kSlotOfTag[tag]) != code)
+        clearAfter(tag);
+    inputPick[kSlotOfTag[tag]] = code;
+    setChoice(tag, title);
+}
+
 void EnterCarController::seed(int tag, int slot, const QString &code, const QString &name)
 {
     if (code.isEmpty())
@@ -182,11 +225,48 @@ void EnterCarController::viewDidLoad()
     setChoice(Transmission, WizardCodes::transmissionName(WizardCodes::kAutomatic));
     m_editing = WizardState::editing();
     if (m_editing)
-        startEditing();
+        fetchStoredCar();
 }
 
-// Edit mode: every choice starts from the car's record, so that a car passed
-// through untouched is sent as it was stored; the lookup then refreshes what it knows.
+// The record the detail handed over is the list's display form (a model year
+// "2019년식", a shortened name) and lacks fields the registration sends (the
+// dealer price, the inspection period). The edit starts from the car as stored.
+void EnterCarController::fetchStoredCar()
+{
+    setLoading(true);
+    const QString code = WizardState::value(WizardKey::ProductCode);
+    m_queries.storedCar(AppData::shared()->userCode(), code, [this, code](const QueryResult<Record> &result) {
+        setLoading(false);
+        if (result.ok() && !result.value.isEmpty()) {
+            WizardState::startEdit(result.value);
+            m_storedArrived = true;
+            startEditing();
+        } else if (result.ok() && result.complete) {
+            qCWarning(lcWizard) << "edit mode: the shop holds no car" << code;
+            presentAlert(QStringLiteral("차량 정보를 찾을 수 없습니다."),
+                         QStringLiteral("매장에서 보유 중인 차량만 수정할 수 있습니다."),
+                         [this] { dismiss(); });
+        } else {
+            showLoadFailure(result.ok() ? failureText(QueryStatus::BadReply) : failureText(result.status));
+        }
+    });
+}
+
+void EnterCarController::showLoadFailure(const QString &what)
+{
+    presentActions(QStringLiteral("차량 정보를 불러오지 못했습니다."), what,
+                   {{QStringLiteral("다시 시도"), DialogAction::Default},
+                    {QStringLiteral("확인"), DialogAction::Cancel}},
+                   [this](int action) {
+                       if (action == 0)
+                           fetchStoredCar();
+                       else
+                           dismiss();
+                   });
+}
+
+// Every choice starts from the stored car, so that a car passed through
+// untouched is sent as it is stored; the lookup then refreshes what it knows.
 void EnterCarController::startEditing()
 {
     using namespace WizardKey;
@@ -209,8 +289,11 @@ void EnterCarController::startEditing()
         seed(DetailModel2, Detail2Slot, v(Code4), v(Name4));
         seed(DetailModel3, Detail3Slot, v(Code5), v(Name5));
     }
-    if (!v(YearMonth).isEmpty())
+    if (isYear(v(YearMonth)))
         seed(Year, YearSlot, v(YearMonth), v(YearMonth) + QStringLiteral("년식"));
+    else
+        qCWarning(lcWizard) << "edit mode: the stored model year" << v(YearMonth)
+                            << "is no year; it is to be chosen";
     seed(Fuel, FuelSlot, v(FuelCode), v(FuelName));
     seed(FirstDay, FirstDaySlot, v(FirstRegDate), v(FirstRegDate));
     const QString gear = v(TransmissionCode);
@@ -240,26 +323,27 @@ void EnterCarController::actionCarTypeSelect2()
     chooseCarType(true);
 }
 
+// The other kind clears every choice (the lists differ) and drops the answers
+// still on their way, which belong to the kind left; the kind already chosen
+// changes nothing.
 void EnterCarController::chooseCarType(bool truck)
 {
+    if (truck == isCarType)
+        return;
     isCarType = truck;
+    m_latestList.invalidate();
+    m_latestLookup.invalidate();
     reset();
     emit carTypeChanged();
 }
 
 void EnterCarController::reset()
 {
-    const QString gear = inputPick.at(GearSlot);
-    inputPick = QStringList(10, kEmptySlot);
-    inputPick[GearSlot] = gear;
     for (int tag = 1; tag <= kTagCount; ++tag) {
-        if (tag == Transmission)
-            continue;
-        m_titles[tag - 1] = QString::fromUtf8(kPlaceholders[tag - 1]);
-        m_chosen[tag - 1] = false;
+        if (tag != Transmission)
+            clearChoice(tag);
     }
     m_makerGroup.clear();
-    emit choicesChanged();
 }
 
 void EnterCarController::actionCarSearch()
@@ -294,17 +378,22 @@ void EnterCarController::sendLookup(const QString &type, const QString &plate, b
 }
 
 // Fills the choices the lookup knows. A field the answer lacks leaves its choice
-// as it was; detail models, truck forms and the gearbox are never touched.
+// as it was; the detail models stay unless the maker or the model changed under
+// them; truck forms and the gearbox are never touched.
 void EnterCarController::fillFromLookup(bool editFill)
 {
     using namespace WizardKey;
     const auto &car = getSearchCarData;
     const auto v = [&car](const QString &key) { return car.value(key); };
     if (!editFill || !v(Code1).isEmpty()) {
-        seed(Company, MakerSlot, v(Code1), v(Name1));
-        seed(Model, ModelSlot, v(Code2), v(Name2));
-        if (!v(YearMonth).isEmpty())
+        if (!v(Code1).isEmpty())
+            choose(Company, v(Code1), v(Name1).isEmpty() ? v(Code1) : v(Name1));
+        if (!v(Code2).isEmpty())
+            choose(Model, v(Code2), v(Name2).isEmpty() ? v(Code2) : v(Name2));
+        if (isYear(v(YearMonth)))
             seed(Year, YearSlot, v(YearMonth), v(YearMonth) + QStringLiteral("년식"));
+        else if (car.contains(YearMonth))
+            qCWarning(lcWizard) << "lookup: the model year" << v(YearMonth) << "is no year; left as it was";
         seed(Fuel, FuelSlot, v(FuelCode), v(FuelName));
         seed(FirstDay, FirstDaySlot, v(FirstRegDate), v(FirstRegDate));
     }
@@ -316,11 +405,12 @@ void EnterCarController::fillFromLookup(bool editFill)
     QList<QString> copied = {CheckStart, CheckEnd, CC, IdNum};
     if (editFill)
         copied << Mileage << Status;
+    // An edit keeps what is stored where the lookup knows nothing better.
     for (const QString &key : std::as_const(copied)) {
-        if (car.contains(key))
+        if (car.contains(key) && !(editFill && v(key).isEmpty()))
             WizardState::set(key, v(key));
     }
-    if (editFill && car.contains(Money))
+    if (editFill && !v(Money).isEmpty())
         WizardState::set(Money, priceFromLookup(v(Money), WizardState::value(Money)));
 }
 
@@ -387,13 +477,12 @@ void EnterCarController::showServerList(int tag)
                           if (i < 0)
                               return;
                           const Record &row = rows.at(i);
-                          inputPick[kSlotOfTag[tag]] = row.value(codeField);
                           if (tag == Company)
                               m_makerGroup = row.value(QStringLiteral("sCarGroup"));
                           QString shown = labels.at(i);
                           if (tag == Company && !row.value(QStringLiteral("sCarName")).isEmpty())
                               shown = row.value(QStringLiteral("sCarName"));
-                          setChoice(tag, shown);
+                          choose(tag, row.value(codeField), shown);
                       });
     });
     auto done = [this, show](const QueryResult<Records> &result) {
@@ -451,7 +540,7 @@ void EnterCarController::showYears()
         return;
     }
     const QStringList years = yearEntries();
-    presentChoice(QStringLiteral("차량 연식 선택"), years, false, [this, years](int i) {
+    presentChoice(QStringLiteral("차량 연식 선택"), years, true, [this, years](int i) {
         if (i < 0)
             return;
         inputPick[YearSlot] = years.at(i);
@@ -491,7 +580,7 @@ void EnterCarController::showTransmissions()
 void EnterCarController::showFirstDay()
 {
     const QStringList years = yearEntries();
-    presentChoice(QStringLiteral("최초등록일 (년)선택"), years, false, [this, years](int y) {
+    presentChoice(QStringLiteral("최초등록일 (년)선택"), years, true, [this, years](int y) {
         if (y < 0)
             return;
         const int year = years.at(y).toInt();
@@ -521,6 +610,10 @@ void EnterCarController::showFirstDay()
 void EnterCarController::next()
 {
     using namespace WizardKey;
+    // Until the stored car is here (its cover shows, or its failure asks what to
+    // do) the choices are not the car's.
+    if (m_editing && !m_storedArrived)
+        return;
     static const QStringList locked = {
         QStringLiteral("4"),  QStringLiteral("5"),  QStringLiteral("6"),  QStringLiteral("7"),
         QStringLiteral("9"),  QStringLiteral("10"), QStringLiteral("11"), QStringLiteral("12"),
@@ -571,17 +664,15 @@ void EnterCarController::next()
         WizardState::set(FormCode2, inputPick.at(Detail3Slot));
         WizardState::set(FormCode3, inputPick.at(Form3Slot));
     }
-    // Car or truck is decided here, once: the options and the registration read it
-    // from the group, which the lookup leaves unset without a lookup and a failed
-    // edit-mode lookup leaves as the record's group name.
-    const QString group = isCarType ? QStringLiteral("3") : carGroupCode(m_makerGroup);
-    const QString kept = carGroupCode(WizardState::value(Group));
-    if (!group.isEmpty())
-        WizardState::set(Group, group);
-    else if (!kept.isEmpty())
-        WizardState::set(Group, kept);
-    else
-        WizardState::remove(Group);
+    // Car or truck is decided here, once, for the options and the registration.
+    // The group is sent as "1" domestic, "2" imported and "3" for anything else,
+    // a truck included: the maker's group as its list or the lookup named it
+    // last, else the stored group.
+    WizardState::setTruck(isCarType);
+    QString group = isCarType ? QStringLiteral("3") : carGroupCode(m_makerGroup);
+    if (group.isEmpty())
+        group = carGroupCode(WizardState::value(Group));
+    WizardState::set(Group, group.isEmpty() ? QStringLiteral("3") : group);
     performSegue(QStringLiteral("enter_to_enter2"));
 }
 

@@ -103,6 +103,10 @@ signals:
 private:
     void chooseCarType(bool truck);
     void reset();
+    void fetchStoredCar();
+    // The stored car could not be fetched: without it an edit would send what
+    // it does not know as empty, so the dealer tries again or leaves.
+    void showLoadFailure(const QString &what);
     void startEditing();
     void showServerList(int tag);
     void showYears();
@@ -113,6 +117,14 @@ private:
     void fillFromLookup(bool editFill);
     void next();
     void setChoice(int tag, const QString &title);
+    // Back to the placeholder, the slot empty.
+    void clearChoice(int tag);
+    // Clears the choices that depend on `tag` (another maker, another model: the
+    // detail models below no longer belong).
+    void clearAfter(int tag);
+    // A new value for `tag` from a list or the lookup; what depended on an
+    // earlier, different value is cleared.
+    void choose(int tag, const QString &code, const QString &title);
     // Sets a choice from a code and its name, when the code is known.
     void seed(int tag, int slot, const QString &code, const QString &name);
     QStringList yearEntries() const;
@@ -127,6 +139,8 @@ private:
     QString m_makerGroup;
     int m_searches = 0;
     bool m_editing = false;
+    // In edit mode: the stored car has arrived and the choices start from it.
+    bool m_storedArrived = false;
 };
 
 } // namespace tvs

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import "qrc:/tvs/ui"
@@ -14,12 +15,12 @@ Item {
 
     NavigationBar {
         id: bar
-        title: controller.editing ? "차량 정보 수정" : "차량 등록"
-        onBackClicked: controller.dismiss()
+        title: page.controller.editing ? "차량 정보 수정" : "차량 등록"
+        onBackClicked: page.controller.dismiss()
     }
 
     Connections {
-        target: controller
+        target: page.controller
         function onScrollRequested(fraction) { WizardScroll.scrollTo(viewScroll, scrollAnimation, fraction) }
         function onKeyboardDismissed() { if (editCarNum.input.activeFocus) page.forceActiveFocus() }
     }
@@ -30,12 +31,12 @@ Item {
             required property var modelData
             width: modelData.width !== undefined ? modelData.width : body.width
             height: modelData.width !== undefined ? 70 : 52
-            visible: !(modelData.carOnly === true && controller.isCarType)
+            visible: !(modelData.carOnly === true && page.controller.isCarType)
             flick: viewScroll
             caption: modelData.caption
-            title: controller.titles[modelData.tag - 1]
-            chosen: controller.chosen[modelData.tag - 1] === true
-            onClicked: controller.import_p1_btns(modelData.tag)
+            title: page.controller.titles[modelData.tag - 1]
+            chosen: page.controller.chosen[modelData.tag - 1] === true
+            onClicked: page.controller.import_p1_btns(modelData.tag)
         }
     }
 
@@ -52,7 +53,7 @@ Item {
         MouseArea {
             width: viewScroll.width
             height: Math.max(viewScroll.height, viewScroll.contentHeight)
-            onClicked: controller.dismissKeyboard()
+            onClicked: page.controller.dismissKeyboard()
         }
 
         Column {
@@ -75,7 +76,7 @@ Item {
                     delegate: Button {
                         id: typeButton
                         required property var modelData
-                        readonly property bool selected: controller.isCarType === modelData.truck
+                        readonly property bool selected: page.controller.isCarType === modelData.truck
                         width: carTypes.width / 2
                         height: 44
                         text: modelData.title
@@ -84,7 +85,8 @@ Item {
                         Accessible.checked: selected
                         Keys.onReturnPressed: clicked()
                         Keys.onEnterPressed: clicked()
-                        onClicked: modelData.truck ? controller.actionCarTypeSelect2() : controller.actionCarTypeSelect()
+                        onClicked: modelData.truck ? page.controller.actionCarTypeSelect2()
+                                                   : page.controller.actionCarTypeSelect()
                         contentItem: Text {
                             text: typeButton.text
                             color: typeButton.selected ? Theme.onAccent : Theme.navy
@@ -109,7 +111,7 @@ Item {
                 contentWidth: width * 2
                 interactive: false
                 clip: true
-                contentX: controller.isCarType ? width : 0
+                contentX: page.controller.isCarType ? width : 0
                 Behavior on contentX { NumberAnimation { duration: 200 } }
                 Row {
                     Repeater {
@@ -139,10 +141,10 @@ Item {
                     width: parent.width - search.width - 8
                     caption: "차량번호"
                     placeholder: "예: 12가3456"
-                    text: controller.editCarNum
+                    text: page.controller.editCarNum
                     flick: viewScroll
-                    onEdited: (text) => controller.editCarNum = text
-                    onReturned: controller.actionCarSearch()
+                    onEdited: (text) => page.controller.editCarNum = text
+                    onReturned: page.controller.actionCarSearch()
                 }
                 Button {
                     id: search
@@ -153,12 +155,11 @@ Item {
                     Accessible.name: text
                     Keys.onReturnPressed: clicked()
                     Keys.onEnterPressed: clicked()
-                    onClicked: controller.actionCarSearch()
+                    onClicked: page.controller.actionCarSearch()
                     contentItem: Row {
                         spacing: 4
                         BusyIndicator {
-                            id: searchLoading
-                            visible: controller.searchLoading
+                            visible: page.controller.searchLoading
                             running: visible
                             width: 20; height: 20
                             anchors.verticalCenter: parent.verticalCenter
@@ -194,7 +195,7 @@ Item {
             Item {
                 id: forms
                 width: parent.width
-                height: 80 + controller.viewConst
+                height: 80 + page.controller.viewConst
                 visible: height > 0
                 clip: true
                 Row {
@@ -223,7 +224,7 @@ Item {
             Item { width: 1; height: 8 }
             NextButton {
                 flick: viewScroll
-                onClicked: controller.import_p1_btns(99)
+                onClicked: page.controller.import_p1_btns(99)
             }
         }
     }

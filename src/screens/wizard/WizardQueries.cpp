@@ -1,6 +1,7 @@
 #include "WizardQueries.h"
 
 #include "CallText.h"
+#include "CarQueries.h"
 #include "JsonServiceClient.h"
 #include "WizardLogging.h"
 #include "WizardState.h"
@@ -75,8 +76,16 @@ const QList<RegistrationArg> &registrationArgs()
     return args;
 }
 
-// The whole call is written without blanks, but the dealer's description and the
-// option names keep theirs: removing them would change what the dealer wrote.
+// Texts the wizard keeps as they are: a blank in the dealer's description or in
+// a number plate ("12가 3456") is part of what was written, and an edit must send
+// a stored plate as it is stored.
+bool keepsBlanks(const QString *key)
+{
+    return key == &WizardKey::Content || key == &WizardKey::ProductNum;
+}
+
+// The whole call is written without blanks, but the texts of keepsBlanks() and
+// the option names keep theirs: removing them would change what was written.
 QString registrationText(const QMap<QString, QString> &car, const QString &userCode,
                          const QString &optionsJson)
 {
@@ -97,7 +106,7 @@ QString registrationText(const QMap<QString, QString> &car, const QString &userC
             values.append(optionsJson);
             continue;
         }
-        if (arg.key != &WizardKey::Content)
+        if (!keepsBlanks(arg.key))
             value.remove(QLatin1Char(' '));
         values.append(value);
     }
@@ -152,6 +161,18 @@ LookupAnswer readLookup(const JsonServiceReply &reply)
 
 } // namespace
 
+QString failureText(QueryStatus::Status status)
+{
+    switch (status) {
+    case QueryStatus::TransportError:
+        return QStringLiteral("서버와 통신하지 못했습니다.");
+    case QueryStatus::BadReply:
+        return QStringLiteral("서버의 응답을 읽을 수 없습니다.");
+    default:
+        return QStringLiteral("요청을 보내지 못했습니다.");
+    }
+}
+
 void WizardQueries::list(const QString &name, const QString &text, Done<Records> done)
 {
     ProcedureQuery query;
@@ -188,6 +209,27 @@ void WizardQueries::truckForms(int level, const QString &upCode, Done<Records> d
                                     : callText(QStringLiteral("ps_TruckType2"),
                                                {QString::number(level), upCode}, QStringLiteral("','"));
     list(QStringLiteral("truck form list %1").arg(level), text, std::move(done));
+}
+
+void WizardQueries::storedCar(const QString &userCode, const QString &productCode, Done<Record> done)
+{
+    ProcedureQuery query;
+    query.name = QStringLiteral("stored car");
+    query.callText = callText(QStringLiteral("ps_GetUserProductCar_Info2"), {userCode, QStringLiteral("0")});
+    query.shape.rowFields = QSet<QString>(carRecordFields().cbegin(), carRecordFields().cend());
+    query.shape.rowFields += {WizardKey::DealerPrice, WizardKey::CheckStart, WizardKey::CheckEnd};
+    query.shape.cleaning = Cleaning::Trimming;
+    query.refusal = userCode.isEmpty() ? QStringLiteral("no user code in the session") : QString();
+    sendQuery<Record>(
+        m_procedures, lcWizard(), std::move(query), m_receiver,
+        [productCode](const QueryAnswer &answer) {
+            for (const Record &row : answer.rows) {
+                if (row.value(WizardKey::ProductCode) == productCode)
+                    return row;
+            }
+            return Record();
+        },
+        std::move(done));
 }
 
 void WizardQueries::registerCar(const QMap<QString, QString> &car, const QString &userCode,

@@ -33,6 +33,9 @@ struct Registration
 // choice lists, the registration (`ps_SetEnterCar3`), and on the JSON side
 // services the car-number lookup and the registration hand-off. Answers reach
 // `receiver`'s thread and never come once it is gone.
+// What went wrong with a request that found no answer, in words for the dealer.
+QString failureText(QueryStatus::Status status);
+
 class WizardQueries
 {
 public:
@@ -51,6 +54,13 @@ public:
     void trims(const QString &upCode, Done<Records> done);
     // Truck forms: level 1 (no parent), 2 or 3 under `upCode`.
     void truckForms(int level, const QString &upCode, Done<Records> done);
+
+    // The car `productCode` as the service stores it, among the cars the dealer's
+    // shop holds: the car record's fields as the service sent them (the car list
+    // shows the model year as "2019년식"; this is the stored year) and the
+    // registration's fields the record lacks (dealer price, inspection period).
+    // The value is empty when the shop holds no such car.
+    void storedCar(const QString &userCode, const QString &productCode, Done<Record> done);
 
     // Registers a new car (empty product code) or updates one, from the wizard's
     // accumulator, the dealer's code and the options JSON.

@@ -5,7 +5,11 @@
 namespace tvs {
 
 namespace {
-const QString kTruckGroup = QStringLiteral("3");
+const QString kTruckType = QStringLiteral("3");
+const QString kCarTypes = QStringLiteral("12");
+// Typed texts share the accumulator with the service's fields under names no
+// field has; the registration sends only the fields it names.
+const QString kTypedPrefix = QStringLiteral("typed/");
 } // namespace
 
 void WizardState::startNew()
@@ -51,11 +55,6 @@ void WizardState::set(const QString &key, const QString &value)
     AppData::shared()->enterCarInfo.insert(key, value);
 }
 
-void WizardState::remove(const QString &key)
-{
-    AppData::shared()->enterCarInfo.remove(key);
-}
-
 QMap<QString, QString> WizardState::values()
 {
     return AppData::shared()->enterCarInfo;
@@ -63,7 +62,24 @@ QMap<QString, QString> WizardState::values()
 
 bool WizardState::isTruck()
 {
-    return value(WizardKey::Group) == kTruckGroup;
+    return value(WizardKey::ImportType) == kTruckType;
+}
+
+void WizardState::setTruck(bool truck)
+{
+    set(WizardKey::ImportType, truck ? kTruckType : kCarTypes);
+}
+
+void WizardState::keepTyped(const QString &field, const QString &text)
+{
+    set(kTypedPrefix + field, text);
+}
+
+std::optional<QString> WizardState::typed(const QString &field)
+{
+    if (!has(kTypedPrefix + field))
+        return std::nullopt;
+    return value(kTypedPrefix + field);
 }
 
 QString WizardState::optionsJson()

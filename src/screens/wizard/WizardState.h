@@ -5,6 +5,8 @@
 #include <QMap>
 #include <QString>
 
+#include <optional>
+
 namespace tvs {
 
 // The keys of the wizard's accumulator (the session store's enterCarInfo). The
@@ -73,11 +75,20 @@ public:
     // Empty when missing (has() tells the two apart).
     static QString value(const QString &key);
     static void set(const QString &key, const QString &value);
-    static void remove(const QString &key);
     static QMap<QString, QString> values();
 
-    // Car or truck, as step 1 decided it (sCarGroup "3" is a truck).
+    // Car or truck, as step 1 decided it: the import type it writes, "3" for
+    // trucks. Not the group sent with the car: a car whose group is neither
+    // domestic nor imported is sent as group "3" too, and stays a car here.
     static bool isTruck();
+    static void setTruck(bool truck);
+
+    // What the dealer typed into a field of a step, as typed, kept apart from the
+    // values the step checked and stored: a step shown again after going back
+    // shows it. It lasts until the wizard starts again.
+    static void keepTyped(const QString &field, const QString &text);
+    static std::optional<QString> typed(const QString &field);
+
     static QString optionsJson();
     static void setOptionsJson(const QString &json);
 };

@@ -7,7 +7,12 @@ Rectangle {
     id: page
     property var controller
     color: Theme.background
-    Component.onCompleted: Qt.callLater(() => carNum.forceActiveFocus())
+    // The plate field takes the keyboard once the page is in its window.
+    Timer {
+        running: true
+        interval: 0
+        onTriggered: carNum.forceActiveFocus()
+    }
 
     NavigationBar {
         id: bar

@@ -2,6 +2,7 @@
 
 #include "AppData.h"
 #include "ScreenContext.h"
+#include "ThemeColors.h"
 #include "WorkOrderLogging.h"
 #include "WorkOrder_p3.h"
 
@@ -24,7 +25,7 @@ QVariantList carCell(const Record &car)
         if (!car.value(QString::fromLatin1(part)).isEmpty())
             kind.append(car.value(QString::fromLatin1(part)));
     }
-    StatusLabel state{QString(), QColor(Qt::transparent)};
+    StatusLabel state{QString(), theme::clear()};
     if (car.contains(QStringLiteral("sCarStatus")))
         state = AppData::carStatusLabel(car.value(QStringLiteral("sCarStatus")));
     // Only a car under maintenance ("61") can be completed, and only in the

@@ -1,5 +1,5 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls.Basic
 import "qrc:/tvs/ui"
 
 // The shop's cars found for the plate text; a row's "작업 지시" opens its job orders.

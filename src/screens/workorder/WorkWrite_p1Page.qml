@@ -1,5 +1,5 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls.Basic
 import "qrc:/tvs/ui"
 
 // The first step of a job order: the car's inspection items with a repair shop

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import "qrc:/tvs/ui"
@@ -10,16 +11,13 @@ Rectangle {
     property var controller
     color: Theme.background
 
-    // Takes the focus when editing ends, so the keyboard closes.
+    // Takes the focus when editing ends: the field loses it, so the keyboard closes.
     Item {
         id: focusSink
     }
     Connections {
         target: page.controller
-        function onEditingEnded() {
-            focusSink.forceActiveFocus()
-            Qt.inputMethod.hide()
-        }
+        function onEditingEnded() { focusSink.forceActiveFocus() }
     }
 
     NavigationBar {

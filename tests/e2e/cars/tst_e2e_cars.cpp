@@ -10,8 +10,10 @@
 #include "QmlPageHarness.h"
 #include "StandInFixture.h"
 #include "StandInService.h"
+#include "TestCertificate.h"
 #include "WebController.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QNetworkReply>
 #include <QQuickItem>
@@ -167,35 +169,47 @@ private slots:
         QCOMPARE(detail->optionImages().at(7), smartKey ? QStringLiteral("detail_icn_08_on") : QString());
     }
 
-    // The web engine trusts the service's pages through the configured CA only.
+    // The web engine trusts the service's pages through the configured CA only: not
+    // without a CA file, not with a CA that did not sign the service's certificate.
     void webPages_data()
     {
         QTest::addColumn<QString>("ch");
         QTest::addColumn<QString>("pCode");
-        QTest::addColumn<bool>("withCa");
+        QTest::addColumn<QString>("caFile"); // "service", "other" or none
         // The engine remembers an accepted certificate for the rest of the process,
-        // so the refusal comes first.
-        QTest::newRow("without the CA: refused") << "bizRequest" << "" << false;
-        QTest::newRow("record, CA configured") << "record" << "C000001" << true;
-        QTest::newRow("summery, CA configured") << "summery" << "&sCarProductCode=C000001" << true;
+        // so the refusals come first.
+        QTest::newRow("without the CA: refused") << "bizRequest" << "" << "";
+        QTest::newRow("another CA: refused") << "bizRequest" << "" << "other";
+        QTest::newRow("record, CA configured") << "record" << "C000001" << "service";
+        QTest::newRow("summery, CA configured") << "summery" << "&sCarProductCode=C000001" << "service";
     }
     void webPages()
     {
         QFETCH(QString, ch);
         QFETCH(QString, pCode);
-        QFETCH(bool, withCa);
-        t->config = m_stand.config(withCa);
+        QFETCH(QString, caFile);
+        const bool trusted = caFile == QLatin1String("service");
+        t->config = m_stand.config(trusted);
+        if (caFile == QLatin1String("other")) {
+            QFile other(m_stand.filePath(QStringLiteral("other-ca.pem")));
+            const TestCertificate ca = TestCertificate::generate();
+            QVERIFY(!ca.isNull() && other.open(QIODevice::WriteOnly) && other.write(ca.certificatePem) > 0);
+            t->config.caFile = other.fileName();
+        }
         auto *screen = qobject_cast<WebController *>(t->navigator->instantiate(QStringLiteral("WebController")));
+        QVERIFY(screen);
         screen->setPage(ch, pCode, QStringLiteral("페이지"));
         t->navigator->push(screen);
         QmlPageHarness harness;
         QQuickItem *page = harness.load(t->navigator->pageOf(QStringLiteral("WebController")), screen);
         QVERIFY2(page, qPrintable(harness.report()));
         QTRY_VERIFY_WITH_TIMEOUT(!screen->indicatorVisible(), 60000);
-        QCOMPARE(screen->notice(), withCa ? QString() : QStringLiteral("페이지를 불러오지 못했습니다."));
+        QCOMPARE(screen->notice(), trusted ? QString() : QStringLiteral("페이지를 불러오지 못했습니다."));
         harness.settle();
         // A notice stands alone, never over the engine's own error page.
-        QCOMPARE(page->findChild<QQuickItem *>(QStringLiteral("webView"))->isVisible(), withCa);
+        QQuickItem *view = page->findChild<QQuickItem *>(QStringLiteral("webView"));
+        QVERIFY(view);
+        QCOMPARE(view->isVisible(), trusted);
     }
 };
 

@@ -96,21 +96,26 @@ private slots:
         QCOMPARE(reloads.size(), 1);
     }
 
+    // What the web view meets and the engine's own store does not trust: accepted only for
+    // an unknown issuer that the configured CA vouches for, for the page's own host.
     void certificatesOfTheConfiguredCaOnly_data()
     {
         QTest::addColumn<bool>("configured"); // the CA file holds the server's certificate
+        QTest::addColumn<bool>("unknownAuthority");
         QTest::addColumn<QString>("host");
-        QTest::addColumn<bool>("trusted");
-        QTest::newRow("configured CA, its host") << true << "127.0.0.1" << true;
-        QTest::newRow("configured CA, by name") << true << "localhost" << true;
-        QTest::newRow("configured CA, other host") << true << "service.example" << false;
-        QTest::newRow("another CA") << false << "127.0.0.1" << false;
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("configured CA, its host") << true << true << "127.0.0.1" << true;
+        QTest::newRow("configured CA, by name") << true << true << "localhost" << true;
+        QTest::newRow("configured CA, other host") << true << true << "service.example" << false;
+        QTest::newRow("configured CA, another fault") << true << false << "127.0.0.1" << false;
+        QTest::newRow("another CA") << false << true << "127.0.0.1" << false;
     }
     void certificatesOfTheConfiguredCaOnly()
     {
         QFETCH(bool, configured);
+        QFETCH(bool, unknownAuthority);
         QFETCH(QString, host);
-        QFETCH(bool, trusted);
+        QFETCH(bool, accepted);
         const TestCertificate server = TestCertificate::generate();
         const TestCertificate other = TestCertificate::generate();
         QVERIFY(!server.isNull() && !other.isNull());
@@ -119,10 +124,12 @@ private slots:
         ca.write(configured ? server.certificatePem : other.certificatePem);
         ca.close();
         WebController *screen = open("bizRequest", {}, "업무 요청");
-        QVERIFY(!screen->trustsUnknownAuthority({server.certificate}, host)); // no CA configured yet
+        const WebCertificateError error{
+            unknownAuthority, host, QStringLiteral("not trusted"), {server.certificate}};
+        QVERIFY(!screen->acceptsCertificate(error)); // no CA configured yet
         t->config.caFile = ca.fileName();
-        QCOMPARE(screen->trustsUnknownAuthority({server.certificate}, host), trusted);
-        QVERIFY(!screen->trustsUnknownAuthority({}, host));
+        QCOMPARE(screen->acceptsCertificate(error), accepted);
+        QVERIFY(!screen->acceptsCertificate({unknownAuthority, host, {}, {}})); // no chain
     }
 
     void withoutAUserCodeNothingLoads()

@@ -1,6 +1,8 @@
 // The five wizard steps, headless with canned replies: each step's checks in
-// order and what it stores, the lookup, the choice lists, edit mode, the options,
-// the colour and the submission with its way back to the dashboard.
+// order and what it stores, the lookup, the choice lists and what a choice
+// clears, edit mode from the stored car, what was typed on the way back, the
+// options, the colour and the submission with its failures and its way back to
+// the dashboard.
 #include "CarFixtures.h"
 #include "DialogHelpers.h"
 #include "EnterCar2Controller.h"
@@ -117,14 +119,14 @@ private slots:
         QTest::newRow("year") << QList<int>{5, 6} << "12" << "" << "연식을 선택해주세요." << -1.0 << Fields();
         QTest::newRow("fuel") << QList<int>{6} << "12" << "" << "연료를 선택해주세요." << -1.0 << Fields();
         QTest::newRow("first day") << QList<int>{7} << "12" << "" << "최초등록일을 선택해주세요." << -1.0 << Fields();
-        // Unchosen slots are stored as "no"; the plate as typed; a car whose group is not
-        // known leaves the group to the service.
+        // Unchosen slots are stored as "no"; the plate as typed; a car whose group is
+        // neither domestic nor imported goes as group "3" and stays a car.
         QTest::newRow("details 2-3, forms: no check")
             << QList<int>{3, 4, 9} << "12 가" << "1" << "" << -1.0
             << Fields{{"sCarCode1", "M"}, {"sCarCode2", "MD"}, {"sCarCode3", "D1"}, {"sCarCode4", "no"}, {"sCarCode5", "no"},
                       {"sCarProductNum", "12 가"}, {"sCarProductYearMonth", "2019"}, {"sCarFuelCode", "A000001"},
                       {"sCarProductFirstRegDate", "20190315"}, {"sCarTransmissionCode", "A000003"}, {"sCarStatus", "1"},
-                      {"sCarSaleType", "1"}};
+                      {"sCarSaleType", "1"}, {"sCarGroup", "3"}, {"sCarImportType", "12"}};
     }
     void step1ChecksInOrder()
     {
@@ -157,8 +159,9 @@ private slots:
         QTest::addColumn<QString>("alert");
         QTest::addColumn<QString>("group"); // stored sCarGroup; empty: none
         QTest::addColumn<QStringList>("filled");
+        // The maker and model the lookup names are chosen already: the details stay.
         const QStringList untouched = {"제조사 선택", "모델 선택", "연식 선택", "연료 선택", "최초등록일",
-                                       "no", "no", "no", "no", "no"};
+                                       "1001", "2001", "no", "no", "no"};
         const QStringList found = {"현대", "쏘나타", "2019년식", "디젤", "20190315",
                                    "1001", "2001", "2019", "A000002", "20190315"};
         QTest::newRow("domestic") << "12가 3456" << lookupReply(domestic()) << "" << "1" << found;
@@ -167,9 +170,12 @@ private slots:
         Fields partial = domestic();
         partial.remove("sCarCode2");
         partial.remove("sCarGroup1");
-        QTest::newRow("fields missing: their choices stay")
-            << "12" << lookupReply(partial) << "" << ""
-            << QStringList{"현대", "모델 선택", "2019년식", "디젤", "20190315", "1001", "no", "2019", "A000002", "20190315"};
+        QTest::newRow("fields missing: their choices stay") << "12" << lookupReply(partial) << "" << ""
+            << QStringList{"현대", "모델 선택", "2019년식", "디젤", "20190315", "1001", "2001", "2019", "A000002", "20190315"};
+        Fields displayYear = domestic();
+        displayYear.insert("sCarProductYearMonth", "2019년식");
+        QTest::newRow("a year that is no year stays unchosen") << "12" << lookupReply(displayYear) << "" << "1"
+            << QStringList{"현대", "쏘나타", "연식 선택", "디젤", "20190315", "1001", "2001", "no", "A000002", "20190315"};
         QTest::newRow("refused") << "12" << QJsonObject{{"message", "조회된 차량 정보가 없습니다."}}
                                  << "조회된 차량 정보가 없습니다." << "" << untouched;
         QTest::newRow("body not JSON") << "12" << QJsonObject{{"message", "성공"}, {"body", "{broken"}} << "" << ""
@@ -188,7 +194,8 @@ private slots:
             t->jsonServices.fail(kLookup);
         else
             t->jsonServices.answer(kLookup, reply);
-        EnterCarController *screen = step1({"no", "no", "D1", "D2", "D3", "no", "no", "no", "A000003", "F3"}, plate);
+        EnterCarController *screen =
+            step1({"1001", "2001", "D1", "D2", "D3", "no", "no", "no", "A000003", "F3"}, plate);
         screen->actionCarSearch();
         QTRY_VERIFY(!screen->searchLoading());
         QCOMPARE(screen->loadingCount(), 0);
@@ -200,11 +207,83 @@ private slots:
             QVERIFY(t->jsonServices.calls().isEmpty());
             return;
         }
+        QVERIFY(!t->jsonServices.calls().isEmpty());
         const auto &call = t->jsonServices.calls().first();
         QCOMPARE(call.params, (QList<std::pair<QString, QString>>{
                                   {"sSearchType", "Search"}, {"sCarImportType", "12"}, {"sCarProductNum", plate},
                                   {"sUserCode", "D0001"}, {"sRequest", "kr.qorbel.TVSDealer"}}));
-        QCOMPARE(WizardState::value(WizardKey::CC), filled.at(5) == "1001" ? QStringLiteral("1999") : QString());
+        QCOMPARE(WizardState::value(WizardKey::CC),
+                 filled.at(0) == "현대" ? QStringLiteral("1999") : QString());
+    }
+
+    // A choice, a lookup or the other kind clears what depended on the value it replaced.
+    void clearingRules_data()
+    {
+        QTest::addColumn<bool>("truck");
+        QTest::addColumn<QString>("action"); // list:TAG:CODE, lookup:MAKER:MODEL, switch, same kind
+        QTest::addColumn<QStringList>("picks");
+        const QString y = "2019", f = "A000001", d = "20190315", g = "A000003";
+        QTest::newRow("another maker: model, details")
+            << false << "list:1:M2" << QStringList{"M2", "no", "no", "no", "no", y, f, d, g, "F3"};
+        QTest::newRow("the same maker: nothing") << false << "list:1:M" << kAllChosen;
+        QTest::newRow("another model: details")
+            << false << "list:2:MD2" << QStringList{"M", "MD2", "no", "no", "no", y, f, d, g, "F3"};
+        QTest::newRow("another detail 1: details 2, 3")
+            << false << "list:3:D1b" << QStringList{"M", "MD", "D1b", "no", "no", y, f, d, g, "F3"};
+        QTest::newRow("truck, another maker: model, detail; forms stay")
+            << true << "list:1:M2" << QStringList{"M2", "no", "no", "D2", "D3", y, f, d, g, "F3"};
+        QTest::newRow("truck, another form 1: forms 2, 3")
+            << true << "list:10:F1b" << QStringList{"M", "MD", "D1", "F1b", "no", y, f, d, g, "no"};
+        QTest::newRow("lookup of another maker: details")
+            << false << "lookup:1001:2001"
+            << QStringList{"1001", "2001", "no", "no", "no", y, "A000002", d, g, "F3"};
+        QTest::newRow("lookup of the same car: nothing")
+            << false << "lookup:M:MD" << QStringList{"M", "MD", "D1", "D2", "D3", y, "A000002", d, g, "F3"};
+        // Answers still on their way belong to the kind left: they are dropped.
+        QTest::newRow("the other kind: all but the gearbox")
+            << false << "switch" << QStringList{"no", "no", "no", "no", "no", "no", "no", "no", g, "no"};
+        QTest::newRow("the kind chosen: nothing") << false << "same kind" << kAllChosen;
+    }
+    void clearingRules()
+    {
+        QFETCH(bool, truck);
+        QFETCH(QString, action);
+        QFETCH(QStringList, picks);
+        const QStringList a = action.split(u':');
+        EnterCarController *screen = step1(QStringList(10, EnterCarController::kEmptySlot));
+        if (truck)
+            screen->actionCarTypeSelect2();
+        screen->inputPick = kAllChosen;
+        if (a.first() == "list") {
+            const Record row{
+                {"sCarCode", a.at(2)}, {"sCarFormCode", a.at(2)}, {"sCarName", "N"}, {"sCarFormName", "N"}};
+            for (const char *p : {"ps_CarLevel1Info", "ps_CarLevel2Info", "ps_TruckType1"})
+                t->procedures.answer(QString::fromLatin1(p), replyBody({row}));
+            screen->import_p1_btns(a.at(1).toInt());
+            QTRY_COMPARE(screen->pendingDialogs().size(), 1);
+            QVERIFY(pressDialogAction(*screen, shownDialogActions(*screen).first()));
+        } else if (a.first() == "lookup") {
+            Fields car = domestic();
+            car.insert({{"sCarCode1", a.at(1)}, {"sCarCode2", a.at(2)}});
+            t->jsonServices.answer(kLookup, lookupReply(car));
+            screen->actionCarSearch();
+            QTRY_VERIFY(!screen->searchLoading());
+        } else if (action == "switch") {
+            t->jsonServices.answer(kLookup, lookupReply(domestic()));
+            t->procedures.answer(QStringLiteral("ps_CarLevel2Info"), replyBody({Record{{"sCarCode", "X"}}}));
+            t->procedures.setHolding(true);
+            t->jsonServices.setHolding(true);
+            screen->actionCarSearch();
+            screen->import_p1_btns(EnterCarController::Model);
+            screen->actionCarTypeSelect2();
+            t->procedures.releaseAll();
+            t->jsonServices.releaseAll();
+            QVERIFY(!screen->searchLoading());
+            QCOMPARE(dialogTitles(*screen), QStringList());
+        } else {
+            screen->actionCarTypeSelect();
+        }
+        QCOMPARE(screen->inputPick, picks);
     }
 
     void choiceLists_data()
@@ -218,20 +297,11 @@ private slots:
         QTest::addColumn<QString>("title"); // after the first entry is chosen
         QTest::addColumn<QString>("code");  // in the tag's slot then
         QTest::newRow("model before maker") << 2 << false << -1 << "제조사를 선택해주세요." << "" << QStringList() << "" << "";
-        QTest::newRow("year before detail 1") << 6 << false << 0 << "세부 모델을 선택해주세요." << "" << QStringList() << "" << "";
-        QTest::newRow("form 1 before detail 1") << 10 << true << 1 << "세부 모델을 선택해주세요." << "" << QStringList() << "" << "";
-        QTest::newRow("form 3 before form 2") << 12 << true << 3 << "두번째 형식을 선택해주세요." << "" << QStringList() << "" << "";
         QTest::newRow("makers, cars") << 1 << false << -1 << "ps_CarLevel1Info '12'" << "차량 선택" << QStringList{"N (G)"} << "N" << "C";
-        QTest::newRow("makers, trucks") << 1 << true << -1 << "ps_CarLevel1Info '3'" << "차량 선택" << QStringList{"N (G)"} << "N" << "C";
         QTest::newRow("model") << 2 << false << 0 << "ps_CarLevel2Info 'M', '2'" << "차량 모델 선택" << QStringList{"N"} << "N" << "C";
-        QTest::newRow("detail 2") << 4 << false << 2 << "ps_CarLevel2Info 'D1', '4'" << "차량 세부 모델 선택2" << QStringList{"N"} << "N" << "C";
         QTest::newRow("detail 3") << 5 << false << 3 << "ps_CarLevel5Info 'D2'" << "차량 세부 모델 선택3" << QStringList{"N S"} << "N S" << "C5";
-        QTest::newRow("form 1") << 10 << true << 2 << "ps_TruckType1" << "형식 선택1" << QStringList{"FN"} << "FN" << "FC";
         QTest::newRow("form 2") << 11 << true << 3 << "ps_TruckType2 '2','D2'" << "형식 선택2" << QStringList{"FN"} << "FN" << "FC";
-        QTest::newRow("form 3") << 12 << true << 4 << "ps_TruckType2 '3','D3'" << "형식 선택3" << QStringList{"FN"} << "FN" << "FC";
         QTest::newRow("year") << 6 << false << 2 << "" << "차량 연식 선택" << QStringList{"1980", "2026"} << "1980년식" << "1980";
-        QTest::newRow("fuel") << 7 << false << -1 << "" << "연료 선택" << QStringList{"가솔린", "LPG+전기"} << "가솔린" << "A000001";
-        QTest::newRow("gearbox") << 9 << false << -1 << "" << "변속기 선택" << QStringList{"수동", "기타"} << "수동" << "A000001";
     }
     void choiceLists()
     {
@@ -262,10 +332,10 @@ private slots:
         }
         QCOMPARE(t->procedures.callTexts(), call.isEmpty() ? QStringList() : QStringList{call});
         QCOMPARE(dialogTitles(*screen), QStringList{list});
+        // Every list ends in "선택 취소", the one Escape presses.
         const QStringList actions = shownDialogActions(*screen);
         QCOMPARE(actions.first(), entries.first());
-        QCOMPARE(actions.contains(QStringLiteral("선택 취소")), tag != EnterCarController::Year);
-        QCOMPARE(actions.at(actions.size() - (tag == EnterCarController::Year ? 1 : 2)), entries.last());
+        QCOMPARE(actions.mid(actions.size() - 2), (QStringList{entries.last(), "선택 취소"}));
         QVERIFY(pressDialogAction(*screen, entries.first()));
         QCOMPARE(screen->title(tag), title);
         QVERIFY(screen->isChosen(tag));
@@ -279,7 +349,7 @@ private slots:
     {
         EnterCarController *screen = step1();
         screen->import_p1_btns(EnterCarController::FirstDay);
-        QCOMPARE(shownDialogActions(*screen).size(), 2026 - 1980 + 1);
+        QCOMPARE(shownDialogActions(*screen).size(), 2026 - 1980 + 1 + 1);
         QCOMPARE(dialogTitles(*screen), QStringList{"최초등록일 (년)선택"});
         QVERIFY(pressDialogAction(*screen, "2024"));
         QVERIFY(pressDialogAction(*screen, "선택 취소"));
@@ -294,54 +364,83 @@ private slots:
         QCOMPARE(screen->title(EnterCarController::FirstDay), QStringLiteral("2024년 02월 29일"));
     }
 
-    // Edit mode seeds every choice from the record; the lookup refreshes what it knows.
-    void editModeSeedsFromTheRecord_data()
+    // An edit starts from the car as stored, not from the list's display form the
+    // detail hands over; the lookup refreshes what it knows and blanks nothing.
+    void editStartsFromTheStoredCar_data()
     {
-        QTest::addColumn<bool>("lookupAnswers");
-        QTest::addColumn<QString>("lookedUpPrice");
-        QTest::addColumn<QString>("price"); // stored after the lookup
-        QTest::newRow("lookup of the same price") << true << "1500" << "15000001";
-        QTest::newRow("lookup of a new price") << true << "1600" << "16000000";
-        QTest::newRow("lookup failed") << false << "" << "15000001";
+        QTest::addColumn<QString>("lookedUpPrice"); // empty: the lookup fails
+        QTest::addColumn<QStringList>("stored"); // year, price, check start and end after step 1
+        QTest::newRow("lookup of the same price") << "1500" << QStringList{"2019", "15000001", "20240101", "20270101"};
+        QTest::newRow("lookup of a new price") << "1600" << QStringList{"2019", "16000000", "20240101", "20270101"};
+        QTest::newRow("lookup failed") << "" << QStringList{"2018", "15000001", "20240101", "20260101"};
     }
-    void editModeSeedsFromTheRecord()
+    void editStartsFromTheStoredCar()
     {
-        QFETCH(bool, lookupAnswers);
         QFETCH(QString, lookedUpPrice);
-        QFETCH(QString, price);
+        QFETCH(QStringList, stored);
         Fields body = domestic();
-        body.insert({{"iCarProductMoney", lookedUpPrice}, {"sCarProductMileage", "5000"}, {"sCarGroup1", "화물특장버스"}});
-        if (lookupAnswers)
-            t->jsonServices.answer(kLookup, lookupReply(body));
-        else
-            t->jsonServices.fail(kLookup);
-        WizardState::startEdit(carRow("C9", "2", {{"sCarGroup", "화물특장버스"}, {"sCarImportType", "3"}, {"sCarCode1", "1009"},
-                                                  {"sCarCode2", "2009"}, {"sCarCode3", "3009"}, {"sCarName3", "포터2"},
-                                                  {"sCarFormCode1", "F1"}, {"sCarFormName1", "카고"}, {"sCarFormCode3", "F3"},
-                                                  {"sCarFormName3", "표준캡"}, {"sCarTransmissionCode", "A000001"},
-                                                  {"sCarFuelCode", "A000002"}, {"sCarFuelName", "디젤"},
-                                                  {"sCarProductFirstRegDate", "20180101"}, {"iCarProductMoney", "15000001"}}));
+        body.insert({{"sCarCode1", "1009"}, {"sCarCode2", "2009"}, {"iCarProductMoney", lookedUpPrice},
+                     {"sCarGroup1", "화물특장버스"}, {"sCarProductCheckStartDate", ""}});
+        lookedUpPrice.isEmpty() ? t->jsonServices.fail(kLookup) : t->jsonServices.answer(kLookup, lookupReply(body));
+        const Record lorry = carRow(
+            "C9", "2", {{"sCarGroup", "화물특장버스"}, {"sCarImportType", "3"}, {"sCarCode1", "1009"}, {"sCarCode2", "2009"},
+                        {"sCarCode3", "3009"}, {"sCarCode4", "3009"}, {"sCarFormCode1", "F1"}, {"sCarFuelCode", "A000002"},
+                        {"sCarProductYearMonth", "2018"}, {"sCarProductFirstRegDate", "20180101"},
+                        {"iCarProductMoney", "15000001"}, {"sCarDealerPrice", "14500000"},
+                        {"sCarProductCheckStartDate", "20240101"}, {"sCarProductCheckEndDate", "20260101"}});
+        t->procedures.answer(QStringLiteral("ps_GetUserProductCar_Info2"), replyBody({carRow("C8", "1"), lorry}));
+        WizardState::startEdit(carRow("C9", "2", {{"sCarProductYearMonth", "2018년식"}}));
         auto *screen = show<EnterCarController>("EnterCarController");
-        QVERIFY(screen->isCarType);
-        QTRY_VERIFY(!screen->searchLoading());
-        const auto &params = t->jsonServices.calls().first().params;
-        QCOMPARE(params.at(1).second + params.at(2).second, QStringLiteral("312가3456"));
-        const QString maker = lookupAnswers ? "1001" : "1009";
-        QCOMPARE(screen->inputPick, (QStringList{maker, lookupAnswers ? "2001" : "2009", "3009", "F1", "no", "2019",
-                                                 "A000002", lookupAnswers ? "20190315" : "20180101", "A000001", "F3"}));
-        QCOMPARE(screen->title(EnterCarController::FormModel3), QStringLiteral("표준캡"));
-        QCOMPARE(screen->title(EnterCarController::Transmission), QStringLiteral("수동"));
-        QCOMPARE(WizardState::value(WizardKey::Money), price);
-        QCOMPARE(WizardState::value(WizardKey::Mileage), lookupAnswers ? QStringLiteral("5000") : QStringLiteral("45210"));
+        QVERIFY(screen);
+        QTRY_VERIFY(t->jsonServices.calls().size() == 1 && !screen->searchLoading());
+        QCOMPARE(t->jsonServices.calls().first().param("sCarImportType"), QStringLiteral("3"));
         screen->import_p1_btns(EnterCarController::Next);
-        // A truck stores detail 1 as code 4 too, and its forms.
-        QCOMPARE((QStringList{WizardState::value(WizardKey::Code4), WizardState::value(WizardKey::Code5),
-                              WizardState::value(WizardKey::FormCode1), WizardState::value(WizardKey::FormCode3),
-                              WizardState::value(WizardKey::Group)}),
-                 (QStringList{"3009", "no", "F1", "F3", "3"}));
-        screen->actionCarTypeSelect(); // resets every choice but the plate and the gearbox
-        QCOMPARE(screen->inputPick, QStringList(8, "no") + QStringList({"A000001", "no"}));
-        QCOMPARE(screen->editCarNum + screen->title(EnterCarController::Company), QStringLiteral("12가3456제조사 선택"));
+        QCOMPARE(t->navigator->top()->identifier(), QStringLiteral("EnterCar2"));
+        // A truck stores its detail model as code 3 and code 4, and its forms.
+        using namespace WizardKey;
+        QStringList sent;
+        for (const QString &key : {YearMonth, Money, CheckStart, CheckEnd, DealerPrice, Code3, Code4, FormCode1, Group})
+            sent << WizardState::value(key);
+        QCOMPARE(sent, stored + QStringList({"14500000", "3009", "3009", "F1", "3"}));
+    }
+
+    // Without the stored car an edit would send what it does not know as empty.
+    void editNeedsTheStoredCar_data()
+    {
+        QTest::addColumn<bool>("held"); // the shop holds the car: the first try fails
+        QTest::addColumn<QString>("alert");
+        QTest::addColumn<QString>("press");
+        QTest::newRow("unreachable, tried again") << true << "차량 정보를 불러오지 못했습니다."
+                                                  << "다시 시도";
+        QTest::newRow("unreachable, left") << true << "차량 정보를 불러오지 못했습니다."
+                                           << "확인";
+        QTest::newRow("not held by the shop") << false << "차량 정보를 찾을 수 없습니다."
+                                              << "확인";
+    }
+    void editNeedsTheStoredCar()
+    {
+        QFETCH(bool, held);
+        QFETCH(QString, alert);
+        QFETCH(QString, press);
+        const QString list = QStringLiteral("ps_GetUserProductCar_Info2");
+        t->jsonServices.fail(kLookup);
+        if (held)
+            t->procedures.answerOnce(list, CannedAnswer::transportError());
+        t->procedures.answer(list, replyBody({carRow(held ? "C9" : "C8", "1")}));
+        WizardState::startEdit(carRow("C9", "1"));
+        t->navigator->push(new Screen(t->ctx())); // the detail
+        auto *screen = show<EnterCarController>("EnterCarController");
+        QVERIFY(screen);
+        QTRY_COMPARE(dialogTitles(*screen), QStringList{alert});
+        screen->import_p1_btns(EnterCarController::Next); // nothing to check yet
+        QCOMPARE(dialogTitles(*screen), QStringList{alert});
+        QVERIFY(pressDialogAction(*screen, press));
+        if (press == QStringLiteral("확인")) {
+            QVERIFY(t->navigator->top() != screen);
+            return;
+        }
+        QTRY_COMPARE(screen->editCarNum, QStringLiteral("12가3456"));
+        QCOMPARE(screen->loadingCount(), 0);
     }
 
     void step2Checks_data()
@@ -350,13 +449,19 @@ private slots:
         QTest::addColumn<QString>("alert");
         QTest::addColumn<QString>("focused");
         const QString id = QStringLiteral("KMH0000000000001");
+        // A field that holds something else than digits is told so; what was typed stays.
         QTest::newRow("cc 1 character") << QStringList{"1", "", "", ""} << "배기량을 입력해주세요." << "editCC";
-        QTest::newRow("cc not digits") << QStringList{"1,999", "1", "", ""} << "배기량을 입력해주세요." << "editCC";
+        QTest::newRow("cc not digits") << QStringList{"1,999", "1", "", ""} << "숫자만 입력해주세요."
+                                       << "editCC";
+        QTest::newRow("cc a letter") << QStringList{"a", "1", "", ""} << "숫자만 입력해주세요."
+                                     << "editCC";
         QTest::newRow("mileage") << QStringList{"99", "9", "", ""} << "주행거리를 입력해주세요." << "sCarMileage";
-        QTest::newRow("mileage not digits") << QStringList{"99", "9 km", id, "1"} << "주행거리를 입력해주세요." << "sCarMileage";
+        QTest::newRow("mileage not digits") << QStringList{"99", "9 km", id, "1"} << "숫자만 입력해주세요."
+                                            << "sCarMileage";
         QTest::newRow("chassis 15") << QStringList{"99", "99", id.chopped(1), ""} << "차대번호를 입력해주세요." << "editCarId";
         QTest::newRow("price 1") << QStringList{"99", "99", id, "1"} << "차량가격을 입력해주세요." << "editPrice";
-        QTest::newRow("price 1,500") << QStringList{"99", "99", id, "1,500"} << "차량가격을 입력해주세요." << "editPrice";
+        QTest::newRow("price 1,500") << QStringList{"99", "99", id, "1,500"} << "숫자만 입력해주세요."
+                                     << "editPrice";
         QTest::newRow("all pass") << QStringList{"99", "99", id, "15"} << "" << "";
     }
     void step2Checks()
@@ -380,49 +485,49 @@ private slots:
         QCOMPARE(WizardState::value(WizardKey::IdNum), alert.isEmpty() ? typed.at(2) : QString());
     }
 
-    // A stored price shows in ten thousands and, left as it is, is stored unchanged.
-    void step2PriceAndSaleType_data()
+    // Step 2 shows the stored price in ten thousands where it can, sends it as stored
+    // when left as it is, and starts from the car's sale type. What the dealer typed
+    // in steps 2 and 5 survives going back a step until the wizard starts again; a
+    // field left as it was follows the wizard's values.
+    void typedTextSurvivesGoingBack()
     {
-        QTest::addColumn<QString>("stored"); // null: none
-        QTest::addColumn<QString>("saleType");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("typed"); // null: the field left as it is
-        QTest::addColumn<QString>("money");
-        QTest::addColumn<QString>("saleTitle");
-        QTest::newRow("new car") << QString() << "" << "" << "1500" << "15000000" << "매입차량";
-        QTest::newRow("retyped") << "15000000" << "3" << "1500" << "1600" << "16000000" << "매입차량(리스차량)";
-        QTest::newRow("not whole ten thousands") << "15000001" << "9" << "15000001" << QString() << "15000001" << "매입차량";
-    }
-    void step2PriceAndSaleType()
-    {
-        QFETCH(QString, stored);
-        QFETCH(QString, saleType);
-        QFETCH(QString, shown);
-        QFETCH(QString, typed);
-        QFETCH(QString, money);
-        QFETCH(QString, saleTitle);
+        using namespace WizardKey;
+        t->procedures.answer(QStringLiteral("ps_GetProductCarOption"), noRowsBody());
+        WizardState::startEdit(carRow("C9", "1", {{"sCarCC", "1999"}, {"sCarIdNum", "KMH0000000000001"}, {"iCarProductMoney", "15000001"},
+                                                  {"sCarProductSaleType", "3"}, {"sCarProductContent", "무사고"}}));
+        t->navigator->push(new Screen(t->ctx())); // step 1
+        auto *step2 = show<EnterCar2Controller>("EnterCar2");
+        QVERIFY(step2);
+        QCOMPARE(step2->editPrice + step2->saleTypeTitle(), QStringLiteral("15000001매입차량(리스차량)"));
+        step2->editCC = QStringLiteral("1,999");
+        step2->actionCarSelect();
+        QVERIFY(pressDialogAction(*step2, QStringLiteral("위탁차량")));
+        step2->dismiss();
+        WizardState::set(Mileage, QStringLiteral("5000")); // a lookup on step 1 meanwhile
+        auto *again = show<EnterCar2Controller>("EnterCar2");
+        QVERIFY(again);
+        QCOMPARE((QStringList{again->editCC, again->sCarMileage, again->editPrice, again->saleTypeTitle()}),
+                 (QStringList{"1,999", "5000", "15000001", "위탁차량"}));
+        again->editCC = QStringLiteral("1999");
+        again->actionNext();
+        QCOMPARE(WizardState::value(Money) + u'|' + WizardState::value(SaleType), QStringLiteral("15000001|2"));
+        auto *step5 = show<EnterCar5Controller>("EnterCar5");
+        QVERIFY(step5);
+        QCOMPARE(step5->inputContent, QStringLiteral("무사고"));
+        step5->inputContent = QStringLiteral("무사고, 1인 신조");
+        step5->dismiss();
+        step5 = show<EnterCar5Controller>("EnterCar5");
+        QVERIFY(step5);
+        QCOMPARE(step5->inputContent, QStringLiteral("무사고, 1인 신조"));
         WizardState::startNew();
-        WizardState::set(WizardKey::CC, QStringLiteral("1999"));
-        WizardState::set(WizardKey::Mileage, QStringLiteral("45210"));
-        WizardState::set(WizardKey::IdNum, QStringLiteral("KMH0000000000001"));
-        if (!stored.isNull())
-            WizardState::set(WizardKey::Money, stored);
-        if (!saleType.isEmpty())
-            WizardState::set(WizardKey::ProductSaleType, saleType);
-        auto *screen = show<EnterCar2Controller>("EnterCar2");
-        QCOMPARE(screen->editPrice, shown);
-        QCOMPARE(screen->saleTypeTitle(), saleTitle);
-        QCOMPARE(WizardState::value(WizardKey::SaleType), saleType.isEmpty() ? QStringLiteral("1") : saleType);
-        if (!typed.isNull())
-            screen->editPrice = typed;
-        screen->actionNext();
-        screen->actionNext(); // back from step 3 to the same screen and on again
-        QCOMPARE(WizardState::value(WizardKey::Money), money);
+        auto *fresh = show<EnterCar2Controller>("EnterCar2");
+        QVERIFY(fresh);
+        QCOMPARE(fresh->editCC + fresh->saleTypeTitle(), QStringLiteral("매입차량"));
     }
 
     void step3Grouping_data()
     {
-        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("importType");
         QTest::addColumn<QList<int>>("counts");
         QTest::addColumn<QString>("json"); // untouched
         QTest::newRow("car") << "1" << QList<int>{2, 1, 1, 1}
@@ -433,7 +538,7 @@ private slots:
     }
     void step3Grouping()
     {
-        QFETCH(QString, group);
+        QFETCH(QString, importType);
         QFETCH(QList<int>, counts);
         QFETCH(QString, json);
         Records catalogue = {option("A000001", "O1a", "a"), option("A000001", "O1b", "b"), option("A000001", "", "no code")};
@@ -443,7 +548,7 @@ private slots:
         t->procedures.answer(QStringLiteral("ps_GetCarOption"), replyBody(catalogue));
         t->procedures.answer(QStringLiteral("ps_GetProductCarOption"),
                              replyBody({option("A000006", "T6"), option("A000002", "O1b"), option("A000001", "O1b")}));
-        WizardState::startEdit(carRow("C9", "2", {{"sCarGroup", group}}));
+        WizardState::startEdit(carRow("C9", "2", {{"sCarImportType", importType}}));
         WizardState::setOptionsJson(QStringLiteral("{\"Option\":[]}"));
         auto *screen = show<EnterCar3Controller>("EnterCar3");
         QVERIFY(!screen->nextEnabled());
@@ -499,37 +604,19 @@ private slots:
     {
         WizardState::startEdit(carRow("C9", "2", {{"sCarColorCode", "A000007"}, {"sCarColorName", "흰색"}}));
         auto *screen = show<EnterCar4Controller>("EnterCar4");
+        QVERIFY(screen);
         QCOMPARE(screen->selectedColor(), 6); // 검정투톤, by its code
-        screen->selectColor(29);
-        QCOMPARE(WizardState::value(WizardKey::ColorCode), QStringLiteral("A000030"));
-        screen->import_p4_btns();
-        QCOMPARE(t->navigator->top()->identifier(), QStringLiteral("EnterCar5"));
-
         WizardState::startNew();
         auto *fresh = show<EnterCar4Controller>("EnterCar4");
-        QCOMPARE(fresh->selectedColor(), -1);
+        QVERIFY(fresh);
         fresh->import_p4_btns();
         QCOMPARE(dialogTitles(*fresh), QStringList{"색상을 선택해주세요."});
     }
 
-    // 31 arguments without blanks, except inside the description and the options.
-    void step5CallText_data()
-    {
-        QTest::addColumn<QString>("group");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("car") << "1"
-            << "ps_SetEnterCar3'','M','MD','D1','D2','D3','','','','','A000001','A000002','A000002','D0001','12가3456',"
-               "'2019','15000000','무사고  1인 신조, 김''s 차','1','45210','3','1','1','KMH0000000000001','{\"Option\":[{\"n\":\"열선 시트\"}]}',"
-               "'1999','20250101','','1','20190315','no'";
-        QTest::newRow("truck") << "3"
-            << "ps_SetEnterCar3'','M','MD','','','','X6','F1','F2','F3','A000001','A000002','A000002','D0001','12가3456',"
-               "'2019','15000000','무사고  1인 신조, 김''s 차','1','45210','3','3','1','KMH0000000000001','{\"Option\":[{\"n\":\"열선 시트\"}]}',"
-               "'1999','20250101','','1','20190315','no'";
-    }
+    // 31 arguments without blanks, except inside the description, the plate and the
+    // options; a car's code 6 and forms go empty.
     void step5CallText()
     {
-        QFETCH(QString, group);
-        QFETCH(QString, text);
         t->procedures.setHolding(true);
         WizardState::startNew();
         const Fields car{{"sCarCode1", "M"}, {"sCarCode2", "MD"}, {"sCarCode3", "D1"}, {"sCarCode4", "D2"},
@@ -537,46 +624,57 @@ private slots:
                          {"sCarFormCode3", "F3"}, {"sCarColorCode", "A000001"}, {"sCarFuelCode", "A000002"},
                          {"sCarTransmissionCode", "A000002"}, {"sCarProductNum", "12가 3456"}, {"sCarProductYearMonth", "2019"},
                          {"iCarProductMoney", "15000000"}, {"sCarProductMileage", "45 210"}, {"sCarStatus", "27"},
-                         {"sCarGroup", group}, {"sCarIdNum", "KMH0000000000001"}, {"sCarCC", "1999"},
+                         {"sCarGroup", "1"}, {"sCarIdNum", "KMH0000000000001"}, {"sCarCC", "1999"},
                          {"sCarProductCheckStartDate", "20250101"}, {"sCarSaleType", "1"},
                          {"sCarProductFirstRegDate", "20190315"}, {"sCarDealerPrice", "no"}};
         for (auto it = car.cbegin(); it != car.cend(); ++it)
             WizardState::set(it.key(), it.value());
         WizardState::setOptionsJson(QStringLiteral("{\"Option\":[{\"n\":\"열선 시트\"}]}"));
         auto *screen = show<EnterCar5Controller>("EnterCar5");
+        QVERIFY(screen);
         screen->inputContent = QStringLiteral("무사고  1인 신조, 김's 차");
         screen->import_p5_btns();
         screen->import_p5_btns(); // in flight: not sent again
-        QCOMPARE(t->procedures.callTexts(), QStringList{text});
+        QCOMPARE(t->procedures.callTexts(),
+                 QStringList{"ps_SetEnterCar3'','M','MD','D1','D2','D3','','','','','A000001','A000002','A000002','D0001',"
+                             "'12가 3456','2019','15000000','무사고  1인 신조, 김''s 차','1','45210','3','1','1',"
+                             "'KMH0000000000001','{\"Option\":[{\"n\":\"열선 시트\"}]}','1999','20250101','','1',"
+                             "'20190315','no'"});
         QVERIFY(screen->submitting());
         QCOMPARE(screen->loadingCount(), 1);
     }
 
+    // A failure says the car was not saved and offers to send it again; a refusal
+    // shows the service's text.
     void step5Answers_data()
     {
         QTest::addColumn<bool>("editing");
         QTest::addColumn<bool>("dashboardBelow");
-        QTest::addColumn<QVariant>("answer"); // a reply body, or a transport error
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("handedOff"); // code|type; empty: the dealer stays
         QTest::addColumn<QString>("alert");
-        const auto body = [](const char *code) { return QVariant(singleElementsBody({{"sCarProductCode", code}})); };
-        QTest::newRow("new car") << false << true << body("\n   C000077  \n") << "C000077|POST" << "";
-        QTest::newRow("edited car") << true << true << body("C000009") << "C000009|PUT" << "";
-        QTest::newRow("no dashboard below: one is pushed") << false << false << body("C000077") << "C000077|POST" << "";
-        QTest::newRow("transport error") << true << true << QVariant() << "" << "";
-        QTest::newRow("refused") << false << true
-                                 << QVariant(singleElementsBody(Record{{"rtn", "NO"}, {"sMessage", "이미 등록된 차량번호입니다."}}))
+        const auto code = [](const char *c) { return singleElementsBody({{"sCarProductCode", c}}); };
+        const int ok = ProcedureReply::Ok;
+        const int transport = ProcedureReply::TransportError, unreadable = ProcedureReply::BadReply;
+        QTest::newRow("no dashboard below: one is pushed") << false << false << ok << code("\n C000077 \n") << "C000077|POST" << "";
+        QTest::newRow("transport error") << true << true << transport << QByteArray() << "" << "등록 실패";
+        QTest::newRow("unreadable") << false << true << unreadable << QByteArray() << "" << "등록 실패";
+        QTest::newRow("no code, no text") << false << true << ok << noRowsBody() << "" << "등록 실패";
+        QTest::newRow("refused") << false << true << ok
+                                 << singleElementsBody(Record{{"rtn", "NO"}, {"sMessage", "이미 등록된 차량번호입니다."}})
                                  << "" << "이미 등록된 차량번호입니다.";
     }
     void step5Answers()
     {
         QFETCH(bool, editing);
         QFETCH(bool, dashboardBelow);
-        QFETCH(QVariant, answer);
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
         QFETCH(QString, handedOff);
         QFETCH(QString, alert);
-        t->procedures.answer(kRegister, answer.isValid() ? CannedAnswer::reply(answer.toByteArray())
-                                                         : CannedAnswer::transportError());
+        t->procedures.answer(kRegister,
+                             CannedAnswer{ProcedureReply::Status(status), body, QStringLiteral("refused")});
         t->jsonServices.answer(kHandOff, QJsonObject{{"message", "전송 실패"}});
         if (dashboardBelow)
             t->navigator->resetTo(QStringLiteral("MainView"));
@@ -584,14 +682,23 @@ private slots:
             WizardState::startEdit(carRow("C000009", "1"));
         t->navigator->push(new Screen(t->ctx())); // the steps before
         auto *screen = show<EnterCar5Controller>("EnterCar5");
+        QVERIFY(screen);
         const int depth = t->navigator->depth();
         screen->import_p5_btns();
         if (handedOff.isEmpty()) {
             QTRY_VERIFY(!screen->submitting());
             QCOMPARE(t->navigator->top(), screen);
-            QCOMPARE(dialogTitles(*screen), alert.isEmpty() ? QStringList() : QStringList{alert});
+            QCOMPARE(dialogTitles(*screen), QStringList{alert});
             QVERIFY(t->jsonServices.calls().isEmpty());
             QCOMPARE(WizardState::editing(), editing);
+            if (alert != QStringLiteral("등록 실패")) {
+                QCOMPARE(shownDialogActions(*screen), QStringList{"확인"});
+                return;
+            }
+            QVERIFY(screen->pendingDialogs().first().message.startsWith(
+                QStringLiteral("차량 정보가 저장되지 않았습니다.")));
+            QVERIFY(pressDialogAction(*screen, QStringLiteral("다시 시도")));
+            QCOMPARE(t->procedures.callCount(kRegister), 2);
             return;
         }
         QTRY_COMPARE(t->navigator->top()->identifier(), QStringLiteral("MainView"));

@@ -1,5 +1,6 @@
-// Config: file < environment < options, both option forms, host checks, the CA
-// file, and the picture URLs built from the hosts.
+// Config: files < environment < options, both option forms, the user's and the
+// shop-wide files (or --config instead of them), host checks, the CA file, and the
+// picture URLs built from the hosts.
 #include "Config.h"
 
 #include <QTemporaryDir>
@@ -20,7 +21,16 @@ class ConfigTest : public QObject
     QString writeFile(const QString &name, const QByteArray &content)
     {
         QFile f(dir.filePath(name));
+        QDir().mkpath(QFileInfo(f).absolutePath());
         return f.open(QIODevice::WriteOnly) && f.write(content) == content.size() ? f.fileName() : QString();
+    }
+
+    // NAME=value, "@" standing for the test folder.
+    void setEnvironment(const QStringList &env)
+    {
+        for (const QString &var : env)
+            qputenv(var.section(u'=', 0, 0).toUtf8(),
+                    var.section(u'=', 1).replace(u'@', dir.path() + u'/').toUtf8());
     }
 
 private slots:
@@ -33,11 +43,28 @@ private slots:
                            "mweb=file-mweb:4\n[tls]\ncaFile=ca.pem\n")
                      .isEmpty());
         QVERIFY(!writeFile(QStringLiteral("junk.pem"), "not a certificate\n").isEmpty());
+        QVERIFY(!writeFile(QStringLiteral("api-only.ini"), "[hosts]\napi=only-api:9\n").isEmpty());
+        // A user's folder, two shop-wide folders (the first is the more important) and a
+        // folder whose config file cannot be read.
+        QVERIFY(!writeFile(QStringLiteral("user/tvsdealer/tvsdealer.conf"), "[hosts]\nzest=user-zest:1\n")
+                     .isEmpty());
+        QVERIFY(!writeFile(QStringLiteral("shop/tvsdealer/tvsdealer.conf"),
+                           "[hosts]\nimage=shop-image:2\nzest=shop-zest:3\n[tls]\ncaFile=ca.pem\n")
+                     .isEmpty());
+        QVERIFY(
+            QFile::copy(QFINDTESTDATA("test-ca.pem"), dir.filePath(QStringLiteral("shop/tvsdealer/ca.pem"))));
+        QVERIFY(!writeFile(QStringLiteral("site/tvsdealer/tvsdealer.conf"),
+                           "[hosts]\napi=site-api:5\nimage=site-image:6\nzest=site-zest:7\n")
+                     .isEmpty());
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("broken/tvsdealer/tvsdealer.conf")));
     }
     void init()
     {
         for (const char *v : kVars)
             qunsetenv(v);
+        // Whatever config files this machine holds stay out of the tests.
+        qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("none")).toUtf8());
+        qputenv("XDG_CONFIG_DIRS", dir.filePath(QStringLiteral("none")).toUtf8());
     }
     void cleanup() { init(); }
 
@@ -56,6 +83,13 @@ private slots:
         QTest::newRow("CA file from the environment over the file")
             << QStringList{"TVS_CA_FILE=@env-ca.pem"} << QStringList{"--config=@p.ini"}
             << QStringLiteral("file-api:1 file-image:2 file-zest:3 file-mweb:4 env-ca.pem");
+        const QStringList lookup{"XDG_CONFIG_HOME=@user", "XDG_CONFIG_DIRS=@shop:@site"};
+        QTest::newRow("user's file over the shop-wide ones, value by value")
+            << lookup << QStringList{}
+            << QStringLiteral("site-api:5 shop-image:2 user-zest:1 127.0.0.1:8443 shop/tvsdealer/ca.pem");
+        QTest::newRow("--config instead of the user's and shop-wide files")
+            << lookup << QStringList{"--config", "@api-only.ini"}
+            << QStringLiteral("only-api:9 127.0.0.1:8080 127.0.0.1:8443 127.0.0.1:8443 -");
         QTest::newRow("unknown options left alone")
             << QStringList{} << QStringList{"--trim", "-platform", "offscreen", "--api-host", "[::1]:9443"}
             << QStringLiteral("[::1]:9443 127.0.0.1:8080 127.0.0.1:8443 127.0.0.1:8443 -");
@@ -67,8 +101,7 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QString, result);
         const QString here = dir.path() + u'/';
-        for (const QString &var : env)
-            qputenv(var.section(u'=', 0, 0).toUtf8(), var.section(u'=', 1).replace(u'@', here).toUtf8());
+        setEnvironment(env);
         args.replaceInStrings(QStringLiteral("@"), here);
         Config c;
         QString error;
@@ -81,25 +114,31 @@ private slots:
 
     void badInput_data()
     {
+        QTest::addColumn<QStringList>("env"); // NAME=value
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("errorPart");
-        QTest::newRow("option without value") << QStringList{"--api-host"} << "needs a value";
-        QTest::newRow("missing config file")
-            << QStringList{"--config", "/nonexistent/tvs.ini"} << "cannot read";
-        QTest::newRow("scheme in host") << QStringList{"--api-host", "https://127.0.0.1"} << "host[:port]";
-        QTest::newRow("path in host") << QStringList{"--image-host=127.0.0.1/x"} << "host[:port]";
-        QTest::newRow("empty host") << QStringList{"--mweb-host="} << "host[:port]";
-        QTest::newRow("bad port") << QStringList{"--api-host", "127.0.0.1:http"} << "host[:port]";
-        QTest::newRow("missing CA file")
-            << QStringList{"--ca-file", "/nonexistent/ca.pem"} << "cannot read the CA file";
-        QTest::newRow("CA file without a certificate")
-            << QStringList{"--ca-file", "@junk.pem"} << "holds no certificate";
+        const auto row = [](const char *name, const QStringList &args, const char *errorPart,
+                            const QStringList &env = {}) {
+            QTest::newRow(name) << env << args << QString::fromLatin1(errorPart);
+        };
+        row("option without value", {"--api-host"}, "needs a value");
+        row("missing config file", {"--config", "/nonexistent/tvs.ini"}, "cannot read");
+        row("unreadable shop-wide config file", {}, "cannot read the config file",
+            {"XDG_CONFIG_DIRS=@site:@broken"});
+        row("scheme in host", {"--api-host", "https://127.0.0.1"}, "host[:port]");
+        row("path in host", {"--image-host=127.0.0.1/x"}, "host[:port]");
+        row("empty host", {"--mweb-host="}, "host[:port]");
+        row("bad port", {"--api-host", "127.0.0.1:http"}, "host[:port]");
+        row("missing CA file", {"--ca-file", "/nonexistent/ca.pem"}, "cannot read the CA file");
+        row("CA file without a certificate", {"--ca-file", "@junk.pem"}, "holds no certificate");
     }
 
     void badInput()
     {
+        QFETCH(QStringList, env);
         QFETCH(QStringList, args);
         QFETCH(QString, errorPart);
+        setEnvironment(env);
         args.replaceInStrings(QStringLiteral("@"), dir.path() + u'/');
         args.prepend(QStringLiteral("tvsdealer"));
         Config c;

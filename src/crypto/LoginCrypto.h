@@ -21,6 +21,11 @@ std::optional<QByteArray> decodeBase64Strict(QStringView text);
 std::optional<QByteArray> aes256CbcDecrypt(const QByteArray &data, const QByteArray &key, const QByteArray &iv);
 std::optional<QByteArray> aes256CbcEncrypt(const QByteArray &data, const QByteArray &key, const QByteArray &iv);
 
+// The AES key and IV of every dealer's sign-in QR code: the service seals the codes
+// with them and the login opens them (the session store keeps them as AESKEY and AESIV).
+inline constexpr QStringView kQrAesKey = u"N3vB8cQ1xR6tY0uI5oP2aS7dF4gH9jKm";
+inline constexpr QStringView kQrAesIv = u"q7Lm2Xv9Rt4Wz8Kp";
+
 // What a QR code's text says once opened with the login's key and IV.
 struct QrPayload
 {
