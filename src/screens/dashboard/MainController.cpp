@@ -42,17 +42,26 @@ const QList<MainController::Filter> &MainController::filters()
 
 MainController::MainController(ScreenContext *context, QObject *parent)
     : Screen(context, parent), m_cars(context ? context->procedures : nullptr, this),
-      m_rows(new CarRowModel(this)),
-      m_drawer(new MainDrawerController(context, this))
+      m_table(new CarTable(this)), m_drawer(new MainDrawerController(context, this))
 {
-    m_rows->setConfig(context ? context->config : nullptr);
+    m_table->rows()->setConfig(context ? context->config : nullptr);
 }
 
 MainController::~MainController() = default;
 
 QObject *MainController::mainTable() const
 {
-    return m_rows;
+    return m_table->view();
+}
+
+int MainController::expectedCount(int filter) const
+{
+    // Held cars (every car the list of 0 shows) and sold cars are counted.
+    if (filter == 0)
+        return count0().toInt();
+    if (filter == 9)
+        return count1().toInt();
+    return 0;
 }
 
 QObject *MainController::drawer() const
@@ -79,7 +88,7 @@ void MainController::viewDidLoad()
     const CarRowDates dates = CarRowDates::fromNow(now());
     now4Month = dates.now4Month;
     now7Day = dates.now7Day;
-    m_rows->setDates(dates);
+    m_table->rows()->setDates(dates);
 
     m_drawer->setIdentifier(QStringLiteral("MainDrawerController"));
     m_drawer->viewDidLoad();
@@ -107,28 +116,27 @@ void MainController::viewWillDisappear()
 
 void MainController::sendCountRequest()
 {
-    m_cars.counts(AppData::shared()->userCode(), m_latestCounts.track([this](const QueryResult<CarCounts> &result) {
-        if (!result.ok())
-            return; // the counts and rows keep what they showed
-        for (std::size_t i = 0; i < result.value.size(); ++i) {
-            if (result.value[i])
-                getCarCountList[qsizetype(i)] = *result.value[i];
-        }
-        sendListRequest();
-        emit countsChanged();
-    }));
+    m_cars.counts(AppData::shared()->userCode(),
+                  m_latestCounts.track([this](const QueryResult<CarCounts> &result) {
+                      if (!result.ok())
+                          return; // the counts and rows keep what they showed
+                      for (std::size_t i = 0; i < result.value.size(); ++i) {
+                          if (result.value[i])
+                              getCarCountList[qsizetype(i)] = *result.value[i];
+                      }
+                      sendListRequest();
+                      emit countsChanged();
+                  }));
 }
 
 void MainController::sendListRequest()
 {
-    m_cars.ownedCars(AppData::shared()->userCode(), searchNum,
-                     m_latestList.track([this](const QueryResult<Records> &result) {
-                         if (!result.ok())
-                             return;
-                         // Each reply replaces the list: rows of earlier replies never stay.
-                         m_selectedRow = -1;
-                         m_rows->setRows(result.value);
-                     }));
+    // Each whole reply replaces the list: rows of earlier replies never stay.
+    m_table->load(
+        m_cars, AppData::shared()->userCode(), searchNum, expectedCount(searchNum),
+        [](const Records &rows) { return rows; },
+        [](const QueryResult<Records> &result) { return !result.ok() || !result.complete; },
+        [this] { m_selectedRow = -1; });
 }
 
 void MainController::tablefilterAction()
@@ -148,7 +156,7 @@ void MainController::chooseFilter(int index)
     const Filter &filter = filters().at(index);
     // The rows of the previous filter must not stand under the new title.
     m_selectedRow = -1;
-    m_rows->clear();
+    m_table->clear();
     searchNum = filter.searchNum;
     sendListRequest();
     filterButtonTitle = filter.title;
@@ -214,7 +222,7 @@ void MainController::scrollViewDidEndDragging(qreal contentOffsetY, qreal safeAr
 
 void MainController::openCar(int row)
 {
-    if (row < 0 || row >= m_rows->count()) {
+    if (!m_table->rows()->hasRow(row)) {
         qCWarning(lcDashboard) << "no car row" << row;
         return;
     }
@@ -251,12 +259,14 @@ void MainController::prepareForSegue(const QString &identifier, Screen *destinat
 {
     if (auto *detail = qobject_cast<MainDetailController *>(destination)) {
         if (identifier == QLatin1String("main_to_detail"))
-            detail->setCar(m_rows->record(m_selectedRow));
+            detail->setCar(m_table->rows()->record(m_selectedRow));
     } else if (auto *list = qobject_cast<CarListController *>(destination)) {
         if (identifier == QLatin1String("main_to_carList0"))
-            list->showCars(QStringLiteral("현재 보유 중인 차량"), 0);
+            list->showCars(QStringLiteral("현재 보유 중인 차량"), 0, CarListController::Mode::Plain,
+                           expectedCount(0));
         else if (identifier == QLatin1String("main_to_carList9"))
-            list->showCars(QStringLiteral("판매완료 된 차량"), 9);
+            list->showCars(QStringLiteral("판매완료 된 차량"), 9, CarListController::Mode::Plain,
+                           expectedCount(9));
     } else if (auto *auctions = qobject_cast<AuctionController *>(destination)) {
         if (identifier == QLatin1String("main_to_auction1"))
             auctions->setOpenPage(1);

@@ -26,10 +26,13 @@ const QStringList CarListController::kReleaseStatuses = {
 CarListController::CarListController(ScreenContext *context, QObject *parent)
     : Screen(context, parent), m_cars(context ? context->procedures : nullptr, this)
 {
+    // The count follows the rows as a first load reads them.
+    connect(m_table.rows(), &RowListModelBase::countChanged, this, &CarListController::rowsChanged);
 }
 
-void CarListController::showCars(const QString &text, int filter, Mode mode)
+void CarListController::showCars(const QString &text, int filter, Mode mode, int expected)
 {
+    m_expected = expected;
     subTitle = text;
     searchNum = filter;
     isCarCheck1 = mode == Mode::Cancel;
@@ -47,8 +50,8 @@ void CarListController::viewDidLoad()
     const CarRowDates dates = CarRowDates::fromNow(now());
     now4Month = dates.now4Month;
     now7Day = dates.now7Day;
-    m_model.setDates(dates);
-    m_model.setConfig(context() ? context()->config : nullptr);
+    m_table.rows()->setDates(dates);
+    m_table.rows()->setConfig(context() ? context()->config : nullptr);
     fetchList();
 }
 
@@ -64,20 +67,20 @@ void CarListController::viewDidAppear()
 
 void CarListController::fetchList()
 {
-    m_cars.ownedCars(AppData::shared()->userCode(), searchNum, [this](const QueryResult<Records> &result) {
-        if (!result.ok())
-            return; // the table keeps what it showed
-        Records rows;
-        const QStringList *kept = isCarCheck1 ? &kCancelStatuses : isCarCheck2 ? &kReleaseStatuses : nullptr;
-        for (const Record &row : result.value) {
-            if (!kept || (row.contains(QStringLiteral("sCarStatus")) &&
-                          kept->contains(row.value(QStringLiteral("sCarStatus")))))
-                rows.append(storedRecord(row));
-        }
-        m_selectedRow = -1;
-        m_model.setRows(rows);
-        emit rowsChanged();
-    });
+    const QStringList *kept = isCarCheck1 ? &kCancelStatuses : isCarCheck2 ? &kReleaseStatuses : nullptr;
+    m_table.load(
+        m_cars, AppData::shared()->userCode(), searchNum, m_expected,
+        [kept](const Records &reply) {
+            Records rows;
+            for (const Record &row : reply) {
+                if (!kept || (row.contains(QStringLiteral("sCarStatus")) &&
+                              kept->contains(row.value(QStringLiteral("sCarStatus")))))
+                    rows.append(storedRecord(row));
+            }
+            return rows;
+        },
+        [](const QueryResult<Records> &result) { return !result.ok() || !result.complete; },
+        [this] { m_selectedRow = -1; });
 }
 
 Record CarListController::storedRecord(const Record &reply)
@@ -127,25 +130,25 @@ void CarListController::pressRowButton(int tag)
 void CarListController::requestStatusChange(int tag, const QString &message,
                                             const QList<DialogAction> &actions, const QStringList &statuses)
 {
-    if (tag < 0 || tag >= m_model.count()) {
+    if (tag < 0 || tag >= m_table.rows()->count()) {
         qCWarning(lcInventory) << "car list: row button with tag" << tag << "outside the list";
         return;
     }
-    const Record car = m_model.record(tag);
+    const Record car = m_table.rows()->record(tag);
     presentActions(car.value(QStringLiteral("sCarName3")), message, actions,
                    [this, car, statuses](int pressed) {
                        if (pressed < 0 || pressed >= statuses.size())
                            return; // the closing button: nothing is sent
                        // The list may have been fetched again while the alert was
                        // open, so the car is looked up rather than trusted by index.
-                       const qsizetype at = m_model.records().indexOf(car);
+                       const qsizetype at = m_table.rows()->records().indexOf(car);
                        if (at < 0) {
                            qCWarning(lcInventory) << "car list: the chosen car is no longer listed";
                            return;
                        }
                        sendStatusChange(car, statuses.at(pressed));
                        // Only this row goes: the rest of the list stays where the dealer scrolled it.
-                       m_model.removeAt(int(at));
+                       m_table.rows()->removeAt(int(at));
                        m_selectedRow = -1;
                        emit rowsChanged();
                    });
@@ -153,8 +156,8 @@ void CarListController::requestStatusChange(int tag, const QString &message,
 
 void CarListController::sendStatusChange(const Record &car, const QString &newStatus)
 {
-    m_cars.changeStatus(car.value(QStringLiteral("sCarProductCode")), newStatus, AppData::shared()->userCode(),
-                        [this](const QueryResult<QString> &result) {
+    m_cars.changeStatus(car.value(QStringLiteral("sCarProductCode")), newStatus,
+                        AppData::shared()->userCode(), [this](const QueryResult<QString> &result) {
                             if (result.status != QueryResult<QString>::TransportError)
                                 return;
                             // The change never reached the service: tell the dealer
@@ -168,7 +171,7 @@ void CarListController::sendStatusChange(const Record &car, const QString &newSt
 
 void CarListController::openCar(int row)
 {
-    if (row < 0 || row >= m_model.count())
+    if (row < 0 || row >= m_table.rows()->count())
         return;
     m_selectedRow = row;
     performSegue(QStringLiteral("list_to_detail"));
@@ -178,7 +181,7 @@ void CarListController::prepareForSegue(const QString &identifier, Screen *desti
 {
     auto *detail = qobject_cast<MainDetailController *>(destination);
     if (identifier == QLatin1String("list_to_detail") && detail)
-        detail->setCar(m_model.record(m_selectedRow));
+        detail->setCar(m_table.rows()->record(m_selectedRow));
 }
 
 } // namespace tvs
