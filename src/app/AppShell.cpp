@@ -148,6 +148,7 @@ AppShell::AppShell(const Config &config, const Registrar &registerScreens, QObje
     m_context.urls = m_urls.get();
     m_context.qr = m_qr.get();
     m_context.config = &m_config;
+    m_context.alerts = &m_alerts;
     m_navigator = std::make_unique<Navigator>(&m_context);
     m_context.navigator = m_navigator.get();
     if (registerScreens)

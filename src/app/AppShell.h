@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Config.h"
+#include "RequestAlerts.h"
 #include "ScreenContext.h"
 
 #include <QObject>
@@ -72,6 +73,7 @@ private:
     std::unique_ptr<NetworkMonitor> m_network;
     std::unique_ptr<UrlOpener> m_urls;
     std::unique_ptr<QrSource> m_qr;
+    RequestAlerts m_alerts;
     ScreenContext m_context;
     std::unique_ptr<Navigator> m_navigator;
     // The engine does not own its network access manager factory; it goes after the engine.

@@ -16,14 +16,15 @@ struct ProcedureReply
 {
     enum Status {
         Ok,             // a reply was received and walked (it may still be incomplete: see walk.complete)
-        TransportError, // no reply: connection, TLS, HTTP status, timeout
+        TransportError, // no reply: connection, TLS, HTTP status without a SOAP fault, timeout
         BadReply,       // empty body, a body that is not UTF-8, or one past the reply size limit
+        Refused,        // the service answered with a SOAP fault: it received the call and said no
     };
     Status status = Ok;
-    QString error;   // human-readable cause when status != Ok or the walk broke off
+    QString error;   // human-readable cause when status != Ok or the walk broke off; for a
+                     // refusal, the fault's own text (its faultstring, possibly empty)
     QByteArray body; // raw reply body (for "getData: " style logging); with an HTTP error
-                     // status, the service's answer (a SOAP fault), so that a refusal can
-                     // be told from no answer at all
+                     // status, the service's answer (an error page or the SOAP fault)
     WalkResult walk;
     bool ok() const { return status == Ok; }
 };

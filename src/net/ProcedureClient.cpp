@@ -401,8 +401,16 @@ void ProcedureClient::finished(QNetworkReply *reply, ReplyBody &body, const QStr
             qCInfo(lcNet).noquote() << procedure << out.error;
             return;
         }
-        out.body = body.joined(); // an HTTP error page, kept for the log
-        qCWarning(lcNet).noquote() << procedure << "failed:" << out.error;
+        out.body = body.joined(); // an HTTP error page or a SOAP fault, kept for the log
+        // A fault is the service's answer, not a failure to reach it.
+        if (const std::optional<QString> fault = soapFaultString(out.body)) {
+            out.status = ProcedureReply::Refused;
+            qCWarning(lcNet).noquote()
+                << procedure << "refused by the service (" + out.error + "):" << *fault;
+            out.error = *fault;
+        } else {
+            qCWarning(lcNet).noquote() << procedure << "failed:" << out.error;
+        }
         deliverTo(receiver, done, std::move(out));
         return;
     }

@@ -26,6 +26,21 @@ Records onlyRows(const Records &walked)
     return rows;
 }
 
+QueryStatus::Status statusOf(ProcedureReply::Status status)
+{
+    switch (status) {
+    case ProcedureReply::Ok:
+        break;
+    case ProcedureReply::TransportError:
+        return QueryStatus::TransportError;
+    case ProcedureReply::BadReply:
+        return QueryStatus::BadReply;
+    case ProcedureReply::Refused:
+        return QueryStatus::Refused;
+    }
+    return QueryStatus::Answered;
+}
+
 void deliverLater(QObject *receiver, std::function<void(const QueryAnswer &)> done, QueryAnswer answer)
 {
     QObject *target = receiver ? receiver : QCoreApplication::instance();
@@ -68,9 +83,9 @@ void sendQuery(ProcedureCaller *caller, const QLoggingCategory &category, Proced
             QueryAnswer answer;
             answer.error = reply.error;
             if (!reply.ok()) {
-                answer.status = reply.status == ProcedureReply::TransportError ? Status::TransportError
-                                                                               : Status::BadReply;
-                qCWarning(category).noquote() << name << "failed:" << reply.error;
+                answer.status = statusOf(reply.status);
+                qCWarning(category).noquote()
+                    << name << (answer.status == Status::Refused ? "refused:" : "failed:") << reply.error;
                 if (done)
                     done(answer);
                 return;

@@ -40,6 +40,7 @@ struct QueryStatus
         NotSent,        // no procedure client, or the query refused to send (logged)
         TransportError, // no answer: connection, TLS, HTTP status, time-out
         BadReply,       // an answer that cannot be read (empty, not UTF-8)
+        Refused,        // the service said no with a SOAP fault; `error` holds its words
     };
 };
 

@@ -3,6 +3,7 @@
 #include "CallText.h"
 
 #include <QUrl>
+#include <QXmlStreamReader>
 
 namespace tvs {
 
@@ -69,6 +70,24 @@ SoapRequest makeJsonServiceRequest(const QString &apiHost, const QString &path, 
     }
     bodyXml += QLatin1String("</") + operation + QLatin1Char('>');
     return makeServiceRequest(apiHost, path, operation, bodyXml);
+}
+
+std::optional<QString> soapFaultString(const QByteArray &body)
+{
+    static const QString kEnvelopeNs = QStringLiteral("http://schemas.xmlsoap.org/soap/envelope/");
+    QXmlStreamReader xml(body);
+    bool inFault = false;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("Fault") && xml.namespaceUri() == kEnvelopeNs)
+            inFault = true;
+        else if (inFault && xml.name() == QLatin1String("faultstring"))
+            return xml.readElementText().trimmed();
+    }
+    if (inFault)
+        return QString();
+    return std::nullopt;
 }
 
 } // namespace tvs

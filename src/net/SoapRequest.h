@@ -5,6 +5,7 @@
 #include <QNetworkRequest>
 #include <QString>
 
+#include <optional>
 #include <utility>
 
 namespace tvs {
@@ -44,5 +45,9 @@ SoapRequest makeSoapRequest(const QString &apiHost, const QString &operation, co
 // parameter, in the given order, each value escaped for the envelope.
 SoapRequest makeJsonServiceRequest(const QString &apiHost, const QString &path, const QString &operation,
                                    const QList<std::pair<QString, QString>> &params);
+
+// The service's words when `body` is a SOAP fault (its faultstring, which may be
+// empty); nothing when it is no fault, such as an error page of a proxy.
+std::optional<QString> soapFaultString(const QByteArray &body);
 
 } // namespace tvs

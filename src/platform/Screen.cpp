@@ -134,6 +134,14 @@ void Screen::answerDialog(int id, int actionIndex)
     emit dialogsChanged();
 }
 
+bool Screen::withdrawDialog(int id)
+{
+    if (m_dialogs.removeIf([id](const DialogRequest &d) { return d.id == id; }) == 0)
+        return false;
+    emit dialogsChanged();
+    return true;
+}
+
 QVariantList Screen::dialogsForPage() const
 {
     QVariantList list;

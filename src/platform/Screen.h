@@ -84,6 +84,8 @@ public:
     const QList<DialogRequest> &pendingDialogs() const { return m_dialogs; }
     // Presses action `actionIndex` of dialog `id` and closes it.
     Q_INVOKABLE void answerDialog(int id, int actionIndex);
+    // Takes dialog `id` back unanswered (its handler never runs); false when it is not pending.
+    bool withdrawDialog(int id);
 
     // Loading overlay: each show stacks one overlay, each hide removes one.
     void setLoading(bool show);

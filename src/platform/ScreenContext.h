@@ -11,6 +11,7 @@ class QrSource;
 class UrlOpener;
 class Navigator;
 class Config;
+class RequestAlerts;
 
 // The services a screen may use. The Navigator hands the one context to every
 // screen it creates; tests build one with their fakes. Not owned here.
@@ -25,6 +26,8 @@ struct ScreenContext
     UrlOpener *urls = nullptr;
     const Config *config = nullptr;
     Navigator *navigator = nullptr;
+    // Tells the dealer of failed requests, one alert at a time app-wide.
+    RequestAlerts *alerts = nullptr;
 };
 
 } // namespace tvs

@@ -23,7 +23,7 @@ ItemDelegate {
 
     width: ListView.view ? ListView.view.width : implicitWidth
     height: Theme.carRowHeight
-    Accessible.name: cell_name + " " + cell_info + " " + cell_state.trim()
+    Accessible.name: (cell_name + " " + cell_info + " " + cell_info2 + " " + cell_state).replace(/\s+/g, " ").trim()
     padding: 0
     background: Rectangle {
         color: cell.cell_background
@@ -64,6 +64,8 @@ ItemDelegate {
             Layout.rightMargin: 10
             visible: cell.buttonTitle !== ""
             text: cell.buttonTitle
+            // The car's plate and year name the row it belongs to.
+            Accessible.name: cell.buttonTitle.trim() + " " + cell.cell_info
             onClicked: cell.rowButtonPressed(cell.cell_index)
         }
     }

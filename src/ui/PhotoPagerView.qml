@@ -4,11 +4,20 @@ import QtQuick.Controls.Basic
 
 // The pages of a PhotoPager: one picture per photo, swiped both ways with
 // wrap-around, turned by the pager's timer, with the dots over the photos.
-// A picture that cannot be loaded shows "empty_car".
+// A picture that cannot be loaded shows "empty_car". The pager is as high as a
+// 4:3 photo at its width, up to `maximumHeight` (a wide window); a photo is shown
+// whole, never cropped.
 Item {
     id: root
     property var pager
+    property real maximumHeight: Infinity
+    height: Math.min(width * 3 / 4, maximumHeight)
     clip: true
+
+    Rectangle {
+        anchors.fill: parent
+        color: Theme.background
+    }
 
     Picture {
         anchors.fill: parent
@@ -39,6 +48,7 @@ Item {
             required property int index
             width: pageView.width
             height: pageView.height
+            fillMode: Image.PreserveAspectFit
             address: root.pager ? root.pager.pageAddress(index) : ""
             Accessible.name: "차량 사진 " + (index + 1)
         }

@@ -123,6 +123,9 @@ QQuickItem *QmlPageHarness::load(const QUrl &page, QObject *controller, const QV
     }
     item->setParentItem(m_window->contentItem());
     item->setSize(m_window->size());
+    // The page follows the window as the app's pages do (resize the window to test that).
+    connect(m_window, &QWindow::widthChanged, item, [item](int width) { item->setWidth(width); });
+    connect(m_window, &QWindow::heightChanged, item, [item](int height) { item->setHeight(height); });
     m_window->show();
     return item;
 }

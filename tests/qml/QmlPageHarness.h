@@ -42,7 +42,8 @@ public:
     QQmlEngine *engine() const { return m_engine.get(); }
     // Root item of the loaded page (null when it failed: see report()).
     // `controller` (unless null) is set as the initial property `controller`;
-    // extra initial properties may be given.
+    // extra initial properties may be given. The page takes the window's size, and
+    // keeps following it when the window is resized.
     QQuickItem *load(const QUrl &page, QObject *controller, const QVariantMap &properties = {});
     // A window-rooted file (Main.qml): the window itself.
     QQuickWindow *loadWindow(const QUrl &url, const QVariantMap &properties = {});

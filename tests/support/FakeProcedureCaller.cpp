@@ -22,6 +22,11 @@ CannedAnswer CannedAnswer::badReply(const QByteArray &body, const QString &error
     return CannedAnswer{ProcedureReply::BadReply, body, error};
 }
 
+CannedAnswer CannedAnswer::refused(const QString &faultString)
+{
+    return CannedAnswer{ProcedureReply::Refused, {}, faultString};
+}
+
 QString FakeProcedureCaller::Call::procedure() const
 {
     // The name ends at the first blank or quote: some texts have no blank after it.

@@ -11,7 +11,7 @@
 namespace tvs::test {
 
 // A canned answer: a reply body (walked by the real reply walk with the call's
-// ReplyShape), a transport failure, or a body the client could not use.
+// ReplyShape), a transport failure, a body the client could not use, or a refusal.
 struct CannedAnswer
 {
     ProcedureReply::Status status = ProcedureReply::Ok;
@@ -26,6 +26,8 @@ struct CannedAnswer
     static CannedAnswer transportError(const QString &error = QStringLiteral("Connection refused"));
     static CannedAnswer badReply(const QByteArray &body = {},
                                  const QString &error = QStringLiteral("not UTF-8"));
+    // The service's SOAP fault, with its faultstring.
+    static CannedAnswer refused(const QString &faultString);
 };
 
 // Stands in for the ProcedureClient in screen tests. Records every call and

@@ -19,6 +19,7 @@ TestContext::TestContext()
     context.network = &network;
     context.urls = &urls;
     context.config = &config;
+    context.alerts = &alerts;
     navigator = std::make_unique<Navigator>(&context);
     context.navigator = navigator.get();
 }

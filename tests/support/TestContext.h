@@ -5,6 +5,7 @@
 #include "FakeProcedureCaller.h"
 #include "FakeServices.h"
 #include "Navigator.h"
+#include "RequestAlerts.h"
 #include "ScreenContext.h"
 #include "Services.h"
 
@@ -40,6 +41,7 @@ public:
     Config config;
     QTemporaryDir dir;
     std::unique_ptr<Settings> settings;
+    RequestAlerts alerts;
     ScreenContext context;
     std::unique_ptr<Navigator> navigator;
 

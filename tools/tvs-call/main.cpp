@@ -12,7 +12,6 @@
 #include <QLoggingCategory>
 #include <QNetworkAccessManager>
 #include <QTextStream>
-#include <QXmlStreamReader>
 
 #include <cstdio>
 #include <optional>
@@ -44,7 +43,7 @@ const char kUsage[] =
     "  --api-host HOST[:PORT], --ca-file FILE, --config FILE, and the variables\n"
     "  TVS_API_HOST and TVS_CA_FILE, as for the app (below)\n"
     "\n"
-    "exit status: 0 ok, 2 bad usage, 3 transport failure, 4 unreadable reply\n";
+    "exit status: 0 ok, 2 bad usage, 3 transport failure or refusal (a SOAP fault), 4 unreadable reply\n";
 
 const QStringList kConfigOptions{"--api-host",  "--image-host", "--zest-host",
                                  "--mweb-host", "--ca-file",    "--config"};
@@ -73,18 +72,6 @@ QString jsonLine(const Record &record)
         line += jsonString(key) + QLatin1Char(':') + jsonString(value);
     }
     return line + QLatin1Char('}');
-}
-
-// The fault text of a SOAP fault body (empty when the body holds none): the service
-// answers a call it refuses with HTTP 500 and says why only there.
-QString soapFaultString(const QByteArray &body)
-{
-    QXmlStreamReader xml(body);
-    while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("faultstring"))
-            return xml.readElementText().trimmed();
-    }
-    return {};
 }
 
 struct Options
@@ -143,12 +130,10 @@ std::optional<QString> parse(const QStringList &args, Options &options)
 int failureExit(bool transport, bool unreadable, const QString &error, const QByteArray &body)
 {
     if (transport) {
-        const QString fault = soapFaultString(body);
-        if (fault.isEmpty())
-            std::fprintf(stderr, "tvs-call: transport failure: %s\n", qPrintable(error));
+        if (const std::optional<QString> fault = soapFaultString(body))
+            std::fprintf(stderr, "tvs-call: the service refused the call: %s\n", qPrintable(*fault));
         else
-            std::fprintf(stderr, "tvs-call: the service refused the call (%s): %s\n", qPrintable(error),
-                         qPrintable(fault));
+            std::fprintf(stderr, "tvs-call: transport failure: %s\n", qPrintable(error));
         return ExitTransport;
     }
     if (unreadable) {
@@ -170,26 +155,25 @@ int runCall(QNetworkAccessManager &nam, const Config &config, const Options &opt
     ProcedureClient client(&nam, config.apiHost, config.caCertificates());
     client.setTimeout(options.timeoutMs);
     int exitCode = ExitOk;
-    client.call(
-        operation, options.positional.at(2), options.shape, &client, [&](const ProcedureReply &reply) {
-            QTextStream out(stdout);
-            exitCode = failureExit(reply.status == ProcedureReply::TransportError,
-                                   reply.status == ProcedureReply::BadReply, reply.error, reply.body);
-            if (exitCode == ExitOk) {
-                for (const Record &row : reply.walk.rows)
-                    out << jsonLine(row) << '\n';
-                if (reply.walk.rows.isEmpty() && !reply.walk.named.isEmpty())
-                    out << jsonLine(reply.walk.named) << '\n';
-                if (!reply.walk.complete) {
-                    out.flush();
-                    std::fprintf(stderr, "tvs-call: reply broke off (%lld complete rows printed): %s\n",
-                                 static_cast<long long>(reply.walk.rows.size()),
-                                 qPrintable(reply.walk.error));
-                    exitCode = ExitUnreadable;
-                }
+    client.call(operation, options.positional.at(2), options.shape, &client, [&](const ProcedureReply &reply) {
+        QTextStream out(stdout);
+        exitCode = failureExit(reply.status == ProcedureReply::TransportError ||
+                                   reply.status == ProcedureReply::Refused,
+                               reply.status == ProcedureReply::BadReply, reply.error, reply.body);
+        if (exitCode == ExitOk) {
+            for (const Record &row : reply.walk.rows)
+                out << jsonLine(row) << '\n';
+            if (reply.walk.rows.isEmpty() && !reply.walk.named.isEmpty())
+                out << jsonLine(reply.walk.named) << '\n';
+            if (!reply.walk.complete) {
+                out.flush();
+                std::fprintf(stderr, "tvs-call: reply broke off (%lld complete rows printed): %s\n",
+                             static_cast<long long>(reply.walk.rows.size()), qPrintable(reply.walk.error));
+                exitCode = ExitUnreadable;
             }
-            QCoreApplication::exit(exitCode);
-        });
+        }
+        QCoreApplication::exit(exitCode);
+    });
     QCoreApplication::exec();
     return exitCode;
 }

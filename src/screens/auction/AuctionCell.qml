@@ -24,7 +24,8 @@ ItemDelegate {
     width: ListView.view ? ListView.view.width : implicitWidth
     height: Theme.carRowHeight
     padding: 0
-    Accessible.name: aucCell_name + " " + aucCell_info + " " + aucCell_state.trim()
+    Accessible.name: (aucCell_name + " " + aucCell_info + " " + aucCell_price + " "
+                      + aucCell_state + " " + aucCell_left).replace(/\s+/g, " ").trim()
     background: Rectangle {
         color: Theme.surface
         Rectangle {
@@ -74,6 +75,8 @@ ItemDelegate {
             Layout.rightMargin: 10
             visible: cell.aucCell_btn !== ""
             text: cell.aucCell_btn
+            // The car's plate and year name the row it belongs to.
+            Accessible.name: cell.aucCell_btn.trim() + " " + cell.aucCell_info
             onClicked: cell.rowButtonPressed(cell.aucCell_tag)
         }
     }

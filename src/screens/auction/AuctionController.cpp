@@ -5,6 +5,7 @@
 #include "AuctionDetailController.h"
 #include "AuctionLogging.h"
 #include "Navigator.h"
+#include "RequestAlerts.h"
 #include "ScreenContext.h"
 #include "Services.h"
 
@@ -71,14 +72,19 @@ void AuctionController::viewWillDisappear()
     m_countdownTicker->stop();
 }
 
-void AuctionController::fetch()
+void AuctionController::fetch(bool quiet)
 {
     m_fetching = true;
-    m_queries.board(m_latest.track([this](const QueryResult<Records> &result) {
+    m_queries.board(m_latest.track([this, quiet](const QueryResult<Records> &result) {
         m_fetching = false;
         // What is shown stays until a whole reply has been read; then the lists and
         // the tables change together, so a tap never reads a list the tables do not show.
-        if (!result.ok() || !result.complete)
+        // Only the refresh the board makes by itself fails without a word.
+        const bool failed =
+            quiet ? RequestFailure::of(result).has_value()
+                  : alertIfFailed(this, result, QStringLiteral("경매 목록을 불러오지 못했습니다."),
+                                  [this] { fetch(); });
+        if (failed)
             return;
         const QString dealer = AppData::shared()->userCode();
         m_lists = AuctionLists::split(result.value, dealer);
@@ -95,7 +101,7 @@ void AuctionController::quietRefresh()
     // Only while the board is on top and no answer is awaited; no overlay.
     if (m_fetching || (navigator() && navigator()->top() != this))
         return;
-    fetch();
+    fetch(true);
 }
 
 void AuctionController::selectPage(int index)

@@ -73,7 +73,8 @@ signals:
     void listsChanged();
 
 private:
-    void fetch();
+    // `quiet`: the board's own refresh, whose failures are only logged.
+    void fetch(bool quiet = false);
     void quietRefresh();
     void selectPage(int index);
     void openDetail(const Record &row);

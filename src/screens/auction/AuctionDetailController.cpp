@@ -3,6 +3,7 @@
 #include "AppData.h"
 #include "AuctionLogging.h"
 #include "Navigator.h"
+#include "RequestAlerts.h"
 #include "ScreenContext.h"
 
 #include <QPointer>
@@ -104,8 +105,10 @@ void AuctionDetailController::btnMoneyInsert()
     QPointer<AuctionDetailController> self(this);
     m_auctions.bid(takeList.value(QStringLiteral("sAuctionCode")), AppData::shared()->userCode(), acu_money,
                    [self](const QueryResult<bool> &result) {
-                       // The board must hear of a taken bid even when the dealer has left.
-                       if (result.ok() && result.value)
+                       // The board must hear of a taken bid even when the dealer has left,
+                       // and of one whose fate is unknown: it then shows whether it stands.
+                       const bool sent = result.status != QueryStatus::NotSent;
+                       if ((result.ok() && result.value) || (sent && RequestFailure::of(result)))
                            AppData::shared()->aucRefresh = true;
                        if (!self)
                            return;
@@ -113,8 +116,10 @@ void AuctionDetailController::btnMoneyInsert()
                        if (result.status == QueryStatus::NotSent)
                            self->presentAlert(QStringLiteral("실패"),
                                               QStringLiteral("이 경매에는 입찰할 수 없습니다."));
-                       else if (!result.ok())
-                           return; // logged; the dealer may press again
+                       // Never repeated from the alert: a bid is placed by the dealer's own press.
+                       else if (alertIfFailed(self, result,
+                                              QStringLiteral("입찰 결과를 확인하지 못했습니다.")))
+                           return;
                        else if (result.value)
                            self->bidTaken();
                        else

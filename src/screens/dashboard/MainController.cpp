@@ -8,6 +8,7 @@
 #include "MainDetailController.h"
 #include "MainDrawerController.h"
 #include "Navigator.h"
+#include "RequestAlerts.h"
 #include "ScreenContext.h"
 #include "WebController.h"
 
@@ -116,26 +117,36 @@ void MainController::viewWillDisappear()
 
 void MainController::sendCountRequest()
 {
-    m_cars.counts(AppData::shared()->userCode(),
-                  m_latestCounts.track([this](const QueryResult<CarCounts> &result) {
-                      if (!result.ok())
-                          return; // the counts and rows keep what they showed
-                      for (std::size_t i = 0; i < result.value.size(); ++i) {
-                          if (result.value[i])
-                              getCarCountList[qsizetype(i)] = *result.value[i];
-                      }
-                      sendListRequest();
-                      emit countsChanged();
-                  }));
+    auto showCounts = m_latestCounts.track([this](const QueryResult<CarCounts> &result) {
+        if (alertIfFailed(this, result, QStringLiteral("차량 현황을 불러오지 못했습니다."),
+                          [this] { sendCountRequest(); }))
+            return; // the counts and rows keep what they showed
+        for (std::size_t i = 0; i < result.value.size(); ++i) {
+            if (result.value[i])
+                getCarCountList[qsizetype(i)] = *result.value[i];
+        }
+        emit countsChanged();
+    });
+    m_cars.counts(AppData::shared()->userCode(), [this, showCounts](const QueryResult<CarCounts> &result) {
+        showCounts(result);
+        // The list follows every answered count, also one a newer count request
+        // superseded: that newer one may still fail, and the list keeps only its newest answer.
+        if (result.ok())
+            sendListRequest();
+    });
 }
 
 void MainController::sendListRequest()
 {
-    // Each whole reply replaces the list: rows of earlier replies never stay.
+    // Each whole reply replaces the list: rows of earlier replies never stay. A
+    // failed first load keeps the rows it showed before it failed.
     m_table->load(
         m_cars, AppData::shared()->userCode(), searchNum, expectedCount(searchNum),
         [](const Records &rows) { return rows; },
-        [](const QueryResult<Records> &result) { return !result.ok() || !result.complete; },
+        [this](const QueryResult<Records> &result) {
+            return alertIfFailed(this, result, QStringLiteral("차량 목록을 불러오지 못했습니다."),
+                                 [this] { sendListRequest(); });
+        },
         [this] { m_selectedRow = -1; });
 }
 
@@ -188,7 +199,10 @@ void MainController::logoutAction()
             return;
         }
         qCInfo(lcDashboard) << "signing out";
-        // The job lines written in this session are the signed-out dealer's.
+        // The record and the job lines written in this session are the signed-out
+        // dealer's: the next dealer to sign in here sees none of them, even where
+        // the reply of that sign-in lacks a key.
+        AppData::shared()->userInfo.clear();
         AppData::shared()->jobLines.clear();
         // A fresh login screen replaces the whole stack, so nothing of the
         // signed-out dealer stays alive below it or can be reached by going back.
@@ -222,7 +236,7 @@ void MainController::scrollViewDidEndDragging(qreal contentOffsetY, qreal safeAr
 
 void MainController::openCar(int row)
 {
-    if (!m_table->rows()->hasRow(row)) {
+    if (row < 0 || row >= m_table->rows()->count()) {
         qCWarning(lcDashboard) << "no car row" << row;
         return;
     }
@@ -262,11 +276,9 @@ void MainController::prepareForSegue(const QString &identifier, Screen *destinat
             detail->setCar(m_table->rows()->record(m_selectedRow));
     } else if (auto *list = qobject_cast<CarListController *>(destination)) {
         if (identifier == QLatin1String("main_to_carList0"))
-            list->showCars(QStringLiteral("현재 보유 중인 차량"), 0, CarListController::Mode::Plain,
-                           expectedCount(0));
+            list->showCars(QStringLiteral("현재 보유 중인 차량"), 0, CarListController::Mode::Plain, expectedCount(0));
         else if (identifier == QLatin1String("main_to_carList9"))
-            list->showCars(QStringLiteral("판매완료 된 차량"), 9, CarListController::Mode::Plain,
-                           expectedCount(9));
+            list->showCars(QStringLiteral("판매완료 된 차량"), 9, CarListController::Mode::Plain, expectedCount(9));
     } else if (auto *auctions = qobject_cast<AuctionController *>(destination)) {
         if (identifier == QLatin1String("main_to_auction1"))
             auctions->setOpenPage(1);

@@ -3,6 +3,7 @@
 #include "AppData.h"
 #include "InventoryLogging.h"
 #include "MainDetailController.h"
+#include "RequestAlerts.h"
 #include "ScreenContext.h"
 
 namespace tvs {
@@ -79,7 +80,11 @@ void CarListController::fetchList()
             }
             return rows;
         },
-        [](const QueryResult<Records> &result) { return !result.ok() || !result.complete; },
+        [this](const QueryResult<Records> &result) {
+            // The table keeps what it showed.
+            return alertIfFailed(this, result, QStringLiteral("차량 목록을 불러오지 못했습니다."),
+                                 [this] { fetchList(); });
+        },
         [this] { m_selectedRow = -1; });
 }
 
@@ -141,32 +146,41 @@ void CarListController::requestStatusChange(int tag, const QString &message,
                            return; // the closing button: nothing is sent
                        // The list may have been fetched again while the alert was
                        // open, so the car is looked up rather than trusted by index.
-                       const qsizetype at = m_table.rows()->records().indexOf(car);
-                       if (at < 0) {
+                       if (!m_table.rows()->records().contains(car)) {
                            qCWarning(lcInventory) << "car list: the chosen car is no longer listed";
                            return;
                        }
-                       sendStatusChange(car, statuses.at(pressed));
-                       // Only this row goes: the rest of the list stays where the dealer scrolled it.
-                       m_table.rows()->removeAt(int(at));
-                       m_selectedRow = -1;
-                       emit rowsChanged();
+                       changeStatus(car, statuses.at(pressed));
                    });
+}
+
+void CarListController::changeStatus(const Record &car, const QString &newStatus)
+{
+    sendStatusChange(car, newStatus);
+    // Only this row goes: the rest of the list stays where the dealer scrolled it.
+    const QString code = car.value(QStringLiteral("sCarProductCode"));
+    const Records rows = m_table.rows()->records();
+    for (qsizetype at = 0; at < rows.size(); ++at) {
+        if (rows.at(at).value(QStringLiteral("sCarProductCode")) == code) {
+            m_table.rows()->removeAt(int(at));
+            break;
+        }
+    }
+    m_selectedRow = -1;
+    emit rowsChanged();
 }
 
 void CarListController::sendStatusChange(const Record &car, const QString &newStatus)
 {
-    m_cars.changeStatus(car.value(QStringLiteral("sCarProductCode")), newStatus,
-                        AppData::shared()->userCode(), [this](const QueryResult<QString> &result) {
-                            if (result.status != QueryResult<QString>::TransportError)
-                                return;
-                            // The change never reached the service: tell the dealer
-                            // and show the car again as the service has it.
-                            presentAlert(QStringLiteral("상태 변경 실패"),
-                                         QStringLiteral("차량 상태를 변경하지 못했습니다. "
-                                                        "네트워크 연결을 확인해주세요."));
-                            fetchList();
-                        });
+    m_cars.changeStatus(
+        car.value(QStringLiteral("sCarProductCode")), newStatus, AppData::shared()->userCode(),
+        [this, car, newStatus](const QueryResult<QString> &result) {
+            // The change may not have been made: the dealer may send it again, or
+            // give up and see the cars as the service has them.
+            alertIfFailed(
+                this, result, QStringLiteral("차량 상태를 변경하지 못했습니다."),
+                [this, car, newStatus] { changeStatus(car, newStatus); }, [this] { fetchList(); });
+        });
 }
 
 void CarListController::openCar(int row)

@@ -74,6 +74,8 @@ private:
     void fetchList();
     void requestStatusChange(int tag, const QString &message, const QList<DialogAction> &actions,
                              const QStringList &statuses);
+    // Sends the change and takes the car's row off the list.
+    void changeStatus(const Record &car, const QString &newStatus);
     void sendStatusChange(const Record &car, const QString &newStatus);
 
     CarQueries m_cars;

@@ -2,6 +2,7 @@
 
 #include "AppData.h"
 #include "InventoryLogging.h"
+#include "RequestAlerts.h"
 #include "ScreenContext.h"
 #include "WebController.h"
 #include "WizardState.h"
@@ -86,14 +87,26 @@ void MainDetailController::viewDidLoad()
         qCWarning(lcInventory) << "car detail: the record carries no car code; nothing fetched";
         return;
     }
+    fetchPhotos(code);
+    fetchOptions(code);
+}
+
+void MainDetailController::fetchPhotos(const QString &code)
+{
     m_cars.photos(code, [this, code](const QueryResult<QStringList> &result) {
-        if (!result.ok())
+        if (alertIfFailed(this, result, QStringLiteral("차량 사진을 불러오지 못했습니다."),
+                          [this, code] { fetchPhotos(code); }))
             return;
         getImgList = result.value;
         m_pager.setUp(code, getImgList, context() ? context()->config : nullptr);
     });
-    m_cars.carOptions(code, [this](const QueryResult<Records> &result) {
-        if (!result.ok())
+}
+
+void MainDetailController::fetchOptions(const QString &code)
+{
+    m_cars.carOptions(code, [this, code](const QueryResult<Records> &result) {
+        if (alertIfFailed(this, result, QStringLiteral("차량 옵션을 불러오지 못했습니다."),
+                          [this, code] { fetchOptions(code); }))
             return;
         getOpCheckList = result.value;
         lightIcons();
@@ -164,7 +177,8 @@ void MainDetailController::lightIcons()
 void MainDetailController::fetchCatalogue()
 {
     m_cars.optionCatalogue([this](const QueryResult<Records> &result) {
-        if (!result.ok())
+        if (alertIfFailed(this, result, QStringLiteral("옵션 목록을 불러오지 못했습니다."),
+                          [this] { fetchCatalogue(); }))
             return;
         getOpMoreList.clear();
         for (const Record &row : result.value)

@@ -123,6 +123,8 @@ signals:
 
 private:
     void fillLabels();
+    void fetchPhotos(const QString &code);
+    void fetchOptions(const QString &code);
     void fetchCatalogue();
     void lightIcons();
     void splitCatalogue();

@@ -56,7 +56,8 @@ Item {
             PhotoPagerView {
                 id: showView
                 width: parent.width
-                height: width * 0.66
+                // A wide window keeps room for the car's data below the photos.
+                maximumHeight: scroll.height * 0.6
                 pager: page.controller.pager
             }
 

@@ -4,10 +4,14 @@
 #include "LoginCrypto.h"
 #include "LoginLogging.h"
 #include "Navigator.h"
+#include "RequestAlerts.h"
 #include "ScreenContext.h"
 #include "Services.h"
 #include "ThemeColors.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QTextBoundaryFinder>
 #include <QTimer>
 
@@ -238,6 +242,14 @@ void LoginController::attachPreview(QObject *videoSink)
         m_qr->setPreviewSink(videoSink);
 }
 
+QUrl LoginController::qrImageFolder() const
+{
+    if (m_qrImage.isLocalFile())
+        return QUrl::fromLocalFile(QFileInfo(m_qrImage.toLocalFile()).absolutePath());
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QUrl::fromLocalFile(!pictures.isEmpty() && QDir(pictures).exists() ? pictures : QDir::homePath());
+}
+
 void LoginController::openQrImage(const QUrl &file)
 {
     if (!m_qr)
@@ -260,9 +272,31 @@ void LoginController::loginBtnAction()
         AppData::showAlertOnMain(this, QStringLiteral("비밀번호를 확인해주세요."), QString());
         return;
     }
+    sendSignIn(m_loginId, passwordDigest(m_loginPw));
+}
+
+void LoginController::sendSignIn(const QString &userId, const QString &digest)
+{
     clearUserInfo();
-    m_login.signIn(m_loginId, passwordDigest(m_loginPw),
-                   [this](const QueryResult<Record> &result) { loginReply(result); });
+    m_login.signIn(userId, digest, [this, userId, digest](const QueryResult<Record> &result) {
+        loginReply(result, [this, userId, digest] { sendSignIn(userId, digest); }, {});
+    });
+}
+
+void LoginController::sendQrSignIn(const QString &token)
+{
+    clearUserInfo();
+    m_login.signInWithQr(token, [this, token](const QueryResult<Record> &result) {
+        // Given up, the QR page reads codes again.
+        loginReply(
+            result, [this, token] { sendQrSignIn(token); }, [this] { resumeScanning(); });
+    });
+}
+
+void LoginController::resumeScanning()
+{
+    setQrMsg(QString(), theme::qrScanning());
+    startCapture();
 }
 
 void LoginController::captureOutputWithoutCode()
@@ -286,23 +320,24 @@ void LoginController::captureOutput(const QrDetection &detection)
 void LoginController::qrLogin(const QString &scanned)
 {
     const QrPayload payload = openQrPayload(scanned, appData->AESKEY, appData->AESIV);
+    // A code that is no sign-in code is told as one the decryptor refused, and the
+    // camera (or the picker) is ready for the next one.
     switch (payload.kind) {
     case QrPayload::Rejected:
         qCInfo(lcLogin) << "QR code refused by the decryptor";
-        setQrMsg(QStringLiteral("잘못된 접근입니다."), theme::qrRejected());
-        startCapture();
-        return;
+        break;
     case QrPayload::NotUtf8:
         qCInfo(lcLogin) << "QR code decrypts to a text that is not UTF-8";
-        return;
+        break;
     case QrPayload::NotUser:
         qCInfo(lcLogin) << "QR code decrypts to a text that does not begin with U";
-        return;
-    case QrPayload::Token:
         break;
+    case QrPayload::Token:
+        sendQrSignIn(payload.token);
+        return;
     }
-    clearUserInfo();
-    m_login.signInWithQr(payload.token, [this](const QueryResult<Record> &result) { loginReply(result); });
+    setQrMsg(QStringLiteral("잘못된 접근입니다."), theme::qrRejected());
+    startCapture();
 }
 
 void LoginController::clearUserInfo()
@@ -312,18 +347,28 @@ void LoginController::clearUserInfo()
         appData->userInfo.remove(key);
 }
 
-void LoginController::loginReply(const QueryResult<Record> &result)
+void LoginController::loginReply(const QueryResult<Record> &result, std::function<void()> retry,
+                                 std::function<void()> gaveUp)
 {
-    if (!result.ok() || !result.complete)
+    // "NO" is the service's whole answer, even when the reply breaks off after it.
+    if (result.ok() && result.nothingFound) {
+        presentAlert(QStringLiteral("로그인 실패"), QStringLiteral("입력정보를 다시 확인해주세요."),
+                     std::move(gaveUp));
         return;
-    if (result.nothingFound)
-        AppData::showAlertOnMain(this, QStringLiteral("로그인 실패"), QStringLiteral("입력정보를 다시 확인해주세요."));
+    }
+    if (alertIfFailed(this, result, QStringLiteral("로그인하지 못했습니다."), std::move(retry),
+                      std::move(gaveUp)))
+        return;
     for (const auto &[name, value] : result.value.fields())
         appData->userInfo.insert(name, value);
     // An empty element is how the service writes an empty value: a dealer without an
     // ID or a password is no sign-in.
-    successStep(!result.value.value(QStringLiteral("sUserId")).isEmpty() &&
-                !result.value.value(QStringLiteral("sUserPw")).isEmpty());
+    const bool signedIn = !result.value.value(QStringLiteral("sUserId")).isEmpty() &&
+                          !result.value.value(QStringLiteral("sUserPw")).isEmpty();
+    // A reply that neither signs in nor refuses leaves the screen as it was, ready again.
+    if (!signedIn && gaveUp)
+        gaveUp();
+    successStep(signedIn);
 }
 
 void LoginController::successStep(bool signedIn)

@@ -45,6 +45,8 @@ class LoginController : public Screen
     Q_PROPERTY(bool canOpenImage READ canOpenImage CONSTANT)
     // The image file last opened on the QR page (shown in the preview area).
     Q_PROPERTY(QUrl qrImage READ qrImage NOTIFY qrImageChanged)
+    // Where the image picker opens: the last image's folder, else the pictures folder, else home.
+    Q_PROPERTY(QUrl qrImageFolder READ qrImageFolder NOTIFY qrImageChanged)
 
 public:
     explicit LoginController(ScreenContext *context, QObject *parent = nullptr);
@@ -90,6 +92,7 @@ public:
     bool hasCamera() const;
     bool canOpenImage() const { return m_qr != nullptr; }
     QUrl qrImage() const { return m_qrImage; }
+    QUrl qrImageFolder() const;
 
 signals:
     void login_IDChanged();
@@ -114,7 +117,12 @@ private:
     void startCapture();
     void stopCapture();
     void clearUserInfo();
-    void loginReply(const QueryResult<Record> &result);
+    void sendSignIn(const QString &userId, const QString &digest);
+    void sendQrSignIn(const QString &token);
+    void resumeScanning();
+    // `retry` sends the same sign-in again; `gaveUp` runs when the dealer does not.
+    void loginReply(const QueryResult<Record> &result, std::function<void()> retry,
+                    std::function<void()> gaveUp);
     void successStep(bool signedIn);
 
     AppData *appData;

@@ -307,11 +307,12 @@ FocusScope {
     }
 
     // The image picker, made afresh each time the dealer asks for it (its module is
-    // not loaded before the first time); it opens as it is made.
+    // not loaded before the first time): it opens as it is made, where the dealer last
+    // chose a picture, and hands the chosen one to the login itself.
     Loader {
         id: imagePicker
         function open() {
-            setSource("QrImagePicker.qml", { controller: root.controller, parentWindow: root.Window.window })
+            imagePicker.setSource("QrImagePicker.qml", { controller: root.controller })
         }
     }
 }

@@ -101,6 +101,18 @@ void WebController::navigationFinished(bool succeeded, const QString &error)
     firstNavigationEnded(QStringLiteral("페이지를 불러오지 못했습니다."));
 }
 
+void WebController::navigationAborted()
+{
+    if (m_firstNavigationDone)
+        return;
+    qCInfo(lcWeb) << "web page" << m_address.toString() << "navigation aborted; the page stays in view";
+    m_requestTimer.stop();
+    if (m_indicatorVisible) {
+        m_indicatorVisible = false;
+        emit indicatorChanged();
+    }
+}
+
 void WebController::webContentProcessDidTerminate()
 {
     qCWarning(lcWeb) << "web content process ended; reloading" << m_address.toString();

@@ -45,6 +45,9 @@ public:
     // From the page: a navigation ended (ok or failed), the web content
     // process ended, the web engine is missing.
     Q_INVOKABLE void navigationFinished(bool succeeded, const QString &error = {});
+    // A navigation ended "aborted" (a script sent the page on, or it was a download):
+    // no failure of the page, which stays in view; the next navigation still counts.
+    Q_INVOKABLE void navigationAborted();
     Q_INVOKABLE void webContentProcessDidTerminate();
     Q_INVOKABLE void webEngineUnavailable();
     // The web view met a certificate its own store does not trust: accepted only when

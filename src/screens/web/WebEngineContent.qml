@@ -10,9 +10,15 @@ WebEngineView {
     required property var controller
 
     url: controller.address
+    // A navigation that Chromium aborts (net::ERR_ABORTED: a script sent the page on,
+    // a download) hides nothing.
+    readonly property int abortedError: -3
     onLoadingChanged: (request) => {
         if (request.status === WebEngineView.LoadSucceededStatus)
             controller.navigationFinished(true, "")
+        else if (request.status === WebEngineView.LoadStoppedStatus
+                 || (request.status === WebEngineView.LoadFailedStatus && request.errorCode === abortedError))
+            controller.navigationAborted()
         else if (request.status === WebEngineView.LoadFailedStatus)
             controller.navigationFinished(false, request.errorString)
     }

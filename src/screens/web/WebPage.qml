@@ -35,6 +35,9 @@ Item {
         horizontalAlignment: Text.AlignHCenter
         color: Theme.secondaryText
         font.pixelSize: 15
+        // Read out as soon as it shows, like an alert.
+        Accessible.role: Accessible.AlertMessage
+        Accessible.name: text
     }
 
     BusyIndicator {

@@ -1,6 +1,7 @@
 #include "EnterCarController.h"
 
 #include "AppData.h"
+#include "RequestAlerts.h"
 #include "ScreenContext.h"
 #include "WizardCodes.h"
 #include "WizardLogging.h"
@@ -456,8 +457,10 @@ void EnterCarController::showServerList(int tag)
         return;
     }
     auto show = m_latestList.track([this, tag, list](const QueryResult<Records> &result) {
-        if (!result.ok())
-            return; // logged; no list
+        if (alertIfFailed(this, result,
+                          QStringLiteral("%1 목록을 불러오지 못했습니다.").arg(QString::fromUtf8(list.title)),
+                          [this, tag] { showServerList(tag); }))
+            return;
         const QString codeField = QString::fromLatin1(list.codeField);
         QStringList labels;
         theCarDataList.clear();

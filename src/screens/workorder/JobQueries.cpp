@@ -42,7 +42,8 @@ void JobQueries::jobOrders(const QString &userCode, const QString &productCode, 
 {
     send(QStringLiteral("job orders"), callText(QStringLiteral("ps_GetMainJobList"), {userCode, productCode}),
          {QStringLiteral("sJobListCode"), QStringLiteral("iJobPrice"), QStringLiteral("sJobListRegdate"),
-          QStringLiteral("sJobOrderListStatus")},
+          QStringLiteral("sJobOrderListStatus"), QStringLiteral("sJobContent"), QStringLiteral("sStoreCode"),
+          QStringLiteral("sStoreName")},
          noUserCode(userCode), std::move(done));
 }
 

@@ -16,7 +16,7 @@ public:
 
     // The dealer's cars whose plate holds `plateText` (every car for an empty text).
     void jobCars(const QString &userCode, const QString &plateText, Done done);
-    // The dealer's job orders of one car.
+    // The dealer's job orders of one car, with each order's work and repair shop.
     void jobOrders(const QString &userCode, const QString &productCode, Done done);
     // The inspection items of a car (or of the car of job order `jobListCode`).
     void inspectionItems(const QString &productCode, const QString &jobListCode, Done done);

@@ -1,6 +1,7 @@
 #include "WorkOrder_p2.h"
 
 #include "AppData.h"
+#include "RequestAlerts.h"
 #include "ScreenContext.h"
 #include "ThemeColors.h"
 #include "WorkOrderLogging.h"
@@ -60,9 +61,14 @@ WorkOrder_p2::WorkOrder_p2(ScreenContext *context, QObject *parent)
 
 void WorkOrder_p2::viewDidLoad()
 {
+    search();
+}
+
+void WorkOrder_p2::search()
+{
     m_jobs.jobCars(AppData::shared()->userCode(), searchCarnum, [this](const QueryResult<Records> &result) {
-        if (!result.ok())
-            return; // logged; the table stays empty and the notice hidden
+        if (alertIfFailed(this, result, QStringLiteral("차량을 검색하지 못했습니다."), [this] { search(); }))
+            return; // the table stays empty and the notice hidden
         if (result.nothingFound && !m_noSearchData) {
             m_noSearchData = true;
             emit noSearchDataChanged();

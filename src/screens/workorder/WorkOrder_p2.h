@@ -50,6 +50,8 @@ signals:
     void noSearchDataChanged();
 
 private:
+    void search();
+
     JobQueries m_jobs;
     RecordListModel m_table;
     bool m_noSearchData = false;

@@ -68,6 +68,9 @@ Rectangle {
             width: ListView.view.width
             height: 112
             color: Theme.surface
+            Accessible.role: Accessible.ListItem
+            Accessible.name: (cell_CarNum + " " + cell_CarState + " " + cell_CarKind + " "
+                              + cell_CarNum2 + " " + cell_CarDate).replace(/\s+/g, " ").trim()
             Rectangle {
                 anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
                 height: 1
@@ -114,6 +117,7 @@ Rectangle {
                     borderColor: Theme.completeTitle
                     text: "정비완료"
                     font { pixelSize: Theme.smallFontSize; bold: true }
+                    Accessible.name: text + " " + cell.cell_CarNum
                     enabled: cell.cell_btnCompleteLook !== "disabled"
                     backgroundColor: cell.cell_btnCompleteLook === "ready" ? Theme.surface
                                    : cell.cell_btnCompleteLook === "disabled" ? Theme.disabledFill : Theme.orange

@@ -2,6 +2,7 @@
 
 #include "AppData.h"
 #include "Navigator.h"
+#include "RequestAlerts.h"
 #include "ScreenContext.h"
 #include "WorkOrderLogging.h"
 #include "WorkWrite_p1.h"
@@ -26,7 +27,7 @@ QString registrationTime(const QString &t)
 WorkOrder_p3::WorkOrder_p3(ScreenContext *context, QObject *parent)
     : Screen(context, parent), m_jobs(context ? context->procedures : nullptr, this),
       m_table(
-          {"cell_Time", "cell_JobNumber", "cell_RepairPrice", "cell_CarNumber"},
+          {"cell_Time", "cell_JobNumber", "cell_RepairPrice", "cell_CarNumber", "cell_JobCode"},
           QStringLiteral("sJobListCode"),
           [this](const Record &order) {
               return QVariantList{
@@ -38,6 +39,8 @@ WorkOrder_p3::WorkOrder_p3(ScreenContext *context, QObject *parent)
                             QStringLiteral(" 원")
                       : QString(),
                   car_Number,
+                  // Names the row's buttons for a screen reader ("수정 J00011").
+                  order.value(QStringLiteral("sJobListCode")),
               };
           },
           this)
@@ -73,8 +76,10 @@ void WorkOrder_p3::fetch(bool firstTime)
 {
     m_jobs.jobOrders(AppData::shared()->userCode(), productCode,
                      m_latest.track([this, firstTime](const QueryResult<Records> &result) {
-                         if (!result.ok())
-                             return; // logged; the list keeps what it showed
+                         if (alertIfFailed(this, result,
+                                           QStringLiteral("작업 지시 목록을 불러오지 못했습니다."),
+                                           [this, firstTime] { fetch(firstTime); }))
+                             return; // the list keeps what it showed
                          m_table.setRows(result.value);
                          // A car without orders goes straight to a new one, once: coming
                          // back from it must find the list, not open another. Nor while
@@ -87,12 +92,12 @@ void WorkOrder_p3::fetch(bool firstTime)
 
 void WorkOrder_p3::openNewOrder()
 {
-    openWriting(QString());
+    openWriting(Record());
 }
 
-void WorkOrder_p3::openWriting(const QString &jobListCode)
+void WorkOrder_p3::openWriting(const Record &order)
 {
-    m_writeJobListCode = jobListCode;
+    m_writeOrder = order;
     performSegue(QStringLiteral("order_to_write"));
 }
 
@@ -119,7 +124,7 @@ void WorkOrder_p3::cell_EditButton_Action(int tag)
         qCWarning(lcWorkOrder) << "job orders: row" << tag << "has no order number to edit";
         return;
     }
-    openWriting(order.value(QStringLiteral("sJobListCode")));
+    openWriting(order);
 }
 
 void WorkOrder_p3::cell_DelButton_Action(int tag)
@@ -145,8 +150,15 @@ void WorkOrder_p3::prepareForSegue(const QString &identifier, Screen *destinatio
     auto *writing = qobject_cast<WorkWrite_p1 *>(destination);
     // Editing hands the car's code too: the inspection items and the
     // inspection record page are the car's.
-    if (identifier == QLatin1String("order_to_write") && writing)
-        writing->setOrder(productCode, m_writeJobListCode);
+    if (identifier != QLatin1String("order_to_write") || !writing)
+        return;
+    // The order's own work and shop start its job lines, as long as the dealer has
+    // written none for it in this session.
+    JobLine first{m_writeOrder.value(QStringLiteral("sJobContent")), {}};
+    if (!m_writeOrder.value(QStringLiteral("sStoreCode")).isEmpty())
+        first.shop = Record{{QStringLiteral("sStoreCode"), m_writeOrder.value(QStringLiteral("sStoreCode"))},
+                            {QStringLiteral("sStoreName"), m_writeOrder.value(QStringLiteral("sStoreName"))}};
+    writing->setOrder(productCode, m_writeOrder.value(QStringLiteral("sJobListCode")), first);
 }
 
 } // namespace tvs

@@ -42,13 +42,14 @@ private:
     void fetch(bool firstTime);
     // The order's status allows changes; otherwise the "오류" alert is shown.
     bool openToChanges(const Record &order);
-    void openWriting(const QString &jobListCode);
+    // Opens job writing for `order` (none: a new order).
+    void openWriting(const Record &order);
 
     JobQueries m_jobs;
     RecordListModel m_table;
     LatestOnly m_latest;
     bool m_appeared = false;
-    QString m_writeJobListCode; // the order WorkWrite_p1 opens for; empty: a new one
+    Record m_writeOrder; // the order WorkWrite_p1 opens for; empty: a new one
 };
 
 } // namespace tvs

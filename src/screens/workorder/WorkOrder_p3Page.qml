@@ -37,9 +37,12 @@ Rectangle {
             required property string cell_JobNumber
             required property string cell_RepairPrice
             required property string cell_CarNumber
+            required property string cell_JobCode
             width: ListView.view.width
             height: 104
             color: Theme.surface
+            Accessible.role: Accessible.ListItem
+            Accessible.name: (cell_JobNumber + " " + cell_Time + " " + cell_CarNumber + " " + cell_RepairPrice).replace(/\s+/g, " ").trim()
             Rectangle {
                 anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
                 height: 1
@@ -70,6 +73,7 @@ Rectangle {
                     text: "수정"
                     font.pixelSize: Theme.smallFontSize
                     backgroundColor: Theme.navy
+                    Accessible.name: text + " " + cell.cell_JobCode
                     onClicked: page.controller.cell_EditButton_Action(cell.index)
                 }
                 CustomButton {
@@ -78,6 +82,7 @@ Rectangle {
                     text: "삭제"
                     font.pixelSize: Theme.smallFontSize
                     backgroundColor: Theme.destructive
+                    Accessible.name: text + " " + cell.cell_JobCode
                     onClicked: page.controller.cell_DelButton_Action(cell.index)
                 }
             }

@@ -2,6 +2,7 @@
 
 #include "AppData.h"
 #include "Navigator.h"
+#include "RequestAlerts.h"
 #include "ScreenContext.h"
 #include "WebController.h"
 #include "WorkOrderLogging.h"
@@ -26,31 +27,49 @@ WorkWrite_p1::WorkWrite_p1(ScreenContext *context, QObject *parent)
 {
 }
 
-void WorkWrite_p1::setOrder(const QString &productCode, const QString &jobListCode)
+void WorkWrite_p1::setOrder(const QString &productCode, const QString &jobListCode, const JobLine &firstLine)
 {
     take_ProductCode = productCode;
     take_JobListCode = jobListCode;
+    m_firstLine = firstLine;
 }
 
 void WorkWrite_p1::viewDidLoad()
 {
-    // Each reply has its own answer: they may come in either order.
+    // Both at once; each reply has its own answer: they may come in either order.
+    fetchItems();
+    fetchShops();
+}
+
+void WorkWrite_p1::fetchItems()
+{
     m_jobs.inspectionItems(take_ProductCode, take_JobListCode, [this](const QueryResult<Records> &result) {
+        if (alertIfFailed(this, result, QStringLiteral("점검 항목을 불러오지 못했습니다."),
+                          [this] { fetchItems(); }))
+            return;
         m_itemsAnswered = true;
-        if (result.ok()) {
-            m_noItems = result.nothingFound;
-            m_table.setRows(result.value);
-        } else {
-            requestFailed(result);
-        }
+        m_noItems = result.nothingFound;
+        m_table.setRows(result.value);
         decideSkip();
     });
+}
+
+void WorkWrite_p1::fetchShops()
+{
+    m_shopsInFlight = true;
     m_jobs.repairShops([this](const QueryResult<Records> &result) {
-        m_shopsAnswered = true;
-        if (result.ok())
-            repairResultList = result.value;
-        else
-            requestFailed(result);
+        m_shopsInFlight = false;
+        if (alertIfFailed(
+                this, result, QStringLiteral("정비소 목록을 불러오지 못했습니다."), [this] { fetchShops(); },
+                [this] { setWaitingForShops(false); }))
+            return;
+        repairResultList = result.value;
+        m_shopsArrived = true;
+        if (m_waitingForShops) {
+            setWaitingForShops(false);
+            openJobLines();
+            return;
+        }
         decideSkip();
     });
 }
@@ -65,17 +84,17 @@ void WorkWrite_p1::viewDidAppear()
     setLoading(false);
 }
 
-void WorkWrite_p1::requestFailed(const QueryResult<Records> &result)
+void WorkWrite_p1::setWaitingForShops(bool waiting)
 {
-    if (result.status != QueryStatus::TransportError || m_networkAlertShown)
+    if (waiting == m_waitingForShops)
         return;
-    m_networkAlertShown = true;
-    presentAlert(QStringLiteral("네트워크 오류"), QStringLiteral("네트워크를 연결해주세요."));
+    m_waitingForShops = waiting;
+    setLoading(waiting);
 }
 
 void WorkWrite_p1::decideSkip()
 {
-    if (!m_itemsAnswered || !m_shopsAnswered)
+    if (!m_itemsAnswered || !m_shopsArrived)
         return;
     // With a single shop (or none) there is nothing to choose on the next step either.
     const bool shown = navigator() && navigator()->top() == this;
@@ -108,6 +127,15 @@ void WorkWrite_p1::openInspectionRecord()
 
 void WorkWrite_p1::openJobLines()
 {
+    // The job lines take the shop list with them: without it they would offer no shop.
+    if (!m_shopsArrived) {
+        setWaitingForShops(true);
+        if (!m_shopsInFlight)
+            fetchShops();
+        return;
+    }
+    if (navigator() && navigator()->top() != this)
+        return;
     performSegue(QStringLiteral("WorkWrite_to_WorkWrite2"));
 }
 
@@ -119,7 +147,8 @@ void WorkWrite_p1::prepareForSegue(const QString &identifier, Screen *destinatio
     } else if (auto *lines = qobject_cast<WorkWrite_p2 *>(destination)) {
         if (identifier == QLatin1String("WorkWrite_to_WorkWrite2"))
             lines->setOrder(repairResultList,
-                            JobOrderKey{AppData::shared()->userCode(), take_ProductCode, take_JobListCode});
+                            JobOrderKey{AppData::shared()->userCode(), take_ProductCode, take_JobListCode},
+                            m_firstLine);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "JobLineStore.h"
 #include "JobQueries.h"
 #include "RecordListModel.h"
 #include "Screen.h"
@@ -25,8 +26,9 @@ public:
     QString take_JobListCode; // empty for a new order
     QString take_ProductCode;
     Records repairResultList; // the repair shops, in reply order
-    // From the opener, before the screen is shown.
-    void setOrder(const QString &productCode, const QString &jobListCode);
+    // From the opener, before the screen is shown; `firstLine` starts the job lines
+    // of an order the dealer has written none for yet.
+    void setOrder(const QString &productCode, const QString &jobListCode, const JobLine &firstLine = {});
 
     void viewDidLoad() override;
     void viewWillAppear() override;
@@ -35,7 +37,8 @@ public:
 
     // The shop button of row `tag`.
     Q_INVOKABLE void cell_ButtonAction(int tag);
-    // The car's inspection record page, and on to the job lines.
+    // The car's inspection record page, and on to the job lines (once the shop list
+    // is there: the job lines choose from it).
     Q_INVOKABLE void openInspectionRecord();
     Q_INVOKABLE void openJobLines();
 
@@ -43,17 +46,21 @@ public:
     QObject *theTable() { return &m_table; }
 
 private:
-    // Counts a failed request; the first one tells the dealer.
-    void requestFailed(const QueryResult<Records> &result);
+    void fetchItems();
+    void fetchShops();
     // Once both replies are in: a car without inspection items goes on by itself.
     void decideSkip();
+    // Shows the waiting cover while "다음" waits for the shop list.
+    void setWaitingForShops(bool waiting);
 
     JobQueries m_jobs;
     RecordListModel m_table;
     bool m_itemsAnswered = false;
-    bool m_shopsAnswered = false;
+    bool m_shopsInFlight = false;
+    bool m_shopsArrived = false;
     bool m_noItems = false; // the service said "NO": the car has no inspection items
-    bool m_networkAlertShown = false;
+    bool m_waitingForShops = false;
+    JobLine m_firstLine;
 };
 
 } // namespace tvs

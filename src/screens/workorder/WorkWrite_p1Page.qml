@@ -27,6 +27,8 @@ Rectangle {
             width: ListView.view.width
             height: 64
             color: Theme.surface
+            Accessible.role: Accessible.ListItem
+            Accessible.name: cell.cell_label + " " + cell.cell_Button
             Rectangle {
                 anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
                 height: 1
@@ -54,7 +56,8 @@ Rectangle {
                 textColor: Theme.navy
                 text: cell.cell_Button
                 font.pixelSize: Theme.smallFontSize
-                Accessible.name: text !== "" ? text : "정비소 선택"
+                // The row's item names the button.
+                Accessible.name: (text !== "" ? text : "정비소 선택") + " " + cell.cell_label
                 onClicked: page.controller.cell_ButtonAction(cell.index)
             }
         }

@@ -7,17 +7,19 @@ namespace tvs {
 
 WorkWrite_p2::WorkWrite_p2(ScreenContext *context, QObject *parent) : Screen(context, parent) {}
 
-void WorkWrite_p2::setOrder(const Records &shops, const JobOrderKey &key)
+void WorkWrite_p2::setOrder(const Records &shops, const JobOrderKey &key, const JobLine &firstLine)
 {
     takeRepairList = shops;
     orderKey = key;
+    m_firstLine = firstLine;
 }
 
 void WorkWrite_p2::viewDidLoad()
 {
-    // An order met for the first time starts with one empty line; one the dealer
-    // wrote before comes back as it was left, even with no line at all.
-    m_lines.setLines(AppData::shared()->jobLines.lines(orderKey).value_or(QList<JobLine>{JobLine{}}));
+    // An order met for the first time starts with one line (empty, or the order's
+    // own work); one the dealer wrote before comes back as it was left, even with no
+    // line at all.
+    m_lines.setLines(AppData::shared()->jobLines.lines(orderKey).value_or(QList<JobLine>{m_firstLine}));
 }
 
 void WorkWrite_p2::viewWillAppear()

@@ -22,8 +22,9 @@ public:
 
     Records takeRepairList; // the shops a line may be given
     JobOrderKey orderKey;   // whose lines these are
-    // From the opener, before the screen is shown.
-    void setOrder(const Records &shops, const JobOrderKey &key);
+    // From the opener, before the screen is shown. `firstLine` is where an order the
+    // dealer has written no lines for starts (the order's own work, or an empty line).
+    void setOrder(const Records &shops, const JobOrderKey &key, const JobLine &firstLine = {});
 
     void viewDidLoad() override;
     void viewWillAppear() override;
@@ -48,6 +49,7 @@ private:
     void keep();
 
     JobLineModel m_lines;
+    JobLine m_firstLine;
 };
 
 } // namespace tvs

@@ -40,25 +40,33 @@ Rectangle {
             required property string cell_JobContent
             required property string cellJobButton
             width: ListView.view.width
-            height: 150
+            // The text grows the line up to jobScroll's cap, then scrolls inside it;
+            // it never runs under the buttons.
+            height: jobScroll.height + lineButtons.height + 30
             color: Theme.surface
+            Accessible.role: Accessible.ListItem
+            Accessible.name: "작업 " + (cell.index + 1) + " " + cell.cell_JobContent + " " + cell.cellJobButton
 
-            TextArea {
-                id: cell_JobContent
+            ScrollView {
+                id: jobScroll
                 anchors { left: parent.left; right: parent.right; top: parent.top; margins: 10 }
-                height: 80
-                text: cell.cell_JobContent
-                textFormat: TextEdit.PlainText
-                wrapMode: TextEdit.Wrap
-                placeholderText: "작업 내용을 입력하세요"
-                placeholderTextColor: Theme.placeholder
-                font.pixelSize: Theme.fontSize
-                Accessible.name: "작업 내용 " + (cell.index + 1)
-                background: Rectangle { radius: 6; border.width: 1; border.color: Theme.controlBorder
-                                        color: Theme.surface }
-                onTextChanged: page.controller.setJobContent(cell.lineId, text)
+                height: Math.min(Math.max(80, cell_JobContent.implicitHeight), 200)
+                TextArea {
+                    id: cell_JobContent
+                    text: cell.cell_JobContent
+                    textFormat: TextEdit.PlainText
+                    wrapMode: TextEdit.Wrap
+                    placeholderText: "작업 내용을 입력하세요"
+                    placeholderTextColor: Theme.placeholder
+                    font.pixelSize: Theme.fontSize
+                    Accessible.name: "작업 내용 " + (cell.index + 1)
+                    background: Rectangle { radius: 6; border.width: 1; border.color: Theme.controlBorder
+                                            color: Theme.surface }
+                    onTextChanged: page.controller.setJobContent(cell.lineId, text)
+                }
             }
             Row {
+                id: lineButtons
                 anchors { left: parent.left; right: parent.right; bottom: parent.bottom; margins: 10 }
                 spacing: 8
                 CustomButton {
@@ -80,7 +88,7 @@ Rectangle {
                     cornerRadius: 6
                     text: "+"
                     font { pixelSize: 20; bold: true }
-                    Accessible.name: "작업 추가"
+                    Accessible.name: "작업 추가 " + (cell.index + 1)
                     onClicked: page.controller.cell_AddButtonAction()
                 }
                 CustomButton {

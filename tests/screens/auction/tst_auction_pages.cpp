@@ -32,8 +32,7 @@ private slots:
         };
         QQuickItem *page = show(board);
         QVERIFY2(page, qPrintable(harness.report()));
-        harness.window()->resize(500, 844);
-        page->setWidth(500);
+        harness.window()->resize(500, 844); // the pages follow the window
         QVERIFY(harness.click(QStringLiteral("낙찰")));
         auto *bar = page->findChild<QQuickItem *>(QStringLiteral("segUnderBar"));
         QTRY_COMPARE(bar->x(), 250.0);
@@ -48,7 +47,7 @@ private slots:
         QTRY_COMPARE(bar->x(), 125.0);
         QVERIFY(harness.click(QStringLiteral("전체")));
         harness.settle(300);
-        QVERIFY(harness.click(QStringLiteral("경매참여")));
+        QVERIFY(harness.click(QStringLiteral("경매참여 12가3456 / 2019년식")));
         auto *detail = qobject_cast<AuctionDetailController *>(t.navigator->top());
         QVERIFY(detail);
 

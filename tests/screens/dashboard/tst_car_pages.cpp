@@ -105,7 +105,11 @@ private slots:
         showPage(harness, screen);
         for (const char *name : {"메뉴 열기", "새로고침", "업무 요청", "보유 차량 12", "경매 완료 0", "차량상태 선택 전체 ▾"})
             QVERIFY2(harness.findAccessible(QString::fromUtf8(name)), name);
-        QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral("현대 쏘나타 (DN8) 12가3456  2019 판매중")), 5000);
+        // A row reads as it shows, and follows a wider window.
+        const QString row = QStringLiteral("현대 쏘나타 (DN8) 12가3456 2019 45,210km 가솔린 판매중");
+        QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(row), 5000);
+        harness.window()->resize(768, 1024);
+        QTRY_COMPARE(harness.findAccessible(row)->width(), 768.0);
 
         QVERIFY(harness.click(QStringLiteral("메뉴 열기")));
         QVERIFY(screen->isOpenDrawer);
@@ -137,7 +141,7 @@ private slots:
         QmlPageHarness harness;
         showPage(harness, screen);
         QVERIFY(harness.findAccessible(QStringLiteral("차량 2대")));
-        QVERIFY(harness.click(QStringLiteral("취소요청")));
+        QVERIFY(harness.click(QStringLiteral("취소요청 12가3456  2019년식")));
         QCOMPARE(screen->pendingDialogs().size(), 1);
         QVERIFY(harness.click(QStringLiteral("뒤로")));
         QTRY_VERIFY(t->navigator->top() != screen);
@@ -150,6 +154,12 @@ private slots:
             openDetail({"a.jpg"}, {option("A000013")}, {option("A000013", "에어백(운전석)"), option("A000099", "후방 센서")});
         QmlPageHarness harness;
         showPage(harness, screen);
+        // In a wide window the photos follow its width but leave room for the car's data.
+        harness.window()->resize(1280, 800);
+        QQuickItem *photo = harness.findAccessible(QStringLiteral("차량 사진 1"));
+        QVERIFY(photo);
+        QTRY_COMPARE(photo->width(), 1280.0);
+        QVERIFY(photo->height() <= 0.6 * 800);
         QVERIFY(harness.findAccessible(QStringLiteral("스마트키 있음")));
         QVERIFY(harness.findAccessible(QStringLiteral("선루프 없음")));
         QVERIFY(press(harness.findAccessible(QStringLiteral("+ 옵션 더보기"))));
@@ -219,6 +229,7 @@ private slots:
                  qPrintable(harness.report()));
         QTRY_COMPARE(t->urls.opened, QList<QUrl>{screen->address()});
         QCOMPARE(screen->notice(), QStringLiteral("브라우저에서 페이지를 열었습니다."));
+        QVERIFY(harness.findAccessible(screen->notice())); // read out, not only drawn
         for (const QString &w : harness.warnings())
             QVERIFY2(w.contains(QStringLiteral("QtWebEngine")), qPrintable(w)); // only the missing module
     }

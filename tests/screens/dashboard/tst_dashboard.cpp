@@ -134,6 +134,25 @@ private slots:
         QTRY_COMPARE(t->procedures.callCount(kList), 2);
     }
 
+    // A count reply that a newer count request superseded still sends its list: the
+    // newer one may fail, and the list keeps only its own newest answer anyway.
+    void supersededCountStillSendsTheList()
+    {
+        t->procedures.setHolding(true);
+        t->procedures.answer(kList, replyBody({carRow("C1", "1")}));
+        t->procedures.answerOnce(kCount, CannedAnswer::reply(counts({{"sSellWait", "1"}})));
+        t->procedures.answerOnce(kCount, CannedAnswer::transportError());
+        MainController *screen = show();
+        t->navigator->push(new Screen(t->ctx()));
+        t->navigator->pop();
+        QTRY_COMPARE(t->procedures.heldCount(), 2);
+        QVERIFY(t->procedures.releaseNext(kCount));
+        QCOMPARE(t->procedures.callCount(kList), 1);
+        t->procedures.releaseAll();
+        QCOMPARE(screen->getMyCarList()->count(), 1);
+        QCOMPARE(dialogTitles(*screen), QStringList{"서버에 연결할 수 없습니다."});
+    }
+
     void olderRepliesNeverOverwriteNewerOnes()
     {
         MainController *screen = showLoaded({});
@@ -437,7 +456,9 @@ private slots:
         QCOMPARE(t->navigator->top(), screen);
         QTRY_COMPARE_WITH_TIMEOUT(t->navigator->top()->identifier(), QStringLiteral("LoginController"), 5000);
         QCOMPARE(t->navigator->depth(), 1);
-        QVERIFY(!AppData::shared()->jobLines.lines(order)); // the job lines went with the dealer
+        // The record and the job lines went with the dealer.
+        QVERIFY(AppData::shared()->userInfo.isEmpty());
+        QVERIFY(!AppData::shared()->jobLines.lines(order));
     }
 
     void drawerLabels_data()

@@ -108,21 +108,24 @@ private slots:
         // The picker's QML loads when it first opens; a missing module there took the app down.
         QVERIFY(harness->click(QStringLiteral("이미지 열기")));
         QObject *dialog = page->findChild<QObject *>(QStringLiteral("imageDialog"));
+        QVERIFY(dialog);
         QTRY_VERIFY_WITH_TIMEOUT(dialog->property("visible").toBool(), kWait);
-        // The file chosen there reaches the decoder: a picture without a code fails.
-        QTemporaryFile codeless(QDir::tempPath() + QStringLiteral("/qr-XXXXXX.png"));
-        QVERIFY(codeless.open());
+        // As large as the window, at a phone's width too.
+        QCOMPARE(dialog->property("width").toReal(), qreal(harness->window()->width()));
+        QCOMPARE(dialog->property("height").toReal(), qreal(harness->window()->height()));
+        // A picture chosen there reaches the decoder: one without a code fails.
+        QTemporaryDir folder;
         QImage blank(64, 64, QImage::Format_RGB32);
         blank.fill(Qt::white);
-        QVERIFY(blank.save(&codeless, "PNG"));
-        codeless.close();
+        QVERIFY(blank.save(folder.filePath(QStringLiteral("codeless.png"))));
+        dialog->setProperty("folder", QUrl::fromLocalFile(folder.path()));
         QSignalSpy failed(qr.get(), &QrSource::imageFailed);
-        dialog->setProperty("selectedFile", QUrl::fromLocalFile(codeless.fileName()));
-        // (the dialog's own accept() takes the file from its view; the signal is what the page hears)
-        QMetaObject::invokeMethod(dialog, "accepted");
-        QMetaObject::invokeMethod(dialog, "close");
+        QTRY_VERIFY_WITH_TIMEOUT(harness->findAccessible(QStringLiteral("codeless.png")), kWait);
+        QVERIFY(harness->click(QStringLiteral("codeless.png")));
         QTRY_COMPARE_WITH_TIMEOUT(failed.size(), 1, kWait);
-        QCOMPARE(failed.first().first().toString(), codeless.fileName());
+        QCOMPARE(failed.first().first().toString(), folder.filePath(QStringLiteral("codeless.png")));
+        QVERIFY(!dialog->property("visible").toBool());
+        QCOMPARE(login->qrImageFolder(), QUrl::fromLocalFile(folder.path())); // where it opens next
         QVERIFY(harness->click(QStringLiteral("아이디 로그인")));
         QTRY_VERIFY_WITH_TIMEOUT(!qr->isRunning(), kWait);
         QVERIFY(harness->click(QStringLiteral("QR 로그인")));

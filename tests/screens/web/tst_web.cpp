@@ -74,23 +74,36 @@ private slots:
 
     void firstNavigation_data()
     {
-        QTest::addColumn<bool>("succeeded");
+        QTest::addColumn<QString>("first"); // how the first navigation ended
         QTest::addColumn<QString>("notice");
-        QTest::newRow("loaded") << true << "";
-        QTest::newRow("failed") << false << "페이지를 불러오지 못했습니다.";
+        QTest::addColumn<QString>("noticeAfterAFailure"); // when a next navigation fails
+        const QString failed = QStringLiteral("페이지를 불러오지 못했습니다.");
+        QTest::newRow("loaded") << "loaded"
+                                << ""
+                                << "";
+        QTest::newRow("failed") << "failed" << failed << failed;
+        // A script sent the page on (or it was a download): the page stays in view,
+        // and where it was sent on to still counts.
+        QTest::newRow("aborted") << "aborted"
+                                 << "" << failed;
     }
     void firstNavigation()
     {
-        QFETCH(bool, succeeded);
+        QFETCH(QString, first);
         QFETCH(QString, notice);
+        QFETCH(QString, noticeAfterAFailure);
         WebController *screen = open("record", "C1", "성능점검 기록부");
         QVERIFY(screen->indicatorVisible());
         QCOMPARE(screen->indicatorScale(), 3.0);
-        screen->navigationFinished(succeeded, QStringLiteral("Connection refused"));
+        if (first == QLatin1String("aborted"))
+            screen->navigationAborted();
+        else
+            screen->navigationFinished(first == QLatin1String("loaded"),
+                                       QStringLiteral("Connection refused"));
         QVERIFY(!screen->indicatorVisible());
         QCOMPARE(screen->notice(), notice);
-        screen->navigationFinished(!succeeded, QStringLiteral("later link failed"));
-        QCOMPARE(screen->notice(), notice); // later navigations are the page's own
+        screen->navigationFinished(false, QStringLiteral("later link failed"));
+        QCOMPARE(screen->notice(), noticeAfterAFailure);
         QSignalSpy reloads(screen, &WebController::reloadRequested);
         screen->webContentProcessDidTerminate();
         QCOMPARE(reloads.size(), 1);

@@ -36,10 +36,9 @@ Records shops(int count)
 
 Record order(const QString &code, const QString &status, const QString &regdate = u"20200512143025"_qs)
 {
-    return {{"sJobListCode", code},
-            {"iJobPrice", "1500000"},
-            {"sJobListRegdate", regdate},
-            {"sJobOrderListStatus", status}};
+    return {{"sJobListCode", code},          {"iJobPrice", "1500000"},         {"sJobListRegdate", regdate},
+            {"sJobOrderListStatus", status}, {"sJobContent", "엔진오일 교환"}, {"sStoreCode", "R1"},
+            {"sStoreName", "정비소1"}};
 }
 
 CannedAnswer rowsOrNo(const Records &rows)
@@ -164,8 +163,16 @@ private slots:
         QCOMPARE(t->navigator->top()->identifier() + u'|' +
                      (dialogs.isEmpty() ? u"|"_qs : dialogs.first().title + u'|' + dialogs.first().message),
                  outcome);
-        if (auto *writing = top<WorkWrite_p1>()) // the car's code comes along with the order's
+        if (auto *writing = top<WorkWrite_p1>()) { // the car's code comes along with the order's
             QCOMPARE(writing->take_ProductCode + u'|' + writing->take_JobListCode, u"C1|J7");
+            // The order's own work and shop are its first job line.
+            writing->openJobLines();
+            QTRY_VERIFY(top<WorkWrite_p2>());
+            const QList<JobLine> lines = top<WorkWrite_p2>()->lines().lines();
+            QCOMPARE(lines.size(), 1);
+            QCOMPARE(lines.first().content + u'@' + lines.first().shop.value(u"sStoreName"_qs),
+                     u"엔진오일 교환@정비소1");
+        }
         if (!edit && status == QLatin1String("1")) {
             QCOMPARE(shownDialogActions(*screen), (QStringList{"확인", "취소"}));
             QVERIFY(pressDialogAction(*screen, QStringLiteral("확인")));
@@ -203,15 +210,18 @@ private slots:
         QTest::addColumn<int>("items");     // -1: the request fails
         QTest::addColumn<int>("shopCount"); // -1: the request fails
         QTest::addColumn<bool>("shown");
-        QTest::addColumn<bool>("skips");
-        QTest::newRow("no items, two shops, items first") << true << 0 << 2 << true << true;
-        QTest::newRow("no items, two shops, shops first") << false << 0 << 2 << true << true;
-        QTest::newRow("no items, one shop, items first") << true << 0 << 1 << true << false;
-        QTest::newRow("two items, three shops") << false << 2 << 3 << true << false;
-        QTest::newRow("no items, but the dealer left") << true << 0 << 2 << false << false;
-        QTest::newRow("items fail") << true << -1 << 2 << true << false;
-        QTest::newRow("shops fail") << false << 0 << -1 << true << false;
-        QTest::newRow("both fail") << true << -1 << -1 << true << false;
+        QTest::addColumn<bool>("skips");      // ends on the job lines with every shop
+        QTest::addColumn<bool>("nextAtOnce"); // "다음" pressed before either reply
+        QTest::newRow("no items, two shops, items first") << true << 0 << 2 << true << true << false;
+        QTest::newRow("no items, two shops, shops first") << false << 0 << 2 << true << true << false;
+        QTest::newRow("no items, one shop, items first") << true << 0 << 1 << true << false << false;
+        QTest::newRow("two items, three shops") << false << 2 << 3 << true << false << false;
+        QTest::newRow("no items, but the dealer left") << true << 0 << 2 << false << false << false;
+        QTest::newRow("items fail") << true << -1 << 2 << true << false << false;
+        QTest::newRow("shops fail") << false << 0 << -1 << true << false << false;
+        QTest::newRow("both fail") << true << -1 << -1 << true << false << false;
+        // The job lines choose from the shop list: "다음" waits for it.
+        QTest::newRow("다음 before the shops") << true << 2 << 3 << true << true << true;
     }
     void inspectionRepliesInEitherOrder()
     {
@@ -220,6 +230,7 @@ private slots:
         QFETCH(int, shopCount);
         QFETCH(bool, shown);
         QFETCH(bool, skips);
+        QFETCH(bool, nextAtOnce);
         const Records itemRows(qMax(items, 0), Record{{"sCarProductCheckItemName", "엔진"},
                                                       {"sCarProductCheckItemContent", "누유"}});
         t->procedures.answer(kItems, items < 0 ? CannedAnswer::transportError() : rowsOrNo(itemRows));
@@ -232,15 +243,17 @@ private slots:
                  (QStringList{"ps_GetCheckRepairList 'C1', 'J1'", "ps_GetStoreList"}));
         if (!shown)
             screen->openInspectionRecord();
+        if (nextAtOnce)
+            screen->openJobLines();
         QVERIFY(t->procedures.releaseNext(itemsFirst ? kItems : kShops));
         QCOMPARE(t->navigator->top()->identifier(), shown ? u"WorkWrite_p1"_qs : u"WebController"_qs);
         QVERIFY(t->procedures.releaseNext(itemsFirst ? kShops : kItems));
         QCOMPARE(top<WorkWrite_p2>() ? top<WorkWrite_p2>()->takeRepairList.size() : -1,
                  skips ? shopCount : -1);
         QCOMPARE(screen->table().count(), qMax(items, 0));
-        // One network alert, however many requests failed.
+        // One alert, however many requests failed.
         QCOMPARE(dialogTitles(*screen),
-                 items < 0 || shopCount < 0 ? QStringList{"네트워크 오류"} : QStringList());
+                 items < 0 || shopCount < 0 ? QStringList{"서버에 연결할 수 없습니다."} : QStringList());
     }
 
     // Lines are found by their id where they are now; what was typed and chosen
@@ -276,6 +289,12 @@ private slots:
         QCOMPARE(texts(open(QStringLiteral("J1"))), (QStringList{"작업0@", "작업2@정비소2"}));
         t->navigator->pop();
         QCOMPARE(texts(open(QString())), QStringList{"@"}); // another order starts with one empty line
+        t->navigator->pop();
+        // Lines written in this session win over the order's own first line.
+        WorkWrite_p2 *again = show<WorkWrite_p2>(u"WorkWrite_p2"_qs, [&](WorkWrite_p2 *s) {
+            s->setOrder(shops(2), JobOrderKey{u"D0001"_qs, u"C1"_qs, u"J1"_qs}, JobLine{u"주문 내용"_qs, {}});
+        });
+        QCOMPARE(texts(again), (QStringList{"작업0@", "작업2@정비소2"}));
     }
 
     // The pages walked as a dealer would: type a plate and press Return, open a
@@ -315,19 +334,25 @@ private slots:
         type(QStringLiteral("차량번호"), "3456");
         QTest::keyClick(harness->window(), Qt::Key_Return);
         QVERIFY(showTop());
-        QTRY_VERIFY(harness->click(QStringLiteral("작업 지시 12가3456")));
+        QTRY_VERIFY(harness->findAccessible(QStringLiteral("작업 지시 12가3456")));
+        QVERIFY(harness->click(QStringLiteral("작업 지시 12가3456")));
         QVERIFY(showTop());
-        QTRY_VERIFY(harness->click(QStringLiteral("수정")));
+        // Rows read as they show; their buttons name them.
+        QVERIFY(harness->findAccessible(
+            QStringLiteral("작업 지시번호: J1 2020.05.12 14:30:25 12가3456 1,500,000 원")));
+        QTRY_VERIFY(harness->findAccessible(QStringLiteral("수정 J1")));
+        QVERIFY(harness->click(QStringLiteral("수정 J1")));
         QCOMPARE(cells(qobject_cast<WorkOrder_p3 *>(t->navigator->stack().at(3))->table(), 0,
                        {"cell_Time", "cell_JobNumber", "cell_RepairPrice", "cell_CarNumber"}),
                  (QStringList{"2020.05.12 14:30:25", "작업 지시번호: J1", "1,500,000 원", "12가3456"}));
 
         auto *items = top<WorkWrite_p1>();
         QVERIFY(showTop());
-        QTRY_VERIFY(harness->click(QStringLiteral("정비소 선택")));
+        QTRY_VERIFY(harness->findAccessible(QStringLiteral("정비소 선택 엔진(누유)")));
+        QVERIFY(harness->click(QStringLiteral("정비소 선택 엔진(누유)")));
         QCOMPARE(shownDialogActions(*items), (QStringList{"정비소1", "정비소2", "", "선택 취소"}));
         QVERIFY(pressDialogAction(*items, QStringLiteral("정비소2")));
-        QTRY_VERIFY(harness->findAccessible(QStringLiteral("정비소2")));
+        QTRY_VERIFY(harness->findAccessible(QStringLiteral("정비소2 엔진(누유)")));
         QCOMPARE(cells(items->table(), 0, {"cell_label", "cell_Button"}) +
                      cells(items->table(), 1, {"cell_label", "cell_Button"}),
                  (QStringList{"엔진(누유)", "정비소2", "타이어()", "정비소 선택"}));
@@ -342,8 +367,22 @@ private slots:
         QCOMPARE(lines->orderKey.userCode + lines->orderKey.productCode + lines->orderKey.jobListCode,
                  u"D0001C1J1");
         QQuickItem *page = showTop();
+        // The order's own work is its first line (edited here, nothing was kept yet).
+        QCOMPARE(harness->findAccessible(QStringLiteral("작업 내용 1"))->property("text").toString(),
+                 u"엔진오일 교환");
+        // A long text grows its line, then scrolls in it: what is typed stays above the buttons.
         type(QStringLiteral("작업 내용 1"), "oil");
-        QVERIFY(harness->click(QStringLiteral("작업 추가")));
+        for (int i = 0; i < 15; ++i)
+            QTest::keyClick(harness->window(), Qt::Key_Return);
+        QQuickItem *field = harness->findAccessible(QStringLiteral("작업 내용 1"));
+        QQuickItem *add = harness->findAccessible(QStringLiteral("작업 추가 1"));
+        QTRY_VERIFY(field->mapRectToScene(field->property("cursorRectangle").toRectF()).bottom() <=
+                    add->mapRectToScene(add->boundingRect()).top());
+        // The lines lay out to a wider window.
+        const qreal narrow = add->mapToScene(QPointF()).x();
+        harness->window()->resize(768, 1024);
+        QTRY_COMPARE(add->mapToScene(QPointF()).x(), narrow + 768 - 390);
+        QVERIFY(harness->click(QStringLiteral("작업 추가 1")));
         QVERIFY(
             !harness->findAccessible(QStringLiteral("작업 내용 1"))->hasActiveFocus()); // the keyboard closed
         QTRY_VERIFY(harness->findAccessible(QStringLiteral("작업 내용 2")));

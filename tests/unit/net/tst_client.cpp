@@ -89,7 +89,7 @@ void ClientTest::outcomes_data()
     QTest::addColumn<QString>("logged");
 
     const int ok = ProcedureReply::Ok, transport = ProcedureReply::TransportError,
-              bad = ProcedureReply::BadReply;
+              bad = ProcedureReply::BadReply, refused = ProcedureReply::Refused;
     const QByteArray rows = soapReply("<D><Table><a>1</a></Table><Table><a>2</a></Table></D>");
     QTest::newRow("rows") << false << rows << 200 << true << ok << 2 << "";
     QTest::newRow("unknown certificate")
@@ -100,6 +100,12 @@ void ClientTest::outcomes_data()
         << false << kSilent << 200 << true << -1 << 0 << "ps_Login1 cancelled";
     QTest::newRow("HTTP error keeps the service's answer")
         << false << QByteArray("<soap:Fault/>") << 500 << true << transport << 0 << "HTTP 500";
+    QTest::newRow("SOAP fault: a refusal in the service's words")
+        << false
+        << QByteArray("<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
+                      "<soap:Fault><faultcode>soap:Client</faultcode><faultstring>no such car</faultstring>"
+                      "</soap:Fault></soap:Body></soap:Envelope>")
+        << 500 << true << refused << 0 << "refused by the service (HTTP 500";
     QTest::newRow("empty body") << false << QByteArray() << 200 << true << bad << 0 << "empty";
     QTest::newRow("not UTF-8") << false << soapReply("<Table><a>X</a></Table>").replace('X', "\xB1\xE8")
                                << 200 << true << bad << 0 << "UTF-8";
@@ -162,6 +168,8 @@ void ClientTest::outcomes()
         QCOMPARE(out.status, status);
         QCOMPARE(out.rows, rows);
         QCOMPARE(out.error.isEmpty(), logged.isEmpty());
+        if (status == ProcedureReply::Refused)
+            QCOMPARE(out.error, QStringLiteral("no such car"));
         QCOMPARE(out.message, json && status == ProcedureReply::Ok ? QStringLiteral("성공") : QString());
         // The body as it came, an HTTP error page too (a refusal is told from no answer by it).
         QCOMPARE(out.body, trusted && reply != kSilent ? reply : QByteArray());
@@ -243,7 +251,7 @@ void ClientTest::tvsCall_data()
     row("refusal in the service's words",
         "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body><soap:Fault>"
         "<faultstring>unknown procedure: ps_X</faultstring></soap:Fault></soap:Body></soap:Envelope>",
-        500, call, 3, "", "the service refused the call (HTTP 500");
+        500, call, 3, "", "the service refused the call: unknown procedure: ps_X");
     row("broken off", soapReply("<Table><a>1</a></Table><Table>"), 200, call, 4, "{\"a\":\"1\"}\n",
         "broke off");
 }

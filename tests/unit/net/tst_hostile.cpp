@@ -212,7 +212,9 @@ void HostileTest::hostileReplies_data()
         row("never ends") << Reply::Endless << transport << "no complete reply within 1500 ms";
         row("closed mid-body") << Reply::ClosedMidBody << transport << "failed";
         row("invalid UTF-8") << Reply::InvalidUtf8 << bad << "UTF-8";
-        row("SOAP fault") << Reply::SoapFault << transport << "HTTP 500";
+        // The procedure service's no: a refusal, never a network failure.
+        row("SOAP fault") << Reply::SoapFault
+                          << (client == Client::Procedure ? int(ProcedureReply::Refused) : transport) << "HTTP 500";
         row("not XML") << Reply::NotXml << (client == Client::Json ? bad : ok)
                        << (client == Client::Json ? "no CarInfo_SearchResult" : "broke off");
     }
