@@ -111,7 +111,8 @@ void CarQueries::counts(const QString &userCode, Done<CarCounts> done)
         std::move(done));
 }
 
-void CarQueries::ownedCars(const QString &userCode, int filter, Done<Records> done)
+void CarQueries::ownedCars(const QString &userCode, int filter, Done<Records> done,
+                           ProcedureCaller::Progress progress)
 {
     ProcedureQuery query;
     query.name = QStringLiteral("car list");
@@ -120,6 +121,7 @@ void CarQueries::ownedCars(const QString &userCode, int filter, Done<Records> do
     query.shape =
         rowsOf(QSet<QString>(carRecordFields().cbegin(), carRecordFields().cend()), Cleaning::Trimming);
     query.refusal = noUserCode(userCode);
+    query.progress = std::move(progress);
     sendQuery<Records>(m_caller, lcCars(), std::move(query), m_receiver, rowsRead, std::move(done));
 }
 

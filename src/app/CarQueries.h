@@ -36,7 +36,9 @@ public:
 
     void counts(const QString &userCode, Done<CarCounts> done);
     // The dealer's cars for a state filter (0 all, 9 sold, ...): whole car records.
-    void ownedCars(const QString &userCode, int filter, Done<Records> done);
+    // `progress`, when given, gets them in batches as the reply is read, before `done`.
+    void ownedCars(const QString &userCode, int filter, Done<Records> done,
+                   ProcedureCaller::Progress progress = {});
     // Sets a car's state.
     void changeStatus(const QString &productCode, const QString &newStatus, const QString &userCode,
                       Done<StatusChange> done);

@@ -1,5 +1,6 @@
 #include "CarRowModel.h"
 
+#include "CarFilterModel.h"
 #include "ThemeColors.h"
 
 namespace tvs {
@@ -34,13 +35,24 @@ void CarRowModel::setConfig(const Config *config)
     setRows(records());
 }
 
+QList<CarRow> CarRowModel::rowsOf(const Records &records) const
+{
+    QList<CarRow> rows;
+    rows.reserve(records.size());
+    for (const Record &record : records)
+        rows.append(CarRow{record, CarRowView::from(record, m_dates, m_config),
+                           CarFilterModel::searchTextOf(record)});
+    return rows;
+}
+
 void CarRowModel::setRows(const Records &records)
 {
-    QList<CarRow> next;
-    next.reserve(records.size());
-    for (const Record &record : records)
-        next.append(CarRow{record, CarRowView::from(record, m_dates, m_config)});
-    RowListModel::setRows(std::move(next));
+    RowListModel::setRows(rowsOf(records));
+}
+
+void CarRowModel::appendRecords(const Records &records)
+{
+    appendRows(rowsOf(records));
 }
 
 Records CarRowModel::records() const

@@ -8,11 +8,13 @@ namespace tvs {
 
 class Config;
 
-// One car of a car table: its record, and what its cell shows.
+// One car of a car table: its record, what its cell shows, and the text the
+// dealer's search looks in (CarFilterModel).
 struct CarRow
 {
     Record record;
     CarRowView view;
+    QString search;
 
     QString key() const { return record.value(QStringLiteral("sCarProductCode")); }
     QVariantList cells() const;
@@ -40,12 +42,16 @@ public:
 
     // Updates the table in place to show `records`.
     void setRows(const Records &records);
+    // Adds `records` after the last row (a list read so far).
+    void appendRecords(const Records &records);
 
     Records records() const;
     Record record(int row) const { return at(row).record; }
     CarRowView view(int row) const { return at(row).view; }
 
 private:
+    QList<CarRow> rowsOf(const Records &records) const;
+
     CarRowDates m_dates;
     const Config *m_config = nullptr;
 };

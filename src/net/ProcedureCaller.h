@@ -30,15 +30,19 @@ struct ProcedureReply
 };
 
 // Sends one procedure call and hands back the walked reply.
-// The callback runs on the thread of `receiver`, and never runs once `receiver`
+// The callbacks run on the thread of `receiver`, and never run once `receiver`
 // is destroyed. The walk runs off the UI thread. No retry.
 class ProcedureCaller
 {
 public:
     using Callback = std::function<void(const ProcedureReply &)>;
+    // Rows finished while the reply is still arriving, in batches (in reply order,
+    // each row once, a batch at most every few tens of milliseconds); `done` follows
+    // and holds every row. A reply that fails later has still shown these.
+    using Progress = std::function<void(const Records &rows)>;
     virtual ~ProcedureCaller() = default;
     virtual void call(const QString &operation, const QString &callText, const ReplyShape &shape,
-                      QObject *receiver, Callback done) = 0;
+                      QObject *receiver, Callback done, Progress progress = {}) = 0;
 };
 
 } // namespace tvs

@@ -3,13 +3,14 @@
 #include "NetLog.h"
 #include "SoapRequest.h"
 
-#include <QFutureWatcher>
+#include <QElapsedTimer>
+#include <QMutex>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSslConfiguration>
 #include <QSslError>
+#include <QThreadPool>
 #include <QTimer>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace tvs {
 
@@ -40,6 +41,14 @@ const char *const kCutProperty = "tvsReplyCut";
 const char *const kCancelledProperty = "tvsCancelled";
 } // namespace
 
+void ReplyBody::add(QByteArray piece)
+{
+    size += piece.size();
+    if (onPiece)
+        onPiece(piece);
+    pieces.append(std::move(piece));
+}
+
 QByteArray ReplyBody::joined() const
 {
     if (pieces.size() == 1)
@@ -51,7 +60,8 @@ QByteArray ReplyBody::joined() const
     return all;
 }
 
-std::shared_ptr<ReplyBody> guardReply(QNetworkReply *reply, qint64 maxBytes, int timeoutMs, const QString &what)
+std::shared_ptr<ReplyBody> guardReply(QNetworkReply *reply, qint64 maxBytes, int timeoutMs,
+                                      const QString &what)
 {
     auto body = std::make_shared<ReplyBody>();
     const auto cut = [reply, maxBytes, timeoutMs, what](ReplyCut why, const QString &detail) {
@@ -72,9 +82,7 @@ std::shared_ptr<ReplyBody> guardReply(QNetworkReply *reply, qint64 maxBytes, int
     QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, body, maxBytes, cut] {
         if (replyCut(reply) != ReplyCut::None)
             return;
-        QByteArray piece = reply->readAll();
-        body->size += piece.size();
-        body->pieces.append(std::move(piece));
+        body->add(reply->readAll());
         if (body->size > maxBytes) {
             cut(ReplyCut::TooLarge, QStringLiteral(" (%1 bytes received)").arg(body->size));
             *body = {};
@@ -88,9 +96,7 @@ void finishBody(QNetworkReply *reply, ReplyBody &body)
 {
     if (replyCut(reply) != ReplyCut::None || !reply->isOpen() || reply->bytesAvailable() == 0)
         return;
-    QByteArray rest = reply->readAll();
-    body.size += rest.size();
-    body.pieces.append(std::move(rest));
+    body.add(reply->readAll());
 }
 
 ReplyCut replyCut(const QNetworkReply *reply)
@@ -153,6 +159,187 @@ QString procedureNameOf(const QString &callText)
     return (blank < 0 ? callText : callText.left(blank)).left(64);
 }
 
+namespace {
+
+// Fresh rows are handed on at most this often: a batch, never a call per row.
+constexpr int kRowBatchMs = 50;
+
+} // namespace
+
+// What a reply's walk shares between the client's thread, which hands it the
+// body's pieces as they arrive, and the pool thread that walks them.
+struct StreamedWalk : std::enable_shared_from_this<StreamedWalk>
+{
+    explicit StreamedWalk(const ReplyShape &shape) : walker(shape) {}
+
+    QMutex lock;               // guards what follows, up to the walker
+    QList<QByteArray> pending; // pieces not walked yet
+    bool walking = false;      // a pool task is on them
+    bool ended = false;        // no more pieces come: walk the rest, then finish
+    bool abandoned = false;    // nobody waits for the walk any more
+    ReplyBody body;            // the whole body, handed over at the end
+    Records fresh;             // finished rows not handed on yet
+    bool told = false;         // the channel has been told of fresh rows
+    WalkChannel *channel = nullptr;
+
+    bool wantsRows = false;
+    qsizetype rowsTaken = 0; // the walker's rows already put in `fresh`
+    ReplyWalker walker;      // only the walking task touches these three
+
+    void push(const QByteArray &piece);
+    void end(ReplyBody whole);
+    void abandon();
+    void walk();
+};
+
+// The client's end of a reply's walk, on the client's thread: the walking task
+// tells it of fresh rows and of the end, and it hands them to the receiver.
+class WalkChannel : public QObject
+{
+    Q_OBJECT
+public:
+    WalkChannel(std::shared_ptr<StreamedWalk> walk, QString procedure, QPointer<QObject> receiver,
+                ProcedureCaller::Callback done, ProcedureCaller::Progress progress, QObject *parent)
+        : QObject(parent), m_walk(std::move(walk)), m_procedure(std::move(procedure)),
+          m_receiver(std::move(receiver)), m_done(std::move(done)), m_progress(std::move(progress))
+    {
+        m_walk->channel = this;
+        m_walk->wantsRows = bool(m_progress);
+        m_batch.setSingleShot(true);
+        connect(&m_batch, &QTimer::timeout, this, &WalkChannel::handOnRows);
+    }
+    ~WalkChannel() override
+    {
+        QMutexLocker locked(&m_walk->lock);
+        m_walk->channel = nullptr;
+        m_walk->abandoned = true;
+    }
+
+    StreamedWalk &stream() { return *m_walk; }
+
+    // Fresh rows: handed on now, or with the next batch.
+    void rowsRead()
+    {
+        if (m_lastBatch.isValid() && m_lastBatch.elapsed() < kRowBatchMs) {
+            if (!m_batch.isActive())
+                m_batch.start(int(kRowBatchMs - m_lastBatch.elapsed()));
+            return;
+        }
+        handOnRows();
+    }
+
+    void walked(QByteArray body, WalkResult walk)
+    {
+        m_batch.stop(); // rows not handed on yet come with the reply
+        deleteLater();
+        ProcedureReply result;
+        result.body = std::move(body);
+        result.walk = std::move(walk);
+        if (result.walk.invalidUtf8) {
+            result.status = ProcedureReply::BadReply;
+            result.error = result.walk.error;
+            qCWarning(lcNet).noquote() << m_procedure << "reply dropped:" << result.error;
+        } else if (!result.walk.complete) {
+            result.error = result.walk.error;
+            qCWarning(lcNet).noquote() << m_procedure << "reply broke off:" << result.error << "- keeping"
+                                       << result.walk.rows.size() << "complete rows";
+        }
+        deliverTo(m_receiver, m_done, std::move(result));
+    }
+
+private:
+    void handOnRows()
+    {
+        Records rows;
+        {
+            QMutexLocker locked(&m_walk->lock);
+            rows = std::exchange(m_walk->fresh, {});
+            m_walk->told = false;
+        }
+        m_lastBatch.start();
+        if (!rows.isEmpty())
+            deliverTo(m_receiver, m_progress, std::move(rows));
+    }
+
+    std::shared_ptr<StreamedWalk> m_walk;
+    QString m_procedure;
+    QPointer<QObject> m_receiver;
+    ProcedureCaller::Callback m_done;
+    ProcedureCaller::Progress m_progress;
+    QElapsedTimer m_lastBatch;
+    QTimer m_batch;
+};
+
+void StreamedWalk::push(const QByteArray &piece)
+{
+    QMutexLocker locked(&lock);
+    if (abandoned)
+        return;
+    pending.append(piece);
+    if (!std::exchange(walking, true))
+        QThreadPool::globalInstance()->start([self = shared_from_this()] { self->walk(); });
+}
+
+void StreamedWalk::end(ReplyBody whole)
+{
+    QMutexLocker locked(&lock);
+    whole.onPiece = nullptr;
+    body = std::move(whole);
+    ended = true;
+    if (!std::exchange(walking, true))
+        QThreadPool::globalInstance()->start([self = shared_from_this()] { self->walk(); });
+}
+
+// On a pool thread, one task at a time: walks the pieces as they come, tells the
+// channel of fresh rows, and at the end finishes the walk and hands it over.
+void StreamedWalk::walk()
+{
+    for (;;) {
+        QList<QByteArray> pieces;
+        bool last = false;
+        {
+            QMutexLocker locked(&lock);
+            if (abandoned || (pending.isEmpty() && !ended)) {
+                walking = false;
+                return;
+            }
+            pieces.swap(pending);
+            last = ended;
+        }
+        for (const QByteArray &piece : pieces)
+            walker.feed(piece);
+        if (last) {
+            WalkResult result = walker.finish();
+            QByteArray whole;
+            {
+                QMutexLocker locked(&lock);
+                whole = std::exchange(body, {}).joined();
+            }
+            QMutexLocker locked(&lock);
+            if (channel) {
+                QMetaObject::invokeMethod(
+                    channel,
+                    [channel = channel, whole = std::move(whole), result = std::move(result)]() mutable {
+                        channel->walked(std::move(whole), std::move(result));
+                    },
+                    Qt::QueuedConnection);
+            }
+            abandoned = true; // nothing more to walk
+            walking = false;
+            return;
+        }
+        if (!wantsRows || walker.rows().size() == rowsTaken)
+            continue;
+        const Records rows = walker.rows().mid(rowsTaken);
+        rowsTaken = walker.rows().size();
+        QMutexLocker locked(&lock);
+        fresh.append(rows);
+        if (channel && !std::exchange(told, true))
+            QMetaObject::invokeMethod(
+                channel, [channel = channel] { channel->rowsRead(); }, Qt::QueuedConnection);
+    }
+}
+
 ProcedureClient::ProcedureClient(QNetworkAccessManager *nam, QString apiHost, QList<QSslCertificate> extraCas,
                                  QObject *parent)
     : QObject(parent), m_nam(nam), m_apiHost(std::move(apiHost)), m_extraCas(std::move(extraCas)),
@@ -166,7 +353,7 @@ ProcedureClient::~ProcedureClient()
 }
 
 void ProcedureClient::call(const QString &operation, const QString &callText, const ReplyShape &shape,
-                           QObject *receiver, Callback done)
+                           QObject *receiver, Callback done, Progress progress)
 {
     SoapRequest soap = makeSoapRequest(m_apiHost, operation, callText);
     soap.request.setTransferTimeout(m_timeoutMs);
@@ -180,19 +367,26 @@ void ProcedureClient::call(const QString &operation, const QString &callText, co
     watchTls(reply, procedure);
     std::shared_ptr<ReplyBody> body = guardReply(reply, m_maxReplyBytes, m_timeoutMs, procedure);
     QPointer<QObject> guard(receiver ? receiver : this);
+    // The body is walked on a pool thread as it arrives, never on this (the UI)
+    // thread; each reply has its own walk state.
+    auto walk = std::make_shared<StreamedWalk>(shape);
+    auto *channel = new WalkChannel(walk, procedure, guard, done, std::move(progress), this);
+    body->onPiece = [walk](const QByteArray &piece) { walk->push(piece); };
     connect(reply, &QNetworkReply::finished, this,
-            [this, reply, body, procedure, shape, guard, done = std::move(done)] {
-                finished(reply, *body, procedure, shape, guard, done);
-            });
+            [this, reply, body, procedure, channel = QPointer<WalkChannel>(channel), guard,
+             done = std::move(done)] { finished(reply, *body, procedure, channel, guard, done); });
 }
 
 void ProcedureClient::finished(QNetworkReply *reply, ReplyBody &body, const QString &procedure,
-                               const ReplyShape &shape, QPointer<QObject> receiver, const Callback &done)
+                               WalkChannel *channel, QPointer<QObject> receiver, const Callback &done)
 {
     reply->deleteLater();
     finishBody(reply, body);
+    if (!channel)
+        return; // the client is closing
     ProcedureReply out;
     if (const ReplyCut cut = replyCut(reply); cut != ReplyCut::None) {
+        delete channel;
         // Logged when cut. Too large: the call reached the service, its answer is not read.
         out.status = cut == ReplyCut::TooLarge ? ProcedureReply::BadReply : ProcedureReply::TransportError;
         out.error = replyCutText(cut, m_maxReplyBytes, m_timeoutMs);
@@ -200,6 +394,7 @@ void ProcedureClient::finished(QNetworkReply *reply, ReplyBody &body, const QStr
         return;
     }
     if (reply->error() != QNetworkReply::NoError) {
+        delete channel;
         out.status = ProcedureReply::TransportError;
         out.error = transportErrorText(reply, m_timeoutMs);
         if (wasCancelled(reply)) {
@@ -220,45 +415,17 @@ void ProcedureClient::finished(QNetworkReply *reply, ReplyBody &body, const QStr
         return;
     }
     if (body.size == 0) {
+        delete channel;
         out.status = ProcedureReply::BadReply;
         out.error = QStringLiteral("empty reply");
         qCWarning(lcNet).noquote() << procedure << "answered with an empty body";
         deliverTo(receiver, done, std::move(out));
         return;
     }
-
-    // The body is joined and walked on a pool thread, never on this (the UI) thread;
-    // each reply has its own walk state.
-    struct Walked
-    {
-        QByteArray body;
-        WalkResult walk;
-    };
-    auto *watcher = new QFutureWatcher<Walked>(this);
-    connect(watcher, &QFutureWatcher<Walked>::finished, this, [watcher, procedure, receiver, done] {
-        watcher->deleteLater();
-        // Taken, not copied: the rows are not kept (and later freed) here as well.
-        Walked walked = watcher->future().takeResult();
-        ProcedureReply result;
-        result.body = std::move(walked.body);
-        result.walk = std::move(walked.walk);
-        if (result.walk.invalidUtf8) {
-            result.status = ProcedureReply::BadReply;
-            result.error = result.walk.error;
-            qCWarning(lcNet).noquote() << procedure << "reply dropped:" << result.error;
-        } else if (!result.walk.complete) {
-            result.error = result.walk.error;
-            qCWarning(lcNet).noquote() << procedure << "reply broke off:" << result.error << "- keeping"
-                                       << result.walk.rows.size() << "complete rows";
-        }
-        deliverTo(receiver, done, std::move(result));
-    });
-    watcher->setFuture(QtConcurrent::run([body = std::move(body), shape] {
-        Walked walked;
-        walked.body = body.joined();
-        walked.walk = walkReply(walked.body, shape);
-        return walked;
-    }));
+    // The rest of the walk and the reply's delivery are the channel's.
+    channel->stream().end(std::move(body));
 }
 
 } // namespace tvs
+
+#include "ProcedureClient.moc"

@@ -9,6 +9,7 @@
 #include <QSslCertificate>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QNetworkAccessManager;
@@ -17,6 +18,7 @@ class QNetworkReply;
 namespace tvs {
 
 struct ReplyBody;
+class WalkChannel;
 
 // The requests a client has started and not yet seen finish.
 using InFlight = QList<QPointer<QNetworkReply>>;
@@ -24,8 +26,8 @@ void track(InFlight &inFlight, QNetworkReply *reply);
 
 // Posts procedure calls on the application's one QNetworkAccessManager. TLS is
 // always verified against the system CAs plus `extraCas`; certificate errors are
-// never ignored. The reply is walked on a pool thread; the callback runs on the
-// receiver's thread and is dropped when the receiver is gone. No retry.
+// never ignored. The reply is walked on a pool thread as it arrives; the callbacks
+// run on the receiver's thread and are dropped when the receiver is gone. No retry.
 //
 // Every client on one manager must be given the same `extraCas`: the manager
 // reuses what it keeps of a host (connection, TLS settings and session) for later
@@ -40,7 +42,7 @@ public:
     ~ProcedureClient() override;
 
     void call(const QString &operation, const QString &callText, const ReplyShape &shape, QObject *receiver,
-              Callback done) override;
+              Callback done, Progress progress = {}) override;
 
     // How long a request may wait for data, and the longest a whole reply may take
     // (60 s unless changed).
@@ -51,7 +53,7 @@ public:
     QString apiHost() const { return m_apiHost; }
 
 private:
-    void finished(QNetworkReply *reply, ReplyBody &body, const QString &procedure, const ReplyShape &shape,
+    void finished(QNetworkReply *reply, ReplyBody &body, const QString &procedure, WalkChannel *channel,
                   QPointer<QObject> receiver, const Callback &done);
 
     QNetworkAccessManager *m_nam;
@@ -88,6 +90,9 @@ struct ReplyBody
 {
     QList<QByteArray> pieces;
     qint64 size = 0;
+    // Told of each piece as it comes (the walk of a procedure reply).
+    std::function<void(const QByteArray &)> onPiece;
+    void add(QByteArray piece);
     QByteArray joined() const;
 };
 
@@ -96,7 +101,8 @@ struct ReplyBody
 // is never held whole), or when it is not finished `timeoutMs` after it started (the
 // transfer timeout alone never ends a reply that keeps trickling). replyCut() then tells
 // these ends from other failures. Call finishBody() when the reply has finished.
-std::shared_ptr<ReplyBody> guardReply(QNetworkReply *reply, qint64 maxBytes, int timeoutMs, const QString &what);
+std::shared_ptr<ReplyBody> guardReply(QNetworkReply *reply, qint64 maxBytes, int timeoutMs,
+                                      const QString &what);
 void finishBody(QNetworkReply *reply, ReplyBody &body);
 ReplyCut replyCut(const QNetworkReply *reply);
 QString replyCutText(ReplyCut cut, qint64 maxBytes, int timeoutMs);

@@ -15,6 +15,17 @@ bool isRow(const Record &row)
     return !row.isEmpty() && !(row.size() == 1 && row.contains(kNothingFound));
 }
 
+Records onlyRows(const Records &walked)
+{
+    Records rows;
+    rows.reserve(walked.size());
+    for (const Record &row : walked) {
+        if (isRow(row))
+            rows.append(row);
+    }
+    return rows;
+}
+
 QueryStatus::Status statusOf(ProcedureReply::Status status)
 {
     switch (status) {
@@ -59,40 +70,44 @@ void sendQuery(ProcedureCaller *caller, const QLoggingCategory &category, Proced
     const QString name = query.name;
     const QString prefix = query.dumpPrefix;
     const bool keepText = query.keepText;
-    caller->call(query.operation, query.callText, query.shape, receiver,
-                 [&category, name, prefix, keepText, done = std::move(done)](const ProcedureReply &reply) {
-                     QueryAnswer answer;
-                     answer.error = reply.error;
-                     if (!reply.ok()) {
-                         answer.status = statusOf(reply.status);
-                         qCWarning(category).noquote()
-                             << name << (answer.status == Status::Refused ? "refused:" : "failed:")
-                             << reply.error;
-                         if (done)
-                             done(answer);
-                         return;
-                     }
-                     if (prefix.isEmpty())
-                         qCDebug(category).noquote() << name << "reply of" << reply.body.size() << "bytes";
-                     else
-                         qCDebug(category).noquote() << prefix << QString::fromUtf8(reply.body);
-                     answer.status = Status::Answered;
-                     answer.complete = reply.walk.complete;
-                     if (!answer.complete)
-                         qCWarning(category).noquote() << name << "reply broke off after" << reply.walk.rows.size()
-                                                       << "rows:" << reply.walk.error;
-                     answer.named = reply.walk.named;
-                     answer.nothingFound = answer.named.value(kNothingFound) == QLatin1String("NO");
-                     answer.rows.reserve(reply.walk.rows.size());
-                     for (const Record &row : reply.walk.rows) {
-                         if (isRow(row))
-                             answer.rows.append(row);
-                     }
-                     if (keepText)
-                         answer.text = QString::fromUtf8(reply.body);
-                     if (done)
-                         done(answer);
-                 });
+    ProcedureCaller::Progress progress;
+    if (query.progress) {
+        progress = [rowsRead = std::move(query.progress)](const Records &batch) {
+            if (const Records rows = onlyRows(batch); !rows.isEmpty())
+                rowsRead(rows);
+        };
+    }
+    caller->call(
+        query.operation, query.callText, query.shape, receiver,
+        [&category, name, prefix, keepText, done = std::move(done)](const ProcedureReply &reply) {
+            QueryAnswer answer;
+            answer.error = reply.error;
+            if (!reply.ok()) {
+                answer.status = statusOf(reply.status);
+                qCWarning(category).noquote()
+                    << name << (answer.status == Status::Refused ? "refused:" : "failed:") << reply.error;
+                if (done)
+                    done(answer);
+                return;
+            }
+            if (prefix.isEmpty())
+                qCDebug(category).noquote() << name << "reply of" << reply.body.size() << "bytes";
+            else
+                qCDebug(category).noquote() << prefix << QString::fromUtf8(reply.body);
+            answer.status = Status::Answered;
+            answer.complete = reply.walk.complete;
+            if (!answer.complete)
+                qCWarning(category).noquote() << name << "reply broke off after" << reply.walk.rows.size()
+                                              << "rows:" << reply.walk.error;
+            answer.named = reply.walk.named;
+            answer.nothingFound = answer.named.value(kNothingFound) == QLatin1String("NO");
+            answer.rows = onlyRows(reply.walk.rows);
+            if (keepText)
+                answer.text = QString::fromUtf8(reply.body);
+            if (done)
+                done(answer);
+        },
+        std::move(progress));
 }
 
 } // namespace tvs

@@ -28,6 +28,9 @@ struct ProcedureQuery
     QString dumpPrefix = QStringLiteral("getData: ");
     // The answer's text is handed on whole (answers that are read as text, not rows).
     bool keepText = false;
+    // Rows handed on in batches as they are read, before the answer (which holds
+    // them all); "rtn" NO is never one of them.
+    ProcedureCaller::Progress progress;
 };
 
 struct QueryStatus
@@ -42,8 +45,7 @@ struct QueryStatus
 };
 
 // What a query hands back to the screen that asked, on the screen's thread.
-template <typename T>
-struct QueryResult : QueryStatus
+template <typename T> struct QueryResult : QueryStatus
 {
     Status status = NotSent;
     T value{};
@@ -59,9 +61,9 @@ struct QueryResult : QueryStatus
 struct QueryAnswer : QueryStatus
 {
     Status status = NotSent;
-    Records rows;  // in reply order; rows holding nothing but "rtn" are not rows
-    Record named;  // the query's named elements ("rtn" is always one)
-    QString text;  // the reply body as text, when the query keeps it
+    Records rows; // in reply order; rows holding nothing but "rtn" are not rows
+    Record named; // the query's named elements ("rtn" is always one)
+    QString text; // the reply body as text, when the query keeps it
     bool nothingFound = false;
     bool complete = true;
     QString error;
@@ -98,19 +100,25 @@ void sendQuery(ProcedureCaller *caller, const QLoggingCategory &category, Proced
 class LatestOnly
 {
 public:
-    template <typename Done>
-    auto track(Done done)
+    template <typename Done> auto track(Done done) { return passIfCurrent(++m_ticket, std::move(done)); }
+    // The answer and the rows read before it (ProcedureQuery::progress), dropped alike.
+    template <typename Done, typename Progress> auto track(Done done, Progress progress)
     {
         const quint64 ticket = ++m_ticket;
-        return [this, ticket, done = std::move(done)](const auto &result) {
-            if (ticket == m_ticket)
-                done(result);
-        };
+        return std::pair(passIfCurrent(ticket, std::move(done)), passIfCurrent(ticket, std::move(progress)));
     }
     // Answers to every request sent so far are dropped.
     void invalidate() { ++m_ticket; }
 
 private:
+    template <typename Fn> auto passIfCurrent(quint64 ticket, Fn fn)
+    {
+        return [this, ticket, fn = std::move(fn)](const auto &value) {
+            if (ticket == m_ticket)
+                fn(value);
+        };
+    }
+
     quint64 m_ticket = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "XmlEntities.h"
 
+#include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 
@@ -13,6 +14,7 @@
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tvs {
@@ -43,9 +45,14 @@ struct Frame
     bool named; // this element's text becomes a named value
 };
 
+// Elements nest at most this deep, as libxml2's own parse of a whole document
+// allows; its push parser leaves the limit to its user.
+constexpr size_t kMaxDepth = 256;
+
 struct WalkState
 {
     const ReplyShape *shape = nullptr;
+    xmlParserCtxtPtr ctxt = nullptr;
     WalkResult result;
 
     std::unordered_map<const xmlChar *, NameInfo> names;
@@ -105,8 +112,15 @@ struct WalkState
 
     void startElement(const xmlChar *localname)
     {
-        NameInfo &ni = info(localname);
         const size_t depth = frames.size() + 1;
+        if (depth > kMaxDepth) {
+            firstFatal = QStringLiteral("line %1: excessive depth in document: %2 levels")
+                             .arg(xmlSAX2GetLineNumber(ctxt))
+                             .arg(kMaxDepth);
+            xmlStopParser(ctxt);
+            return;
+        }
+        NameInfo &ni = info(localname);
         if (ni.isRow)
             openRow(depth);
         Frame frame{&ni, false, ni.isNamed};
@@ -202,11 +216,6 @@ void onGenericError(void *ctx, const char *format, ...)
     state->firstError += QString::fromUtf8(piece).simplified() + u' ';
 }
 
-int readUnescaped(void *context, char *buffer, int len)
-{
-    return int(static_cast<EntityUnescapeStream *>(context)->read(buffer, len));
-}
-
 void initLibxml()
 {
     static std::once_flag once;
@@ -255,58 +264,175 @@ QString cleanFieldText(QByteArrayView utf8, Cleaning cleaning)
     return fitted(QString::fromUtf8(text.data(), qsizetype(out)));
 }
 
-WalkResult walkReply(const QByteArray &body, const ReplyShape &shape)
-{
-    WalkState state;
-    state.shape = &shape;
+namespace {
 
-    qsizetype badOffset = 0;
-    if (!isValidUtf8(body, &badOffset)) {
-        state.result.complete = false;
-        state.result.invalidUtf8 = true;
-        state.result.error = QStringLiteral("reply is not valid UTF-8 (bad byte at offset %1 of %2)")
-                                 .arg(badOffset)
-                                 .arg(body.size());
-        return state.result;
+// Pieces are parsed in slices of this size, so the parser never holds more than a
+// slice of unescaped text besides what it has not consumed yet.
+constexpr qsizetype kSliceBytes = 64 * 1024;
+
+// Where `bytes` can be cut without splitting a UTF-8 sequence or one of the five
+// entity references: before an unfinished sequence or reference at its end.
+qsizetype safeEnd(QByteArrayView bytes)
+{
+    qsizetype end = bytes.size();
+    for (qsizetype back = 1; back <= 3 && back <= end; ++back) {
+        const auto c = static_cast<unsigned char>(bytes[end - back]);
+        if (c < 0x80)
+            break;
+        if (c >= 0xC0) {
+            const qsizetype length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+            if (length > back)
+                end -= back;
+            break;
+        }
     }
-    if (body.isEmpty()) {
+    // References hold no "&" after their first byte: only the last "&" can begin one.
+    for (qsizetype back = 1; back <= 5 && back <= end; ++back) {
+        if (bytes[end - back] != '&')
+            continue;
+        const QByteArrayView tail = bytes.sliced(end - back, back);
+        for (const char *reference : {"&lt;", "&gt;", "&amp;", "&quot;", "&apos;"}) {
+            const QByteArrayView whole(reference);
+            if (tail.size() < whole.size() && whole.startsWith(tail)) {
+                end -= back;
+                break;
+            }
+        }
+        break;
+    }
+    return end;
+}
+
+} // namespace
+
+struct ReplyWalker::Parse
+{
+    ReplyShape shape;
+    WalkState state;
+    xmlSAXHandler handler;
+    xmlParserCtxtPtr ctxt = nullptr;
+    QByteArray carry;       // an unfinished character or reference, waiting for the next piece
+    qsizetype received = 0; // body bytes fed so far
+    qsizetype badUtf8At = -1;
+    bool noParser = false;
+
+    ~Parse()
+    {
+        if (ctxt)
+            xmlFreeParserCtxt(ctxt);
+    }
+
+    // Checks and parses `bytes`, which end at a safe place; false once the body is not UTF-8.
+    bool take(QByteArrayView bytes, qsizetype offset)
+    {
+        qsizetype bad = 0;
+        if (!isValidUtf8(bytes, &bad)) {
+            badUtf8At = offset + bad;
+            return false;
+        }
+        const QByteArray text = unescapeXmlEntitiesUtf8(bytes);
+        parse(text.constData(), int(text.size()), false);
+        return true;
+    }
+
+    void parse(const char *data, int size, bool last)
+    {
+        if (noParser)
+            return;
+        if (!ctxt) {
+            initLibxml();
+            ctxt = xmlCreatePushParserCtxt(&handler, &state, nullptr, 0, nullptr);
+            if (!ctxt) {
+                noParser = true;
+                return;
+            }
+            state.ctxt = ctxt;
+            // The body is checked as UTF-8 piece by piece; a declaration claiming otherwise
+            // is ignored. No network, no DTD loading, no entity expansion.
+            xmlCtxtUseOptions(ctxt, XML_PARSE_NONET | XML_PARSE_IGNORE_ENC);
+        }
+        if (ctxt->instate == XML_PARSER_EOF || ctxt->disableSAX)
+            return;                                     // stopped at an error: nothing after it is kept
+        xmlSetGenericErrorFunc(&state, onGenericError); // for this thread only
+        xmlParseChunk(ctxt, data, size, last ? 1 : 0);
+        xmlSetGenericErrorFunc(nullptr, nullptr);
+    }
+};
+
+ReplyWalker::ReplyWalker(const ReplyShape &shape) : d(std::make_unique<Parse>())
+{
+    d->shape = shape;
+    d->state.shape = &d->shape;
+    std::memset(&d->handler, 0, sizeof d->handler);
+    d->handler.initialized = XML_SAX2_MAGIC;
+    d->handler.startElementNs = onStartElementNs;
+    d->handler.endElementNs = onEndElementNs;
+    d->handler.characters = onCharacters;
+    d->handler.cdataBlock = onCharacters;
+    d->handler.ignorableWhitespace = onCharacters;
+    d->handler.serror = onError;
+}
+
+ReplyWalker::~ReplyWalker() = default;
+
+const Records &ReplyWalker::rows() const
+{
+    return d->state.result.rows;
+}
+
+void ReplyWalker::feed(QByteArrayView piece)
+{
+    d->received += piece.size();
+    if (d->badUtf8At >= 0)
+        return;
+    QByteArray joined;
+    QByteArrayView bytes = piece;
+    if (!d->carry.isEmpty()) {
+        joined = d->carry + piece.toByteArray();
+        bytes = joined;
+    }
+    const qsizetype start = d->received - bytes.size();
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const QByteArrayView slice = bytes.sliced(done, std::min(kSliceBytes, bytes.size() - done));
+        const qsizetype end = safeEnd(slice);
+        if (end == 0)
+            break;
+        if (!d->take(slice.first(end), start + done))
+            return;
+        done += end;
+    }
+    d->carry = bytes.sliced(done).toByteArray();
+}
+
+WalkResult ReplyWalker::finish()
+{
+    WalkState &state = d->state;
+    if (d->badUtf8At < 0 && !d->carry.isEmpty()) {
+        const QByteArray rest = std::exchange(d->carry, {});
+        d->take(rest, d->received - rest.size());
+    }
+    if (d->badUtf8At >= 0) {
+        WalkResult bad;
+        bad.complete = false;
+        bad.invalidUtf8 = true;
+        bad.error = QStringLiteral("reply is not valid UTF-8 (bad byte at offset %1 of %2)")
+                        .arg(d->badUtf8At)
+                        .arg(d->received);
+        return bad;
+    }
+    if (d->received == 0) {
         state.result.complete = false;
         state.result.error = QStringLiteral("reply is empty");
-        return state.result;
+        return std::move(state.result);
     }
-
-    initLibxml();
-
-    xmlSAXHandler handler;
-    std::memset(&handler, 0, sizeof handler);
-    handler.initialized = XML_SAX2_MAGIC;
-    handler.startElementNs = onStartElementNs;
-    handler.endElementNs = onEndElementNs;
-    handler.characters = onCharacters;
-    handler.cdataBlock = onCharacters;
-    handler.ignorableWhitespace = onCharacters;
-    handler.serror = onError;
-
-    // The parser pulls the unescaped text piece by piece, so no unescaped copy of
-    // the whole body is ever held.
-    EntityUnescapeStream stream(body);
-    xmlParserCtxtPtr ctxt =
-        xmlCreateIOParserCtxt(&handler, &state, readUnescaped, nullptr, &stream, XML_CHAR_ENCODING_NONE);
-    if (!ctxt) {
+    d->parse(nullptr, 0, true);
+    if (d->noParser) {
         state.result.complete = false;
         state.result.error = QStringLiteral("could not create the XML parser");
-        return state.result;
+        return std::move(state.result);
     }
-    // The body was checked as UTF-8 above; a declaration claiming otherwise is ignored.
-    // No network, no DTD loading, no entity expansion.
-    xmlCtxtUseOptions(ctxt, XML_PARSE_NONET | XML_PARSE_IGNORE_ENC);
-    xmlSetGenericErrorFunc(&state, onGenericError); // for this thread only
-    xmlParseDocument(ctxt);
-    const bool wellFormed = ctxt->wellFormed != 0;
-    xmlFreeParserCtxt(ctxt);
-    xmlSetGenericErrorFunc(nullptr, nullptr);
-
-    if (!wellFormed) {
+    if (!d->ctxt->wellFormed || !state.firstFatal.isEmpty()) {
         state.result.complete = false;
         state.result.error = (state.firstFatal.isEmpty() ? state.firstError : state.firstFatal).trimmed();
         if (state.result.error.isEmpty())
@@ -318,6 +444,13 @@ WalkResult walkReply(const QByteArray &body, const ReplyShape &shape)
         state.closeRow();
     }
     return std::move(state.result);
+}
+
+WalkResult walkReply(const QByteArray &body, const ReplyShape &shape)
+{
+    ReplyWalker walker(shape);
+    walker.feed(body);
+    return walker.finish();
 }
 
 } // namespace tvs

@@ -7,6 +7,8 @@
 #include <QSet>
 #include <QString>
 
+#include <memory>
+
 namespace tvs {
 
 // How a field's collected character data is cleaned.
@@ -30,11 +32,11 @@ struct ReplyShape
 
 struct WalkResult
 {
-    Records rows;   // in reply order
-    Record named;   // namedElements that occurred, in order of first occurrence
-    bool complete = true; // false when the XML broke off; rows read before the break are kept
+    Records rows;             // in reply order
+    Record named;             // namedElements that occurred, in order of first occurrence
+    bool complete = true;     // false when the XML broke off; rows read before the break are kept
     bool invalidUtf8 = false; // the body was not UTF-8: nothing was parsed
-    QString error;  // why the walk did not complete (empty when complete)
+    QString error;            // why the walk did not complete (empty when complete)
 };
 
 // The whole reply walk: decode UTF-8, unescape the five entities once, parse with
@@ -55,6 +57,30 @@ struct WalkResult
 // may be cut short), named elements read before the error are kept, and
 // complete == false with the parser's message in `error`.
 WalkResult walkReply(const QByteArray &body, const ReplyShape &shape);
+
+// The same walk over a body that arrives piece by piece: feed() each piece as it
+// comes and finish() at the end, which gives exactly what walkReply() gives for
+// the whole body. Rows are finished as their end tags are read, so rows() can be
+// handed on while the rest of the reply is still on its way; a body that turns out
+// not to be UTF-8 further on still ends with no rows from finish(). One thread at
+// a time; pieces may split a character or an entity reference anywhere.
+class ReplyWalker
+{
+public:
+    explicit ReplyWalker(const ReplyShape &shape);
+    ~ReplyWalker();
+    ReplyWalker(const ReplyWalker &) = delete;
+    ReplyWalker &operator=(const ReplyWalker &) = delete;
+
+    void feed(QByteArrayView piece);
+    // The rows finished so far, in reply order.
+    const Records &rows() const;
+    WalkResult finish();
+
+private:
+    struct Parse;
+    std::unique_ptr<Parse> d;
+};
 
 // Cleans one field's whole text by the given form.
 QString cleanFieldText(QByteArrayView utf8, Cleaning cleaning);

@@ -5,10 +5,12 @@ import QtQuick.Layouts
 // One car of the dashboard's table and the car list: picture, name, plate and
 // year, mileage and fuel, status label, on the row's tint; in the car list's
 // two state-change modes, the row button whose tag is the row index. Everything
-// shown comes from the row's model roles.
+// shown comes from the row's model roles. cell_index is the car's row in the
+// whole table, also when a search shows only some of its rows (the view's index
+// is the row among those shown): the page hands it to the controller.
 ItemDelegate {
     id: cell
-    required property int index
+    required property int cell_index
     required property string cell_img
     required property string cell_name
     required property string cell_info
@@ -64,7 +66,7 @@ ItemDelegate {
             text: cell.buttonTitle
             // The car's plate and year name the row it belongs to.
             Accessible.name: cell.buttonTitle.trim() + " " + cell.cell_info
-            onClicked: cell.rowButtonPressed(cell.index)
+            onClicked: cell.rowButtonPressed(cell.cell_index)
         }
     }
 }

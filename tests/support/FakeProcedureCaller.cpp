@@ -1,11 +1,15 @@
 #include "FakeProcedureCaller.h"
 
-
 namespace tvs::test {
 
 CannedAnswer CannedAnswer::reply(const QByteArray &body)
 {
     return CannedAnswer{ProcedureReply::Ok, body, {}};
+}
+
+CannedAnswer CannedAnswer::arriving(const QByteArray &body, int pieces)
+{
+    return CannedAnswer{ProcedureReply::Ok, body, {}, pieces};
 }
 
 CannedAnswer CannedAnswer::transportError(const QString &error)
@@ -40,18 +44,31 @@ void FakeProcedureCaller::answerOnce(const QString &procedure, const CannedAnswe
 }
 
 void FakeProcedureCaller::call(const QString &operation, const QString &callText, const ReplyShape &shape,
-                               QObject *receiver, Callback done)
+                               QObject *receiver, Callback done, Progress progress)
 {
     Call c{operation, callText, shape};
     m_calls.append(c);
-    const CannedAnswer canned = m_answers.next(c.procedure())
-                                    .value_or(CannedAnswer::transportError(QStringLiteral("no canned answer")));
+    const CannedAnswer canned =
+        m_answers.next(c.procedure())
+            .value_or(CannedAnswer::transportError(QStringLiteral("no canned answer")));
     ProcedureReply reply;
     reply.status = canned.status;
     reply.error = canned.error;
     reply.body = canned.body;
     if (canned.status == ProcedureReply::Ok) {
-        reply.walk = walkReply(canned.body, shape);
+        ReplyWalker walker(shape);
+        const qsizetype piece = canned.body.size() / std::max(canned.pieces, 1) + 1;
+        for (qsizetype at = 0; at < canned.body.size(); at += piece) {
+            const qsizetype before = walker.rows().size();
+            walker.feed(QByteArrayView(canned.body).sliced(at, std::min(piece, canned.body.size() - at)));
+            // Rows of the last piece come with the answer, as they do from the client.
+            if (progress && walker.rows().size() > before && at + piece < canned.body.size())
+                deliver(
+                    c.procedure(), receiver,
+                    [progress, rows = walker.rows().mid(before)](const ProcedureReply &) { progress(rows); },
+                    {});
+        }
+        reply.walk = walker.finish();
         if (!reply.walk.complete)
             reply.error = reply.walk.error;
     } else {

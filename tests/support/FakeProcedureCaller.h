@@ -17,8 +17,12 @@ struct CannedAnswer
     ProcedureReply::Status status = ProcedureReply::Ok;
     QByteArray body;
     QString error;
+    int pieces = 1; // the body arrives in this many pieces of about the same size
 
     static CannedAnswer reply(const QByteArray &body);
+    // A caller that asks for rows as they are read gets the rows finished in each
+    // piece but the last before the answer, one delivery a piece.
+    static CannedAnswer arriving(const QByteArray &body, int pieces);
     static CannedAnswer transportError(const QString &error = QStringLiteral("Connection refused"));
     static CannedAnswer badReply(const QByteArray &body = {},
                                  const QString &error = QStringLiteral("not UTF-8"));
@@ -47,7 +51,7 @@ public:
     };
 
     void call(const QString &operation, const QString &callText, const ReplyShape &shape, QObject *receiver,
-              Callback done) override;
+              Callback done, Progress progress = {}) override;
 
     // Every call of `procedure` gets this answer (until changed).
     void answer(const QString &procedure, const CannedAnswer &answer);

@@ -43,16 +43,26 @@ const QList<MainController::Filter> &MainController::filters()
 
 MainController::MainController(ScreenContext *context, QObject *parent)
     : Screen(context, parent), m_cars(context ? context->procedures : nullptr, this),
-      m_rows(new CarRowModel(this)), m_drawer(new MainDrawerController(context, this))
+      m_table(new CarTable(this)), m_drawer(new MainDrawerController(context, this))
 {
-    m_rows->setConfig(context ? context->config : nullptr);
+    m_table->rows()->setConfig(context ? context->config : nullptr);
 }
 
 MainController::~MainController() = default;
 
 QObject *MainController::mainTable() const
 {
-    return m_rows;
+    return m_table->view();
+}
+
+int MainController::expectedCount(int filter) const
+{
+    // Held cars (every car the list of 0 shows) and sold cars are counted.
+    if (filter == 0)
+        return count0().toInt();
+    if (filter == 9)
+        return count1().toInt();
+    return 0;
 }
 
 QObject *MainController::drawer() const
@@ -79,7 +89,7 @@ void MainController::viewDidLoad()
     const CarRowDates dates = CarRowDates::fromNow(now());
     now4Month = dates.now4Month;
     now7Day = dates.now7Day;
-    m_rows->setDates(dates);
+    m_table->rows()->setDates(dates);
 
     m_drawer->setIdentifier(QStringLiteral("MainDrawerController"));
     m_drawer->viewDidLoad();
@@ -134,21 +144,24 @@ void MainController::sendListRequest()
 
 void MainController::sendListRequest(const Filter &filter)
 {
-    m_cars.ownedCars(AppData::shared()->userCode(), filter.searchNum,
-                     m_latestList.track([this, filter](const QueryResult<Records> &result) {
-                         if (alertIfFailed(this, result, QStringLiteral("차량 목록을 불러오지 못했습니다."),
-                                           [this, filter] { sendListRequest(filter); }))
-                             return; // the rows stay, under the filter title they belong to
-                         // Each reply replaces the list: rows of earlier replies never stay.
-                         m_selectedRow = -1;
-                         m_rows->setRows(result.value);
-                         // The title changes with the rows, so it always names what is listed.
-                         if (searchNum != filter.searchNum || filterButtonTitle != filter.title) {
-                             searchNum = filter.searchNum;
-                             filterButtonTitle = filter.title;
-                             emit filterChanged();
-                         }
-                     }));
+    // Each whole reply replaces the list: rows of earlier replies never stay. A failed
+    // load keeps the rows it showed, under the filter title they belong to.
+    m_table->load(
+        m_cars, AppData::shared()->userCode(), filter.searchNum, expectedCount(filter.searchNum),
+        [](const Records &rows) { return rows; },
+        [this, filter](const QueryResult<Records> &result) {
+            return alertIfFailed(this, result, QStringLiteral("차량 목록을 불러오지 못했습니다."),
+                                 [this, filter] { sendListRequest(filter); });
+        },
+        [this, filter] {
+            m_selectedRow = -1;
+            // The title changes with the rows, so it always names what is listed.
+            if (searchNum != filter.searchNum || filterButtonTitle != filter.title) {
+                searchNum = filter.searchNum;
+                filterButtonTitle = filter.title;
+                emit filterChanged();
+            }
+        });
 }
 
 void MainController::tablefilterAction()
@@ -254,7 +267,7 @@ void MainController::open(const QString &transition)
 
 void MainController::openCar(int row)
 {
-    if (row < 0 || row >= m_rows->count()) {
+    if (row < 0 || row >= m_table->rows()->count()) {
         qCWarning(lcDashboard) << "no car row" << row;
         return;
     }
@@ -291,12 +304,12 @@ void MainController::prepareForSegue(const QString &identifier, Screen *destinat
 {
     if (auto *detail = qobject_cast<MainDetailController *>(destination)) {
         if (identifier == QLatin1String("main_to_detail"))
-            detail->setCar(m_rows->record(m_selectedRow));
+            detail->setCar(m_table->rows()->record(m_selectedRow));
     } else if (auto *list = qobject_cast<CarListController *>(destination)) {
         if (identifier == QLatin1String("main_to_carList0"))
-            list->showCars(QStringLiteral("현재 보유 중인 차량"), 0);
+            list->showCars(QStringLiteral("현재 보유 중인 차량"), 0, CarListController::Mode::Plain, expectedCount(0));
         else if (identifier == QLatin1String("main_to_carList9"))
-            list->showCars(QStringLiteral("판매완료 된 차량"), 9);
+            list->showCars(QStringLiteral("판매완료 된 차량"), 9, CarListController::Mode::Plain, expectedCount(9));
     } else if (auto *auctions = qobject_cast<AuctionController *>(destination)) {
         if (identifier == QLatin1String("main_to_auction1"))
             auctions->setOpenPage(1);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CarQueries.h"
-#include "CarRowModel.h"
+#include "CarTable.h"
 #include "Screen.h"
 
 #include <QStringList>
@@ -22,7 +22,9 @@ class MainController : public Screen
     Q_PROPERTY(QString lb_Count1 READ count1 NOTIFY countsChanged)
     Q_PROPERTY(QString lb_Count2 READ count2 NOTIFY countsChanged)
     Q_PROPERTY(QString lb_Count3 READ count3 NOTIFY countsChanged)
+    // The cars as the dealer narrows them by typing; carTable has their search and load.
     Q_PROPERTY(QObject *mainTable READ mainTable CONSTANT)
+    Q_PROPERTY(QObject *carTable READ carTable CONSTANT)
     Q_PROPERTY(QObject *drawer READ drawer CONSTANT)
     Q_PROPERTY(int searchNum READ filterValue NOTIFY filterChanged)
     Q_PROPERTY(QString filterTitle READ filterTitle NOTIFY filterChanged)
@@ -81,7 +83,10 @@ public:
     QString filterButtonTitle = QStringLiteral("전체 ▾");
     qreal mainTableConstant = 0;
 
-    CarRowModel *getMyCarList() const { return m_rows; }
+    CarRowModel *getMyCarList() const { return m_table->rows(); }
+    CarTable *carTable() const { return m_table; }
+    // The count the list of `filter` has by the counts shown; 0 when none of them is its count.
+    int expectedCount(int filter) const;
     MainDrawerController *drawerController() const { return m_drawer; }
     bool signOutPending() const { return m_signOutPending; }
 
@@ -119,7 +124,7 @@ private:
     void open(const QString &transition);
 
     CarQueries m_cars;
-    CarRowModel *m_rows;
+    CarTable *m_table;
     MainDrawerController *m_drawer;
     QString m_userName;
     QUrl m_userImage;
@@ -128,7 +133,6 @@ private:
     // Only the newest request of each kind is applied: an older reply that
     // arrives late never overwrites what a newer one showed.
     LatestOnly m_latestCounts;
-    LatestOnly m_latestList;
 };
 
 } // namespace tvs

@@ -173,15 +173,21 @@ Item {
                 }
             }
 
+            CarSearchBar {
+                id: search
+                anchors { left: parent.left; right: parent.right; top: tools.bottom }
+                table: page.controller.carTable
+            }
+
             ListView {
                 id: table
-                anchors { left: parent.left; right: parent.right; top: tools.bottom; bottom: parent.bottom }
+                anchors { left: parent.left; right: parent.right; top: search.bottom; bottom: parent.bottom }
                 clip: true
                 model: page.controller.mainTable
                 onDraggingChanged: if (!dragging)
                     page.controller.scrollViewDidEndDragging(contentY - originY, safeArea.height, tableBlock.height)
                 delegate: CarRowCell {
-                    onClicked: page.controller.openCar(index)
+                    onClicked: page.controller.openCar(cell_index)
                 }
                 footer: ListFooter {}
             }

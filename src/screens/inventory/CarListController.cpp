@@ -27,10 +27,13 @@ const QStringList CarListController::kReleaseStatuses = {
 CarListController::CarListController(ScreenContext *context, QObject *parent)
     : Screen(context, parent), m_cars(context ? context->procedures : nullptr, this)
 {
+    // The count follows the rows as a first load reads them.
+    connect(m_table.rows(), &RowListModelBase::countChanged, this, &CarListController::rowsChanged);
 }
 
-void CarListController::showCars(const QString &text, int filter, Mode mode)
+void CarListController::showCars(const QString &text, int filter, Mode mode, int expected)
 {
+    m_expected = expected;
     subTitle = text;
     searchNum = filter;
     isCarCheck1 = mode == Mode::Cancel;
@@ -48,8 +51,8 @@ void CarListController::viewDidLoad()
     const CarRowDates dates = CarRowDates::fromNow(now());
     now4Month = dates.now4Month;
     now7Day = dates.now7Day;
-    m_model.setDates(dates);
-    m_model.setConfig(context() ? context()->config : nullptr);
+    m_table.rows()->setDates(dates);
+    m_table.rows()->setConfig(context() ? context()->config : nullptr);
     fetchList();
 }
 
@@ -65,24 +68,24 @@ void CarListController::viewDidAppear()
 
 void CarListController::fetchList()
 {
-    m_cars.ownedCars(AppData::shared()->userCode(), searchNum,
-                     m_latestList.track([this](const QueryResult<Records> &result) {
-                         if (alertIfFailed(this, result, QStringLiteral("차량 목록을 불러오지 못했습니다."),
-                                           [this] { fetchList(); }))
-                             return; // the table keeps what it showed, a list that broke off included
-                         Records rows;
-                         const QStringList *kept = isCarCheck1   ? &kCancelStatuses
-                                                   : isCarCheck2 ? &kReleaseStatuses
-                                                                 : nullptr;
-                         for (const Record &row : result.value) {
-                             if (!kept || (row.contains(QStringLiteral("sCarStatus")) &&
-                                           kept->contains(row.value(QStringLiteral("sCarStatus")))))
-                                 rows.append(storedRecord(row));
-                         }
-                         m_selectedRow = -1;
-                         m_model.setRows(rows);
-                         emit rowsChanged();
-                     }));
+    const QStringList *kept = isCarCheck1 ? &kCancelStatuses : isCarCheck2 ? &kReleaseStatuses : nullptr;
+    m_table.load(
+        m_cars, AppData::shared()->userCode(), searchNum, m_expected,
+        [kept](const Records &reply) {
+            Records rows;
+            for (const Record &row : reply) {
+                if (!kept || (row.contains(QStringLiteral("sCarStatus")) &&
+                              kept->contains(row.value(QStringLiteral("sCarStatus")))))
+                    rows.append(storedRecord(row));
+            }
+            return rows;
+        },
+        [this](const QueryResult<Records> &result) {
+            // The table keeps what it showed.
+            return alertIfFailed(this, result, QStringLiteral("차량 목록을 불러오지 못했습니다."),
+                                 [this] { fetchList(); });
+        },
+        [this] { m_selectedRow = -1; });
 }
 
 Record CarListController::storedRecord(const Record &reply)
@@ -132,18 +135,18 @@ void CarListController::pressRowButton(int tag)
 void CarListController::requestStatusChange(int tag, const QString &message,
                                             const QList<DialogAction> &actions, const QStringList &statuses)
 {
-    if (tag < 0 || tag >= m_model.count()) {
+    if (tag < 0 || tag >= m_table.rows()->count()) {
         qCWarning(lcInventory) << "car list: row button with tag" << tag << "outside the list";
         return;
     }
-    const Record car = m_model.record(tag);
+    const Record car = m_table.rows()->record(tag);
     presentActions(car.value(QStringLiteral("sCarName3")), message, actions,
                    [this, car, statuses](int pressed) {
                        if (pressed < 0 || pressed >= statuses.size())
                            return; // the closing button: nothing is sent
                        // The list may have been fetched again while the alert was
                        // open, so the car is looked up rather than trusted by index.
-                       if (!m_model.records().contains(car)) {
+                       if (!m_table.rows()->records().contains(car)) {
                            qCWarning(lcInventory) << "car list: the chosen car is no longer listed";
                            return;
                        }
@@ -154,7 +157,7 @@ void CarListController::requestStatusChange(int tag, const QString &message,
 int CarListController::rowOf(const Record &car) const
 {
     const QString code = car.value(QStringLiteral("sCarProductCode"));
-    const Records rows = m_model.records();
+    const Records rows = m_table.rows()->records();
     for (qsizetype at = 0; at < rows.size(); ++at) {
         if (rows.at(at).value(QStringLiteral("sCarProductCode")) == code)
             return int(at);
@@ -165,11 +168,11 @@ int CarListController::rowOf(const Record &car) const
 void CarListController::changeStatus(const Record &car, const QString &newStatus)
 {
     // A list asked for before the change would show the car as it was.
-    m_latestList.invalidate();
+    m_table.cancelLoad();
     // Only this row goes: the rest of the list stays where the dealer scrolled it.
     const int at = rowOf(car);
     if (at >= 0)
-        m_model.removeAt(at);
+        m_table.rows()->removeAt(at);
     m_selectedRow = -1;
     emit rowsChanged();
     m_cars.changeStatus(
@@ -184,9 +187,9 @@ void CarListController::changeStatus(const Record &car, const QString &newStatus
             // Not made, or not known to be: the car stands where it stood until the
             // dealer sends it again, or gives up and sees the cars as the service has them.
             if (at >= 0 && rowOf(car) < 0) {
-                Records rows = m_model.records();
+                Records rows = m_table.rows()->records();
                 rows.insert(qMin(qsizetype(at), rows.size()), car);
-                m_model.setRows(rows);
+                m_table.rows()->setRows(rows);
                 emit rowsChanged();
             }
             alertIfFailed(
@@ -197,7 +200,7 @@ void CarListController::changeStatus(const Record &car, const QString &newStatus
 
 void CarListController::openCar(int row)
 {
-    if (row < 0 || row >= m_model.count())
+    if (row < 0 || row >= m_table.rows()->count())
         return;
     m_selectedRow = row;
     performSegue(QStringLiteral("list_to_detail"));
@@ -207,7 +210,7 @@ void CarListController::prepareForSegue(const QString &identifier, Screen *desti
 {
     auto *detail = qobject_cast<MainDetailController *>(destination);
     if (identifier == QLatin1String("list_to_detail") && detail)
-        detail->setCar(m_model.record(m_selectedRow));
+        detail->setCar(m_table.rows()->record(m_selectedRow));
 }
 
 } // namespace tvs

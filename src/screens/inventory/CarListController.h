@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CarQueries.h"
-#include "CarRowModel.h"
+#include "CarTable.h"
 #include "Screen.h"
 
 #include <QString>
@@ -15,7 +15,9 @@ class CarListController : public Screen
     Q_OBJECT
     Q_PROPERTY(QString getCarListSubTitle READ subTitleText NOTIFY subTitleChanged)
     Q_PROPERTY(QString getCarListCount READ carListCountText NOTIFY rowsChanged)
-    Q_PROPERTY(QObject *carListTable READ carListTable CONSTANT)
+    // The cars as the dealer narrows them by typing; carTable has their search and load.
+    Q_PROPERTY(QObject *carListTable READ carListView CONSTANT)
+    Q_PROPERTY(QObject *carTable READ carTable CONSTANT)
     // The row button: shown with this title in the two state-change modes only.
     Q_PROPERTY(QString rowButtonTitle READ rowButtonTitle NOTIFY subTitleChanged)
 
@@ -28,8 +30,10 @@ public:
 
     explicit CarListController(ScreenContext *context, QObject *parent = nullptr);
 
-    // From the opener, before the screen is shown.
-    void showCars(const QString &subTitle, int searchNum, Mode mode = Mode::Plain);
+    // From the opener, before the screen is shown; `expected` is the count of the
+    // cars of `searchNum` the opener shows (0: unknown), which a first load shows
+    // its progress against.
+    void showCars(const QString &subTitle, int searchNum, Mode mode = Mode::Plain, int expected = 0);
 
     QString subTitle;
     QString now4Month;
@@ -37,7 +41,7 @@ public:
     int searchNum = 0;
     bool isCarCheck1 = false;
     bool isCarCheck2 = false;
-    Records getMyCarList() const { return m_model.records(); }
+    Records getMyCarList() const { return m_table.rows()->records(); }
 
     void viewDidLoad() override;
     void viewWillAppear() override;
@@ -52,8 +56,10 @@ public:
     Q_INVOKABLE void openCar(int row);
 
     QString subTitleText() const { return subTitle; }
-    QString carListCountText() const { return QString::number(m_model.count()); }
-    CarRowModel *carListTable() { return &m_model; }
+    QString carListCountText() const { return QString::number(m_table.rows()->count()); }
+    CarRowModel *carListTable() const { return m_table.rows(); }
+    QObject *carListView() const { return m_table.view(); }
+    CarTable *carTable() { return &m_table; }
     QString rowButtonTitle() const;
 
     // A reply record as this list stores it: "년식" after the model year, the
@@ -74,10 +80,10 @@ private:
     int rowOf(const Record &car) const;
 
     CarQueries m_cars;
-    CarRowModel m_model;
-    int m_selectedRow = -1;
     // Only the newest list is shown, and none asked for before a status change.
-    LatestOnly m_latestList;
+    CarTable m_table;
+    int m_expected = 0;
+    int m_selectedRow = -1;
 };
 
 } // namespace tvs

@@ -32,21 +32,30 @@ Item {
             textFormat: Text.PlainText
             id: getCarListCount
             anchors { right: parent.right; rightMargin: 14; verticalCenter: parent.verticalCenter }
-            text: page.controller.getCarListCount
-            Accessible.name: "차량 " + text + "대"
+            readonly property string searched: page.controller.carTable.view.countText
+            // While a search narrows the list: the rows shown of all ("12 / 4,585대").
+            text: searched !== "" ? searched : page.controller.getCarListCount
+            Accessible.name: searched !== "" ? "검색된 차량 " + searched : "차량 " + text + "대"
             color: Theme.orange
             font { pixelSize: 17; bold: true }
         }
     }
 
+    CarSearchBar {
+        id: search
+        anchors { left: parent.left; right: parent.right; top: header.bottom }
+        table: page.controller.carTable
+        showsCount: false
+    }
+
     ListView {
         id: carListTable
-        anchors { left: parent.left; right: parent.right; top: header.bottom; bottom: parent.bottom }
+        anchors { left: parent.left; right: parent.right; top: search.bottom; bottom: parent.bottom }
         clip: true
         model: page.controller.carListTable
         delegate: CarRowCell {
             buttonTitle: page.controller.rowButtonTitle
-            onClicked: page.controller.openCar(index)
+            onClicked: page.controller.openCar(cell_index)
             onRowButtonPressed: (tag) => page.controller.pressRowButton(tag)
         }
         footer: ListFooter {}

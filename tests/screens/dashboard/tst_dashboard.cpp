@@ -39,6 +39,22 @@ Records cars(const QStringList &codes)
     return rows;
 }
 
+// The cars the dashboard's table shows, by code, in the order shown. Each row is
+// read through its cell_index, the row the page opens when it is tapped.
+QStringList shownCodes(MainController *screen)
+{
+    const auto *view = qobject_cast<const QAbstractItemModel *>(screen->mainTable());
+    if (!view)
+        return {QStringLiteral("no view")};
+    const int indexRole = view->roleNames().key("cell_index", -1);
+    QStringList codes;
+    for (int row = 0; row < view->rowCount(); ++row) {
+        const int car = view->index(row, 0).data(indexRole).toInt();
+        codes.append(screen->getMyCarList()->record(car).value(QStringLiteral("sCarProductCode")));
+    }
+    return codes;
+}
+
 QString handedTo(Screen *screen)
 {
     if (auto *list = qobject_cast<CarListController *>(screen))
@@ -57,6 +73,8 @@ QString handedTo(Screen *screen)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(tvs::test::CannedAnswer)
 
 class TestDashboard : public QObject
 {
@@ -235,6 +253,152 @@ private slots:
         QCOMPARE(screen->filterTitle(), title);
         QCOMPARE(screen->getMyCarList()->count(), cancelled || fails ? 1 : 0);
         QCOMPARE(dialogTitles(*screen), fails ? QStringList{"서버에 연결할 수 없습니다."} : QStringList());
+    }
+
+    // Typing narrows the rows shown, with no request, among the cars of the state chosen.
+    void search_data()
+    {
+        QTest::addColumn<QString>("state"); // a filter dialog entry; empty: none chosen
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("count");
+        const QStringList all{"C1", "C2", "C3", "C4"};
+        QTest::newRow("nothing typed") << ""
+                                       << "" << all << "";
+        QTest::newRow("blanks only") << ""
+                                     << "  " << all << "";
+        QTest::newRow("plate as written") << ""
+                                          << "12가 3456" << QStringList{"C1"} << "1 / 4대";
+        QTest::newRow("plate without its blank") << ""
+                                                 << "56다7890" << QStringList{"C3"} << "1 / 4대";
+        QTest::newRow("plate with a blank it lacks") << ""
+                                                     << "34나 5678" << QStringList{"C2"} << "1 / 4대";
+        QTest::newRow("end of a plate") << ""
+                                        << "7890" << QStringList{"C3"} << "1 / 4대";
+        QTest::newRow("maker") << ""
+                               << "현대" << QStringList{"C1", "C3", "C4"} << "3 / 4대";
+        QTest::newRow("model in any case") << ""
+                                           << "k5" << QStringList{"C2"} << "1 / 4대";
+        QTest::newRow("part of a detail name") << ""
+                                               << "3세" << QStringList{"C2"} << "1 / 4대";
+        QTest::newRow("a lorry's body form") << ""
+                                             << "윙바" << QStringList{"C4"} << "1 / 4대";
+        QTest::newRow("a syllable still being composed") << ""
+                                                         << "글" << QStringList{"C3"} << "1 / 4대";
+        QTest::newRow("year") << ""
+                              << "2019" << QStringList{"C1", "C3"} << "2 / 4대";
+        QTest::newRow("maker and year") << ""
+                                        << "현대 2015" << QStringList{"C4"} << "1 / 4대";
+        QTest::newRow("no such car") << ""
+                                     << "BMW" << QStringList() << "0 / 4대";
+        QTest::newRow("maker among the sold cars") << "판매완료"
+                                                   << "현대" << QStringList{"C3"} << "1 / 1대";
+        QTest::newRow("model not among the sold cars") << "판매완료"
+                                                       << "k5" << QStringList() << "0 / 1대";
+    }
+    void search()
+    {
+        QFETCH(QString, state);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, count);
+        const Records shop{
+            carRow("C1", "1", {{"sCarProductNum", "12가 3456"}}),
+            carRow("C2", "1",
+                   {{"sCarName1", "기아"},
+                    {"sCarName2", "K5"},
+                    {"sCarName3", "K5 3세대"},
+                    {"sCarProductNum", "34나5678"},
+                    {"sCarProductYearMonth", "2021"}}),
+            carRow("C3", "9",
+                   {{"sCarName2", "그랜저"}, {"sCarName3", "그랜저 (GN7)"}, {"sCarProductNum", "56다 7890"}}),
+            carRow("C4", "1",
+                   {{"sCarGroup", "화물"},
+                    {"sCarName2", "포터2"},
+                    {"sCarFormName2", "윙바디"},
+                    {"sCarProductNum", "80바1234"},
+                    {"sCarProductYearMonth", "2015"}}),
+        };
+        MainController *screen = showLoaded(shop);
+        if (!state.isEmpty()) {
+            t->procedures.answer(kList, replyBody({shop.at(2)}));
+            screen->tablefilterAction();
+            QVERIFY(pressDialogAction(*screen, state));
+            QTRY_COMPARE(screen->getMyCarList()->count(), 1);
+        }
+        const int calls = int(t->procedures.calls().size());
+        screen->carTable()->view()->setSearchText(typed);
+        QCOMPARE(shownCodes(screen), shown);
+        QCOMPARE(screen->carTable()->view()->countText(), count);
+        QCOMPARE(t->procedures.calls().size(), calls);
+    }
+
+    // A first load shows the rows as they are read, against the count of held cars;
+    // one that fails is told and keeps the rows it showed.
+    void firstLoadShowsRowsAsTheyAreRead_data()
+    {
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("whole reply") << true;
+        QTest::newRow("reply broken off") << false;
+    }
+    void firstLoadShowsRowsAsTheyAreRead()
+    {
+        QFETCH(bool, whole);
+        const Records six = cars({"C1:1", "C2:1", "C3:1", "C4:1", "C5:1", "C6:1"});
+        const QByteArray body = replyBody(six);
+        t->procedures.setHolding(true);
+        t->procedures.answer(kCount, counts({{"sSellWait", "6"}}));
+        t->procedures.answer(kList, CannedAnswer::arriving(whole ? body : body.left(body.size() * 5 / 6), 3));
+        MainController *screen = show();
+        QVERIFY(t->procedures.releaseNext()); // the counts
+        const CarTable *table = screen->carTable();
+        QVERIFY(table->loading());
+        QCOMPARE(table->expected(), 6);
+        QVERIFY(t->procedures.releaseNext()); // the rows of the reply's first third
+        const int early = screen->getMyCarList()->count();
+        QVERIFY2(early > 0 && early < 6, qPrintable(QString::number(early)));
+        QCOMPARE(table->rowsRead(), early);
+        QVERIFY(table->loading());
+        while (t->procedures.heldCount() > 1)
+            QVERIFY(t->procedures.releaseNext());
+        const Records beforeTheAnswer = screen->getMyCarList()->records();
+        t->procedures.releaseAll();
+        QVERIFY(!table->loading());
+        if (whole) {
+            QCOMPARE(screen->getMyCarList()->records(), six);
+            QCOMPARE(table->rowsRead(), table->expected());
+            QCOMPARE(dialogTitles(*screen), QStringList());
+        } else {
+            QCOMPARE(screen->getMyCarList()->records(), beforeTheAnswer);
+            QCOMPARE(dialogTitles(*screen).size(), 1);
+        }
+    }
+
+    // A load over rows shown swaps them only when its reply is whole.
+    void reloadSwapsOnlyAWholeReply_data()
+    {
+        QTest::addColumn<CannedAnswer>("answer");
+        QTest::addColumn<QStringList>("after");
+        const QByteArray next = replyBody(cars({"C1:9", "C7:1", "C8:1", "C9:1"}));
+        QTest::newRow("whole") << CannedAnswer::arriving(next, 3) << QStringList{"C1", "C7", "C8", "C9"};
+        QTest::newRow("broken off") << CannedAnswer::arriving(next.left(next.size() * 3 / 4), 3)
+                                    << QStringList{"C1", "C2"};
+        QTest::newRow("connection lost") << CannedAnswer::transportError() << QStringList{"C1", "C2"};
+    }
+    void reloadSwapsOnlyAWholeReply()
+    {
+        QFETCH(CannedAnswer, answer);
+        QFETCH(QStringList, after);
+        MainController *screen = showLoaded(cars({"C1:1", "C2:1"}));
+        t->procedures.setHolding(true);
+        t->procedures.answer(kList, answer);
+        t->navigator->push(new Screen(t->ctx()));
+        t->navigator->pop();                  // back on the dashboard: counts and list again
+        QVERIFY(t->procedures.releaseNext()); // the counts
+        QVERIFY(!screen->carTable()->loading());
+        QCOMPARE(t->procedures.heldCount(), 1); // the answer alone: no rows before it
+        t->procedures.releaseAll();
+        QCOMPARE(shownCodes(screen), after);
     }
 
     void refreshTurnsTwiceThenFetches()

@@ -156,6 +156,24 @@ void WalkTest::walk()
     QCOMPARE(result.complete, complete);
     QCOMPARE(result.error.isEmpty(), complete);
     QCOMPARE(result.invalidUtf8, QByteArray(QTest::currentDataTag()).startsWith("not UTF-8"));
+
+    // Arriving piece by piece, split anywhere (inside a character, a reference, a tag), the
+    // reply walks the same; its rows are finished as they are read.
+    for (const qsizetype size : {1, 2, 3, 5, 64}) {
+        ReplyWalker walker(shape);
+        qsizetype rowsBeforeTheEnd = 0;
+        for (qsizetype at = 0; at < body.size(); at += size) {
+            walker.feed(QByteArrayView(body).sliced(at, std::min(size, body.size() - at)));
+            rowsBeforeTheEnd = walker.rows().size();
+        }
+        const WalkResult pieces = walker.finish();
+        QCOMPARE(show(pieces.rows), rows);
+        QCOMPARE(show(Records{pieces.named}), namedValues);
+        QCOMPARE(pieces.error, result.error);
+        QCOMPARE(pieces.invalidUtf8, result.invalidUtf8);
+        if (complete)
+            QCOMPARE(rowsBeforeTheEnd, rows.size());
+    }
 }
 
 void WalkTest::repliesInParallelKeepTheirOwnState()
