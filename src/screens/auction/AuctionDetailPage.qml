@@ -14,7 +14,7 @@ Item {
         property string caption
         property string value
         width: parent.width
-        Text { width: 110; text: field.caption; color: Theme.mutedText; font.pixelSize: 14 }
+        Text { textFormat: Text.PlainText; width: 110; text: field.caption; color: Theme.mutedText; font.pixelSize: 14 }
         Text { width: field.width - 110; text: field.value; textFormat: Text.PlainText; color: Theme.navy
                font.pixelSize: 14; elide: Text.ElideRight }
     }

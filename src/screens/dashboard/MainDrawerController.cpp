@@ -3,6 +3,7 @@
 #include "AppData.h"
 #include "CarListController.h"
 #include "Config.h"
+#include "DashboardLogging.h"
 #include "ScreenContext.h"
 #include "WizardState.h"
 
@@ -39,24 +40,33 @@ void MainDrawerController::viewDidLoad()
     emit labelsChanged();
 }
 
+void MainDrawerController::open(const QString &transition)
+{
+    if (!m_menuEnabled) {
+        qCInfo(lcDashboard) << "signing out; the menu opens nothing:" << transition;
+        return;
+    }
+    performSegue(transition);
+}
+
 void MainDrawerController::openCancelMode()
 {
-    performSegue(QStringLiteral("main_to_carCancel"));
+    open(QStringLiteral("main_to_carCancel"));
 }
 
 void MainDrawerController::openReleaseMode()
 {
-    performSegue(QStringLiteral("main_to_carExport"));
+    open(QStringLiteral("main_to_carExport"));
 }
 
 void MainDrawerController::openWorkOrders()
 {
-    performSegue(QStringLiteral("main_to_workOrder"));
+    open(QStringLiteral("main_to_workOrder"));
 }
 
 void MainDrawerController::openNewRegistration()
 {
-    performSegue(QStringLiteral("main_to_enterCar"));
+    open(QStringLiteral("main_to_enterCar"));
 }
 
 void MainDrawerController::prepareForSegue(const QString &identifier, Screen *destination)
@@ -73,7 +83,8 @@ void MainDrawerController::prepareForSegue(const QString &identifier, Screen *de
     if (identifier == QLatin1String("main_to_carCancel"))
         list->showCars(QStringLiteral("차량 입고를 취소할 수 있습니다."), 0, CarListController::Mode::Cancel);
     else if (identifier == QLatin1String("main_to_carExport"))
-        list->showCars(QStringLiteral("차량 출고요청을 할 수 있습니다."), 0, CarListController::Mode::Release);
+        list->showCars(QStringLiteral("차량 출고요청을 할 수 있습니다."), 0,
+                       CarListController::Mode::Release);
 }
 
 } // namespace tvs
