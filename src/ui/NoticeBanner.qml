@@ -67,7 +67,7 @@ Item {
                 width: 44; height: 44
                 text: "✕"
                 Accessible.name: "알림 닫기"
-                contentItem: Text { text: closeButton.text; color: Theme.onAccent; font.pixelSize: 18
+                contentItem: Text { text: closeButton.text; textFormat: Text.PlainText; color: Theme.onAccent; font.pixelSize: 18
                                     horizontalAlignment: Text.AlignHCenter
                                     verticalAlignment: Text.AlignVCenter }
                 background: Rectangle { radius: 22
