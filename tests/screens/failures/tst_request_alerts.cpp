@@ -209,10 +209,12 @@ private slots:
             [](TestContext &t) {
                 auto *detail =
                     qobject_cast<AuctionDetailController *>(t.navigator->instantiate(u"auctionDetail"_qs));
-                detail->setAuction({{"sAuctionCode", "A1"}, {"sCarProductCode", "C1"}});
+                detail->setAuction(
+                    {{"sAuctionCode", "A1"}, {"sCarProductCode", "C1"}, {"sAuctionStatus", "1"}});
                 t.navigator->push(detail);
                 detail->acu_money = u"17000000"_qs;
                 detail->btnMoneyInsert();
+                pressDialogAction(*detail, u"입찰"_qs); // the confirmation
             },
             {"ps_SetAuctionCar"}, noServer + "입찰 결과를 확인하지 못했습니다.", {"확인"});
         row("auction board refresh",
