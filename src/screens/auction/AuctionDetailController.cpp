@@ -1,7 +1,9 @@
 #include "AuctionDetailController.h"
 
 #include "AppData.h"
+#include "AuctionFields.h"
 #include "AuctionLogging.h"
+#include "CarFields.h"
 #include "Navigator.h"
 #include "RequestAlerts.h"
 #include "ScreenContext.h"
@@ -31,7 +33,7 @@ AuctionDetailController::AuctionDetailController(ScreenContext *context, QObject
 void AuctionDetailController::viewDidLoad()
 {
     fillLabels();
-    const QString code = takeList.value(QStringLiteral("sCarProductCode"));
+    const QString code = takeList.value(CarField::sCarProductCode);
     if (code.isEmpty()) {
         qCWarning(lcAuction) << "auction detail: the row carries no car code; no photos fetched";
         return;
@@ -64,20 +66,20 @@ void AuctionDetailController::fillLabels()
     if (has("sCarName3")) {
         // The trim is the model text before its first "(" (the generation code);
         // a text without one is the trim whole.
-        const QString model = takeList.value(QStringLiteral("sCarName3"));
+        const QString model = takeList.value(CarField::sCarName3);
         const QString trim = model.section(u'(', 0, 0);
-        auc_carName = has("sCarName1") ? takeList.value(QStringLiteral("sCarName1")) + u' ' + trim : trim;
+        auc_carName = has("sCarName1") ? takeList.value(CarField::sCarName1) + u' ' + trim : trim;
         auc_carKind = trim;
     } else {
         auc_carName = v("sCarName2");
     }
     auc_carPrice = number("iCarProductMoney");
     auc_carYear = v("sCarProductYearMonth");
-    auc_carCC = has("sCarCC") ? takeList.value(QStringLiteral("sCarCC")) + QStringLiteral("cc") : kUnknown;
+    auc_carCC = has("sCarCC") ? takeList.value(CarField::sCarCC) + QStringLiteral("cc") : kUnknown;
     auc_carMile = has("sCarProductMileage") ? number("sCarProductMileage") + QStringLiteral("km") : kUnknown;
     auc_carColor = v("sCarColorName");
     auc_carNum = v("sCarProductNum");
-    auc_carContent = takeList.value(QStringLiteral("sCarProductContent"));
+    auc_carContent = takeList.value(CarField::sCarProductContent);
     emit labelsChanged();
 }
 
@@ -103,7 +105,7 @@ void AuctionDetailController::btnMoneyInsert()
     }
     setBidInFlight(true);
     QPointer<AuctionDetailController> self(this);
-    m_auctions.bid(takeList.value(QStringLiteral("sAuctionCode")), AppData::shared()->userCode(), acu_money,
+    m_auctions.bid(takeList.value(AuctionField::sAuctionCode), AppData::shared()->userCode(), acu_money,
                    [self](const QueryResult<bool> &result) {
                        // The board must hear of a taken bid even when the dealer has left,
                        // and of one whose fate is unknown: it then shows whether it stands.

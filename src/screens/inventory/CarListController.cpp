@@ -1,7 +1,9 @@
 #include "CarListController.h"
 
 #include "AppData.h"
+#include "CarFields.h"
 #include "InventoryLogging.h"
+#include "InventoryTransitions.h"
 #include "MainDetailController.h"
 #include "RequestAlerts.h"
 #include "ScreenContext.h"
@@ -72,8 +74,8 @@ void CarListController::fetchList()
         Records rows;
         const QStringList *kept = isCarCheck1 ? &kCancelStatuses : isCarCheck2 ? &kReleaseStatuses : nullptr;
         for (const Record &row : result.value) {
-            if (!kept || (row.contains(QStringLiteral("sCarStatus")) &&
-                          kept->contains(row.value(QStringLiteral("sCarStatus")))))
+            if (!kept ||
+                (row.contains(CarField::sCarStatus) && kept->contains(row.value(CarField::sCarStatus))))
                 rows.append(storedRecord(row));
         }
         m_selectedRow = -1;
@@ -86,9 +88,9 @@ Record CarListController::storedRecord(const Record &reply)
 {
     Record stored;
     for (const auto &[field, value] : reply.fields()) {
-        if (field == QLatin1String("sCarProductYearMonth"))
+        if (field == CarField::sCarProductYearMonth)
             stored.insert(field, value + QStringLiteral("년식"));
-        else if (field == QLatin1String("sCarName3"))
+        else if (field == CarField::sCarName3)
             stored.insert(field, value.section(QLatin1Char('('), 0, 0));
         else
             stored.insert(field, value);
@@ -134,28 +136,27 @@ void CarListController::requestStatusChange(int tag, const QString &message,
         return;
     }
     const Record car = m_model.record(tag);
-    presentActions(car.value(QStringLiteral("sCarName3")), message, actions,
-                   [this, car, statuses](int pressed) {
-                       if (pressed < 0 || pressed >= statuses.size())
-                           return; // the closing button: nothing is sent
-                       // The list may have been fetched again while the alert was
-                       // open, so the car is looked up rather than trusted by index.
-                       if (!m_model.records().contains(car)) {
-                           qCWarning(lcInventory) << "car list: the chosen car is no longer listed";
-                           return;
-                       }
-                       changeStatus(car, statuses.at(pressed));
-                   });
+    presentActions(car.value(CarField::sCarName3), message, actions, [this, car, statuses](int pressed) {
+        if (pressed < 0 || pressed >= statuses.size())
+            return; // the closing button: nothing is sent
+        // The list may have been fetched again while the alert was
+        // open, so the car is looked up rather than trusted by index.
+        if (!m_model.records().contains(car)) {
+            qCWarning(lcInventory) << "car list: the chosen car is no longer listed";
+            return;
+        }
+        changeStatus(car, statuses.at(pressed));
+    });
 }
 
 void CarListController::changeStatus(const Record &car, const QString &newStatus)
 {
     sendStatusChange(car, newStatus);
     // Only this row goes: the rest of the list stays where the dealer scrolled it.
-    const QString code = car.value(QStringLiteral("sCarProductCode"));
+    const QString code = car.value(CarField::sCarProductCode);
     const Records rows = m_model.records();
     for (qsizetype at = 0; at < rows.size(); ++at) {
-        if (rows.at(at).value(QStringLiteral("sCarProductCode")) == code) {
+        if (rows.at(at).value(CarField::sCarProductCode) == code) {
             m_model.removeAt(int(at));
             break;
         }
@@ -167,7 +168,7 @@ void CarListController::changeStatus(const Record &car, const QString &newStatus
 void CarListController::sendStatusChange(const Record &car, const QString &newStatus)
 {
     m_cars.changeStatus(
-        car.value(QStringLiteral("sCarProductCode")), newStatus, AppData::shared()->userCode(),
+        car.value(CarField::sCarProductCode), newStatus, AppData::shared()->userCode(),
         [this, car, newStatus](const QueryResult<QString> &result) {
             // The change may not have been made: the dealer may send it again, or
             // give up and see the cars as the service has them.
@@ -182,13 +183,13 @@ void CarListController::openCar(int row)
     if (row < 0 || row >= m_model.count())
         return;
     m_selectedRow = row;
-    performSegue(QStringLiteral("list_to_detail"));
+    performSegue(InventoryTransition::list_to_detail);
 }
 
 void CarListController::prepareForSegue(const QString &identifier, Screen *destination)
 {
     auto *detail = qobject_cast<MainDetailController *>(destination);
-    if (identifier == QLatin1String("list_to_detail") && detail)
+    if (identifier == InventoryTransition::list_to_detail && detail)
         detail->setCar(m_model.record(m_selectedRow));
 }
 
