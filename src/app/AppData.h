@@ -4,6 +4,7 @@
 #include "Formatting.h"
 #include "JobLineStore.h"
 #include "LoginCrypto.h"
+#include "Record.h"
 
 #include <QMap>
 #include <QString>
@@ -29,6 +30,12 @@ public:
     QMap<QString, QString> enterCarInfo;
     QString jsonString;
     bool aucRefresh = false;
+    // The dealer's bids, for the outbid watch: how many are sent and not yet
+    // answered (no check runs then, as their answers may change who leads), and the
+    // auctions whose bid the service took, as they stand after it, until the watch
+    // takes them in.
+    int bidsInFlight = 0;
+    Records takenBids;
     // The job lines written in this session, by job order; emptied at sign-out.
     JobLineStore jobLines;
 

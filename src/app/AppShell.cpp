@@ -4,6 +4,7 @@
 #include "CameraQrSource.h"
 #include "JsonServiceClient.h"
 #include "Navigator.h"
+#include "Notices.h"
 #include "PlatformLogging.h"
 #include "ProcedureClient.h"
 #include "QtNetworkMonitor.h"
@@ -139,6 +140,8 @@ AppShell::AppShell(const Config &config, const Registrar &registerScreens, QObje
     m_network = std::make_unique<QtNetworkMonitor>();
     m_urls = std::make_unique<UrlOpener>();
     m_qr = std::make_unique<CameraQrSource>();
+    m_desktop = std::make_unique<DesktopNotifier>();
+    m_notices = std::make_unique<Notices>(m_clock.get(), m_desktop.get());
 
     m_context.procedures = m_procedures.get();
     m_context.jsonServices = m_jsonServices.get();
@@ -147,6 +150,7 @@ AppShell::AppShell(const Config &config, const Registrar &registerScreens, QObje
     m_context.network = m_network.get();
     m_context.urls = m_urls.get();
     m_context.qr = m_qr.get();
+    m_context.notices = m_notices.get();
     m_context.config = &m_config;
     m_context.alerts = &m_alerts;
     m_navigator = std::make_unique<Navigator>(&m_context);
@@ -157,10 +161,16 @@ AppShell::AppShell(const Config &config, const Registrar &registerScreens, QObje
 
 AppShell::~AppShell()
 {
-    // The window goes first (its pages hold controllers), then the screens, then
-    // the services they use.
+    // Helpers that follow the screens go first, then the window (its pages hold
+    // controllers), then the screens, then the services they use.
+    m_helpers.clear();
     m_engine.reset();
     m_navigator.reset();
+}
+
+void AppShell::adopt(std::unique_ptr<QObject> helper)
+{
+    m_helpers.push_back(std::move(helper));
 }
 
 bool AppShell::start(const QString &firstScreen)
@@ -173,7 +183,8 @@ bool AppShell::start(const QString &firstScreen)
     m_engine->addImportPath(ui::qmlModulesDir());
     m_namFactory = std::make_unique<CachingNetworkAccessManagerFactory>(m_cacheDir);
     m_engine->setNetworkAccessManagerFactory(m_namFactory.get());
-    m_engine->setInitialProperties({{QStringLiteral("navigator"), QVariant::fromValue(m_navigator.get())}});
+    m_engine->setInitialProperties({{QStringLiteral("navigator"), QVariant::fromValue(m_navigator.get())},
+                                    {QStringLiteral("notices"), QVariant::fromValue<QObject *>(m_notices.get())}});
     m_engine->load(ui::mainWindowUrl());
     if (m_engine->rootObjects().isEmpty()) {
         qCCritical(lcUi) << "the window could not be loaded from" << ui::mainWindowUrl();

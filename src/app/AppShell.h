@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QNetworkAccessManager;
 class QQmlApplicationEngine;
@@ -24,6 +25,8 @@ class ProcedureClient;
 class Settings;
 class Clock;
 class UrlOpener;
+class DesktopNotifier;
+class Notices;
 
 // Network managers for the QML engine (pictures): each gets a disk cache in the
 // app's cache folder, the same folder as the app's own manager, and the process's
@@ -40,7 +43,8 @@ private:
 };
 
 // The running app: the shared network manager, the service clients, the screen
-// context, the Navigator with every registered screen, and the QML window.
+// context, the Navigator with every registered screen, the notices above the
+// screens, and the QML window.
 class AppShell : public QObject
 {
     Q_OBJECT
@@ -49,6 +53,10 @@ public:
     // `registerScreens` fills the registry (the app passes registerAllScreens).
     AppShell(const Config &config, const Registrar &registerScreens, QObject *parent = nullptr);
     ~AppShell() override;
+
+    // Keeps `helper` (e.g. the outbid watch, which follows the session above the
+    // screens) for as long as the screens; it goes before them and the services.
+    void adopt(std::unique_ptr<QObject> helper);
 
     // Loads the window and shows `firstScreen`. False when the window cannot be
     // loaded. A first screen that is not registered leaves the window empty (logged).
@@ -75,8 +83,11 @@ private:
     std::unique_ptr<UrlOpener> m_urls;
     std::unique_ptr<QrSource> m_qr;
     RequestAlerts m_alerts;
+    std::unique_ptr<DesktopNotifier> m_desktop;
+    std::unique_ptr<Notices> m_notices;
     ScreenContext m_context;
     std::unique_ptr<Navigator> m_navigator;
+    std::vector<std::unique_ptr<QObject>> m_helpers;
     // The engine does not own its network access manager factory; it goes after the engine.
     std::unique_ptr<CachingNetworkAccessManagerFactory> m_namFactory;
     std::unique_ptr<QQmlApplicationEngine> m_engine;

@@ -116,27 +116,29 @@ void CarQueries::ownedCars(const QString &userCode, int filter, Done<Records> do
 {
     ProcedureQuery query;
     query.name = QStringLiteral("car list");
-    query.callText = callText(QStringLiteral("ps_GetUserProductCar_Info2"), {userCode, QString::number(filter)});
-    query.shape = rowsOf(QSet<QString>(carRecordFields().cbegin(), carRecordFields().cend()), Cleaning::Trimming);
+    query.callText =
+        callText(QStringLiteral("ps_GetUserProductCar_Info2"), {userCode, QString::number(filter)});
+    query.shape =
+        rowsOf(QSet<QString>(carRecordFields().cbegin(), carRecordFields().cend()), Cleaning::Trimming);
     query.refusal = noUserCode(userCode);
     sendQuery<Records>(m_caller, lcCars(), std::move(query), m_receiver, rowsRead, std::move(done));
 }
 
 void CarQueries::changeStatus(const QString &productCode, const QString &newStatus, const QString &userCode,
-                              Done<QString> done)
+                              Done<StatusChange> done)
 {
     ProcedureQuery query;
     query.name = QStringLiteral("status change");
     query.operation = kProcedureExecute;
     query.callText = callText(QStringLiteral("ps_SetProductCar_Status"),
                               {productCode, newStatus, userCode, QStringLiteral("MOBILE_DEALER")});
+    query.shape.namedElements = {QStringLiteral("sMessage")};
+    query.shape.cleaning = Cleaning::Trimming;
     query.refusal = noUserCode(userCode);
-    query.keepText = true;
-    sendQuery<QString>(
+    sendQuery<StatusChange>(
         m_caller, lcCars(), std::move(query), m_receiver,
         [](const QueryAnswer &answer) {
-            qCInfo(lcCars).noquote() << "status change:" << answer.text;
-            return answer.text;
+            return StatusChange{answer.nothingFound, answer.named.value(QStringLiteral("sMessage"))};
         },
         std::move(done));
 }

@@ -13,14 +13,21 @@ namespace tvs {
 // running, auctions won); a count the reply lacks is absent.
 using CarCounts = std::array<std::optional<QString>, 4>;
 
+// The service's answer to a status change: made, or refused ("rtn" NO) with its
+// reason in `sMessage` when it gives one.
+struct StatusChange
+{
+    bool refused = false;
+    QString reason;
+};
+
 // The questions asked about the dealer's cars, by the dashboard, the car list,
 // the car detail and the registration wizard. Each answer reaches `receiver`'s
 // thread and never comes once it is gone.
 class CarQueries
 {
 public:
-    template <typename T>
-    using Done = std::function<void(const QueryResult<T> &)>;
+    template <typename T> using Done = std::function<void(const QueryResult<T> &)>;
 
     CarQueries(ProcedureCaller *caller, QObject *receiver) : m_caller(caller), m_receiver(receiver) {}
 
@@ -30,9 +37,9 @@ public:
     void counts(const QString &userCode, Done<CarCounts> done);
     // The dealer's cars for a state filter (0 all, 9 sold, ...): whole car records.
     void ownedCars(const QString &userCode, int filter, Done<Records> done);
-    // Sets a car's state; the value is the service's answer as text.
+    // Sets a car's state.
     void changeStatus(const QString &productCode, const QString &newStatus, const QString &userCode,
-                      Done<QString> done);
+                      Done<StatusChange> done);
     // The photo paths of a car, in photo-list order (rows without a path skipped).
     void photos(const QString &productCode, Done<QStringList> done);
     // The options a car has: group and detail codes.

@@ -1,6 +1,7 @@
 #include "AppShell.h"
 #include "Config.h"
 #include "Navigator.h"
+#include "OutbidWatcher.h"
 #include "PlatformLogging.h"
 #include "Screen.h"
 
@@ -84,6 +85,7 @@ int main(int argc, char *argv[])
     }
 
     tvs::AppShell shell(config, tvs::registerAllScreens);
+    shell.adopt(std::make_unique<tvs::OutbidWatcher>(shell.context()));
     if (!shell.start())
         return 1;
     // For support (and the install check): start-up has reached a drawn screen.

@@ -9,6 +9,7 @@ class Clock;
 class NetworkMonitor;
 class QrSource;
 class UrlOpener;
+class Notices;
 class Navigator;
 class Config;
 class RequestAlerts;
@@ -24,6 +25,7 @@ struct ScreenContext
     NetworkMonitor *network = nullptr;
     QrSource *qr = nullptr;
     UrlOpener *urls = nullptr;
+    Notices *notices = nullptr;
     const Config *config = nullptr;
     Navigator *navigator = nullptr;
     // Tells the dealer of failed requests, one alert at a time app-wide.

@@ -17,6 +17,9 @@ public:
     EventLoopTicker(std::chrono::milliseconds interval, QObject *parent) : Ticker(parent)
     {
         m_timer.setInterval(interval);
+        // A coarse timer may fire a few seconds early on a minute, and a countdown
+        // shown in minutes would then miss the minute it was started for.
+        m_timer.setTimerType(Qt::PreciseTimer);
         connect(&m_timer, &QTimer::timeout, this, &Ticker::tick);
     }
     void start() override { m_timer.start(); }

@@ -25,6 +25,7 @@ Button {
     Accessible.name: root.text
 
     contentItem: Text {
+        textFormat: Text.PlainText
         text: root.text
         font: root.font
         color: root.enabled ? root.textColor : Qt.darker(root.textColor, 1.4)

@@ -5,7 +5,8 @@ import QtQuick.Controls.Basic
 // The window: one StackView that follows the Navigator (`navigator`, set when the
 // window is created). Each page is created with its controller as `controller`; pushed
 // screens slide in from the right, modal ones rise from the bottom, popups fade in
-// over the current page, which stays visible behind them. The top screen's loading
+// over the current page, which stays visible behind them. A notice (`notices`, set
+// by the shell with the window) shows at the top over every screen. The top screen's loading
 // overlay and first pending dialog cover everything.
 ApplicationWindow {
     id: window
@@ -18,6 +19,7 @@ ApplicationWindow {
     color: Theme.background
 
     required property var navigator
+    property var notices: null
     // Pages created here (by instance, so required properties are set at creation)
     // and whether each was shown modally, in stack order.
     property var modalFlags: []
@@ -187,6 +189,11 @@ ApplicationWindow {
     Item {
         id: popupLayer
         anchors.fill: parent
+    }
+
+    NoticeBanner {
+        anchors { left: parent.left; right: parent.right; top: parent.top }
+        notices: window.notices
     }
 
     LoadingOverlay {

@@ -27,7 +27,7 @@ Rectangle {
         text: "‹"
         font.pixelSize: 30
         Accessible.name: "뒤로"
-        contentItem: Text { text: back.text; font: back.font; color: Theme.onAccent
+        contentItem: Text { textFormat: Text.PlainText; text: back.text; font: back.font; color: Theme.onAccent
                             horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }
         background: Rectangle { color: back.down ? Theme.onAccentPressed : Theme.clear }
         onClicked: bar.backClicked()

@@ -7,7 +7,7 @@ Button {
     id: button
     font { pixelSize: Theme.smallFontSize; bold: true }
     Accessible.name: text.trim()
-    contentItem: Text { text: button.text; font: button.font; color: Theme.onAccent
+    contentItem: Text { textFormat: Text.PlainText; text: button.text; font: button.font; color: Theme.onAccent
                         horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }
     background: Rectangle { radius: 6; implicitHeight: 34
                             color: button.down ? Theme.orangePressed : Theme.orange }

@@ -31,6 +31,7 @@ Item {
                 Accessible.name: modelData
                 Accessible.role: Accessible.PageTab
                 contentItem: Text {
+                    textFormat: Text.PlainText
                     text: segment.text
                     color: segment.selected ? Theme.orange : Theme.segmentText
                     font.pixelSize: Theme.titleFontSize

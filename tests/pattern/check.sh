@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The screen pattern's rules that a reader would otherwise have to check by eye:
 # every colour comes from Theme (QML reads Theme.qml, C++ the ThemeColors.h the build
-# makes from it), pages name no transition, and only the query objects build requests.
+# makes from it), pages name no transition, only the query objects build requests,
+# and text from the service or the dealer is never read as markup.
 set -u
 root=${1:?usage: check.sh SOURCE_DIR}
 status=0
@@ -25,5 +26,31 @@ built=$(grep -rnE '\bcallText\(|ReplyShape|kProcedure(List|Execute)|->call\(' --
 
 handed=$(grep -rnE 'setProperty\(' --include='*.cpp' --include='*.h' "$root/src/screens")
 [ -z "$handed" ] || report "values handed by property name:" "$handed"
+
+# A Text or Label whose text is anything but a string literal may carry the service's
+# or the dealer's words, whatever property chain brings them: it declares its
+# textFormat (Text.PlainText), so that a "<" in a car name is shown, not read as markup.
+unformatted=$(find "$root/src/screens" "$root/src/ui" -name '*.qml' | sort | xargs awk '
+    function done_() { if (bound && !fmt) print FILENAME ":" start; open_ = 0 }
+    FNR == 1 { if (open_) done_(); depth = 0 }
+    {
+        line = $0; sub(/\/\/.*/, "", line)
+        if (!open_ && line ~ /(^|[^A-Za-z0-9_.])(Text|Label)[ \t]*\{/) {
+            open_ = 1; at = depth; bound = 0; fmt = 0; start = FNR ": " $0; gsub(/: +/, ": ", start)
+        }
+        if (open_) {
+            if (line ~ /(^|[;{ \t])text[ \t]*:/) {
+                value = line; sub(/.*(^|[;{ \t])text[ \t]*:[ \t]*/, "", value)
+                if (value !~ /^"[^"]*"[ \t]*([;}].*)?$/) bound = 1
+            }
+            if (line ~ /textFormat[ \t]*:/) fmt = 1
+        }
+        n = split(line, c, "")
+        for (i = 1; i <= n; i++) {
+            if (c[i] == "{") depth++
+            else if (c[i] == "}") { depth--; if (open_ && depth == at) done_() }
+        }
+    }')
+[ -z "$unformatted" ] || report "bound texts without textFormat:" "$unformatted"
 
 exit $status

@@ -38,6 +38,8 @@ void TestContext::resetAppData()
     data->enterCarInfo.clear();
     data->jsonString.clear();
     data->aucRefresh = false;
+    data->bidsInFlight = 0;
+    data->takenBids.clear();
     data->jobLines.clear();
 }
 

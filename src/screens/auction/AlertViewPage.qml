@@ -41,7 +41,8 @@ Item {
                 wrapMode: Text.Wrap
                 color: Theme.navy
                 font { pixelSize: Theme.titleFontSize; bold: true }
-                Accessible.name: text
+                Accessible.role: Accessible.StaticText
+                Accessible.name: "판매점 " + text
             }
             TextEdit {
                 id: lb_StoreNumber
@@ -55,7 +56,9 @@ Item {
                 selectionColor: Theme.selectedFill
                 selectedTextColor: Theme.navy
                 font { pixelSize: 22; bold: true }
-                Accessible.name: text
+                // Read as the number it is, not as a field to type in.
+                Accessible.role: Accessible.StaticText
+                Accessible.name: "전화번호 " + text
             }
             Row {
                 width: parent.width

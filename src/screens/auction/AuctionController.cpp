@@ -6,6 +6,7 @@
 #include "AuctionFields.h"
 #include "AuctionLogging.h"
 #include "AuctionTransitions.h"
+#include "MinuteTicker.h"
 #include "Navigator.h"
 #include "RequestAlerts.h"
 #include "ScreenContext.h"
@@ -21,13 +22,13 @@ constexpr int kPages = 4;
 
 AuctionController::AuctionController(ScreenContext *context, QObject *parent)
     : Screen(context, parent), m_queries(context ? context->procedures : nullptr, this),
-      m_refreshTicker(makeTicker(kQuietRefresh)), m_countdownTicker(makeTicker(kCountdownStep))
+      m_refreshTicker(makeTicker(kQuietRefresh)), m_countdown(new MinuteTicker(this))
 {
     const Config *config = context ? context->config : nullptr;
     for (int page = 1; page <= kPages; ++page)
         m_tables[page - 1] = new AuctionRowModel(page, config, this);
     connect(m_refreshTicker, &Ticker::tick, this, &AuctionController::quietRefresh);
-    connect(m_countdownTicker, &Ticker::tick, this, [this] {
+    connect(m_countdown, &MinuteTicker::tick, this, [this] {
         for (AuctionRowModel *table : m_tables)
             table->setNow(now());
     });
@@ -64,14 +65,14 @@ void AuctionController::viewDidAppear()
     for (AuctionRowModel *table : m_tables)
         table->setNow(now());
     m_refreshTicker->start();
-    m_countdownTicker->start();
+    m_countdown->start();
     setLoading(false);
 }
 
 void AuctionController::viewWillDisappear()
 {
     m_refreshTicker->stop();
-    m_countdownTicker->stop();
+    m_countdown->stop();
 }
 
 void AuctionController::fetch(bool quiet)

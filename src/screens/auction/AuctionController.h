@@ -10,13 +10,15 @@
 
 namespace tvs {
 
+class MinuteTicker;
 class Ticker;
 
 // The auction board: every auction among dealers on four pages (all, in progress,
 // won by this dealer, the rest), switched with a segment control or by swiping. In
 // progress rows open the detail with bidding, won ones the shop's contact popup.
-// While the board is in view it fetches again every 30 seconds, and the time left
-// of running auctions follows the clock minute by minute.
+// While the board is in view it fetches again every 30 seconds, updating its rows
+// in place (the page, the scroll position and a press in progress stay), and the
+// time left of running auctions changes on each minute of the clock.
 class AuctionController : public Screen
 {
     Q_OBJECT
@@ -30,7 +32,6 @@ class AuctionController : public Screen
 
 public:
     static constexpr std::chrono::seconds kQuietRefresh{30};
-    static constexpr std::chrono::seconds kCountdownStep{60};
 
     explicit AuctionController(ScreenContext *context, QObject *parent = nullptr);
 
@@ -85,7 +86,7 @@ private:
     AuctionLists m_lists;
     AuctionRowModel *m_tables[4];
     Ticker *m_refreshTicker;
-    Ticker *m_countdownTicker;
+    MinuteTicker *m_countdown;
     LatestOnly m_latest;
     Record m_chosen;
     int m_selectedPage = 0;

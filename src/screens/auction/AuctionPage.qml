@@ -53,6 +53,7 @@ Item {
         height: 36
         color: Theme.background
         Text {
+            textFormat: Text.PlainText
             id: lb_aucCount
             anchors { right: parent.right; rightMargin: 14; verticalCenter: parent.verticalCenter }
             text: "진행중인 경매 " + page.controller.lb_aucCount + "건"

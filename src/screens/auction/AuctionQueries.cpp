@@ -83,7 +83,7 @@ void AuctionQueries::board(Done<Records> done)
 }
 
 void AuctionQueries::bid(const QString &auctionCode, const QString &userCode, const QString &amount,
-                         Done<bool> done)
+                         Done<BidAnswer> done)
 {
     ProcedureQuery query;
     query.name = QStringLiteral("bid");
@@ -94,16 +94,18 @@ void AuctionQueries::bid(const QString &auctionCode, const QString &userCode, co
     else if (userCode.isEmpty())
         query.refusal = QStringLiteral("no user code in the session");
     query.keepText = true;
+    query.shape.namedElements = {QStringLiteral("sMessage")};
     query.dumpPrefix = QStringLiteral("bid: ");
-    sendQuery<bool>(
+    sendQuery<BidAnswer>(
         m_caller, lcAuction(), std::move(query), QCoreApplication::instance(),
         [](const QueryAnswer &answer) {
             // The service writes its answer escaped inside the envelope.
-            const bool taken = unescapeXmlEntities(answer.text)
-                                   .value_or(QString())
-                                   .contains(QLatin1String("<rtn>YES</rtn>"));
-            qCInfo(lcAuction) << "bid" << (taken ? "taken" : "refused");
-            return taken;
+            BidAnswer bid{unescapeXmlEntities(answer.text)
+                              .value_or(QString())
+                              .contains(QLatin1String("<rtn>YES</rtn>")),
+                          answer.named.value(QStringLiteral("sMessage"))};
+            qCInfo(lcAuction) << "bid" << (bid.taken ? "taken" : "refused") << bid.message;
+            return bid;
         },
         std::move(done));
 }

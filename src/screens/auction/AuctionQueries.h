@@ -6,6 +6,13 @@
 
 namespace tvs {
 
+// The service's answer to a bid: taken or not, and its reason when it says one.
+struct BidAnswer
+{
+    bool taken = false;
+    QString message; // "sMessage", e.g. why a bid was refused
+};
+
 // The auctions among dealers: the board (every auction, whatever its state) and a bid.
 class AuctionQueries
 {
@@ -19,10 +26,10 @@ public:
 
     // Every auction row, in reply order.
     void board(Done<Records> done);
-    // A bid of `amount` (sent as given) by `userCode`; true when the service took it.
-    // The answer comes even when the screen that asked is gone: a taken bid must
-    // still reach the session store.
-    void bid(const QString &auctionCode, const QString &userCode, const QString &amount, Done<bool> done);
+    // A bid of `amount` (sent as given) by `userCode`. The answer comes even when
+    // the screen that asked is gone: a taken bid must still reach the session store.
+    void bid(const QString &auctionCode, const QString &userCode, const QString &amount,
+             Done<BidAnswer> done);
 
 private:
     ProcedureCaller *m_caller;

@@ -87,6 +87,18 @@ QString timeLeftText(const QString &endDate, const QDateTime &now)
     return text + QStringLiteral(" 남음");
 }
 
+bool auctionPastEnd(const Record &row, const QDateTime &now)
+{
+    const QDateTime end = readEndDate(row.value(QStringLiteral("sAuctionEndDate")));
+    return row.value(QStringLiteral("sAuctionStatus")) == kInProgress && end.isValid() && end <= now;
+}
+
+QString wonText(const QString &amount)
+{
+    return (decimalInteger(amount) ? AppData::formatThousands(amount) : QStringLiteral("--")) +
+           QStringLiteral(" 원");
+}
+
 AuctionCellView AuctionCellView::from(const Record &row, int page, const QString &dealerCode,
                                       const Config *config, const QDateTime &now)
 {
@@ -99,11 +111,7 @@ AuctionCellView AuctionCellView::from(const Record &row, int page, const QString
             (v.info.isEmpty() ? QString() : v.info + QStringLiteral(" / ")) + year + QStringLiteral("년식");
 
     const QString maxPrice = shown(row, "iAuctionMaxPrice");
-    if (maxPrice.isEmpty())
-        v.price = QStringLiteral("0 원");
-    else
-        v.price = (decimalInteger(maxPrice) ? AppData::formatThousands(maxPrice) : QStringLiteral("--")) +
-                  QStringLiteral(" 원");
+    v.price = maxPrice.isEmpty() ? QStringLiteral("0 원") : wonText(maxPrice);
 
     const QString code = shown(row, "sCarProductCode");
     const QString photo = shown(row, "sCarPhotoPath");
@@ -111,6 +119,12 @@ AuctionCellView AuctionCellView::from(const Record &row, int page, const QString
         v.picture = config->carPictureUrl(code, photo);
 
     const QString status = shown(row, "sAuctionStatus");
+    if (auctionPastEnd(row, now)) {
+        // Until the service closes it, an auction past its end is offered to nobody.
+        v.state = QStringLiteral("  마감  ");
+        v.stateColor = theme::disabledFill();
+        return v;
+    }
     if (status == kInProgress) {
         v.state = QStringLiteral("  경매중  ");
         v.stateColor = theme::auctionInProgress();

@@ -33,6 +33,14 @@ struct AuctionLists
 // Korea time), "마감" once it has passed, empty when the date cannot be read.
 QString timeLeftText(const QString &endDate, const QDateTime &now);
 
+// An auction in progress ("1") whose end has passed: the service has not closed it
+// yet, but takes no bid any more. An end that cannot be read is left to the service.
+bool auctionPastEnd(const Record &row, const QDateTime &now);
+
+// An amount of won as the auction screens show it ("16,000,000 원"); "-- 원" for a
+// text that is no whole number.
+QString wonText(const QString &amount);
+
 // What one cell of board page `page` (1 to 4) shows, from its row alone.
 struct AuctionCellView
 {

@@ -45,8 +45,7 @@ const QList<MainController::Filter> &MainController::filters()
 
 MainController::MainController(ScreenContext *context, QObject *parent)
     : Screen(context, parent), m_cars(context ? context->procedures : nullptr, this),
-      m_rows(new CarRowModel(this)),
-      m_drawer(new MainDrawerController(context, this))
+      m_rows(new CarRowModel(this)), m_drawer(new MainDrawerController(context, this))
 {
     m_rows->setConfig(context ? context->config : nullptr);
 }
@@ -114,8 +113,9 @@ void MainController::sendCountRequest()
         if (alertIfFailed(this, result, QStringLiteral("차량 현황을 불러오지 못했습니다."),
                           [this] { sendCountRequest(); }))
             return; // the counts and rows keep what they showed
+        // A count the reply lacks, or sends empty, keeps the tile's value.
         for (std::size_t i = 0; i < result.value.size(); ++i) {
-            if (result.value[i])
+            if (result.value[i] && !result.value[i]->isEmpty())
                 getCarCountList[qsizetype(i)] = *result.value[i];
         }
         emit countsChanged();
@@ -131,14 +131,25 @@ void MainController::sendCountRequest()
 
 void MainController::sendListRequest()
 {
-    m_cars.ownedCars(AppData::shared()->userCode(), searchNum,
-                     m_latestList.track([this](const QueryResult<Records> &result) {
+    sendListRequest(Filter{QString(), searchNum, filterButtonTitle});
+}
+
+void MainController::sendListRequest(const Filter &filter)
+{
+    m_cars.ownedCars(AppData::shared()->userCode(), filter.searchNum,
+                     m_latestList.track([this, filter](const QueryResult<Records> &result) {
                          if (alertIfFailed(this, result, QStringLiteral("차량 목록을 불러오지 못했습니다."),
-                                           [this] { sendListRequest(); }))
-                             return;
+                                           [this, filter] { sendListRequest(filter); }))
+                             return; // the rows stay, under the filter title they belong to
                          // Each reply replaces the list: rows of earlier replies never stay.
                          m_selectedRow = -1;
                          m_rows->setRows(result.value);
+                         // The title changes with the rows, so it always names what is listed.
+                         if (searchNum != filter.searchNum || filterButtonTitle != filter.title) {
+                             searchNum = filter.searchNum;
+                             filterButtonTitle = filter.title;
+                             emit filterChanged();
+                         }
                      }));
 }
 
@@ -156,14 +167,9 @@ void MainController::chooseFilter(int index)
 {
     if (index < 0 || index >= filters().size())
         return; // "선택취소": filter and title stay
-    const Filter &filter = filters().at(index);
-    // The rows of the previous filter must not stand under the new title.
-    m_selectedRow = -1;
-    m_rows->clear();
-    searchNum = filter.searchNum;
-    sendListRequest();
-    filterButtonTitle = filter.title;
-    emit filterChanged();
+    // The filter's rows and title come together with its answer: until then, and
+    // after a failure, the dealer sees the last list under its own title.
+    sendListRequest(filters().at(index));
 }
 
 void MainController::tableRefreshAction()
@@ -174,6 +180,14 @@ void MainController::tableRefreshAction()
 
 void MainController::drawerAction()
 {
+    // Signing out, the drawer slides away for good: a tap on its shade must not bring it back.
+    if (m_signOutPending)
+        return;
+    toggleDrawer();
+}
+
+void MainController::toggleDrawer()
+{
     isOpenDrawer = !isOpenDrawer;
     emit drawerChanged();
 }
@@ -183,11 +197,14 @@ void MainController::logoutAction()
     if (!isOpenDrawer || m_signOutPending)
         return;
     m_signOutPending = true;
+    // Nothing opens from the menu while the dealer is on the way out.
+    m_drawer->setMenuEnabled(false);
     QPointer<Navigator> nav = navigator();
     QTimer::singleShot(kSignOutDelayMs, this, [this, nav] {
         if (!nav) {
             qCWarning(lcDashboard) << "no navigator to return to the login screen";
             m_signOutPending = false;
+            m_drawer->setMenuEnabled(true);
             return;
         }
         qCInfo(lcDashboard) << "signing out";
@@ -209,7 +226,7 @@ void MainController::icoSet_OutAction()
     if (m_signOutPending)
         return;
     logoutAction();
-    drawerAction();
+    toggleDrawer();
 }
 
 void MainController::scrollViewDidEndDragging(qreal contentOffsetY, qreal safeAreaHeight, qreal tableHeight)
@@ -226,6 +243,17 @@ void MainController::scrollViewDidEndDragging(qreal contentOffsetY, qreal safeAr
     emit tableChanged();
 }
 
+void MainController::open(const QString &transition)
+{
+    // Once the drawer slid away on sign-out, the dashboard lies open under the dealer's
+    // finger for the rest of the delay: nothing opens from it any more.
+    if (m_signOutPending) {
+        qCInfo(lcDashboard) << "signing out; nothing opens:" << transition;
+        return;
+    }
+    performSegue(transition);
+}
+
 void MainController::openCar(int row)
 {
     if (row < 0 || row >= m_rows->count()) {
@@ -233,32 +261,32 @@ void MainController::openCar(int row)
         return;
     }
     m_selectedRow = row;
-    performSegue(DashboardTransition::main_to_detail);
+    open(DashboardTransition::main_to_detail);
 }
 
 void MainController::openOwnedCars()
 {
-    performSegue(DashboardTransition::main_to_carList0);
+    open(DashboardTransition::main_to_carList0);
 }
 
 void MainController::openSoldCars()
 {
-    performSegue(DashboardTransition::main_to_carList9);
+    open(DashboardTransition::main_to_carList9);
 }
 
 void MainController::openAuctionsInProgress()
 {
-    performSegue(DashboardTransition::main_to_auction1);
+    open(DashboardTransition::main_to_auction1);
 }
 
 void MainController::openAuctionsClosed()
 {
-    performSegue(DashboardTransition::main_to_auction2);
+    open(DashboardTransition::main_to_auction2);
 }
 
 void MainController::openBusinessRequest()
 {
-    performSegue(DashboardTransition::main_to_web2);
+    open(DashboardTransition::main_to_web2);
 }
 
 void MainController::prepareForSegue(const QString &identifier, Screen *destination)

@@ -111,8 +111,12 @@ signals:
 
 private:
     void sendCountRequest();
+    // The list of the filter shown, or of `filter`, which is shown with its answer.
     void sendListRequest();
+    void sendListRequest(const Filter &filter);
     void chooseFilter(int index);
+    void toggleDrawer();
+    void open(const QString &transition);
 
     CarQueries m_cars;
     CarRowModel *m_rows;

@@ -3,6 +3,7 @@
 #include "AppData.h"
 #include "CarListController.h"
 #include "Config.h"
+#include "DashboardLogging.h"
 #include "DashboardTransitions.h"
 #include "DealerFields.h"
 #include "ScreenContext.h"
@@ -41,24 +42,33 @@ void MainDrawerController::viewDidLoad()
     emit labelsChanged();
 }
 
+void MainDrawerController::open(const QString &transition)
+{
+    if (!m_menuEnabled) {
+        qCInfo(lcDashboard) << "signing out; the menu opens nothing:" << transition;
+        return;
+    }
+    performSegue(transition);
+}
+
 void MainDrawerController::openCancelMode()
 {
-    performSegue(DashboardTransition::main_to_carCancel);
+    open(DashboardTransition::main_to_carCancel);
 }
 
 void MainDrawerController::openReleaseMode()
 {
-    performSegue(DashboardTransition::main_to_carExport);
+    open(DashboardTransition::main_to_carExport);
 }
 
 void MainDrawerController::openWorkOrders()
 {
-    performSegue(DashboardTransition::main_to_workOrder);
+    open(DashboardTransition::main_to_workOrder);
 }
 
 void MainDrawerController::openNewRegistration()
 {
-    performSegue(DashboardTransition::main_to_enterCar);
+    open(DashboardTransition::main_to_enterCar);
 }
 
 void MainDrawerController::prepareForSegue(const QString &identifier, Screen *destination)
@@ -75,7 +85,8 @@ void MainDrawerController::prepareForSegue(const QString &identifier, Screen *de
     if (identifier == DashboardTransition::main_to_carCancel)
         list->showCars(QStringLiteral("차량 입고를 취소할 수 있습니다."), 0, CarListController::Mode::Cancel);
     else if (identifier == DashboardTransition::main_to_carExport)
-        list->showCars(QStringLiteral("차량 출고요청을 할 수 있습니다."), 0, CarListController::Mode::Release);
+        list->showCars(QStringLiteral("차량 출고요청을 할 수 있습니다."), 0,
+                       CarListController::Mode::Release);
 }
 
 } // namespace tvs

@@ -32,6 +32,8 @@ public:
     Q_INVOKABLE void openReleaseMode();
     Q_INVOKABLE void openWorkOrders();
     Q_INVOKABLE void openNewRegistration();
+    // Off while the dealer signs out: the entries then open nothing.
+    void setMenuEnabled(bool enabled) { m_menuEnabled = enabled; }
 
     QString userName() const { return m_userName; }
     QString lastDay() const { return m_lastDay; }
@@ -41,9 +43,12 @@ signals:
     void labelsChanged();
 
 private:
+    void open(const QString &transition);
+
     QString m_userName;
     QString m_lastDay;
     QUrl m_userImage;
+    bool m_menuEnabled = true;
 };
 
 } // namespace tvs

@@ -23,6 +23,7 @@ Rectangle {
                 fallback: "the_thumbnail"
             }
             Text {
+                textFormat: Text.PlainText
                 id: sUserName
                 anchors { left: parent.left; leftMargin: 20; top: sUserImage.bottom; topMargin: 10 }
                 text: drawerPage.controller ? drawerPage.controller.sUserName : ""

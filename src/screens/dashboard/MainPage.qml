@@ -82,6 +82,7 @@ Item {
                         contentItem: Column {
                             spacing: 2
                             Text {
+                                textFormat: Text.PlainText
                                 width: parent.width
                                 horizontalAlignment: Text.AlignHCenter
                                 text: tile.count
@@ -89,6 +90,7 @@ Item {
                                 font { pixelSize: 20; bold: true }
                             }
                             Text {
+                                textFormat: Text.PlainText
                                 width: parent.width
                                 horizontalAlignment: Text.AlignHCenter
                                 text: tile.modelData.caption
@@ -109,6 +111,7 @@ Item {
                 Accessible.name: text
                 background: Rectangle { radius: 8; color: businessRequest.down ? Theme.orangePressed : Theme.orange }
                 contentItem: Text {
+                    textFormat: Text.PlainText
                     text: businessRequest.text
                     color: Theme.onAccent
                     horizontalAlignment: Text.AlignHCenter
@@ -140,6 +143,7 @@ Item {
                     Accessible.name: "차량상태 선택 " + text
                     flat: true
                     contentItem: Text {
+                        textFormat: Text.PlainText
                         text: filterButton.text
                         color: Theme.navy
                         font { pixelSize: 15; bold: true }

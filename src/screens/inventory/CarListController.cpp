@@ -67,21 +67,24 @@ void CarListController::viewDidAppear()
 
 void CarListController::fetchList()
 {
-    m_cars.ownedCars(AppData::shared()->userCode(), searchNum, [this](const QueryResult<Records> &result) {
-        if (alertIfFailed(this, result, QStringLiteral("차량 목록을 불러오지 못했습니다."),
-                          [this] { fetchList(); }))
-            return; // the table keeps what it showed
-        Records rows;
-        const QStringList *kept = isCarCheck1 ? &kCancelStatuses : isCarCheck2 ? &kReleaseStatuses : nullptr;
-        for (const Record &row : result.value) {
-            if (!kept ||
-                (row.contains(CarField::sCarStatus) && kept->contains(row.value(CarField::sCarStatus))))
-                rows.append(storedRecord(row));
-        }
-        m_selectedRow = -1;
-        m_model.setRows(rows);
-        emit rowsChanged();
-    });
+    m_cars.ownedCars(AppData::shared()->userCode(), searchNum,
+                     m_latestList.track([this](const QueryResult<Records> &result) {
+                         if (alertIfFailed(this, result, QStringLiteral("차량 목록을 불러오지 못했습니다."),
+                                           [this] { fetchList(); }))
+                             return; // the table keeps what it showed, a list that broke off included
+                         Records rows;
+                         const QStringList *kept = isCarCheck1   ? &kCancelStatuses
+                                                   : isCarCheck2 ? &kReleaseStatuses
+                                                                 : nullptr;
+                         for (const Record &row : result.value) {
+                             if (!kept || (row.contains(CarField::sCarStatus) &&
+                                           kept->contains(row.value(CarField::sCarStatus))))
+                                 rows.append(storedRecord(row));
+                         }
+                         m_selectedRow = -1;
+                         m_model.setRows(rows);
+                         emit rowsChanged();
+                     }));
 }
 
 Record CarListController::storedRecord(const Record &reply)
@@ -149,31 +152,46 @@ void CarListController::requestStatusChange(int tag, const QString &message,
     });
 }
 
-void CarListController::changeStatus(const Record &car, const QString &newStatus)
+int CarListController::rowOf(const Record &car) const
 {
-    sendStatusChange(car, newStatus);
-    // Only this row goes: the rest of the list stays where the dealer scrolled it.
     const QString code = car.value(CarField::sCarProductCode);
     const Records rows = m_model.records();
     for (qsizetype at = 0; at < rows.size(); ++at) {
-        if (rows.at(at).value(CarField::sCarProductCode) == code) {
-            m_model.removeAt(int(at));
-            break;
-        }
+        if (rows.at(at).value(CarField::sCarProductCode) == code)
+            return int(at);
     }
-    m_selectedRow = -1;
-    emit rowsChanged();
+    return -1;
 }
 
-void CarListController::sendStatusChange(const Record &car, const QString &newStatus)
+void CarListController::changeStatus(const Record &car, const QString &newStatus)
 {
+    // A list asked for before the change would show the car as it was.
+    m_latestList.invalidate();
+    // Only this row goes: the rest of the list stays where the dealer scrolled it.
+    const int at = rowOf(car);
+    if (at >= 0)
+        m_model.removeAt(at);
+    m_selectedRow = -1;
+    emit rowsChanged();
     m_cars.changeStatus(
         car.value(CarField::sCarProductCode), newStatus, AppData::shared()->userCode(),
-        [this, car, newStatus](const QueryResult<QString> &result) {
-            // The change may not have been made: the dealer may send it again, or
-            // give up and see the cars as the service has them.
+        [this, car, newStatus, at](const QueryResult<StatusChange> &result) {
+            // "NO" is the service's whole answer, even when the reply breaks off after it.
+            const std::optional<RequestFailure> failure = result.ok() && result.value.refused
+                                                              ? RequestFailure::refused(result.value.reason)
+                                                              : RequestFailure::of(result);
+            if (!failure)
+                return;
+            // Not made, or not known to be: the car stands where it stood until the
+            // dealer sends it again, or gives up and sees the cars as the service has them.
+            if (at >= 0 && rowOf(car) < 0) {
+                Records rows = m_model.records();
+                rows.insert(qMin(qsizetype(at), rows.size()), car);
+                m_model.setRows(rows);
+                emit rowsChanged();
+            }
             alertIfFailed(
-                this, result, QStringLiteral("차량 상태를 변경하지 못했습니다."),
+                this, failure, QStringLiteral("차량 상태를 변경하지 못했습니다."),
                 [this, car, newStatus] { changeStatus(car, newStatus); }, [this] { fetchList(); });
         });
 }

@@ -68,13 +68,16 @@ private:
     void fetchList();
     void requestStatusChange(int tag, const QString &message, const QList<DialogAction> &actions,
                              const QStringList &statuses);
-    // Sends the change and takes the car's row off the list.
+    // Takes the car's row off the list and sends the change; a change the service
+    // did not make puts the row back.
     void changeStatus(const Record &car, const QString &newStatus);
-    void sendStatusChange(const Record &car, const QString &newStatus);
+    int rowOf(const Record &car) const;
 
     CarQueries m_cars;
     CarRowModel m_model;
     int m_selectedRow = -1;
+    // Only the newest list is shown, and none asked for before a status change.
+    LatestOnly m_latestList;
 };
 
 } // namespace tvs

@@ -29,6 +29,7 @@ Item {
             font.pixelSize: Theme.fontSize
         }
         Text {
+            textFormat: Text.PlainText
             id: getCarListCount
             anchors { right: parent.right; rightMargin: 14; verticalCenter: parent.verticalCenter }
             text: page.controller.getCarListCount

@@ -16,7 +16,7 @@ Item {
         property string caption
         property string value
         width: parent.width
-        Text { width: 110; text: field.caption; color: Theme.mutedText; font.pixelSize: 14 }
+        Text { textFormat: Text.PlainText; width: 110; text: field.caption; color: Theme.mutedText; font.pixelSize: 14 }
         Text { width: field.width - 110; text: field.value; textFormat: Text.PlainText; color: Theme.navy
                font.pixelSize: 14; elide: Text.ElideRight }
     }
@@ -26,7 +26,7 @@ Item {
         height: 44
         Accessible.name: text
         font { pixelSize: 14; bold: true }
-        contentItem: Text { text: action.text; font: action.font; color: action.accent ? Theme.onAccent : Theme.navy
+        contentItem: Text { textFormat: Text.PlainText; text: action.text; font: action.font; color: action.accent ? Theme.onAccent : Theme.navy
                             horizontalAlignment: Text.AlignHCenter; verticalAlignment: Text.AlignVCenter }
         background: Rectangle { radius: 6; border.color: Theme.separator
                                 color: action.accent ? (action.down ? Theme.orangePressed : Theme.orange)
@@ -117,7 +117,7 @@ Item {
                                     + ".svg"
                             Accessible.name: page.iconNames[icon.index] + (icon.lit !== "" ? " 있음" : " 없음")
                         }
-                        Text { width: parent.width; text: page.iconNames[icon.index]; horizontalAlignment: Text.AlignHCenter
+                        Text { textFormat: Text.PlainText; width: parent.width; text: page.iconNames[icon.index]; horizontalAlignment: Text.AlignHCenter
                                color: icon.lit !== "" ? Theme.navy : Theme.disabledText
                                font.pixelSize: 11 }
                     }

@@ -44,19 +44,16 @@ qsizetype characterCount(const QString &text)
 } // namespace
 
 LoginController::LoginController(ScreenContext *context, QObject *parent)
-    : Screen(context, parent)
-    , appData(AppData::shared())
-    , m_login(context ? context->procedures : nullptr, this)
-    , m_qr(context ? context->qr : nullptr)
+    : Screen(context, parent), appData(AppData::shared()),
+      m_login(context ? context->procedures : nullptr, this), m_qr(context ? context->qr : nullptr)
 {
     if (m_qr) {
         connect(m_qr, &QrSource::detected, this, &LoginController::captureOutput);
         connect(m_qr, &QrSource::nothingDetected, this, &LoginController::captureOutputWithoutCode);
         connect(m_qr, &QrSource::runningChanged, this, &LoginController::capturingChanged);
         connect(m_qr, &QrSource::hasCameraChanged, this, &LoginController::hasCameraChanged);
-        connect(m_qr, &QrSource::imageFailed, this, [this](const QString &, const QString &reason) {
-            presentAlert(reason, QString());
-        });
+        connect(m_qr, &QrSource::imageFailed, this,
+                [this](const QString &, const QString &reason) { presentAlert(reason, QString()); });
     }
 }
 
@@ -67,7 +64,8 @@ void LoginController::viewDidLoad()
     if (NetworkMonitor *network = context() ? context()->network : nullptr) {
         connect(network, &NetworkMonitor::pathUpdated, this, [this](bool satisfied) {
             if (!satisfied)
-                AppData::showAlertOnMain(this, QStringLiteral("네트워크 오류"), QStringLiteral("네트워크를 연결해주세요."));
+                AppData::showAlertOnMain(this, QStringLiteral("네트워크 오류"),
+                                         QStringLiteral("네트워크를 연결해주세요."));
         });
         if (!network->start())
             qCInfo(lcLogin) << "the network path cannot be watched here; no network alerts";
@@ -188,11 +186,16 @@ void LoginController::setQrFrame(const QRectF &frame)
     emit qrCodeFrameViewChanged();
 }
 
+bool LoginController::qrPageShown() const
+{
+    return m_visible && m_segment == 1;
+}
+
 void LoginController::startCapture()
 {
     // Only where the dealer looks at the QR page: a code read while another
     // screen covers the login would replace the signed-in dealer's session.
-    if (m_qr && m_visible && m_segment == 1) {
+    if (m_qr && qrPageShown()) {
         prepareCamera();
         m_qr->start();
     }
@@ -279,6 +282,8 @@ void LoginController::loginBtnAction()
 
 void LoginController::sendSignIn(const QString &userId, const QString &digest)
 {
+    if (!m_visible)
+        return; // a retry from an alert after another sign-in opened the dashboard
     clearUserInfo();
     m_login.signIn(userId, digest, [this, userId, digest](const QueryResult<Record> &result) {
         loginReply(result, [this, userId, digest] { sendSignIn(userId, digest); }, {});
@@ -287,6 +292,8 @@ void LoginController::sendSignIn(const QString &userId, const QString &digest)
 
 void LoginController::sendQrSignIn(const QString &token)
 {
+    if (!m_visible)
+        return; // a retry from an alert after another sign-in opened the dashboard
     clearUserInfo();
     m_login.signInWithQr(token, [this, token](const QueryResult<Record> &result) {
         // Given up, the QR page reads codes again.
@@ -309,6 +316,12 @@ void LoginController::captureOutputWithoutCode()
 
 void LoginController::captureOutput(const QrDetection &detection)
 {
+    // A picture's code decoded after the dealer left the QR page (or signed in) is
+    // no request to sign in.
+    if (!qrPageShown()) {
+        qCInfo(lcLogin) << "QR code read away from the QR page; ignored";
+        return;
+    }
     m_lastDetection = detection;
     setQrFrame(previewRectOf(detection, m_previewSize));
     if (detection.text.isEmpty())
@@ -321,6 +334,11 @@ void LoginController::captureOutput(const QrDetection &detection)
 
 void LoginController::qrLogin(const QString &scanned)
 {
+    if (!qrPageShown()) {
+        qCInfo(lcLogin) << "QR sign-in dropped: the QR page is no longer shown";
+        setQrMsg(QString(), theme::qrScanning()); // back on the page, the dealer finds it ready
+        return;
+    }
     const QrPayload payload = openQrPayload(scanned, appData->AESKEY, appData->AESIV);
     // A code that is no sign-in code is told as one the decryptor refused, and the
     // camera (or the picker) is ready for the next one.
@@ -352,6 +370,12 @@ void LoginController::clearUserInfo()
 void LoginController::loginReply(const QueryResult<Record> &result, std::function<void()> retry,
                                  std::function<void()> gaveUp)
 {
+    // Another sign-in (a second tap, or the other page) already opened the dashboard:
+    // this answer must neither refill nor clear that dealer's record.
+    if (!m_visible) {
+        qCInfo(lcLogin) << "sign-in answer after the login screen was left; ignored";
+        return;
+    }
     // "NO" is the service's whole answer, even when the reply breaks off after it.
     if (result.ok() && result.nothingFound) {
         presentAlert(QStringLiteral("로그인 실패"), QStringLiteral("입력정보를 다시 확인해주세요."),

@@ -114,6 +114,8 @@ private:
     void setQrMsg(const QString &text, const QColor &color);
     void setQrFrame(const QRectF &frame);
     void prepareCamera();
+    // The login is on top with its QR page selected: only then do codes sign in.
+    bool qrPageShown() const;
     void startCapture();
     void stopCapture();
     void clearUserInfo();

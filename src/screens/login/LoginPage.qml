@@ -103,6 +103,7 @@ FocusScope {
                         border.color: segment.selected ? Theme.controlBorder : Theme.clear
                     }
                     contentItem: Text {
+                        textFormat: Text.PlainText
                         text: segment.text
                         font.pixelSize: 16
                         color: segment.selected ? root.selectedTitleColor : Theme.grey

@@ -27,6 +27,7 @@ Item {
     }
 
     Text {
+        textFormat: Text.PlainText
         anchors { centerIn: webView; }
         width: webView.width - 48
         visible: page.controller.notice !== ""

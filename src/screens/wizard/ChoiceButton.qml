@@ -27,6 +27,7 @@ Button {
             Layout.alignment: Qt.AlignTop
             spacing: 2
             Text {
+                textFormat: Text.PlainText
                 text: choice.caption
                 color: Theme.mutedText
                 font.pixelSize: 11

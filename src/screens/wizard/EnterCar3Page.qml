@@ -45,6 +45,7 @@ Item {
                 width: parent.width
                 spacing: 8
                 Text {
+                    textFormat: Text.PlainText
                     width: parent.width - retry.width - 8
                     anchors.verticalCenter: parent.verticalCenter
                     text: page.controller.notice

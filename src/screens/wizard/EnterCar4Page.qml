@@ -99,6 +99,7 @@ Item {
                             border.color: colorCell.activeFocus ? Theme.orange : Theme.clear
                         }
                         Text {
+                            textFormat: Text.PlainText
                             anchors { horizontalCenter: parent.horizontalCenter; top: swatch.bottom; topMargin: 8 }
                             text: colorCell.colorName
                             color: colorCell.checked ? Theme.orange : Theme.text

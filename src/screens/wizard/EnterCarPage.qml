@@ -88,6 +88,7 @@ Item {
                         onClicked: modelData.truck ? page.controller.actionCarTypeSelect2()
                                                    : page.controller.actionCarTypeSelect()
                         contentItem: Text {
+                            textFormat: Text.PlainText
                             text: typeButton.text
                             color: typeButton.selected ? Theme.onAccent : Theme.navy
                             horizontalAlignment: Text.AlignHCenter
@@ -123,6 +124,7 @@ Item {
                             radius: 6
                             color: Theme.selectedFill
                             Text {
+                                textFormat: Text.PlainText
                                 anchors.centerIn: parent
                                 text: parent.modelData
                                 color: Theme.navy
@@ -165,6 +167,7 @@ Item {
                             anchors.verticalCenter: parent.verticalCenter
                         }
                         Text {
+                            textFormat: Text.PlainText
                             anchors.verticalCenter: parent.verticalCenter
                             text: search.text
                             color: Theme.onAccent

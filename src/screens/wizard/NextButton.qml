@@ -15,6 +15,7 @@ Button {
     Keys.onEnterPressed: if (enabled) clicked()
     onActiveFocusChanged: if (activeFocus && flick) WizardScroll.reveal(flick, next)
     contentItem: Text {
+        textFormat: Text.PlainText
         text: next.text
         color: Theme.onAccent
         horizontalAlignment: Text.AlignHCenter

@@ -13,11 +13,13 @@ Column {
     Row {
         spacing: 8
         Text {
+            textFormat: Text.PlainText
             text: header.step + " / 5"
             color: Theme.orange
             font { pixelSize: Theme.fontSize; bold: true }
         }
         Text {
+            textFormat: Text.PlainText
             text: header.caption
             color: Theme.navy
             font { pixelSize: Theme.fontSize; bold: true }

@@ -22,6 +22,7 @@ Column {
     spacing: 4
 
     Text {
+        textFormat: Text.PlainText
         text: field.caption
         color: Theme.mutedText
         font.pixelSize: 12
@@ -46,6 +47,7 @@ Column {
             }
         }
         Text {
+            textFormat: Text.PlainText
             id: suffixText
             width: 40
             visible: field.suffix !== ""

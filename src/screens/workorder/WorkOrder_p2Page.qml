@@ -26,6 +26,7 @@ Rectangle {
             font.pixelSize: Theme.fontSize
         }
         Text {
+            textFormat: Text.PlainText
             id: searchListCount
             anchors { right: parent.right; rightMargin: 14; verticalCenter: parent.verticalCenter }
             text: page.controller.searchListCount

@@ -18,7 +18,7 @@ Rectangle {
             text: "새 작업"
             Accessible.name: text
             font { pixelSize: Theme.fontSize; bold: true }
-            contentItem: Text { text: newOrder.text; font: newOrder.font; color: Theme.onAccent
+            contentItem: Text { textFormat: Text.PlainText; text: newOrder.text; font: newOrder.font; color: Theme.onAccent
                                 verticalAlignment: Text.AlignVCenter }
             background: Rectangle { color: newOrder.down ? Theme.onAccentPressed : Theme.clear }
             onClicked: page.controller.openNewOrder()

@@ -1,14 +1,20 @@
-// The auctions against the stand-in service over HTTPS, as the demo dealer: a bid above
-// the highest is taken and the board shows it after "확인", one that does not beat it is
-// refused, and a won auction's popup names its shop and number.
+// The auctions against the stand-in service over HTTPS, as the demo dealer (demo01): a
+// bid that does not beat the highest is stopped before it is sent, one above it is
+// confirmed, taken and shown on the board after "확인"; when demo02 outbids him, the
+// outbid watch tells him within one check, and its notice opens that auction. A won
+// auction's popup names its shop and number.
 #include "AlertViewController.h"
 #include "AuctionController.h"
 #include "AuctionDetailController.h"
 #include "CarFixtures.h"
 #include "DialogHelpers.h"
+#include "Notices.h"
+#include "OutbidWatcher.h"
 #include "StandInFixture.h"
 
 #include <QTest>
+
+#include <optional>
 
 using namespace tvs;
 using namespace tvs::test;
@@ -28,6 +34,10 @@ private slots:
         t.config = stand.config();
         t.context.procedures = stand.procedures();
         t.clock.setNow(QDateTime::currentDateTime());
+        Notices notices(&t.clock, nullptr);
+        t.context.notices = &notices;
+        OutbidWatcher watcher(t.ctx());
+        t.navigator->resetTo(QStringLiteral("MainView")); // signed in
         // AU0001: another shop's car, on which demo02 holds the highest bid.
         const auto highest = [&] {
             return stand.service()
@@ -46,18 +56,47 @@ private slots:
             ++row;
         board->btnEvent2(row);
         auto *detail = qobject_cast<AuctionDetailController *>(t.navigator->top());
-        for (const qint64 amount : {before, before + 100000}) {
+        QVERIFY(detail);
+        const auto bidAnswer = [&](qint64 amount, const QString &press) {
             detail->acu_money = QString::number(amount);
             detail->btnMoneyInsert();
             QTRY_VERIFY_WITH_TIMEOUT(!detail->pendingDialogs().isEmpty(), 30000);
-            QCOMPARE(detail->pendingDialogs().first().title, amount > before ? "완료" : "실패");
+            if (!press.isEmpty()) {
+                QVERIFY(pressDialogAction(*detail, press));
+                QTRY_VERIFY_WITH_TIMEOUT(!detail->pendingDialogs().isEmpty(), 30000);
+            }
             QVERIFY(pressDialogAction(*detail, QStringLiteral("확인")));
-            QCOMPARE(highest(), qMax(before, amount));
-        }
+        };
+        bidAnswer(before, QString()); // not above the highest: stopped here
+        QCOMPARE(highest(), before);
+        bidAnswer(before + 100000, QStringLiteral("입찰"));
+        QCOMPARE(highest(), before + 100000);
         QTRY_COMPARE(t.navigator->top(), board);
         const QString shown =
             AppData::formatThousands(QString::number(before + 100000)) + QStringLiteral(" 원");
         QTRY_COMPARE_WITH_TIMEOUT(board->table(2)->view(row).price, shown, 30000);
+
+        // demo02 outbids him; the next check tells him, and the notice opens the auction.
+        std::optional<bool> outbid;
+        AuctionQueries(stand.procedures(), t.navigator.get())
+            .bid(QStringLiteral("AU0001"), QStringLiteral("D0002"), QString::number(before + 200000),
+                 [&outbid](const QueryResult<BidAnswer> &r) { outbid = r.ok() && r.value.taken; });
+        QTRY_VERIFY_WITH_TIMEOUT(outbid.has_value(), 30000);
+        QVERIFY(*outbid);
+        QVERIFY(!notices.isShown());
+        t.clock.advance(OutbidWatcher::kCheckEvery);
+        QTRY_VERIFY_WITH_TIMEOUT(notices.isShown(), 30000);
+        const QString plate = board->lists().inProgress.at(row).value(QStringLiteral("sCarProductNum"));
+        QVERIFY2(notices.text().contains(plate) &&
+                     notices.text().endsWith(AppData::formatThousands(QString::number(before + 200000)) +
+                                             QStringLiteral(" 원")),
+                 qPrintable(notices.text()));
+        notices.press();
+        auto *opened = qobject_cast<AuctionDetailController *>(t.navigator->top());
+        QVERIFY(opened);
+        QCOMPARE(opened->takeList.value(QStringLiteral("sAuctionCode")), QStringLiteral("AU0001"));
+        t.navigator->pop();
+        QTRY_COMPARE(t.navigator->top(), board);
 
         // A won auction: its shop's name and number on the popup.
         board->segSelectEvent(2);

@@ -6,6 +6,8 @@
 #include "AuctionFixtures.h"
 #include "DialogHelpers.h"
 #include "ModelLog.h"
+#include "Notices.h"
+#include "OutbidWatcher.h"
 
 using namespace tvs;
 using namespace tvs::test;
@@ -18,6 +20,13 @@ QString shownDialog(const Screen &screen)
     const auto &d = screen.pendingDialogs();
     return d.isEmpty() ? QString() : d.first().title + u'|' + d.first().message;
 }
+
+class RecordingDesktop : public DesktopNotifier
+{
+public:
+    void notify(const QString &title, const QString &body) override { sent << title + u'|' + body; }
+    QStringList sent;
+};
 
 } // namespace
 
@@ -80,8 +89,9 @@ private slots:
             << auctionRow("A", "1", "D2",
                           {{"iAuctionMaxPrice", "1.5e6"}, {"sAuctionEndDate", "20260315100030"}})
             << 2 << magenta << running.mid(0, 4) + QStringList{"-- 원", "", "1분 남음", "auctionDetail"};
-        QTest::newRow("past its end") << auctionRow("A", "1", "D2", {{"sAuctionEndDate", "20260315095959"}})
-                                      << 2 << magenta << running + QStringList{"", "마감", "auctionDetail"};
+        QTest::newRow("in progress past its end")
+            << auctionRow("A", "1", "D2", {{"sAuctionEndDate", "20260315100000"}}) << 2 << grey
+            << QStringList{"  마감  ", ""} + car + QStringList{"", "", "auctionDetail"};
     }
     void cells()
     {
@@ -89,21 +99,50 @@ private slots:
         QFETCH(int, page);
         QFETCH(QColor, colour);
         QFETCH(QStringList, shown);
+        const QColor grey = QColor::fromRgbF(0.804f, 0.804f, 0.804f);
         AuctionController *board = showBoard(*t, {row});
         for (int p = 1; p <= 4; ++p)
             QCOMPARE(board->table(p)->count(), p == 1 || p == page ? 1 : 0);
         QCOMPARE(board->aucCount(), page == 2 ? "1" : "0");
         QVERIFY(!board->lists().all.first().contains(QStringLiteral("sExtra")));
         QStringList roles;
-        for (const char *outlet : {"aucCell_state", "aucCell_btn", "aucCell_name", "aucCell_info", "aucCell_price",
-                                   "aucCell_img", "aucCell_left"})
+        for (const char *outlet : {"aucCell_state", "aucCell_btn", "aucCell_name", "aucCell_info",
+                                   "aucCell_price", "aucCell_img", "aucCell_left"})
             roles << board->table(1)->cell(0, outlet).toString();
         board->btnEvent(0);
         QCOMPARE(roles << t->navigator->top()->identifier(), shown);
         QCOMPARE(board->table(1)->view(0).stateColor, colour);
-        // Page 2 has a label colour of its own.
+        // Page 2 has a label colour of its own, but for an auction past its end.
         QCOMPARE(board->table(page)->view(0).stateColor,
-                 page == 2 ? QColor::fromRgbF(1.0f, 0.254f, 1.0f) : colour);
+                 page == 2 && colour != grey ? QColor::fromRgbF(1.0f, 0.254f, 1.0f) : colour);
+    }
+
+    void timeLeft_data()
+    {
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("shown"); // at the pinned 2026-03-15 10:00:00
+        QTest::newRow("days and hours") << "20260316131500"
+                                        << "1일 3시간 남음";
+        QTest::newRow("whole days") << "2026-03-17 10:00"
+                                    << "2일 남음";
+        QTest::newRow("a day less a minute") << "20260316095900"
+                                             << "23시간 59분 남음";
+        QTest::newRow("whole hours") << "20260315120000"
+                                     << "2시간 남음";
+        QTest::newRow("part of a minute") << "20260315100001.5"
+                                          << "1분 남음";
+        QTest::newRow("the end itself") << "20260315100000"
+                                        << "마감";
+        QTest::newRow("past") << "20260301000000"
+                              << "마감";
+        QTest::newRow("unreadable") << "2026-03-15"
+                                    << "";
+    }
+    void timeLeft()
+    {
+        QFETCH(QString, end);
+        QFETCH(QString, shown);
+        QCOMPARE(timeLeftText(end, t->clock.now()), shown);
     }
 
     // The page shown, the one chosen before the detail opens, the one after coming back.
@@ -133,12 +172,19 @@ private slots:
 
     void refreshesAndCountdown()
     {
+        // Shown 40 seconds into a minute: the time left changes on the minute, the
+        // refresh comes 30 seconds after the board.
+        t->clock.setNow(t->clock.now().addSecs(40));
         AuctionController *board = showBoard(*t, {auctionRow("A", "1", "D2")});
         const auto fetches = [this] { return t->procedures.callCount(kBoard); };
-        ModelLog all(board->table(1)), running(board->table(2)), won(board->table(3)), others(board->table(4));
-        t->clock.advance(29s);
+        const auto left = [board] { return board->table(1)->view(0).timeLeft; };
+        QCOMPARE(left(), QStringLiteral("2시간 15분 남음"));
+        t->clock.advance(20s);
+        QCOMPARE(left(), QStringLiteral("2시간 14분 남음"));
         QCOMPARE(fetches(), 1);
-        t->clock.advance(1s);
+        ModelLog all(board->table(1)), running(board->table(2)), won(board->table(3)),
+            others(board->table(4));
+        t->clock.advance(10s);
         QCOMPARE(fetches(), 2);
         QTRY_VERIFY(!board->isFetching());
         // The same auctions again: no page is reset or told of a change, so none jumps to its top.
@@ -148,9 +194,7 @@ private slots:
         QCOMPARE(fetches(), 3);
         QCOMPARE(board->lists().all.size(), 1); // the rows stay until a reply has been read whole
         t->procedures.releaseAll();
-        QCOMPARE(board->table(1)->view(0).timeLeft, QStringLiteral("2시간 14분 남음"));
-        t->clock.advance(60s);
-        QCOMPARE(board->table(1)->view(0).timeLeft, QStringLiteral("2시간 13분 남음"));
+        QCOMPARE(left(), QStringLiteral("2시간 13분 남음"));
         t->procedures.setHolding(false);
 
         // Covered by a popup or a screen: no refresh. Back in view, aucRefresh makes
@@ -186,19 +230,42 @@ private slots:
     {
         QTest::addColumn<QStringList>(
             "change"); // fields and values on top of a whole row; null leaves one out
-        QTest::addColumn<QStringList>("shown"); // info, name, kind, price, year, cc, mileage, colour, plate
-        QTest::newRow("whole row") << QStringList{"sCarName3", "쏘나타 (DN8)"}
-                                   << QStringList{"12가3456 / 2019", "현대 쏘나타 ", "쏘나타 ",
-                                                  "16,500,000",      "2019",         "1999cc",
-                                                  "123,456km",       "흰색",         "12가3456"};
-        QTest::newRow("no bracket, empty year and colour")
-            << QStringList{"sCarName3", "그랜저", "sCarProductYearMonth", "", "sCarColorName", ""}
-            << QStringList{"12가3456 / --", "현대 그랜저", "그랜저", "16,500,000", "--",
-                           "1999cc",        "123,456km",   "--",     "12가3456"};
-        QTest::newRow("no model, cc, mileage or price")
-            << QStringList{"sCarName3",          QString(), "sCarCC",           QString(),
-                           "sCarProductMileage", "",        "iCarProductMoney", QString()}
-            << QStringList{"12가3456 / 2019", "쏘나타", "--", "--", "2019", "--", "--", "흰색", "12가3456"};
+        QTest::addColumn<QStringList>("shown"); // info, name, kind, price, year, cc, mileage, colour, plate,
+                                                // the amount to beat with its title, time left, bid control
+        QTest::newRow("whole row")
+            << QStringList{"sCarName3", "쏘나타 (DN8)"}
+            << QStringList{"12가3456 / 2019", "현대 쏘나타 ",    "쏘나타 ", "16,500,000", "2019",
+                           "1999cc",          "123,456km",       "흰색",    "12가3456",   "현재 최고 입찰가",
+                           "16,000,000 원",   "2시간 15분 남음", "open"};
+        QTest::newRow("no bracket, empty year and colour, no bid yet")
+            << QStringList{"sCarName3",     "그랜저", "sCarProductYearMonth", "",
+                           "sCarColorName", "",       "sMaxUserCode",         ""}
+            << QStringList{"12가3456 / --", "현대 그랜저",     "그랜저", "16,500,000", "--",
+                           "1999cc",        "123,456km",       "--",     "12가3456",   "시작가",
+                           "16,000,000 원", "2시간 15분 남음", "open"};
+        QTest::newRow("no model, cc, mileage or price; past its end") << QStringList{"sCarName3",
+                                                                                     QString(),
+                                                                                     "sCarCC",
+                                                                                     QString(),
+                                                                                     "sCarProductMileage",
+                                                                                     "",
+                                                                                     "iCarProductMoney",
+                                                                                     QString(),
+                                                                                     "sAuctionEndDate",
+                                                                                     "20260315095900"}
+                                                                      << QStringList{"12가3456 / 2019",
+                                                                                     "쏘나타",
+                                                                                     "--",
+                                                                                     "--",
+                                                                                     "2019",
+                                                                                     "--",
+                                                                                     "--",
+                                                                                     "흰색",
+                                                                                     "12가3456",
+                                                                                     "현재 최고 입찰가",
+                                                                                     "16,000,000 원",
+                                                                                     "마감",
+                                                                                     "ended"};
     }
     void detailLabels()
     {
@@ -213,56 +280,104 @@ private slots:
             change[i + 1].isNull() ? void(row.remove(change[i])) : row.insert(change[i], change[i + 1]);
         auto *d = qobject_cast<AuctionDetailController *>(
             t->navigator->instantiate(QStringLiteral("auctionDetail")));
+        QVERIFY(d);
         d->setAuction(row);
         t->navigator->push(d);
-        QCOMPARE((QStringList{d->auc_info, d->auc_carName, d->auc_carKind, d->auc_carPrice, d->auc_carYear,
-                              d->auc_carCC, d->auc_carMile, d->auc_carColor, d->auc_carNum}),
-                 shown);
+        QCOMPARE(
+            (QStringList{d->auc_info, d->auc_carName, d->auc_carKind, d->auc_carPrice, d->auc_carYear,
+                         d->auc_carCC, d->auc_carMile, d->auc_carColor, d->auc_carNum, d->auc_maxPriceTitle,
+                         d->auc_maxPrice, d->timeLeft(), d->auctionEnded() ? "ended" : "open"}),
+            shown);
     }
 
+    // What the dealer sees after pressing the bid button with `amount` typed, and
+    // after pressing `press` on the confirmation; the highest bid is 16,000,000.
     void bid_data()
     {
         QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("press");
         QTest::addColumn<CannedAnswer>("answer");
-        QTest::addColumn<QString>("dialog");
-        const auto rtn = [](const char *answer) {
-            return CannedAnswer::reply(singleElementsBody({{"rtn", answer}}, kProcedureExecute));
+        QTest::addColumn<QStringList>("dialogs");
+        QTest::addColumn<QString>("end");
+        const auto rtn = [](const char *answer, const char *message = nullptr) {
+            Record reply{{"rtn", answer}};
+            if (message)
+                reply.insert(QStringLiteral("sMessage"), QString::fromUtf8(message));
+            return CannedAnswer::reply(singleElementsBody(reply, kProcedureExecute));
         };
-        const QString digitsOnly = QStringLiteral("|입찰 금액은 숫자로만 적어주세요.");
-        QTest::newRow("empty") << "" << rtn("YES") << "|입찰 금액을 적어주세요.";
-        QTest::newRow("letters") << "50OO" << rtn("YES") << digitsOnly;
-        QTest::newRow("full-width digits") << "５０００" << rtn("YES") << digitsOnly;
-        QTest::newRow("taken, as typed") << "005000" << rtn("YES") << "완료|입찰이 완료되었습니다.";
-        QTest::newRow("refused") << "5000" << rtn("NO")
-                                 << "실패|입금승인요청에 실패하였습니다.\n잠시후 다시 시도해주십시오.";
-        QTest::newRow("no answer") << "5000" << CannedAnswer::transportError()
-                                   << "서버에 연결할 수 없습니다.|입찰 결과를 확인하지 못했습니다.";
+        const QString confirm = QStringLiteral("16,500,000원에 입찰하시겠습니까?|"), open = "20260315121500";
+        const auto before = [](const char *alert) { return QStringList{QString::fromUtf8(alert)}; };
+        QTest::newRow("empty") << ""
+                               << "" << rtn("YES") << before("|입찰 금액을 적어주세요.") << open;
+        QTest::newRow("full-width digits")
+            << "５０００"
+            << "" << rtn("YES") << before("|입찰 금액은 숫자로만 적어주세요.") << open;
+        QTest::newRow("13 digits") << "1234567890123"
+                                   << "" << rtn("YES") << before("|입찰 금액은 12자리까지 적을 수 있습니다.")
+                                   << open;
+        QTest::newRow("not above the highest bid")
+            << "016000000"
+            << "" << rtn("YES") << before("|현재 최고 입찰가 16,000,000원보다 높은 금액을 적어주세요.")
+            << open;
+        QTest::newRow("past its end")
+            << "16500000"
+            << "" << rtn("YES") << before("|경매가 마감되어 입찰할 수 없습니다.") << "20260315095900";
+        QTest::newRow("confirmation cancelled") << "16500000"
+                                                << "취소" << rtn("YES") << QStringList{confirm, ""} << open;
+        QTest::newRow("taken, sent as typed")
+            << "016500000"
+            << "입찰" << rtn("YES") << QStringList{confirm, "완료|입찰이 완료되었습니다."} << open;
+        QTest::newRow("refused with the service's reason")
+            << "16500000"
+            << "입찰" << rtn("NO", "경매 시간이 종료되었습니다.")
+            << QStringList{confirm, "실패|경매 시간이 종료되었습니다."} << open;
+        QTest::newRow("refused without a reason")
+            << "16500000"
+            << "입찰" << rtn("NO")
+            << QStringList{confirm, "실패|입금승인요청에 실패하였습니다.\n잠시후 다시 시도해주십시오."}
+            << open;
+        QTest::newRow("no answer")
+            << "16500000"
+            << "입찰" << CannedAnswer::transportError()
+            << QStringList{confirm, "서버에 연결할 수 없습니다.|입찰 결과를 확인하지 못했습니다."} << open;
     }
     void bid()
     {
         QFETCH(QString, amount);
+        QFETCH(QString, press);
         QFETCH(CannedAnswer, answer);
-        QFETCH(QString, dialog);
-        AuctionDetailController *detail = openDetail(auctionRow("A1", "1", "D2"));
+        QFETCH(QStringList, dialogs);
+        QFETCH(QString, end);
+        AuctionDetailController *detail = openDetail(auctionRow("A1", "1", "D2", {{"sAuctionEndDate", end}}));
+        QVERIFY(detail);
         t->procedures.answer(kBid, answer);
         detail->acu_money = amount;
         detail->btnMoneyInsert();
-        const bool sent = !dialog.startsWith(u'|'), taken = dialog.startsWith(QStringLiteral("완료"));
-        QCOMPARE(detail->bidInFlight(), sent);
-        QTRY_VERIFY(!detail->bidInFlight());
         QCoreApplication::processEvents(); // alerts come on the next turn
+        QStringList shown{shownDialog(*detail)};
+        const bool sent = press == QStringLiteral("입찰");
+        if (!press.isEmpty()) {
+            QVERIFY(pressDialogAction(*detail, press));
+            QCOMPARE(detail->bidInFlight(), sent);
+            QTRY_VERIFY(!detail->bidInFlight());
+            QCoreApplication::processEvents();
+            shown << shownDialog(*detail);
+        }
+        QCOMPARE(shown, dialogs);
         QCOMPARE(t->procedures.callTextsOf(kBid),
                  sent ? QStringList{"ps_SetAuctionCar 'A1', 'D0001', '" + amount + "'"} : QStringList());
         QVERIFY(!sent || t->procedures.calls().last().operation == kProcedureExecute);
-        QCOMPARE(shownDialog(*detail), dialog);
-        // The board fetches again after a bid that was taken, or whose fate is unknown.
+        QCOMPARE(detail->acu_money, amount); // whatever the answer, the typed amount stays
+        // The board fetches again after a taken bid and after one whose fate is unknown.
+        const bool taken = dialogs.last().startsWith(QStringLiteral("완료"));
         QCOMPARE(AppData::shared()->aucRefresh, taken || answer.status != ProcedureReply::Ok);
+        QCOMPARE(AppData::shared()->takenBids.size(), taken ? 1 : 0);
         pressDialogAction(*detail, QStringLiteral("확인"));
         QTRY_COMPARE(t->navigator->top() != detail, taken);
     }
 
-    // A bid taken after the dealer has left still tells the board; the photos stop
-    // turning once the detail is left.
+    // A bid taken after the dealer has left still tells the board and the outbid
+    // watch; the photos stop turning once the detail is left.
     void bidAfterLeaving()
     {
         AuctionDetailController *detail = openDetail(auctionRow("A1", "1", "D2"));
@@ -271,12 +386,83 @@ private slots:
         t->procedures.answer(kBid, singleElementsBody({{"rtn", "YES"}}, kProcedureExecute));
         detail->acu_money = QStringLiteral("17000000");
         detail->btnMoneyInsert();
+        QVERIFY(pressDialogAction(*detail, QStringLiteral("입찰")));
         QPointer<AuctionDetailController> left(detail);
         t->navigator->pop();
         QVERIFY(!detail->pager().isRunning());
         QTRY_VERIFY(!left);
+        QCOMPARE(AppData::shared()->bidsInFlight, 1);
         t->procedures.releaseAll();
         QVERIFY(AppData::shared()->aucRefresh);
+        QCOMPARE(AppData::shared()->bidsInFlight, 0);
+        QCOMPARE(AppData::shared()->takenBids.size(), 1);
+    }
+
+    // The outbid watch over a session: one look at sign-in, a check a minute only
+    // while the dealer leads and no bid of his is in flight, a notice when another
+    // dealer takes the lead (also on the desktop while the window is not active),
+    // which opens that auction, and nothing after sign-out.
+    void outbidNotice()
+    {
+        RecordingDesktop desktop;
+        Notices notices(&t->clock, &desktop);
+        bool windowActive = true;
+        notices.windowActive = [&windowActive] { return windowActive; };
+        t->context.notices = &notices;
+        t->navigator->registerScreen(QStringLiteral("MainView"), QUrl(),
+                                     [](ScreenContext *c) { return new Screen(c); });
+        OutbidWatcher watcher(t->ctx());
+        const auto checks = [this] {
+            QCoreApplication::processEvents(); // the last answer arrives
+            return t->procedures.callCount(kBoard);
+        };
+        const Record other = auctionRow("B", "1", "D2");
+        t->procedures.answer(kBoard, replyBody({auctionRow("A", "1", "D0001"), other}));
+        t->navigator->resetTo(QStringLiteral("LoginController"));
+        t->clock.advance(60s);
+        QCOMPARE(checks(), 0);
+        t->navigator->push(t->navigator->instantiate(QStringLiteral("MainView")));
+        QCOMPARE(checks(), 1);
+        t->clock.advance(60s);
+        QCOMPARE(checks(), 2);
+        AppData::shared()->bidsInFlight = 1;
+        t->clock.advance(60s);
+        QCOMPARE(checks(), 2);
+        AppData::shared()->bidsInFlight = 0;
+        QVERIFY(!notices.isShown());
+
+        windowActive = false;
+        t->procedures.answer(
+            kBoard, replyBody({auctionRow("A", "1", "D2", {{"iAuctionMaxPrice", "16500000"}}), other}));
+        t->clock.advance(60s);
+        QCOMPARE(checks(), 3);
+        const QString told =
+            QStringLiteral("다른 딜러가 더 높은 금액에 입찰했습니다|현대 쏘나타 · 12가3456 / "
+                           "2019년식 · 최고 입찰가 16,500,000 원");
+        QVERIFY(notices.isShown());
+        QCOMPARE(notices.title() + u'|' + notices.text(), told);
+        QCOMPARE(desktop.sent, QStringList{told});
+        t->clock.advance(Notices::kShownFor);
+        QVERIFY(!notices.isShown());
+        QCOMPARE(checks(), 3); // leading nothing now
+
+        // A bid the service took: watched from the next minute on, and outbid there.
+        windowActive = true;
+        AppData::shared()->takenBids.append(auctionRow("B", "1", "D0001"));
+        t->clock.advance(60s);
+        QCOMPARE(checks(), 4);
+        QCOMPARE(notices.text(),
+                 QStringLiteral("현대 쏘나타 · 12가3456 / 2019년식 · 최고 입찰가 16,000,000 원"));
+        QCOMPARE(desktop.sent.size(), 1);
+        notices.press();
+        auto *detail = qobject_cast<AuctionDetailController *>(t->navigator->top());
+        QVERIFY(detail);
+        QCOMPARE(detail->takeList.value(QStringLiteral("sAuctionCode")), QStringLiteral("B"));
+
+        t->navigator->resetTo(QStringLiteral("LoginController"));
+        AppData::shared()->takenBids.append(auctionRow("B", "1", "D0001"));
+        t->clock.advance(120s);
+        QCOMPARE(checks(), 4);
     }
 
     // The popup over page 3: labels, the call, and closing back to the board as it was.

@@ -91,8 +91,9 @@ private slots:
     void loadingSequence()
     {
         t->procedures.setHolding(true);
-        t->procedures.answerOnce(kCount, CannedAnswer::reply(counts({{"sSellWait", "12"}, {"AuctionComplete", "7"}})));
-        t->procedures.answer(kCount, counts({{"sSellWait", "2"}}));
+        t->procedures.answerOnce(kCount, CannedAnswer::reply(counts({{"sSellWait", "12"}, {"sAuction", "5"},
+                                                                     {"AuctionComplete", "7"}})));
+        t->procedures.answer(kCount, counts({{"sSellWait", "2"}, {"sAuction", ""}}));
         t->procedures.answer(kList, replyBody({carRow("C1", "1"), carRow("C2", "9")}));
         MainController *screen = show();
         QCOMPARE(screen->userName(), QStringLiteral("김딜러"));
@@ -103,16 +104,16 @@ private slots:
 
         QVERIFY(t->procedures.releaseNext());
         QCOMPARE(t->procedures.callTextsOf(kList), QStringList{"ps_GetUserProductCar_Info2 'D0001', '0'"});
-        QCOMPARE(screen->getCarCountList, (QStringList{"12", "0", "0", "7"}));
+        QCOMPARE(screen->getCarCountList, (QStringList{"12", "0", "5", "7"}));
         QVERIFY(t->procedures.releaseNext());
         QCOMPARE(screen->getMyCarList()->count(), 2);
 
-        // Each return repeats the sequence; a count the reply lacks keeps its value.
+        // Each return repeats the sequence; a count the reply lacks, or sends empty, keeps its value.
         t->navigator->push(new Screen(t->ctx()));
         t->navigator->pop();
         QTRY_COMPARE(t->procedures.heldCount(), 1);
         t->procedures.releaseAll();
-        QCOMPARE(screen->getCarCountList, (QStringList{"2", "0", "0", "7"}));
+        QCOMPARE(screen->getCarCountList, (QStringList{"2", "0", "5", "7"}));
         QTRY_COMPARE(t->procedures.callCount(kList), 2);
     }
 
@@ -195,36 +196,45 @@ private slots:
     {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<int>("searchNum");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("전체") << "전체" << 0 << "전체 ▾";
-        QTest::newRow("판매중") << "판매중" << 1 << "판매중 ▾";
-        QTest::newRow("검사중") << "검사중" << 2 << "검사중 ▾";
-        QTest::newRow("입고중") << "입고중" << 3 << "입고중 ▾";
-        QTest::newRow("출고중 4") << "출고중(차량판매)" << 4 << "출고중 ▾";
-        QTest::newRow("출고중 5") << "출고중(위탁차량반환)" << 5 << "출고중 ▾";
-        QTest::newRow("출고요청 7") << "출고요청(구입취소요청)" << 7 << "출고요청 ▾";
-        QTest::newRow("출고요청 25") << "출고요청(성능점검 후 입고취소요청)" << 25 << "출고요청 ▾";
-        QTest::newRow("판매완료") << "판매완료" << 9 << "판매완료 ▾";
-        QTest::newRow("선택취소") << "선택취소" << 0 << "전체 ▾";
+        QTest::addColumn<QString>("title"); // once the list has come
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("전체") << "전체" << 0 << "전체 ▾" << false;
+        QTest::newRow("판매중") << "판매중" << 1 << "판매중 ▾" << false;
+        QTest::newRow("검사중") << "검사중" << 2 << "검사중 ▾" << false;
+        QTest::newRow("입고중") << "입고중" << 3 << "입고중 ▾" << false;
+        QTest::newRow("출고중 4") << "출고중(차량판매)" << 4 << "출고중 ▾" << false;
+        QTest::newRow("출고중 5") << "출고중(위탁차량반환)" << 5 << "출고중 ▾" << false;
+        QTest::newRow("출고요청 7") << "출고요청(구입취소요청)" << 7 << "출고요청 ▾" << false;
+        QTest::newRow("출고요청 25") << "출고요청(성능점검 후 입고취소요청)" << 25 << "출고요청 ▾" << false;
+        QTest::newRow("판매완료") << "판매완료" << 9 << "판매완료 ▾" << false;
+        QTest::newRow("선택취소") << "선택취소" << 0 << "전체 ▾" << false;
+        // A failed list keeps the rows shown and the title they belong to.
+        QTest::newRow("판매중, no connection") << "판매중" << 1 << "전체 ▾" << true;
     }
     void filter()
     {
         QFETCH(QString, entry);
         QFETCH(int, searchNum);
         QFETCH(QString, title);
+        QFETCH(bool, fails);
         MainController *screen = showLoaded({carRow("C1", "1")});
         t->procedures.clearCalls();
+        t->procedures.answer(kList, fails ? CannedAnswer::transportError() : CannedAnswer::reply(noRowsBody()));
         screen->tablefilterAction();
         QCOMPARE(dialogTitles(*screen), QStringList{"차량상태 선택"});
         QCOMPARE(shownDialogActions(*screen).size(), 10);
         QVERIFY(pressDialogAction(*screen, entry));
-        QCOMPARE(screen->filterTitle(), title);
+        // The rows of one filter never stand under another's title.
+        QCOMPARE(screen->filterTitle(), QStringLiteral("전체 ▾"));
+        QCOMPARE(screen->getMyCarList()->count(), 1);
         const bool cancelled = entry == QStringLiteral("선택취소");
-        // The rows of the previous filter never stand under the new title.
-        QCOMPARE(screen->getMyCarList()->count(), cancelled ? 1 : 0);
         QCOMPARE(t->procedures.callTextsOf(kList),
                  cancelled ? QStringList()
                            : QStringList{QStringLiteral("ps_GetUserProductCar_Info2 'D0001', '%1'").arg(searchNum)});
+        QTRY_COMPARE(t->procedures.heldCount() + t->procedures.deliveredCount(), 2 + int(!cancelled));
+        QCOMPARE(screen->filterTitle(), title);
+        QCOMPARE(screen->getMyCarList()->count(), cancelled || fails ? 1 : 0);
+        QCOMPARE(dialogTitles(*screen), fails ? QStringList{"서버에 연결할 수 없습니다."} : QStringList());
     }
 
     void refreshTurnsTwiceThenFetches()
@@ -306,7 +316,11 @@ private slots:
         screen->icoSet_OutAction(); // signs out while the drawer slides away
         QVERIFY(!screen->isOpenDrawer);
         screen->icoSet_OutAction(); // a second tap during the delay changes nothing
+        screen->drawerAction();     // nor does a tap on the shade as the drawer slides away
         QVERIFY(!screen->isOpenDrawer);
+        screen->drawerController()->openReleaseMode(); // nor a menu entry, nor the dashboard under it
+        screen->openOwnedCars();
+        QCOMPARE(t->navigator->depth(), 1);
         QCOMPARE(t->navigator->top(), screen);
         QTRY_COMPARE_WITH_TIMEOUT(t->navigator->top()->identifier(), QStringLiteral("LoginController"), 5000);
         QCOMPARE(t->navigator->depth(), 1);

@@ -124,8 +124,9 @@ private slots:
             "QR sign-in",
             [](TestContext &t) {
                 const AppData *data = AppData::shared();
-                qobject_cast<LoginController *>(t.navigator->top())
-                    ->qrLogin(sealQrPayload(u"U7301928465"_qs, data->AESKEY, data->AESIV));
+                auto *login = qobject_cast<LoginController *>(t.navigator->top());
+                login->scrollViewDidScroll(390); // the QR page
+                login->qrLogin(sealQrPayload(u"U7301928465"_qs, data->AESKEY, data->AESIV));
             },
             {"ps_LoginQR1"}, noServer + "로그인하지 못했습니다.");
         row(

@@ -64,6 +64,8 @@ QStringList titlesOf(OptionGridModel &box)
 
 } // namespace
 
+Q_DECLARE_METATYPE(tvs::test::CannedAnswer)
+
 class TestInventory : public QObject
 {
     Q_OBJECT
@@ -199,19 +201,71 @@ private slots:
         QCOMPARE(list->carListCountText(), QStringLiteral("2"));
     }
 
-    // Given up, the list shows the cars as the service has them.
-    void aStatusChangeThatNeverArrivedIsToldAndTheListFetchedAgain()
+    // What the service answered decides the row: a change not made (or not known to
+    // be made) puts it back where it was, and the dealer is told why.
+    void statusChangeOutcomes_data()
     {
-        t->procedures.answer(kStatus, CannedAnswer::transportError());
-        CarListController *list = openList(CarListController::Mode::Cancel, {carRow("C1", "2")});
+        QTest::addColumn<CannedAnswer>("answer");
+        QTest::addColumn<QString>("alert"); // title|message; empty: none
+        QTest::addColumn<QStringList>("buttons");
+        const QString line = QStringLiteral("차량 상태를 변경하지 못했습니다.");
+        const QStringList retry{"다시 시도", "확인"};
+        QTest::newRow("YES") << CannedAnswer::reply(singleElementsBody({{"rtn", "YES"}}, kProcedureExecute))
+                             << QString() << QStringList();
+        QTest::newRow("NO with a reason")
+            << CannedAnswer::reply(singleElementsBody(
+                   {{"rtn", "NO"}, {"sMessage", "현재 차량상태에서는 변경할 수 없습니다."}}, kProcedureExecute))
+            << "요청이 거절되었습니다.|" + line + "\n현재 차량상태에서는 변경할 수 없습니다." << QStringList{"확인"};
+        QTest::newRow("unreadable") << CannedAnswer::badReply() << "서버의 응답을 읽을 수 없습니다.|" + line << retry;
+        QTest::newRow("SOAP fault") << CannedAnswer::refused(QStringLiteral("판매중인 차량이 아닙니다."))
+                                    << "요청이 거절되었습니다.|" + line + "\n판매중인 차량이 아닙니다."
+                                    << QStringList{"확인"};
+        QTest::newRow("no connection") << CannedAnswer::transportError() << "서버에 연결할 수 없습니다.|" + line
+                                       << retry;
+    }
+    void statusChangeOutcomes()
+    {
+        QFETCH(CannedAnswer, answer);
+        QFETCH(QString, alert);
+        QFETCH(QStringList, buttons);
+        t->procedures.answer(kStatus, answer);
+        CarListController *list =
+            openList(CarListController::Mode::Cancel, {carRow("C1", "2"), carRow("C2", "2"), carRow("C3", "2")});
+        list->Action_isCarCheck1(1);
+        QVERIFY(pressDialogAction(*list, QStringLiteral("확인")));
+        QCOMPARE(codes(list), (QStringList{"C1", "C3"}));
+        QTRY_COMPARE(t->procedures.deliveredCount(), 2);
+        QCoreApplication::processEvents();
+        if (alert.isEmpty()) {
+            QVERIFY(list->pendingDialogs().isEmpty());
+            QCOMPARE(codes(list), (QStringList{"C1", "C3"}));
+            return;
+        }
+        QCOMPARE(codes(list), (QStringList{"C1", "C2", "C3"}));
+        QCOMPARE(list->carListTable()->cell(2, "cell_index").toInt(), 2);
+        QCOMPARE(dialogTitles(*list), QStringList{alert.section(u'|', 0, 0)});
+        QCOMPARE(list->pendingDialogs().first().message, alert.section(u'|', 1));
+        QCOMPARE(shownDialogActions(*list), buttons);
+        // Given up, the list shows the cars as the service has them.
+        QVERIFY(pressDialogAction(*list, QStringLiteral("확인")));
+        QTRY_COMPARE(t->procedures.callCount(kList), 2);
+    }
+
+    // A list asked for before a status change comes too late to bring the car back.
+    void anOlderListNeverBringsBackAChangedCar()
+    {
+        CarListController *list = openList(CarListController::Mode::Cancel, {carRow("C1", "2"), carRow("C2", "2")});
+        t->procedures.answerOnce(kStatus, CannedAnswer::transportError());
         list->Action_isCarCheck1(0);
         QVERIFY(pressDialogAction(*list, QStringLiteral("확인")));
-        QCOMPARE(list->carListCountText(), QStringLiteral("0"));
         QTRY_COMPARE(dialogTitles(*list), QStringList{"서버에 연결할 수 없습니다."});
-        QCOMPARE(t->procedures.callCount(kList), 1);
+        t->procedures.setHolding(true);
+        QVERIFY(pressDialogAction(*list, QStringLiteral("확인"))); // given up: the list is asked for
+        list->Action_isCarCheck1(1);
         QVERIFY(pressDialogAction(*list, QStringLiteral("확인")));
-        QTRY_COMPARE(list->carListCountText(), QStringLiteral("1"));
-        QCOMPARE(t->procedures.callCount(kList), 2);
+        QCOMPARE(t->procedures.heldCount(), 2);
+        t->procedures.releaseAll(); // the list (still with C2), then the change
+        QCOMPARE(codes(list), QStringList{"C1"});
     }
 
     void listToDetailHandsTheWholeRecord()

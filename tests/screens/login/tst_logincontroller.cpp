@@ -374,6 +374,37 @@ private slots:
         QCOMPARE(t->procedures.calls().size(), 0);
     }
 
+    // Once a dealer is signed in, nothing from the QR page touches that dealer's record:
+    // not a QR sign-in answering late, not a code read from a picture, not the delayed step.
+    void theQrPageNeverReplacesTheSignedInDealer()
+    {
+        t->procedures.setHolding(true);
+        t->procedures.answer(QStringLiteral("ps_LoginQR1"),
+                             singleElementsBody({{"sUserCode", "D0009"}, {"sUserId", "other"}, {"sUserPw", "x"}}));
+        t->procedures.answer(QStringLiteral("ps_Login1"), singleElementsBody(dealerRecord()));
+        login->scrollViewDidScroll(390);
+        login->qrLogin(seal("U1111"));
+        login->scrollViewDidScroll(0);
+        login->signIn(QStringLiteral("demo01"), QStringLiteral("demo1234"));
+        QVERIFY(t->procedures.releaseNext(QStringLiteral("ps_Login1")));
+        QVERIFY(onDashboard());
+        const auto signedIn = AppData::shared()->userInfo;
+        QCOMPARE(signedIn.value(QStringLiteral("sUserId")), QStringLiteral("demo01"));
+        t->procedures.releaseAll();
+
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("code.png"));
+        QVERIFY(encodeQrImage(seal("U2222"), 6).save(file));
+        QSignalSpy detected(qr.get(), &QrSource::detected);
+        login->openQrImage(QUrl::fromLocalFile(file));
+        QTRY_COMPARE_WITH_TIMEOUT(detected.size(), 1, kWait);
+        QCOMPARE(login->qr_msg(), QString()); // no "처리중..", no sign-in to follow
+        login->qrLogin(seal("U2222"));
+        QCOMPARE(AppData::shared()->userInfo, signedIn);
+        QCOMPARE(t->procedures.callCount(QStringLiteral("ps_LoginQR1")), 1);
+        QCOMPARE(t->navigator->top()->identifier(), QStringLiteral("MainView"));
+    }
+
     // A picture of a code is read like a camera frame (see the end-to-end test); one that
     // cannot be read is told.
     void imageFiles_data()
