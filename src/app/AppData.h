@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DealerFields.h"
 #include "Formatting.h"
 #include "JobLineStore.h"
 #include "LoginCrypto.h"
@@ -39,7 +40,7 @@ public:
     JobLineStore jobLines;
 
     // The signed-in dealer's user code; empty before a sign-in.
-    QString userCode() const { return userInfo.value(QStringLiteral("sUserCode")); }
+    QString userCode() const { return userInfo.value(DealerField::sUserCode); }
 
     // Shared operations; they read no field of the store.
     static std::optional<QString> unescapeXmlEntities(const std::optional<QString> &text);

@@ -3,6 +3,7 @@
 #include "Config.h"
 #include "RequestAlerts.h"
 #include "ScreenContext.h"
+#include "ScreenNames.h"
 
 #include <QObject>
 #include <QQmlNetworkAccessManagerFactory>
@@ -59,7 +60,7 @@ public:
 
     // Loads the window and shows `firstScreen`. False when the window cannot be
     // loaded. A first screen that is not registered leaves the window empty (logged).
-    bool start(const QString &firstScreen = QStringLiteral("LoginController"));
+    bool start(const QString &firstScreen = ScreenId::LoginController);
 
     Navigator *navigator() const { return m_navigator.get(); }
     ScreenContext *context() { return &m_context; }

@@ -2,6 +2,7 @@
 
 #include "AppLogging.h"
 #include "CallText.h"
+#include "CarFields.h"
 
 namespace tvs {
 
@@ -30,54 +31,54 @@ Records rowsRead(const QueryAnswer &answer)
 const QStringList &carRecordFields()
 {
     static const QStringList fields = {
-        QStringLiteral("sCarProductCode"),
-        QStringLiteral("sCarCode1"),
-        QStringLiteral("sCarName1"),
-        QStringLiteral("sCarCode2"),
-        QStringLiteral("sCarName2"),
-        QStringLiteral("sCarCode3"),
-        QStringLiteral("sCarName3"),
-        QStringLiteral("sCarCode4"),
-        QStringLiteral("sCarName4"),
-        QStringLiteral("sCarCode5"),
-        QStringLiteral("sCarName5"),
-        QStringLiteral("sCarCode6"),
-        QStringLiteral("sCarName6"),
-        QStringLiteral("sCarFormCode1"),
-        QStringLiteral("sCarFormCode2"),
-        QStringLiteral("sCarFormCode3"),
-        QStringLiteral("sCarFormName1"),
-        QStringLiteral("sCarFormName2"),
-        QStringLiteral("sCarFormName3"),
-        QStringLiteral("sCheckEndDate"),
-        QStringLiteral("sCarProductNum"),
-        QStringLiteral("sCarProductYearMonth"),
-        QStringLiteral("iCarProductMoney"),
-        QStringLiteral("sCarProductContent"),
-        QStringLiteral("sCarProductStatus"),
-        QStringLiteral("sCarProductMileage"),
-        QStringLiteral("sCarStatus"),
-        QStringLiteral("sCarImportType"),
-        QStringLiteral("sCarTransmissionCode"),
-        QStringLiteral("sCarTransmissionName"),
-        QStringLiteral("sCarColorCode"),
-        QStringLiteral("sCarColorName"),
-        QStringLiteral("sCarFuelCode"),
-        QStringLiteral("sCarProductRegDate"),
-        QStringLiteral("sCarProductUpDate"),
-        QStringLiteral("sCarFuelName"),
-        QStringLiteral("sCarParkingImageFile"),
-        QStringLiteral("sCarPhotoID"),
-        QStringLiteral("sCarPhotoPath"),
-        QStringLiteral("sCarIdNum"),
-        QStringLiteral("sCarStartYear"),
-        QStringLiteral("sCarEndYear"),
-        QStringLiteral("sCarCC"),
-        QStringLiteral("sCarGroup"),
-        QStringLiteral("iFavoirteCount"),
-        QStringLiteral("sCarProductCheckDate"),
-        QStringLiteral("sCarProductFirstRegDate"),
-        QStringLiteral("sCarProductSaleType"),
+        CarField::sCarProductCode,
+        CarField::sCarCode1,
+        CarField::sCarName1,
+        CarField::sCarCode2,
+        CarField::sCarName2,
+        CarField::sCarCode3,
+        CarField::sCarName3,
+        CarField::sCarCode4,
+        CarField::sCarName4,
+        CarField::sCarCode5,
+        CarField::sCarName5,
+        CarField::sCarCode6,
+        CarField::sCarName6,
+        CarField::sCarFormCode1,
+        CarField::sCarFormCode2,
+        CarField::sCarFormCode3,
+        CarField::sCarFormName1,
+        CarField::sCarFormName2,
+        CarField::sCarFormName3,
+        CarField::sCheckEndDate,
+        CarField::sCarProductNum,
+        CarField::sCarProductYearMonth,
+        CarField::iCarProductMoney,
+        CarField::sCarProductContent,
+        CarField::sCarProductStatus,
+        CarField::sCarProductMileage,
+        CarField::sCarStatus,
+        CarField::sCarImportType,
+        CarField::sCarTransmissionCode,
+        CarField::sCarTransmissionName,
+        CarField::sCarColorCode,
+        CarField::sCarColorName,
+        CarField::sCarFuelCode,
+        CarField::sCarProductRegDate,
+        CarField::sCarProductUpDate,
+        CarField::sCarFuelName,
+        CarField::sCarParkingImageFile,
+        CarField::sCarPhotoID,
+        CarField::sCarPhotoPath,
+        CarField::sCarIdNum,
+        CarField::sCarStartYear,
+        CarField::sCarEndYear,
+        CarField::sCarCC,
+        CarField::sCarGroup,
+        CarField::iFavoirteCount,
+        CarField::sCarProductCheckDate,
+        CarField::sCarProductFirstRegDate,
+        CarField::sCarProductSaleType,
     };
     return fields;
 }
@@ -149,14 +150,14 @@ void CarQueries::photos(const QString &productCode, Done<QStringList> done)
     ProcedureQuery query;
     query.name = QStringLiteral("photo list");
     query.callText = callText(QStringLiteral("ps_GetCarPhotoList"), {productCode});
-    query.shape = rowsOf({QStringLiteral("sCarPhotoPath")});
+    query.shape = rowsOf({CarField::sCarPhotoPath});
     sendQuery<QStringList>(
         m_caller, lcCars(), std::move(query), m_receiver,
         [](const QueryAnswer &answer) {
             QStringList paths;
             for (const Record &row : answer.rows) {
                 // An empty path names no picture.
-                const QString path = row.value(QStringLiteral("sCarPhotoPath"));
+                const QString path = row.value(CarField::sCarPhotoPath);
                 if (!path.isEmpty())
                     paths.append(path);
             }
@@ -170,7 +171,7 @@ void CarQueries::carOptions(const QString &productCode, Done<Records> done)
     ProcedureQuery query;
     query.name = QStringLiteral("car options");
     query.callText = callText(QStringLiteral("ps_GetProductCarOption"), {productCode});
-    query.shape = rowsOf({QStringLiteral("sCarOptionCode"), QStringLiteral("sCarOptionDetailCode")});
+    query.shape = rowsOf({CarField::sCarOptionCode, CarField::sCarOptionDetailCode});
     sendQuery<Records>(m_caller, lcCars(), std::move(query), m_receiver, rowsRead, std::move(done));
 }
 
@@ -179,8 +180,8 @@ void CarQueries::optionCatalogue(Done<Records> done)
     ProcedureQuery query;
     query.name = QStringLiteral("option catalogue");
     query.callText = callText(QStringLiteral("ps_GetCarOption"), {});
-    query.shape = rowsOf({QStringLiteral("sCarOptionCode"), QStringLiteral("sCarOptionDetailCode"),
-                          QStringLiteral("sCarOptionDetailName"), QStringLiteral("sCarOptionName")});
+    query.shape = rowsOf({CarField::sCarOptionCode, CarField::sCarOptionDetailCode,
+                          CarField::sCarOptionDetailName, CarField::sCarOptionName});
     sendQuery<Records>(m_caller, lcCars(), std::move(query), m_receiver, rowsRead, std::move(done));
 }
 

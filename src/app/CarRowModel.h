@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CarFields.h"
 #include "CarRowView.h"
 #include "Record.h"
 #include "RowListModel.h"
@@ -16,7 +17,7 @@ struct CarRow
     CarRowView view;
     QString search;
 
-    QString key() const { return record.value(QStringLiteral("sCarProductCode")); }
+    QString key() const { return record.value(CarField::sCarProductCode); }
     QVariantList cells() const;
     friend bool operator==(const CarRow &, const CarRow &) = default;
 };

@@ -1,7 +1,8 @@
 #include "CarRowView.h"
 
-#include "Formatting.h"
+#include "CarFields.h"
 #include "Config.h"
+#include "Formatting.h"
 #include "Services.h"
 
 namespace tvs {
@@ -27,15 +28,15 @@ CarRowDates CarRowDates::fromNow(const QDateTime &now)
 CarRowTint CarRowView::tintOf(const Record &row, const CarRowDates &dates)
 {
     bool oldCheck = false;
-    if (row.contains(QStringLiteral("sCarProductCheckDate"))) {
-        const auto check = decimalInteger(field(row, QStringLiteral("sCarProductCheckDate")));
+    if (row.contains(CarField::sCarProductCheckDate)) {
+        const auto check = decimalInteger(field(row, CarField::sCarProductCheckDate));
         const auto limit = decimalInteger(dates.now4Month);
         oldCheck = check && limit && *check < *limit;
     }
     bool expiredEnd = false;
-    if (row.contains(QStringLiteral("sCheckEndDate"))) {
+    if (row.contains(CarField::sCheckEndDate)) {
         // An empty end date stands for "no end": it counts as 0 and so as long past.
-        const QString text = field(row, QStringLiteral("sCheckEndDate"));
+        const QString text = field(row, CarField::sCheckEndDate);
         const auto end = text.isEmpty() ? std::optional<qint64>(0) : decimalInteger(text);
         const auto limit = decimalInteger(dates.now7Day);
         expiredEnd = end && limit && *end < *limit;
@@ -70,31 +71,31 @@ CarRowView CarRowView::from(const Record &row, const CarRowDates &dates, const C
     view.tint = tintOf(row, dates);
     view.background = tintColor(view.tint);
 
-    if (config && row.contains(QStringLiteral("sCarPhotoPath"))) {
-        view.picture = config->carPictureUrl(field(row, QStringLiteral("sCarProductCode")),
-                                             field(row, QStringLiteral("sCarPhotoPath")));
+    if (config && row.contains(CarField::sCarPhotoPath)) {
+        view.picture =
+            config->carPictureUrl(field(row, CarField::sCarProductCode), field(row, CarField::sCarPhotoPath));
     }
 
-    if (row.contains(QStringLiteral("sCarGroup"))) {
-        const bool lorry = field(row, QStringLiteral("sCarGroup")).contains(QStringLiteral("화물"));
-        view.name = field(row, QStringLiteral("sCarName1")) + u' ' +
-                    field(row, lorry ? QStringLiteral("sCarFormName2") : QStringLiteral("sCarName3"));
+    if (row.contains(CarField::sCarGroup)) {
+        const bool lorry = field(row, CarField::sCarGroup).contains(QStringLiteral("화물"));
+        view.name = field(row, CarField::sCarName1) + u' ' +
+                    field(row, lorry ? CarField::sCarFormName2 : CarField::sCarName3);
     }
 
-    if (row.contains(QStringLiteral("sCarProductYearMonth"))) {
-        view.info = field(row, QStringLiteral("sCarProductNum")) + QStringLiteral("  ") +
-                    field(row, QStringLiteral("sCarProductYearMonth"));
+    if (row.contains(CarField::sCarProductYearMonth)) {
+        view.info = field(row, CarField::sCarProductNum) + QStringLiteral("  ") +
+                    field(row, CarField::sCarProductYearMonth);
     }
 
-    if (row.contains(QStringLiteral("sCarFuelName"))) {
-        if (const auto mileage = decimalInteger(field(row, QStringLiteral("sCarProductMileage")))) {
+    if (row.contains(CarField::sCarFuelName)) {
+        if (const auto mileage = decimalInteger(field(row, CarField::sCarProductMileage))) {
             view.info2 = formatThousands(QString::number(*mileage)) + QStringLiteral("km  ") +
-                         field(row, QStringLiteral("sCarFuelName"));
+                         field(row, CarField::sCarFuelName);
         }
     }
 
-    if (row.contains(QStringLiteral("sCarStatus"))) {
-        const StatusLabel label = carStatusLabel(field(row, QStringLiteral("sCarStatus")));
+    if (row.contains(CarField::sCarStatus)) {
+        const StatusLabel label = carStatusLabel(field(row, CarField::sCarStatus));
         view.stateText = label.text;
         view.stateColor = label.background;
     }

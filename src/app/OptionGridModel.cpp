@@ -1,4 +1,5 @@
 #include "OptionGridModel.h"
+#include "CarFields.h"
 
 #include <QStringList>
 
@@ -6,8 +7,7 @@ namespace tvs {
 
 QString OptionRow::key() const
 {
-    return record.value(QStringLiteral("sCarOptionCode")) + u'/' +
-           record.value(QStringLiteral("sCarOptionDetailCode"));
+    return record.value(CarField::sCarOptionCode) + u'/' + record.value(CarField::sCarOptionDetailCode);
 }
 
 OptionGridModel::OptionGridModel(QObject *parent) : RowListModel({"btn_Option", "selected"}, {}, parent) {}
@@ -18,11 +18,11 @@ void OptionGridModel::setRows(const Records &records, const QList<bool> &selecte
     QStringList names;
     for (qsizetype i = 0; i < records.size(); ++i) {
         const Record &record = records.at(i);
-        QString title = record.value(QStringLiteral("sCarOptionDetailName"));
+        QString title = record.value(CarField::sCarOptionDetailName);
         if (title.isEmpty() && m_codeForUntitled)
-            title = record.value(QStringLiteral("sCarOptionDetailCode"));
+            title = record.value(CarField::sCarOptionDetailCode);
         next.append(OptionRow{record, title, selected.value(i)});
-        const QString name = record.value(QStringLiteral("sCarOptionName"));
+        const QString name = record.value(CarField::sCarOptionName);
         if (!name.isEmpty() && !names.contains(name))
             names.append(name);
     }

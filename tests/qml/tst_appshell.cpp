@@ -1,8 +1,16 @@
 // The real shell: the window loads without warnings, the first screen appears, and
-// the configured CA is trusted by every manager in the process (the QML engine's too).
+// the configured CA is trusted by every manager in the process (the QML engine's too);
+// the app's registry opens the screen of every transition a controller performs.
 #include "AppShell.h"
+#include "AuctionTransitions.h"
+#include "DashboardTransitions.h"
+#include "InventoryTransitions.h"
+#include "LoginTransitions.h"
 #include "Navigator.h"
 #include "RecordingScreen.h"
+#include "TestContext.h"
+#include "WizardTransitions.h"
+#include "WorkOrderTransitions.h"
 
 #include <QQmlApplicationEngine>
 #include <QQuickStyle>
@@ -11,6 +19,10 @@
 
 using namespace tvs;
 using namespace tvs::test;
+
+namespace tvs {
+void registerAllScreens(Navigator &navigator);
+}
 
 namespace {
 QStringList g_warnings;
@@ -54,6 +66,32 @@ private slots:
             config.caCertificates().value(0)));
         QVERIFY2(g_warnings.isEmpty(), qPrintable(g_warnings.join(u'\n')));
         qInstallMessageHandler(g_previous);
+    }
+
+    void everyTransitionOpensItsScreen_data()
+    {
+        QTest::addColumn<QString>("transition");
+        QTest::addColumn<QString>("destination");
+        const std::span<const Transition> areas[] = {LoginTransition::All,     DashboardTransition::All,
+                                                     InventoryTransition::All, WizardTransition::All,
+                                                     WorkOrderTransition::All, AuctionTransition::All};
+        for (const auto area : areas) {
+            for (const Transition &t : area)
+                QTest::newRow(t.name.data()) << QString(t.name) << QString(t.destination);
+        }
+    }
+    void everyTransitionOpensItsScreen()
+    {
+        QFETCH(QString, transition);
+        QFETCH(QString, destination);
+        TestContext t;
+        registerAllScreens(*t.navigator);
+        Screen *source = t.navigator->resetTo(ScreenId::LoginController);
+        QVERIFY(source);
+        const Screen *opened = t.navigator->performSegue(transition, source);
+        QVERIFY2(opened, "not registered, or its screen is not");
+        QCOMPARE(opened->identifier(), destination);
+        QCOMPARE(t.navigator->top(), opened);
     }
 };
 

@@ -3,7 +3,9 @@
 #include "AlertViewController.h"
 #include "AppData.h"
 #include "AuctionDetailController.h"
+#include "AuctionFields.h"
 #include "AuctionLogging.h"
+#include "AuctionTransitions.h"
 #include "MinuteTicker.h"
 #include "Navigator.h"
 #include "RequestAlerts.h"
@@ -145,7 +147,7 @@ void AuctionController::btnEvent(int tag)
     const Record *row = rowAt(m_lists.all, tag);
     if (!row)
         return;
-    if (row->value(QStringLiteral("sAuctionStatus")) == QLatin1String("1"))
+    if (row->value(AuctionField::sAuctionStatus) == QLatin1String("1"))
         openDetail(*row);
     else if (auctionWonBy(*row, AppData::shared()->userCode()))
         openStoreContact(*row);
@@ -166,24 +168,24 @@ void AuctionController::btnCallEvent3(int tag)
 void AuctionController::openDetail(const Record &row)
 {
     m_chosen = row;
-    performSegue(QStringLiteral("auctionDetail"));
+    performSegue(AuctionTransition::auctionDetail);
 }
 
 void AuctionController::openStoreContact(const Record &row)
 {
     m_chosen = row;
-    performSegue(QStringLiteral("auctionPopCall"));
+    performSegue(AuctionTransition::auctionPopCall);
 }
 
 void AuctionController::prepareForSegue(const QString &identifier, Screen *destination)
 {
     if (auto *detail = qobject_cast<AuctionDetailController *>(destination)) {
-        if (identifier == QLatin1String("auctionDetail"))
+        if (identifier == AuctionTransition::auctionDetail)
             detail->setAuction(m_chosen);
     } else if (auto *popup = qobject_cast<AlertViewController *>(destination)) {
-        if (identifier == QLatin1String("auctionPopCall"))
-            popup->setStore(m_chosen.value(QStringLiteral("sAuctionUserName")),
-                            m_chosen.value(QStringLiteral("sAuctionUserTelnum")));
+        if (identifier == AuctionTransition::auctionPopCall)
+            popup->setStore(m_chosen.value(AuctionField::sAuctionUserName),
+                            m_chosen.value(AuctionField::sAuctionUserTelnum));
     }
 }
 

@@ -1,8 +1,10 @@
 #include "AuctionDetailController.h"
 
 #include "AppData.h"
+#include "AuctionFields.h"
 #include "AuctionLogging.h"
 #include "AuctionRows.h"
+#include "CarFields.h"
 #include "MinuteTicker.h"
 #include "Navigator.h"
 #include "RequestAlerts.h"
@@ -40,7 +42,7 @@ void AuctionDetailController::setAuction(const Record &row)
 void AuctionDetailController::viewDidLoad()
 {
     fillLabels();
-    const QString code = takeList.value(QStringLiteral("sCarProductCode"));
+    const QString code = takeList.value(CarField::sCarProductCode);
     if (code.isEmpty()) {
         qCWarning(lcAuction) << "auction detail: the row carries no car code; no photos fetched";
         return;
@@ -80,23 +82,23 @@ void AuctionDetailController::fillLabels()
     if (has("sCarName3")) {
         // The trim is the model text before its first "(" (the generation code);
         // a text without one is the trim whole.
-        const QString model = takeList.value(QStringLiteral("sCarName3"));
+        const QString model = takeList.value(CarField::sCarName3);
         const QString trim = model.section(u'(', 0, 0);
-        auc_carName = has("sCarName1") ? takeList.value(QStringLiteral("sCarName1")) + u' ' + trim : trim;
+        auc_carName = has("sCarName1") ? takeList.value(CarField::sCarName1) + u' ' + trim : trim;
         auc_carKind = trim;
     } else {
         auc_carName = v("sCarName2");
     }
     auc_carPrice = number("iCarProductMoney");
     auc_carYear = v("sCarProductYearMonth");
-    auc_carCC = has("sCarCC") ? takeList.value(QStringLiteral("sCarCC")) + QStringLiteral("cc") : kUnknown;
+    auc_carCC = has("sCarCC") ? takeList.value(CarField::sCarCC) + QStringLiteral("cc") : kUnknown;
     auc_carMile = has("sCarProductMileage") ? number("sCarProductMileage") + QStringLiteral("km") : kUnknown;
     auc_carColor = v("sCarColorName");
     auc_carNum = v("sCarProductNum");
-    auc_carContent = takeList.value(QStringLiteral("sCarProductContent"));
+    auc_carContent = takeList.value(CarField::sCarProductContent);
     const bool bidden = has("sMaxUserCode");
     auc_maxPriceTitle = bidden ? QStringLiteral("현재 최고 입찰가") : QStringLiteral("시작가");
-    auc_maxPrice = wonText(takeList.value(QStringLiteral("iAuctionMaxPrice")));
+    auc_maxPrice = wonText(takeList.value(AuctionField::iAuctionMaxPrice));
     emit labelsChanged();
     followClock();
 }
@@ -104,9 +106,9 @@ void AuctionDetailController::fillLabels()
 void AuctionDetailController::followClock()
 {
     const QDateTime at = now();
-    const QString left = timeLeftText(takeList.value(QStringLiteral("sAuctionEndDate")), at);
-    const bool ended = takeList.value(QStringLiteral("sAuctionStatus")) != QLatin1String("1") ||
-                       auctionPastEnd(takeList, at);
+    const QString left = timeLeftText(takeList.value(AuctionField::sAuctionEndDate), at);
+    const bool ended =
+        takeList.value(AuctionField::sAuctionStatus) != QLatin1String("1") || auctionPastEnd(takeList, at);
     if (left == m_timeLeft && ended == m_ended)
         return;
     m_timeLeft = left;
@@ -121,7 +123,7 @@ QString AuctionDetailController::moneyText() const
 
 std::optional<qint64> AuctionDetailController::highestBid() const
 {
-    return decimalInteger(takeList.value(QStringLiteral("iAuctionMaxPrice")));
+    return decimalInteger(takeList.value(AuctionField::iAuctionMaxPrice));
 }
 
 void AuctionDetailController::setBidInFlight(bool inFlight)
@@ -176,7 +178,7 @@ void AuctionDetailController::sendBid(const QString &amount)
     const QString dealer = appData->userCode();
     ++appData->bidsInFlight;
     QPointer<AuctionDetailController> self(this);
-    m_auctions.bid(takeList.value(QStringLiteral("sAuctionCode")), dealer, amount,
+    m_auctions.bid(takeList.value(AuctionField::sAuctionCode), dealer, amount,
                    [self, auction = takeList, dealer, amount](const QueryResult<BidAnswer> &result) {
                        AppData *appData = AppData::shared();
                        --appData->bidsInFlight;
@@ -185,9 +187,8 @@ void AuctionDetailController::sendBid(const QString &amount)
                        // it then shows whether it stands.
                        if (result.ok() && result.value.taken) {
                            Record led = auction;
-                           led.insert(QStringLiteral("iAuctionMaxPrice"),
-                                      QString::number(amount.toLongLong()));
-                           led.insert(QStringLiteral("sMaxUserCode"), dealer);
+                           led.insert(AuctionField::iAuctionMaxPrice, QString::number(amount.toLongLong()));
+                           led.insert(AuctionField::sMaxUserCode, dealer);
                            appData->takenBids.append(led);
                        }
                        const bool refused = result.ok() && !result.value.taken;

@@ -1,6 +1,7 @@
 #include "AuctionRows.h"
 
 #include "AppData.h"
+#include "AuctionFields.h"
 #include "Config.h"
 #include "Services.h"
 #include "ThemeColors.h"
@@ -43,8 +44,8 @@ QDateTime readEndDate(const QString &text)
 bool auctionWonBy(const Record &row, const QString &dealerCode)
 {
     // Without a signed-in dealer nothing is "won": an empty code matches nobody.
-    return row.value(QStringLiteral("sAuctionStatus")) == kClosed && !dealerCode.isEmpty() &&
-           row.value(QStringLiteral("sMaxUserCode")) == dealerCode;
+    return row.value(AuctionField::sAuctionStatus) == kClosed && !dealerCode.isEmpty() &&
+           row.value(AuctionField::sMaxUserCode) == dealerCode;
 }
 
 AuctionLists AuctionLists::split(const Records &rows, const QString &dealerCode)
@@ -52,7 +53,7 @@ AuctionLists AuctionLists::split(const Records &rows, const QString &dealerCode)
     AuctionLists lists;
     lists.all = rows;
     for (const Record &row : rows) {
-        if (row.value(QStringLiteral("sAuctionStatus")) == kInProgress)
+        if (row.value(AuctionField::sAuctionStatus) == kInProgress)
             lists.inProgress.append(row);
         else if (auctionWonBy(row, dealerCode))
             lists.won.append(row);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AuctionFields.h"
 #include "Record.h"
 #include "RowListModel.h"
 
@@ -64,7 +65,7 @@ struct AuctionRow
     Record record;
     AuctionCellView view;
 
-    QString key() const { return record.value(QStringLiteral("sAuctionCode")); }
+    QString key() const { return record.value(AuctionField::sAuctionCode); }
     QVariantList cells() const;
     friend bool operator==(const AuctionRow &, const AuctionRow &) = default;
 };

@@ -2,9 +2,7 @@
 #include "AuctionController.h"
 #include "AuctionDetailController.h"
 #include "AuctionLogging.h"
-#include "Navigator.h"
-
-#include <QUrl>
+#include "AuctionTransitions.h"
 
 namespace tvs {
 
@@ -14,19 +12,13 @@ Q_LOGGING_CATEGORY(lcAuction, "tvs.auction", QtInfoMsg)
 // registers the two that lead to it.
 void registerAuctionScreens(Navigator &navigator)
 {
-    navigator.registerScreen(QStringLiteral("AuctionController"),
-                             QUrl(QStringLiteral("qrc:/tvs/auction/AuctionPage.qml")),
-                             [](ScreenContext *context) { return new AuctionController(context); });
-    navigator.registerScreen(QStringLiteral("auctionDetail"),
-                             QUrl(QStringLiteral("qrc:/tvs/auction/AuctionDetailPage.qml")),
-                             [](ScreenContext *context) { return new AuctionDetailController(context); });
-    navigator.registerScreen(QStringLiteral("auctionPopCall"),
-                             QUrl(QStringLiteral("qrc:/tvs/auction/AlertViewPage.qml")),
-                             [](ScreenContext *context) { return new AlertViewController(context); });
-    navigator.registerTransition(QStringLiteral("auctionDetail"), QStringLiteral("auctionDetail"),
-                                 Navigator::Kind::Push);
-    navigator.registerTransition(QStringLiteral("auctionPopCall"), QStringLiteral("auctionPopCall"),
-                                 Navigator::Kind::OverContext);
+    registerScreen<AuctionController>(navigator, ScreenId::AuctionController,
+                                      "qrc:/tvs/auction/AuctionPage.qml");
+    registerScreen<AuctionDetailController>(navigator, ScreenId::auctionDetail,
+                                            "qrc:/tvs/auction/AuctionDetailPage.qml");
+    registerScreen<AlertViewController>(navigator, ScreenId::auctionPopCall,
+                                        "qrc:/tvs/auction/AlertViewPage.qml");
+    registerTransitions(navigator, AuctionTransition::All);
 }
 
 } // namespace tvs

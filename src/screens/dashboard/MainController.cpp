@@ -5,6 +5,8 @@
 #include "CarListController.h"
 #include "Config.h"
 #include "DashboardLogging.h"
+#include "DashboardTransitions.h"
+#include "DealerFields.h"
 #include "MainDetailController.h"
 #include "MainDrawerController.h"
 #include "Navigator.h"
@@ -78,12 +80,12 @@ QString MainController::drawerButtonImage() const
 void MainController::viewDidLoad()
 {
     const auto &userInfo = AppData::shared()->userInfo;
-    if (userInfo.contains(QStringLiteral("sUserName")))
-        m_userName = userInfo.value(QStringLiteral("sUserName"));
+    if (userInfo.contains(DealerField::sUserName))
+        m_userName = userInfo.value(DealerField::sUserName);
     // Without a picture path (or a host to fetch it from) the page shows "the_thumbnail".
     const ScreenContext *ctx = context();
-    if (userInfo.contains(QStringLiteral("sUserPicturePath")) && ctx && ctx->config)
-        m_userImage = ctx->config->userPictureUrl(userInfo.value(QStringLiteral("sUserPicturePath")));
+    if (userInfo.contains(DealerField::sUserPicturePath) && ctx && ctx->config)
+        m_userImage = ctx->config->userPictureUrl(userInfo.value(DealerField::sUserPicturePath));
     emit userChanged();
 
     const CarRowDates dates = CarRowDates::fromNow(now());
@@ -226,7 +228,7 @@ void MainController::logoutAction()
         AppData::shared()->jobLines.clear();
         // A fresh login screen replaces the whole stack, so nothing of the
         // signed-out dealer stays alive below it or can be reached by going back.
-        nav->resetTo(QStringLiteral("LoginController"));
+        nav->resetTo(ScreenId::LoginController);
     });
 }
 
@@ -272,51 +274,51 @@ void MainController::openCar(int row)
         return;
     }
     m_selectedRow = row;
-    open(QStringLiteral("main_to_detail"));
+    open(DashboardTransition::main_to_detail);
 }
 
 void MainController::openOwnedCars()
 {
-    open(QStringLiteral("main_to_carList0"));
+    open(DashboardTransition::main_to_carList0);
 }
 
 void MainController::openSoldCars()
 {
-    open(QStringLiteral("main_to_carList9"));
+    open(DashboardTransition::main_to_carList9);
 }
 
 void MainController::openAuctionsInProgress()
 {
-    open(QStringLiteral("main_to_auction1"));
+    open(DashboardTransition::main_to_auction1);
 }
 
 void MainController::openAuctionsClosed()
 {
-    open(QStringLiteral("main_to_auction2"));
+    open(DashboardTransition::main_to_auction2);
 }
 
 void MainController::openBusinessRequest()
 {
-    open(QStringLiteral("main_to_web2"));
+    open(DashboardTransition::main_to_web2);
 }
 
 void MainController::prepareForSegue(const QString &identifier, Screen *destination)
 {
     if (auto *detail = qobject_cast<MainDetailController *>(destination)) {
-        if (identifier == QLatin1String("main_to_detail"))
+        if (identifier == DashboardTransition::main_to_detail)
             detail->setCar(m_table->rows()->record(m_selectedRow));
     } else if (auto *list = qobject_cast<CarListController *>(destination)) {
-        if (identifier == QLatin1String("main_to_carList0"))
+        if (identifier == DashboardTransition::main_to_carList0)
             list->showCars(QStringLiteral("현재 보유 중인 차량"), 0, CarListController::Mode::Plain, expectedCount(0));
-        else if (identifier == QLatin1String("main_to_carList9"))
+        else if (identifier == DashboardTransition::main_to_carList9)
             list->showCars(QStringLiteral("판매완료 된 차량"), 9, CarListController::Mode::Plain, expectedCount(9));
     } else if (auto *auctions = qobject_cast<AuctionController *>(destination)) {
-        if (identifier == QLatin1String("main_to_auction1"))
+        if (identifier == DashboardTransition::main_to_auction1)
             auctions->setOpenPage(1);
-        else if (identifier == QLatin1String("main_to_auction2"))
+        else if (identifier == DashboardTransition::main_to_auction2)
             auctions->setOpenPage(2);
     } else if (auto *web = qobject_cast<WebController *>(destination)) {
-        if (identifier == QLatin1String("main_to_web2"))
+        if (identifier == DashboardTransition::main_to_web2)
             web->setPage(QStringLiteral("bizRequest"), QString(), QStringLiteral("업무 요청"));
     }
 }

@@ -4,6 +4,8 @@
 #include "CarListController.h"
 #include "Config.h"
 #include "DashboardLogging.h"
+#include "DashboardTransitions.h"
+#include "DealerFields.h"
 #include "ScreenContext.h"
 #include "WizardState.h"
 
@@ -28,15 +30,15 @@ QString MainDrawerController::lastSignInText(const QString &sUserLastDate)
 void MainDrawerController::viewDidLoad()
 {
     const auto &userInfo = AppData::shared()->userInfo;
-    if (userInfo.contains(QStringLiteral("sUserName")))
-        m_userName = userInfo.value(QStringLiteral("sUserName"));
+    if (userInfo.contains(DealerField::sUserName))
+        m_userName = userInfo.value(DealerField::sUserName);
     // The service writes a first sign-in's date as an empty element.
-    m_lastDay = !userInfo.value(QStringLiteral("sUserLastDate")).isEmpty()
-                    ? lastSignInText(userInfo.value(QStringLiteral("sUserLastDate")))
+    m_lastDay = !userInfo.value(DealerField::sUserLastDate).isEmpty()
+                    ? lastSignInText(userInfo.value(DealerField::sUserLastDate))
                     : QStringLiteral("첫 접속입니다.");
     const ScreenContext *ctx = context();
-    if (userInfo.contains(QStringLiteral("sUserPicturePath")) && ctx && ctx->config)
-        m_userImage = ctx->config->userPictureUrl(userInfo.value(QStringLiteral("sUserPicturePath")));
+    if (userInfo.contains(DealerField::sUserPicturePath) && ctx && ctx->config)
+        m_userImage = ctx->config->userPictureUrl(userInfo.value(DealerField::sUserPicturePath));
     emit labelsChanged();
 }
 
@@ -51,38 +53,38 @@ void MainDrawerController::open(const QString &transition)
 
 void MainDrawerController::openCancelMode()
 {
-    open(QStringLiteral("main_to_carCancel"));
+    open(DashboardTransition::main_to_carCancel);
 }
 
 void MainDrawerController::openReleaseMode()
 {
-    open(QStringLiteral("main_to_carExport"));
+    open(DashboardTransition::main_to_carExport);
 }
 
 void MainDrawerController::openWorkOrders()
 {
-    open(QStringLiteral("main_to_workOrder"));
+    open(DashboardTransition::main_to_workOrder);
 }
 
 void MainDrawerController::openNewRegistration()
 {
-    open(QStringLiteral("main_to_enterCar"));
+    open(DashboardTransition::main_to_enterCar);
 }
 
 void MainDrawerController::prepareForSegue(const QString &identifier, Screen *destination)
 {
     // Nothing of an abandoned edit may carry over: its car code would make the
     // new car an update of that car.
-    if (identifier == QLatin1String("main_to_enterCar")) {
+    if (identifier == DashboardTransition::main_to_enterCar) {
         WizardState::startNew();
         return;
     }
     auto *list = qobject_cast<CarListController *>(destination);
     if (!list)
         return;
-    if (identifier == QLatin1String("main_to_carCancel"))
+    if (identifier == DashboardTransition::main_to_carCancel)
         list->showCars(QStringLiteral("차량 입고를 취소할 수 있습니다."), 0, CarListController::Mode::Cancel);
-    else if (identifier == QLatin1String("main_to_carExport"))
+    else if (identifier == DashboardTransition::main_to_carExport)
         list->showCars(QStringLiteral("차량 출고요청을 할 수 있습니다."), 0,
                        CarListController::Mode::Release);
 }

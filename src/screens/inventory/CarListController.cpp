@@ -1,7 +1,9 @@
 #include "CarListController.h"
 
 #include "AppData.h"
+#include "CarFields.h"
 #include "InventoryLogging.h"
+#include "InventoryTransitions.h"
 #include "MainDetailController.h"
 #include "RequestAlerts.h"
 #include "ScreenContext.h"
@@ -74,8 +76,8 @@ void CarListController::fetchList()
         [kept](const Records &reply) {
             Records rows;
             for (const Record &row : reply) {
-                if (!kept || (row.contains(QStringLiteral("sCarStatus")) &&
-                              kept->contains(row.value(QStringLiteral("sCarStatus")))))
+                if (!kept || (row.contains(CarField::sCarStatus) &&
+                              kept->contains(row.value(CarField::sCarStatus))))
                     rows.append(storedRecord(row));
             }
             return rows;
@@ -92,9 +94,9 @@ Record CarListController::storedRecord(const Record &reply)
 {
     Record stored;
     for (const auto &[field, value] : reply.fields()) {
-        if (field == QLatin1String("sCarProductYearMonth"))
+        if (field == CarField::sCarProductYearMonth)
             stored.insert(field, value + QStringLiteral("년식"));
-        else if (field == QLatin1String("sCarName3"))
+        else if (field == CarField::sCarName3)
             stored.insert(field, value.section(QLatin1Char('('), 0, 0));
         else
             stored.insert(field, value);
@@ -140,7 +142,7 @@ void CarListController::requestStatusChange(int tag, const QString &message,
         return;
     }
     const Record car = m_table.rows()->record(tag);
-    presentActions(car.value(QStringLiteral("sCarName3")), message, actions,
+    presentActions(car.value(CarField::sCarName3), message, actions,
                    [this, car, statuses](int pressed) {
                        if (pressed < 0 || pressed >= statuses.size())
                            return; // the closing button: nothing is sent
@@ -156,10 +158,10 @@ void CarListController::requestStatusChange(int tag, const QString &message,
 
 int CarListController::rowOf(const Record &car) const
 {
-    const QString code = car.value(QStringLiteral("sCarProductCode"));
+    const QString code = car.value(CarField::sCarProductCode);
     const Records rows = m_table.rows()->records();
     for (qsizetype at = 0; at < rows.size(); ++at) {
-        if (rows.at(at).value(QStringLiteral("sCarProductCode")) == code)
+        if (rows.at(at).value(CarField::sCarProductCode) == code)
             return int(at);
     }
     return -1;
@@ -176,7 +178,7 @@ void CarListController::changeStatus(const Record &car, const QString &newStatus
     m_selectedRow = -1;
     emit rowsChanged();
     m_cars.changeStatus(
-        car.value(QStringLiteral("sCarProductCode")), newStatus, AppData::shared()->userCode(),
+        car.value(CarField::sCarProductCode), newStatus, AppData::shared()->userCode(),
         [this, car, newStatus, at](const QueryResult<StatusChange> &result) {
             // "NO" is the service's whole answer, even when the reply breaks off after it.
             const std::optional<RequestFailure> failure = result.ok() && result.value.refused
@@ -203,13 +205,13 @@ void CarListController::openCar(int row)
     if (row < 0 || row >= m_table.rows()->count())
         return;
     m_selectedRow = row;
-    performSegue(QStringLiteral("list_to_detail"));
+    performSegue(InventoryTransition::list_to_detail);
 }
 
 void CarListController::prepareForSegue(const QString &identifier, Screen *destination)
 {
     auto *detail = qobject_cast<MainDetailController *>(destination);
-    if (identifier == QLatin1String("list_to_detail") && detail)
+    if (identifier == InventoryTransition::list_to_detail && detail)
         detail->setCar(m_table.rows()->record(m_selectedRow));
 }
 

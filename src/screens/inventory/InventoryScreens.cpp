@@ -1,9 +1,7 @@
 #include "CarListController.h"
 #include "InventoryLogging.h"
+#include "InventoryTransitions.h"
 #include "MainDetailController.h"
-#include "Navigator.h"
-
-#include <QUrl>
 
 namespace tvs {
 
@@ -13,26 +11,11 @@ Q_LOGGING_CATEGORY(lcInventory, "tvs.inventory", QtInfoMsg)
 // (dashboard, drawer, job writing) register the transitions that lead here.
 void registerInventoryScreens(Navigator &navigator)
 {
-    navigator.registerScreen(QStringLiteral("CarListController"),
-                             QUrl(QStringLiteral("qrc:/tvs/inventory/CarListPage.qml")),
-                             [](ScreenContext *context) { return new CarListController(context); });
-    navigator.registerScreen(QStringLiteral("MainDetailController"),
-                             QUrl(QStringLiteral("qrc:/tvs/inventory/MainDetailPage.qml")),
-                             [](ScreenContext *context) { return new MainDetailController(context); });
-
-    const struct
-    {
-        const char *transition;
-        const char *destination;
-    } transitions[] = {
-        {"list_to_detail", "MainDetailController"}, {"detail_to_enter", "EnterCarController"},
-        {"detail_to_web2", "WebController"},        {"detail_to_web3", "WebController"},
-        {"detail_to_web4", "WebController"},
-    };
-    for (const auto &t : transitions) {
-        navigator.registerTransition(QString::fromLatin1(t.transition), QString::fromLatin1(t.destination),
-                                     Navigator::Kind::Push);
-    }
+    registerScreen<CarListController>(navigator, ScreenId::CarListController,
+                                      "qrc:/tvs/inventory/CarListPage.qml");
+    registerScreen<MainDetailController>(navigator, ScreenId::MainDetailController,
+                                         "qrc:/tvs/inventory/MainDetailPage.qml");
+    registerTransitions(navigator, InventoryTransition::All);
 }
 
 } // namespace tvs

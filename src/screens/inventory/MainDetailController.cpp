@@ -1,7 +1,9 @@
 #include "MainDetailController.h"
 
 #include "AppData.h"
+#include "CarFields.h"
 #include "InventoryLogging.h"
+#include "InventoryTransitions.h"
 #include "RequestAlerts.h"
 #include "ScreenContext.h"
 #include "WebController.h"
@@ -32,8 +34,7 @@ Records group(const Records &catalogue, const QString &groupCode)
 {
     Records rows;
     for (const Record &row : catalogue) {
-        if (row.value(QStringLiteral("sCarOptionCode")) == groupCode &&
-            row.contains(QStringLiteral("sCarOptionCode")))
+        if (row.value(CarField::sCarOptionCode) == groupCode && row.contains(CarField::sCarOptionCode))
             rows.append(row);
     }
     return rows;
@@ -44,7 +45,7 @@ Record catalogueRecord(const Record &reply)
 {
     Record row;
     for (const auto &[field, value] : reply.fields()) {
-        if (field == QLatin1String("sCarOptionDetailName")) {
+        if (field == CarField::sCarOptionDetailName) {
             QString name = value;
             row.insert(field, name.replace(QLatin1Char('('), QStringLiteral("\n(")));
         } else {
@@ -67,7 +68,7 @@ MainDetailController::MainDetailController(ScreenContext *context, QObject *pare
 
 bool MainDetailController::isTruck() const
 {
-    return takeList.value(QStringLiteral("sCarGroup")) == kTruckGroup;
+    return takeList.value(CarField::sCarGroup) == kTruckGroup;
 }
 
 int MainDetailController::optionIconIndex(const QString &optionDetailCode)
@@ -82,7 +83,7 @@ int MainDetailController::optionIconIndex(const QString &optionDetailCode)
 void MainDetailController::viewDidLoad()
 {
     fillLabels();
-    const QString code = takeList.value(QStringLiteral("sCarProductCode"));
+    const QString code = takeList.value(CarField::sCarProductCode);
     if (code.isEmpty()) {
         qCWarning(lcInventory) << "car detail: the record carries no car code; nothing fetched";
         return;
@@ -131,30 +132,31 @@ void MainDetailController::viewWillDisappear()
 
 void MainDetailController::fillLabels()
 {
-    const auto v = [this](const char *field) { return takeList.value(QLatin1String(field)); };
-    const auto has = [this](const char *field) { return takeList.contains(QLatin1String(field)); };
+    const auto v = [this](const QString &field) { return takeList.value(field); };
+    const auto has = [this](const QString &field) { return takeList.contains(field); };
 
-    detail_info = v("sCarProductNum") + QStringLiteral("  /  ") + v("sCarProductYearMonth");
+    detail_info = v(CarField::sCarProductNum) + QStringLiteral("  /  ") + v(CarField::sCarProductYearMonth);
     if (isTruck())
-        detail_Name = v("sCarFormName1");
-    else if (has("sCarName4"))
-        detail_Name = v("sCarName1") + QLatin1Char(' ') + v("sCarName3") + QLatin1Char(' ') + v("sCarName4");
+        detail_Name = v(CarField::sCarFormName1);
+    else if (has(CarField::sCarName4))
+        detail_Name = v(CarField::sCarName1) + QLatin1Char(' ') + v(CarField::sCarName3) + QLatin1Char(' ') +
+                      v(CarField::sCarName4);
     else
-        detail_Name = v("sCarName1") + QLatin1Char(' ') + v("sCarName3");
-    detail_Price = AppData::formatThousands(v("iCarProductMoney"));
-    detail_Year = QStringLiteral("  ") + v("sCarProductYearMonth");
-    if (has("sCarName2"))
-        detail_Kind = v("sCarName2");
-    detail_CC = QStringLiteral("  ") + AppData::formatThousands(v("sCarCC")) + QStringLiteral(" cc");
-    detail_Color = QStringLiteral("  ") + v("sCarColorName");
-    datail_CarNumber = QStringLiteral("  ") + v("sCarProductNum");
-    detail_Content = v("sCarProductContent");
-    detail_mileage =
-        QStringLiteral("  ") + AppData::formatThousands(v("sCarProductMileage")) + QStringLiteral(" km");
-    if (has("iCarProductReadCount"))
-        detail_readCount = v("iCarProductReadCount");
-    if (has("iFavoirteCount"))
-        detail_favoirteCount = v("iFavoirteCount");
+        detail_Name = v(CarField::sCarName1) + QLatin1Char(' ') + v(CarField::sCarName3);
+    detail_Price = AppData::formatThousands(v(CarField::iCarProductMoney));
+    detail_Year = QStringLiteral("  ") + v(CarField::sCarProductYearMonth);
+    if (has(CarField::sCarName2))
+        detail_Kind = v(CarField::sCarName2);
+    detail_CC = QStringLiteral("  ") + AppData::formatThousands(v(CarField::sCarCC)) + QStringLiteral(" cc");
+    detail_Color = QStringLiteral("  ") + v(CarField::sCarColorName);
+    datail_CarNumber = QStringLiteral("  ") + v(CarField::sCarProductNum);
+    detail_Content = v(CarField::sCarProductContent);
+    detail_mileage = QStringLiteral("  ") + AppData::formatThousands(v(CarField::sCarProductMileage)) +
+                     QStringLiteral(" km");
+    if (has(CarField::iCarProductReadCount))
+        detail_readCount = v(CarField::iCarProductReadCount);
+    if (has(CarField::iFavoirteCount))
+        detail_favoirteCount = v(CarField::iFavoirteCount);
     emit labelsChanged();
 }
 
@@ -162,9 +164,9 @@ void MainDetailController::lightIcons()
 {
     bool changed = false;
     for (const Record &row : std::as_const(getOpCheckList)) {
-        if (!row.contains(QStringLiteral("sCarOptionDetailCode")))
+        if (!row.contains(CarField::sCarOptionDetailCode))
             continue;
-        const int icon = optionIconIndex(row.value(QStringLiteral("sCarOptionDetailCode")));
+        const int icon = optionIconIndex(row.value(CarField::sCarOptionDetailCode));
         if (icon < 0)
             continue;
         option_img[icon] = QLatin1String(kIconRules[icon].imageName);
@@ -208,17 +210,16 @@ bool MainDetailController::carHasOption(const Record &item) const
     // An item is marked when the car reports that option under the item's own
     // group; for a passenger car that is the box's group "A000001" .. "A000004",
     // and a truck's options are matched within the truck groups of its boxes.
-    const QString groupCode = item.value(QStringLiteral("sCarOptionCode"));
-    const bool itemHasCode = item.contains(QStringLiteral("sCarOptionDetailCode"));
-    const QString itemCode = item.value(QStringLiteral("sCarOptionDetailCode"));
+    const QString groupCode = item.value(CarField::sCarOptionCode);
+    const bool itemHasCode = item.contains(CarField::sCarOptionDetailCode);
+    const QString itemCode = item.value(CarField::sCarOptionDetailCode);
     for (const Record &own : getOpCheckList) {
-        if (own.value(QStringLiteral("sCarOptionCode")) != groupCode ||
-            !own.contains(QStringLiteral("sCarOptionCode")))
+        if (own.value(CarField::sCarOptionCode) != groupCode || !own.contains(CarField::sCarOptionCode))
             continue;
-        const bool ownHasCode = own.contains(QStringLiteral("sCarOptionDetailCode"));
+        const bool ownHasCode = own.contains(CarField::sCarOptionDetailCode);
         if (ownHasCode != itemHasCode)
             continue;
-        if (!ownHasCode || own.value(QStringLiteral("sCarOptionDetailCode")) == itemCode)
+        if (!ownHasCode || own.value(CarField::sCarOptionDetailCode) == itemCode)
             return true;
     }
     return false;
@@ -277,7 +278,7 @@ void MainDetailController::btnOptionMore()
 
 void MainDetailController::gotoAction_ContractPic()
 {
-    const QString status = takeList.value(QStringLiteral("sCarStatus"));
+    const QString status = takeList.value(CarField::sCarStatus);
     if (status == QLatin1String("1") || status == QLatin1String("3")) {
         qCInfo(lcInventory) << "통과";
         return;
@@ -288,28 +289,28 @@ void MainDetailController::gotoAction_ContractPic()
 
 void MainDetailController::openSettlement()
 {
-    performSegue(QStringLiteral("detail_to_web2"));
+    performSegue(InventoryTransition::detail_to_web2);
 }
 
 void MainDetailController::openInspectionRecord()
 {
-    performSegue(QStringLiteral("detail_to_web3"));
+    performSegue(InventoryTransition::detail_to_web3);
 }
 
 void MainDetailController::openPriceEntry()
 {
-    performSegue(QStringLiteral("detail_to_web4"));
+    performSegue(InventoryTransition::detail_to_web4);
 }
 
 void MainDetailController::editCar()
 {
-    performSegue(QStringLiteral("detail_to_enter"));
+    performSegue(InventoryTransition::detail_to_enter);
 }
 
 void MainDetailController::prepareForSegue(const QString &identifier, Screen *destination)
 {
-    const QString code = takeList.value(QStringLiteral("sCarProductCode"));
-    if (identifier == QLatin1String("detail_to_enter")) {
+    const QString code = takeList.value(CarField::sCarProductCode);
+    if (identifier == InventoryTransition::detail_to_enter) {
         // The wizard takes the car through the session store, in edit mode.
         WizardState::startEdit(takeList);
         return;
@@ -317,11 +318,11 @@ void MainDetailController::prepareForSegue(const QString &identifier, Screen *de
     auto *web = qobject_cast<WebController *>(destination);
     if (!web)
         return;
-    if (identifier == QLatin1String("detail_to_web2"))
+    if (identifier == InventoryTransition::detail_to_web2)
         web->setPage(QStringLiteral("summery"), QStringLiteral("&sCarProductCode=") + code, QStringLiteral("정산내역"));
-    else if (identifier == QLatin1String("detail_to_web3"))
+    else if (identifier == InventoryTransition::detail_to_web3)
         web->setPage(QStringLiteral("record"), code, QStringLiteral("성능점검 기록부"));
-    else if (identifier == QLatin1String("detail_to_web4"))
+    else if (identifier == InventoryTransition::detail_to_web4)
         web->setPage(QStringLiteral("inoutgate"), code, QStringLiteral("매입매출금액입력"));
 }
 

@@ -1,8 +1,10 @@
 #include "LoginController.h"
 
 #include "AppData.h"
+#include "DealerFields.h"
 #include "LoginCrypto.h"
 #include "LoginLogging.h"
+#include "LoginTransitions.h"
 #include "Navigator.h"
 #include "RequestAlerts.h"
 #include "ScreenContext.h"
@@ -21,7 +23,7 @@ Q_LOGGING_CATEGORY(lcLogin, "tvs.login", QtInfoMsg)
 
 namespace {
 
-const QString kSavedIdKey = QStringLiteral("sUserId");
+const QString kSavedIdKey = DealerField::sUserId;
 // The QR page counts as shown once the pages have moved this far (points).
 constexpr qreal kQrPageThreshold = 180;
 constexpr int kSegmentScrollMs = 200;
@@ -387,8 +389,8 @@ void LoginController::loginReply(const QueryResult<Record> &result, std::functio
         appData->userInfo.insert(name, value);
     // An empty element is how the service writes an empty value: a dealer without an
     // ID or a password is no sign-in.
-    const bool signedIn = !result.value.value(QStringLiteral("sUserId")).isEmpty() &&
-                          !result.value.value(QStringLiteral("sUserPw")).isEmpty();
+    const bool signedIn = !result.value.value(DealerField::sUserId).isEmpty() &&
+                          !result.value.value(DealerField::sUserPw).isEmpty();
     // A reply that neither signs in nor refuses leaves the screen as it was, ready again.
     if (!signedIn && gaveUp)
         gaveUp();
@@ -399,7 +401,7 @@ void LoginController::successStep(bool signedIn)
 {
     if (!signedIn)
         return;
-    const QString userId = appData->userInfo.value(QStringLiteral("sUserId"));
+    const QString userId = appData->userInfo.value(DealerField::sUserId);
     if (Settings *settings = context()->settings)
         settings->setValue(kSavedIdKey, userId);
     // A second reply of a double tap finds the dashboard already on top.
@@ -408,7 +410,7 @@ void LoginController::successStep(bool signedIn)
         qCInfo(lcLogin) << "signed in again while another screen is shown; staying there";
         return;
     }
-    performSegue(QStringLiteral("login_to_main"));
+    performSegue(LoginTransition::login_to_main);
 }
 
 } // namespace tvs

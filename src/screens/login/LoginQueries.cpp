@@ -1,6 +1,7 @@
 #include "LoginQueries.h"
 
 #include "CallText.h"
+#include "DealerFields.h"
 #include "LoginLogging.h"
 
 namespace tvs {
@@ -8,12 +9,12 @@ namespace tvs {
 const QStringList &LoginQueries::userInfoKeys()
 {
     static const QStringList keys{
-        QStringLiteral("sUserCode"),      QStringLiteral("sUserId"),        QStringLiteral("sStoreCode"),
-        QStringLiteral("sStoreName"),     QStringLiteral("sUserName"),      QStringLiteral("sUserTelnum"),
-        QStringLiteral("sUserEmail"),     QStringLiteral("iUserLevel"),     QStringLiteral("sUserRegDate"),
-        QStringLiteral("sUserUpDate"),    QStringLiteral("sUserLastDate"),  QStringLiteral("sUserStatus"),
-        QStringLiteral("sUserMemo"),      QStringLiteral("sUserPw"),        QStringLiteral("sUserLastDate1"),
-        QStringLiteral("sStoreAddress"),  QStringLiteral("sStoreBusinessNum"), QStringLiteral("sStoreUseName"),
+        DealerField::sUserCode,     DealerField::sUserId,           DealerField::sStoreCode,
+        DealerField::sStoreName,    DealerField::sUserName,         DealerField::sUserTelnum,
+        DealerField::sUserEmail,    DealerField::iUserLevel,        DealerField::sUserRegDate,
+        DealerField::sUserUpDate,   DealerField::sUserLastDate,     DealerField::sUserStatus,
+        DealerField::sUserMemo,     DealerField::sUserPw,           DealerField::sUserLastDate1,
+        DealerField::sStoreAddress, DealerField::sStoreBusinessNum, DealerField::sStoreUseName,
     };
     return keys;
 }

@@ -1,16 +1,12 @@
 #include "LoginController.h"
-#include "Navigator.h"
-
-#include <QUrl>
+#include "LoginTransitions.h"
 
 namespace tvs {
 
 void registerLoginScreens(Navigator &navigator)
 {
-    navigator.registerScreen(QStringLiteral("LoginController"),
-                             QUrl(QStringLiteral("qrc:/tvs/login/LoginPage.qml")),
-                             [](ScreenContext *context) { return new LoginController(context); });
-    navigator.registerTransition(QStringLiteral("login_to_main"), QStringLiteral("MainView"), Navigator::Kind::Push);
+    registerScreen<LoginController>(navigator, ScreenId::LoginController, "qrc:/tvs/login/LoginPage.qml");
+    registerTransitions(navigator, LoginTransition::All);
 }
 
 } // namespace tvs

@@ -1,11 +1,13 @@
 #include "WebController.h"
 
 #include "AppData.h"
+#include "CarFields.h"
 #include "Config.h"
+#include "DealerFields.h"
 #include "ExtraCaTrust.h"
 #include "ScreenContext.h"
-#include "WebLogging.h"
 #include "Services.h"
+#include "WebLogging.h"
 
 #include <QUrlQuery>
 
@@ -36,7 +38,7 @@ QUrl WebController::pageAddress(const QString &ch, const QString &pCode, const Q
         if (url.isEmpty())
             return {};
         QUrlQuery query;
-        query.addQueryItem(QStringLiteral("sCarProductCode"), pCode);
+        query.addQueryItem(CarField::sCarProductCode, pCode);
         url.setQuery(query);
         return url;
     }
@@ -46,12 +48,12 @@ QUrl WebController::pageAddress(const QString &ch, const QString &pCode, const Q
     if (url.isEmpty())
         return {};
     QUrlQuery query;
-    query.addQueryItem(QStringLiteral("sUserCode"), userCode);
+    query.addQueryItem(DealerField::sUserCode, userCode);
     if (ch == QLatin1String("summery") || ch == QLatin1String("inoutgate")) {
         // Both car pages take the car as a parameter of its own, whether the
         // opener handed the bare code or the "&sCarProductCode=" form.
         const QString car = pCode.startsWith(kCarCodePrefix) ? pCode.mid(kCarCodePrefix.size()) : pCode;
-        query.addQueryItem(QStringLiteral("sCarProductCode"), car);
+        query.addQueryItem(CarField::sCarProductCode, car);
     }
     url.setQuery(query);
     return url;
@@ -66,7 +68,7 @@ void WebController::setPage(const QString &page, const QString &carPart, const Q
 
 void WebController::viewDidLoad()
 {
-    const QString userCode = AppData::shared()->userInfo.value(QStringLiteral("sUserCode"));
+    const QString userCode = AppData::shared()->userInfo.value(DealerField::sUserCode);
     if (!context() || !context()->config) {
         qCWarning(lcWeb) << "web page: no configuration";
         firstNavigationEnded(QStringLiteral("페이지 주소를 알 수 없습니다."));

@@ -1,8 +1,6 @@
-#include "Navigator.h"
+#include "ScreenNames.h"
 #include "WebController.h"
 #include "WebLogging.h"
-
-#include <QUrl>
 
 namespace tvs {
 
@@ -11,8 +9,7 @@ Q_LOGGING_CATEGORY(lcWeb, "tvs.web", QtInfoMsg)
 // The web page screen; each opener registers the transitions that lead here.
 void registerWebScreens(Navigator &navigator)
 {
-    navigator.registerScreen(QStringLiteral("WebController"), QUrl(QStringLiteral("qrc:/tvs/web/WebPage.qml")),
-                             [](ScreenContext *context) { return new WebController(context); });
+    registerScreen<WebController>(navigator, ScreenId::WebController, "qrc:/tvs/web/WebPage.qml");
 }
 
 } // namespace tvs

@@ -2,6 +2,7 @@
 
 #include "WizardCodes.h"
 #include "WizardState.h"
+#include "WizardTransitions.h"
 
 #include <algorithm>
 
@@ -130,7 +131,7 @@ void EnterCar2Controller::actionNext()
     WizardState::set(IdNum, editCarId);
     const bool untouched = m_hadPrice && editPrice == m_shownPrice;
     WizardState::set(Money, untouched ? m_storedPrice : editPrice + QStringLiteral("0000"));
-    performSegue(QStringLiteral("enter2_to_enter3"));
+    performSegue(WizardTransition::enter2_to_enter3);
 }
 
 } // namespace tvs

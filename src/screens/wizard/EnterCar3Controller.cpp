@@ -1,8 +1,10 @@
 #include "EnterCar3Controller.h"
 
+#include "CarFields.h"
 #include "ScreenContext.h"
 #include "WizardLogging.h"
 #include "WizardState.h"
+#include "WizardTransitions.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -12,10 +14,10 @@ namespace tvs {
 
 namespace {
 
-const QString kGroup = QStringLiteral("sCarOptionCode");
-const QString kGroupName = QStringLiteral("sCarOptionName");
-const QString kDetail = QStringLiteral("sCarOptionDetailCode");
-const QString kDetailName = QStringLiteral("sCarOptionDetailName");
+const QString kGroup = CarField::sCarOptionCode;
+const QString kGroupName = CarField::sCarOptionName;
+const QString kDetail = CarField::sCarOptionDetailCode;
+const QString kDetailName = CarField::sCarOptionDetailName;
 
 // The groups each grid shows. A truck's two add-on groups follow their main
 // group, as on the car detail: hidden, a stored add-on could not be seen or
@@ -181,7 +183,7 @@ void EnterCar3Controller::nextButtonEvent()
     const QByteArray json =
         QJsonDocument(QJsonObject{{QStringLiteral("Option"), options}}).toJson(QJsonDocument::Compact);
     WizardState::setOptionsJson(QString::fromUtf8(json));
-    performSegue(QStringLiteral("enter3_to_enter4"));
+    performSegue(WizardTransition::enter3_to_enter4);
 }
 
 } // namespace tvs

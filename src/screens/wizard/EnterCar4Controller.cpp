@@ -2,6 +2,7 @@
 
 #include "WizardCodes.h"
 #include "WizardState.h"
+#include "WizardTransitions.h"
 
 namespace tvs {
 
@@ -37,7 +38,7 @@ void EnterCar4Controller::import_p4_btns()
         presentAlert(QStringLiteral("색상을 선택해주세요."), QString());
         return;
     }
-    performSegue(QStringLiteral("enter4_to_enter5"));
+    performSegue(WizardTransition::enter4_to_enter5);
 }
 
 } // namespace tvs

@@ -3,6 +3,7 @@
 #include "AppData.h"
 #include "Navigator.h"
 #include "ScreenContext.h"
+#include "ScreenNames.h"
 #include "WizardLogging.h"
 #include "WizardState.h"
 
@@ -99,7 +100,7 @@ void EnterCar5Controller::registered(const QueryResult<Registration> &result)
     });
     WizardState::finish();
     if (nav)
-        nav->returnTo(QStringLiteral("MainView"));
+        nav->returnTo(ScreenId::MainView);
     else
         qCWarning(lcWizard) << "no navigator to return to the dashboard";
 }

@@ -1,11 +1,13 @@
 #include "EnterCarController.h"
 
 #include "AppData.h"
+#include "CarFields.h"
 #include "RequestAlerts.h"
 #include "ScreenContext.h"
 #include "WizardCodes.h"
 #include "WizardLogging.h"
 #include "WizardState.h"
+#include "WizardTransitions.h"
 
 #include <QDate>
 
@@ -91,18 +93,17 @@ ServerList serverList(int tag)
 // What an entry of a server list reads as.
 QString entryLabel(int tag, const Record &row)
 {
-    const QString name = row.value(QStringLiteral("sCarName"));
+    const QString name = row.value(CarField::sCarName);
     switch (tag) {
     case EnterCarController::Company:
-        return name + QStringLiteral(" (") + row.value(QStringLiteral("sCarGroup")) + u')';
+        return name + QStringLiteral(" (") + row.value(CarField::sCarGroup) + u')';
     case EnterCarController::DetailModel3:
-        return row.value(QStringLiteral("sCarNameSub")).isEmpty()
-                   ? name
-                   : name + u' ' + row.value(QStringLiteral("sCarNameSub"));
+        return row.value(CarField::sCarNameSub).isEmpty() ? name
+                                                          : name + u' ' + row.value(CarField::sCarNameSub);
     case EnterCarController::FormModel1:
     case EnterCarController::FormModel2:
     case EnterCarController::FormModel3:
-        return row.value(QStringLiteral("sCarFormName"));
+        return row.value(CarField::sCarFormName);
     default:
         return name;
     }
@@ -398,8 +399,8 @@ void EnterCarController::fillFromLookup(bool editFill)
         seed(Fuel, FuelSlot, v(FuelCode), v(FuelName));
         seed(FirstDay, FirstDaySlot, v(FirstRegDate), v(FirstRegDate));
     }
-    if (car.contains(QStringLiteral("sCarGroup1"))) {
-        m_makerGroup = v(QStringLiteral("sCarGroup1"));
+    if (car.contains(CarField::sCarGroup1)) {
+        m_makerGroup = v(CarField::sCarGroup1);
         const QString code = carGroupCode(m_makerGroup);
         WizardState::set(Group, code.isEmpty() ? QStringLiteral("3") : code);
     }
@@ -481,10 +482,10 @@ void EnterCarController::showServerList(int tag)
                               return;
                           const Record &row = rows.at(i);
                           if (tag == Company)
-                              m_makerGroup = row.value(QStringLiteral("sCarGroup"));
+                              m_makerGroup = row.value(CarField::sCarGroup);
                           QString shown = labels.at(i);
-                          if (tag == Company && !row.value(QStringLiteral("sCarName")).isEmpty())
-                              shown = row.value(QStringLiteral("sCarName"));
+                          if (tag == Company && !row.value(CarField::sCarName).isEmpty())
+                              shown = row.value(CarField::sCarName);
                           choose(tag, row.value(codeField), shown);
                       });
     });
@@ -676,7 +677,7 @@ void EnterCarController::next()
     if (group.isEmpty())
         group = carGroupCode(WizardState::value(Group));
     WizardState::set(Group, group.isEmpty() ? QStringLiteral("3") : group);
-    performSegue(QStringLiteral("enter_to_enter2"));
+    performSegue(WizardTransition::enter_to_enter2);
 }
 
 } // namespace tvs

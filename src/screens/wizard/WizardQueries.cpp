@@ -1,7 +1,9 @@
 #include "WizardQueries.h"
 
 #include "CallText.h"
+#include "CarFields.h"
 #include "CarQueries.h"
+#include "DealerFields.h"
 #include "JsonServiceClient.h"
 #include "WizardLogging.h"
 #include "WizardState.h"
@@ -22,10 +24,9 @@ const QString kRegistration = QStringLiteral("ps_SetEnterCar3");
 
 // The fields a choice-list row may carry; the screens read some of them.
 const QSet<QString> kListFields = {
-    QStringLiteral("sCarCode"),     QStringLiteral("sCarCode4"),     QStringLiteral("sCarCode5"),
-    QStringLiteral("sCarUpCode"),   QStringLiteral("sCarName"),      QStringLiteral("sCarGroup"),
-    QStringLiteral("sCarNameSub"),  QStringLiteral("sCarStartYear"), QStringLiteral("sCarEndYear"),
-    QStringLiteral("sCarFormName"), QStringLiteral("sCarFormCode"),
+    CarField::sCarCode,    CarField::sCarCode4,    CarField::sCarCode5,    CarField::sCarUpCode,
+    CarField::sCarName,    CarField::sCarGroup,    CarField::sCarNameSub,  CarField::sCarStartYear,
+    CarField::sCarEndYear, CarField::sCarFormName, CarField::sCarFormCode,
 };
 
 // The registration's arguments after the product code, in call order: keys of
@@ -261,9 +262,9 @@ void WizardQueries::lookup(const QString &importType, const QString &plate, cons
     }
     const QList<std::pair<QString, QString>> params = {
         {QStringLiteral("sSearchType"), QStringLiteral("Search")},
-        {QStringLiteral("sCarImportType"), importType},
-        {QStringLiteral("sCarProductNum"), plate},
-        {QStringLiteral("sUserCode"), userCode},
+        {CarField::sCarImportType, importType},
+        {CarField::sCarProductNum, plate},
+        {DealerField::sUserCode, userCode},
         {QStringLiteral("sRequest"), kRequesterId},
     };
     m_json->call(kCarLookupPath, kCarLookupOperation, params, m_receiver,
@@ -281,9 +282,9 @@ void WizardQueries::handOff(const QString &productCode, bool changed, const QStr
         return;
     }
     const QList<std::pair<QString, QString>> params = {
-        {QStringLiteral("sCarProductCode"), productCode},
+        {CarField::sCarProductCode, productCode},
         {QStringLiteral("sInputType"), changed ? QStringLiteral("PUT") : QStringLiteral("POST")},
-        {QStringLiteral("sUserCode"), userCode},
+        {DealerField::sUserCode, userCode},
         {QStringLiteral("sRequest"), kRequesterId},
     };
     m_json->call(kHandOffPath, kHandOffOperation, params, receiver,

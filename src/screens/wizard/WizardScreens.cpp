@@ -3,9 +3,7 @@
 #include "EnterCar4Controller.h"
 #include "EnterCar5Controller.h"
 #include "EnterCarController.h"
-#include "Navigator.h"
-
-#include <QUrl>
+#include "WizardTransitions.h"
 
 namespace tvs {
 
@@ -14,34 +12,13 @@ namespace tvs {
 // back to the dashboard by its identifier.
 void registerWizardScreens(Navigator &navigator)
 {
-    const auto page = [](const char *name) {
-        return QUrl(QStringLiteral("qrc:/tvs/wizard/%1.qml").arg(QLatin1String(name)));
-    };
-    navigator.registerScreen(QStringLiteral("EnterCarController"), page("EnterCarPage"),
-                             [](ScreenContext *context) { return new EnterCarController(context); });
-    navigator.registerScreen(QStringLiteral("EnterCar2"), page("EnterCar2Page"),
-                             [](ScreenContext *context) { return new EnterCar2Controller(context); });
-    navigator.registerScreen(QStringLiteral("EnterCar3"), page("EnterCar3Page"),
-                             [](ScreenContext *context) { return new EnterCar3Controller(context); });
-    navigator.registerScreen(QStringLiteral("EnterCar4"), page("EnterCar4Page"),
-                             [](ScreenContext *context) { return new EnterCar4Controller(context); });
-    navigator.registerScreen(QStringLiteral("EnterCar5"), page("EnterCar5Page"),
-                             [](ScreenContext *context) { return new EnterCar5Controller(context); });
-
-    const struct
-    {
-        const char *transition;
-        const char *destination;
-    } transitions[] = {
-        {"enter_to_enter2", "EnterCar2"},
-        {"enter2_to_enter3", "EnterCar3"},
-        {"enter3_to_enter4", "EnterCar4"},
-        {"enter4_to_enter5", "EnterCar5"},
-    };
-    for (const auto &t : transitions) {
-        navigator.registerTransition(QString::fromLatin1(t.transition), QString::fromLatin1(t.destination),
-                                     Navigator::Kind::Push);
-    }
+    registerScreen<EnterCarController>(navigator, ScreenId::EnterCarController,
+                                       "qrc:/tvs/wizard/EnterCarPage.qml");
+    registerScreen<EnterCar2Controller>(navigator, ScreenId::EnterCar2, "qrc:/tvs/wizard/EnterCar2Page.qml");
+    registerScreen<EnterCar3Controller>(navigator, ScreenId::EnterCar3, "qrc:/tvs/wizard/EnterCar3Page.qml");
+    registerScreen<EnterCar4Controller>(navigator, ScreenId::EnterCar4, "qrc:/tvs/wizard/EnterCar4Page.qml");
+    registerScreen<EnterCar5Controller>(navigator, ScreenId::EnterCar5, "qrc:/tvs/wizard/EnterCar5Page.qml");
+    registerTransitions(navigator, WizardTransition::All);
 }
 
 } // namespace tvs

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CarFields.h"
 #include "Record.h"
 
 #include <QMap>
@@ -13,46 +14,46 @@ namespace tvs {
 // service's own field names: the steps, the car record and the registration call
 // share them.
 namespace WizardKey {
-inline const QString ProductCode = QStringLiteral("sCarProductCode");
-inline const QString Code1 = QStringLiteral("sCarCode1");
-inline const QString Code2 = QStringLiteral("sCarCode2");
-inline const QString Code3 = QStringLiteral("sCarCode3");
-inline const QString Code4 = QStringLiteral("sCarCode4");
-inline const QString Code5 = QStringLiteral("sCarCode5");
-inline const QString Code6 = QStringLiteral("sCarCode6");
-inline const QString Name1 = QStringLiteral("sCarName1");
-inline const QString Name2 = QStringLiteral("sCarName2");
-inline const QString Name3 = QStringLiteral("sCarName3");
-inline const QString Name4 = QStringLiteral("sCarName4");
-inline const QString Name5 = QStringLiteral("sCarName5");
-inline const QString FormCode1 = QStringLiteral("sCarFormCode1");
-inline const QString FormCode2 = QStringLiteral("sCarFormCode2");
-inline const QString FormCode3 = QStringLiteral("sCarFormCode3");
-inline const QString FormName1 = QStringLiteral("sCarFormName1");
-inline const QString FormName2 = QStringLiteral("sCarFormName2");
-inline const QString FormName3 = QStringLiteral("sCarFormName3");
-inline const QString ColorCode = QStringLiteral("sCarColorCode");
-inline const QString FuelCode = QStringLiteral("sCarFuelCode");
-inline const QString FuelName = QStringLiteral("sCarFuelName");
-inline const QString TransmissionCode = QStringLiteral("sCarTransmissionCode");
-inline const QString TransmissionName = QStringLiteral("sCarTransmissionName");
-inline const QString ProductNum = QStringLiteral("sCarProductNum");
-inline const QString YearMonth = QStringLiteral("sCarProductYearMonth");
-inline const QString Money = QStringLiteral("iCarProductMoney");
-inline const QString Content = QStringLiteral("sCarContent");
-inline const QString ProductContent = QStringLiteral("sCarProductContent");
-inline const QString Mileage = QStringLiteral("sCarProductMileage");
-inline const QString Status = QStringLiteral("sCarStatus");
-inline const QString Group = QStringLiteral("sCarGroup");
-inline const QString ImportType = QStringLiteral("sCarImportType");
-inline const QString IdNum = QStringLiteral("sCarIdNum");
-inline const QString CC = QStringLiteral("sCarCC");
-inline const QString CheckStart = QStringLiteral("sCarProductCheckStartDate");
-inline const QString CheckEnd = QStringLiteral("sCarProductCheckEndDate");
-inline const QString SaleType = QStringLiteral("sCarSaleType");
-inline const QString ProductSaleType = QStringLiteral("sCarProductSaleType");
-inline const QString FirstRegDate = QStringLiteral("sCarProductFirstRegDate");
-inline const QString DealerPrice = QStringLiteral("sCarDealerPrice");
+inline const QString &ProductCode = CarField::sCarProductCode;
+inline const QString &Code1 = CarField::sCarCode1;
+inline const QString &Code2 = CarField::sCarCode2;
+inline const QString &Code3 = CarField::sCarCode3;
+inline const QString &Code4 = CarField::sCarCode4;
+inline const QString &Code5 = CarField::sCarCode5;
+inline const QString &Code6 = CarField::sCarCode6;
+inline const QString &Name1 = CarField::sCarName1;
+inline const QString &Name2 = CarField::sCarName2;
+inline const QString &Name3 = CarField::sCarName3;
+inline const QString &Name4 = CarField::sCarName4;
+inline const QString &Name5 = CarField::sCarName5;
+inline const QString &FormCode1 = CarField::sCarFormCode1;
+inline const QString &FormCode2 = CarField::sCarFormCode2;
+inline const QString &FormCode3 = CarField::sCarFormCode3;
+inline const QString &FormName1 = CarField::sCarFormName1;
+inline const QString &FormName2 = CarField::sCarFormName2;
+inline const QString &FormName3 = CarField::sCarFormName3;
+inline const QString &ColorCode = CarField::sCarColorCode;
+inline const QString &FuelCode = CarField::sCarFuelCode;
+inline const QString &FuelName = CarField::sCarFuelName;
+inline const QString &TransmissionCode = CarField::sCarTransmissionCode;
+inline const QString &TransmissionName = CarField::sCarTransmissionName;
+inline const QString &ProductNum = CarField::sCarProductNum;
+inline const QString &YearMonth = CarField::sCarProductYearMonth;
+inline const QString &Money = CarField::iCarProductMoney;
+inline const QString &Content = CarField::sCarContent;
+inline const QString &ProductContent = CarField::sCarProductContent;
+inline const QString &Mileage = CarField::sCarProductMileage;
+inline const QString &Status = CarField::sCarStatus;
+inline const QString &Group = CarField::sCarGroup;
+inline const QString &ImportType = CarField::sCarImportType;
+inline const QString &IdNum = CarField::sCarIdNum;
+inline const QString &CC = CarField::sCarCC;
+inline const QString &CheckStart = CarField::sCarProductCheckStartDate;
+inline const QString &CheckEnd = CarField::sCarProductCheckEndDate;
+inline const QString &SaleType = CarField::sCarSaleType;
+inline const QString &ProductSaleType = CarField::sCarProductSaleType;
+inline const QString &FirstRegDate = CarField::sCarProductFirstRegDate;
+inline const QString &DealerPrice = CarField::sCarDealerPrice;
 } // namespace WizardKey
 
 // The registration wizard's share of the session store: the accumulator

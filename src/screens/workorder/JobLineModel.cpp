@@ -1,4 +1,5 @@
 #include "JobLineModel.h"
+#include "WorkOrderFields.h"
 
 namespace tvs {
 
@@ -7,7 +8,7 @@ const QString JobLineModel::kNoShopTitle = QStringLiteral("정비소 선택");
 QVariantList JobLineRow::cells() const
 {
     return {id, line.content,
-            line.shop.isEmpty() ? JobLineModel::kNoShopTitle : line.shop.value(QStringLiteral("sStoreName"))};
+            line.shop.isEmpty() ? JobLineModel::kNoShopTitle : line.shop.value(JobField::sStoreName)};
 }
 
 JobLineModel::JobLineModel(QObject *parent)

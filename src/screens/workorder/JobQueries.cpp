@@ -1,6 +1,8 @@
 #include "JobQueries.h"
 
 #include "CallText.h"
+#include "CarFields.h"
+#include "WorkOrderFields.h"
 #include "WorkOrderLogging.h"
 
 namespace tvs {
@@ -32,18 +34,17 @@ void JobQueries::send(const QString &name, const QString &text, const QStringLis
 void JobQueries::jobCars(const QString &userCode, const QString &plateText, Done done)
 {
     send(QStringLiteral("work-order cars"), callText(QStringLiteral("ps_GetJobList1"), {userCode, plateText}),
-         {QStringLiteral("sCarProductCode"), QStringLiteral("sCarProductNum"), QStringLiteral("sCarIdNum"),
-          QStringLiteral("sCarName1"), QStringLiteral("sCarName2"), QStringLiteral("sCarProductYearMonth"),
-          QStringLiteral("sCarStatus"), QStringLiteral("sCarProductCheckStatus")},
+         {CarField::sCarProductCode, CarField::sCarProductNum, CarField::sCarIdNum, CarField::sCarName1,
+          CarField::sCarName2, CarField::sCarProductYearMonth, CarField::sCarStatus,
+          CarField::sCarProductCheckStatus},
          noUserCode(userCode), std::move(done));
 }
 
 void JobQueries::jobOrders(const QString &userCode, const QString &productCode, Done done)
 {
     send(QStringLiteral("job orders"), callText(QStringLiteral("ps_GetMainJobList"), {userCode, productCode}),
-         {QStringLiteral("sJobListCode"), QStringLiteral("iJobPrice"), QStringLiteral("sJobListRegdate"),
-          QStringLiteral("sJobOrderListStatus"), QStringLiteral("sJobContent"), QStringLiteral("sStoreCode"),
-          QStringLiteral("sStoreName")},
+         {JobField::sJobListCode, JobField::iJobPrice, JobField::sJobListRegdate,
+          JobField::sJobOrderListStatus, JobField::sJobContent, JobField::sStoreCode, JobField::sStoreName},
          noUserCode(userCode), std::move(done));
 }
 
@@ -51,9 +52,9 @@ void JobQueries::inspectionItems(const QString &productCode, const QString &jobL
 {
     send(QStringLiteral("inspection items"),
          callText(QStringLiteral("ps_GetCheckRepairList"), {productCode, jobListCode}),
-         {QStringLiteral("sCarProductCheckDate"), QStringLiteral("sCarProductCheckItemCode"),
-          QStringLiteral("sCarProductCheckItemUpCode"), QStringLiteral("sCarProductCheckItemName"),
-          QStringLiteral("sCarProductCheckItemSubCode"), QStringLiteral("sCarProductCheckItemContent")},
+         {CarField::sCarProductCheckDate, CarField::sCarProductCheckItemCode,
+          CarField::sCarProductCheckItemUpCode, CarField::sCarProductCheckItemName,
+          CarField::sCarProductCheckItemSubCode, CarField::sCarProductCheckItemContent},
          productCode.isEmpty() && jobListCode.isEmpty() ? QStringLiteral("neither a car nor a job order")
                                                         : QString(),
          std::move(done));
@@ -62,7 +63,7 @@ void JobQueries::inspectionItems(const QString &productCode, const QString &jobL
 void JobQueries::repairShops(Done done)
 {
     send(QStringLiteral("repair shops"), callText(QStringLiteral("ps_GetStoreList"), {}),
-         {QStringLiteral("sStoreCode"), QStringLiteral("sStoreName")}, QString(), std::move(done));
+         {JobField::sStoreCode, JobField::sStoreName}, QString(), std::move(done));
 }
 
 } // namespace tvs

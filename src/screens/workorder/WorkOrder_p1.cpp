@@ -1,5 +1,6 @@
 #include "WorkOrder_p1.h"
 
+#include "WorkOrderTransitions.h"
 #include "WorkOrder_p2.h"
 
 namespace tvs {
@@ -8,13 +9,13 @@ WorkOrder_p1::WorkOrder_p1(ScreenContext *context, QObject *parent) : Screen(con
 
 void WorkOrder_p1::search()
 {
-    performSegue(QStringLiteral("WorkOrder1_to_WorkOrder2"));
+    performSegue(WorkOrderTransition::WorkOrder1_to_WorkOrder2);
 }
 
 void WorkOrder_p1::prepareForSegue(const QString &identifier, Screen *destination)
 {
     auto *found = qobject_cast<WorkOrder_p2 *>(destination);
-    if (identifier == QLatin1String("WorkOrder1_to_WorkOrder2") && found)
+    if (identifier == WorkOrderTransition::WorkOrder1_to_WorkOrder2 && found)
         found->setSearchCarnum(carNum);
 }
 

@@ -1,10 +1,12 @@
 #include "WorkOrder_p2.h"
 
 #include "AppData.h"
+#include "CarFields.h"
 #include "RequestAlerts.h"
 #include "ScreenContext.h"
 #include "ThemeColors.h"
 #include "WorkOrderLogging.h"
+#include "WorkOrderTransitions.h"
 #include "WorkOrder_p3.h"
 
 #include <QColor>
@@ -20,29 +22,29 @@ namespace {
 // Cell_WorkOrder_p2 of one found car.
 QVariantList carCell(const Record &car)
 {
-    const QString yearMonth = car.value(QStringLiteral("sCarProductYearMonth"));
+    const QString yearMonth = car.value(CarField::sCarProductYearMonth);
     QStringList kind;
-    for (const char *part : {"sCarName1", "sCarName2"}) {
-        if (!car.value(QString::fromLatin1(part)).isEmpty())
-            kind.append(car.value(QString::fromLatin1(part)));
+    for (const QString &part : {CarField::sCarName1, CarField::sCarName2}) {
+        if (!car.value(part).isEmpty())
+            kind.append(car.value(part));
     }
     StatusLabel state{QString(), theme::clear()};
-    if (car.contains(QStringLiteral("sCarStatus")))
-        state = AppData::carStatusLabel(car.value(QStringLiteral("sCarStatus")));
+    if (car.contains(CarField::sCarStatus))
+        state = AppData::carStatusLabel(car.value(CarField::sCarStatus));
     // Only a car under maintenance ("61") can be completed, and only in the
     // check states "1" and "3"; under maintenance in another check state the
     // button keeps the look a fresh cell gives it.
     QString complete = WorkOrder_p2::kCompleteDisabled;
-    if (car.value(QStringLiteral("sCarStatus")) == QLatin1String("61")) {
-        const QString check = car.value(QStringLiteral("sCarProductCheckStatus"));
+    if (car.value(CarField::sCarStatus) == QLatin1String("61")) {
+        const QString check = car.value(CarField::sCarProductCheckStatus);
         const bool ready = check == QLatin1String("1") || check == QLatin1String("3");
         complete = ready ? WorkOrder_p2::kCompleteReady : WorkOrder_p2::kCompleteFresh;
     }
     return {
         yearMonth.size() >= 4 ? yearMonth.left(4) + QStringLiteral("년식") : QString(),
         kind.join(QStringLiteral(" / ")),
-        car.value(QStringLiteral("sCarIdNum")),
-        car.value(QStringLiteral("sCarProductNum")),
+        car.value(CarField::sCarIdNum),
+        car.value(CarField::sCarProductNum),
         state.text,
         state.background,
         complete,
@@ -55,7 +57,7 @@ WorkOrder_p2::WorkOrder_p2(ScreenContext *context, QObject *parent)
     : Screen(context, parent), m_jobs(context ? context->procedures : nullptr, this),
       m_table({"cell_CarDate", "cell_CarKind", "cell_CarNum2", "cell_CarNum", "cell_CarState",
                "cell_CarStateColor", "cell_btnCompleteLook"},
-              QStringLiteral("sCarProductCode"), carCell, this)
+              CarField::sCarProductCode, carCell, this)
 {
 }
 
@@ -95,21 +97,21 @@ void WorkOrder_p2::cell_btnCheck_Action(int tag)
         return;
     }
     // Without its code the car's job orders cannot be asked for.
-    if (m_table.record(tag).value(QStringLiteral("sCarProductCode")).isEmpty()) {
+    if (m_table.record(tag).value(CarField::sCarProductCode).isEmpty()) {
         qCWarning(lcWorkOrder) << "work-order cars: row" << tag << "has no car code";
         return;
     }
     m_selectedRow = tag;
-    performSegue(QStringLiteral("WorkOrder2_to_WorkOrder3"));
+    performSegue(WorkOrderTransition::WorkOrder2_to_WorkOrder3);
 }
 
 void WorkOrder_p2::prepareForSegue(const QString &identifier, Screen *destination)
 {
     auto *orders = qobject_cast<WorkOrder_p3 *>(destination);
-    if (identifier != QLatin1String("WorkOrder2_to_WorkOrder3") || !orders)
+    if (identifier != WorkOrderTransition::WorkOrder2_to_WorkOrder3 || !orders)
         return;
     const Record car = m_table.record(m_selectedRow);
-    orders->setCar(car.value(QStringLiteral("sCarProductCode")), car.value(QStringLiteral("sCarProductNum")));
+    orders->setCar(car.value(CarField::sCarProductCode), car.value(CarField::sCarProductNum));
 }
 
 } // namespace tvs

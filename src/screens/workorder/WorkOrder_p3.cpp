@@ -4,7 +4,9 @@
 #include "Navigator.h"
 #include "RequestAlerts.h"
 #include "ScreenContext.h"
+#include "WorkOrderFields.h"
 #include "WorkOrderLogging.h"
+#include "WorkOrderTransitions.h"
 #include "WorkWrite_p1.h"
 
 #include <algorithm>
@@ -28,19 +30,18 @@ WorkOrder_p3::WorkOrder_p3(ScreenContext *context, QObject *parent)
     : Screen(context, parent), m_jobs(context ? context->procedures : nullptr, this),
       m_table(
           {"cell_Time", "cell_JobNumber", "cell_RepairPrice", "cell_CarNumber", "cell_JobCode"},
-          QStringLiteral("sJobListCode"),
+          JobField::sJobListCode,
           [this](const Record &order) {
               return QVariantList{
-                  registrationTime(order.value(QStringLiteral("sJobListRegdate"))),
-                  QStringLiteral("작업 지시번호: ") + order.value(QStringLiteral("sJobListCode")),
+                  registrationTime(order.value(JobField::sJobListRegdate)),
+                  QStringLiteral("작업 지시번호: ") + order.value(JobField::sJobListCode),
                   // An empty price element shows no price, not a lone " 원".
-                  !order.value(QStringLiteral("iJobPrice")).isEmpty()
-                      ? AppData::formatThousands(order.value(QStringLiteral("iJobPrice"))) +
-                            QStringLiteral(" 원")
+                  !order.value(JobField::iJobPrice).isEmpty()
+                      ? AppData::formatThousands(order.value(JobField::iJobPrice)) + QStringLiteral(" 원")
                       : QString(),
                   car_Number,
                   // Names the row's buttons for a screen reader ("수정 J00011").
-                  order.value(QStringLiteral("sJobListCode")),
+                  order.value(JobField::sJobListCode),
               };
           },
           this)
@@ -98,12 +99,12 @@ void WorkOrder_p3::openNewOrder()
 void WorkOrder_p3::openWriting(const Record &order)
 {
     m_writeOrder = order;
-    performSegue(QStringLiteral("order_to_write"));
+    performSegue(WorkOrderTransition::order_to_write);
 }
 
 bool WorkOrder_p3::openToChanges(const Record &order)
 {
-    if (order.value(QStringLiteral("sJobOrderListStatus")) == QLatin1String("1"))
+    if (order.value(JobField::sJobOrderListStatus) == QLatin1String("1"))
         return true;
     presentAlert(QStringLiteral("오류"),
                  QStringLiteral("이미 주문접수 상태입니다.\n주문접수 상태이면 취소하실 수 없습니다."));
@@ -120,7 +121,7 @@ void WorkOrder_p3::cell_EditButton_Action(int tag)
     if (!openToChanges(order))
         return;
     // Without its number the order would be written as a new one.
-    if (order.value(QStringLiteral("sJobListCode")).isEmpty()) {
+    if (order.value(JobField::sJobListCode).isEmpty()) {
         qCWarning(lcWorkOrder) << "job orders: row" << tag << "has no order number to edit";
         return;
     }
@@ -134,7 +135,7 @@ void WorkOrder_p3::cell_DelButton_Action(int tag)
         return;
     }
     const Record order = m_table.record(tag);
-    qCDebug(lcWorkOrder) << "job order status:" << order.value(QStringLiteral("sJobOrderListStatus"));
+    qCDebug(lcWorkOrder) << "job order status:" << order.value(JobField::sJobOrderListStatus);
     if (!openToChanges(order))
         return;
     // The service has no procedure that deletes a job order: the question is
@@ -150,15 +151,15 @@ void WorkOrder_p3::prepareForSegue(const QString &identifier, Screen *destinatio
     auto *writing = qobject_cast<WorkWrite_p1 *>(destination);
     // Editing hands the car's code too: the inspection items and the
     // inspection record page are the car's.
-    if (identifier != QLatin1String("order_to_write") || !writing)
+    if (identifier != WorkOrderTransition::order_to_write || !writing)
         return;
     // The order's own work and shop start its job lines, as long as the dealer has
     // written none for it in this session.
-    JobLine first{m_writeOrder.value(QStringLiteral("sJobContent")), {}};
-    if (!m_writeOrder.value(QStringLiteral("sStoreCode")).isEmpty())
-        first.shop = Record{{QStringLiteral("sStoreCode"), m_writeOrder.value(QStringLiteral("sStoreCode"))},
-                            {QStringLiteral("sStoreName"), m_writeOrder.value(QStringLiteral("sStoreName"))}};
-    writing->setOrder(productCode, m_writeOrder.value(QStringLiteral("sJobListCode")), first);
+    JobLine first{m_writeOrder.value(JobField::sJobContent), {}};
+    if (!m_writeOrder.value(JobField::sStoreCode).isEmpty())
+        first.shop = Record{{JobField::sStoreCode, m_writeOrder.value(JobField::sStoreCode)},
+                            {JobField::sStoreName, m_writeOrder.value(JobField::sStoreName)}};
+    writing->setOrder(productCode, m_writeOrder.value(JobField::sJobListCode), first);
 }
 
 } // namespace tvs

@@ -1,11 +1,14 @@
 #include "WorkWrite_p1.h"
 
 #include "AppData.h"
+#include "CarFields.h"
 #include "Navigator.h"
 #include "RequestAlerts.h"
 #include "ScreenContext.h"
 #include "WebController.h"
+#include "WorkOrderFields.h"
 #include "WorkOrderLogging.h"
+#include "WorkOrderTransitions.h"
 #include "WorkWrite_p2.h"
 
 namespace tvs {
@@ -15,11 +18,11 @@ const QString WorkWrite_p1::kNoShopTitle = QStringLiteral("정비소 선택");
 WorkWrite_p1::WorkWrite_p1(ScreenContext *context, QObject *parent)
     : Screen(context, parent), m_jobs(context ? context->procedures : nullptr, this),
       m_table(
-          {"cell_label", "cell_Button"}, QStringLiteral("sCarProductCheckItemCode"),
+          {"cell_label", "cell_Button"}, CarField::sCarProductCheckItemCode,
           [](const Record &item) {
               return QVariantList{
-                  item.value(QStringLiteral("sCarProductCheckItemName")) + u'(' +
-                      item.value(QStringLiteral("sCarProductCheckItemContent")) + u')',
+                  item.value(CarField::sCarProductCheckItemName) + u'(' +
+                      item.value(CarField::sCarProductCheckItemContent) + u')',
                   kNoShopTitle,
               };
           },
@@ -112,7 +115,7 @@ void WorkWrite_p1::cell_ButtonAction(int tag)
     }
     QStringList names;
     for (const Record &shop : std::as_const(repairResultList))
-        names.append(shop.value(QStringLiteral("sStoreName")));
+        names.append(shop.value(JobField::sStoreName));
     presentChoice(QStringLiteral("정비소 선택"), names, true, [this, tag, names](int chosen) {
         // The choice is only shown: the shops go to the job lines whatever was chosen.
         if (chosen >= 0 && chosen < names.size())
@@ -122,7 +125,7 @@ void WorkWrite_p1::cell_ButtonAction(int tag)
 
 void WorkWrite_p1::openInspectionRecord()
 {
-    performSegue(QStringLiteral("WorkWrite_to_Web"));
+    performSegue(WorkOrderTransition::WorkWrite_to_Web);
 }
 
 void WorkWrite_p1::openJobLines()
@@ -136,16 +139,16 @@ void WorkWrite_p1::openJobLines()
     }
     if (navigator() && navigator()->top() != this)
         return;
-    performSegue(QStringLiteral("WorkWrite_to_WorkWrite2"));
+    performSegue(WorkOrderTransition::WorkWrite_to_WorkWrite2);
 }
 
 void WorkWrite_p1::prepareForSegue(const QString &identifier, Screen *destination)
 {
     if (auto *web = qobject_cast<WebController *>(destination)) {
-        if (identifier == QLatin1String("WorkWrite_to_Web"))
+        if (identifier == WorkOrderTransition::WorkWrite_to_Web)
             web->setPage(QStringLiteral("record"), take_ProductCode, QStringLiteral("성능 점검 기록부"));
     } else if (auto *lines = qobject_cast<WorkWrite_p2 *>(destination)) {
-        if (identifier == QLatin1String("WorkWrite_to_WorkWrite2"))
+        if (identifier == WorkOrderTransition::WorkWrite_to_WorkWrite2)
             lines->setOrder(repairResultList,
                             JobOrderKey{AppData::shared()->userCode(), take_ProductCode, take_JobListCode},
                             m_firstLine);

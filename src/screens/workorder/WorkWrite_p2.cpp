@@ -1,6 +1,7 @@
 #include "WorkWrite_p2.h"
 
 #include "AppData.h"
+#include "WorkOrderFields.h"
 #include "WorkOrderLogging.h"
 
 namespace tvs {
@@ -45,7 +46,7 @@ void WorkWrite_p2::cell_JobButtonAction(int lineId)
     }
     QStringList names;
     for (const Record &shop : std::as_const(takeRepairList))
-        names.append(shop.value(QStringLiteral("sStoreName")));
+        names.append(shop.value(JobField::sStoreName));
     const Records shops = takeRepairList;
     presentChoice(QStringLiteral("정비소 선택"), names, true, [this, lineId, shops](int chosen) {
         // The line may have been removed while the choice was open.
