@@ -46,6 +46,7 @@ Rectangle {
         anchors { right: parent.right; rightMargin: 12; verticalCenter: parent.verticalCenter }
         visible: bar.showsCount && text !== ""
         text: bar.table.view.countText
+        textFormat: Text.PlainText
         color: Theme.orange
         font { pixelSize: Theme.smallFontSize; bold: true }
     }
