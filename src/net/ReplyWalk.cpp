@@ -318,8 +318,15 @@ struct ReplyWalker::Parse
 
     ~Parse()
     {
-        if (ctxt)
-            xmlFreeParserCtxt(ctxt);
+        if (!ctxt)
+            return;
+        // A reply that declares entities gets a document of the parser's own to hold
+        // them; the parser frees it only when it reaches the end of a whole reply.
+        if (ctxt->myDoc) {
+            xmlFreeDoc(ctxt->myDoc);
+            ctxt->myDoc = nullptr;
+        }
+        xmlFreeParserCtxt(ctxt);
     }
 
     // Checks and parses `bytes`, which end at a safe place; false once the body is not UTF-8.
