@@ -59,7 +59,9 @@ QList<bool> longestInOrder(const QList<int> &from)
         else
             tails[length] = i;
     }
-    QList<bool> on(from.size(), false);
+    // (A size the compiler can see is not negative: GCC's -O3 otherwise warns of a
+    // fill beyond any object.)
+    QList<bool> on(std::max(from.size(), qsizetype(0)), false);
     for (int i = tails.isEmpty() ? -1 : tails.last(); i >= 0; i = before.at(i))
         on[i] = true;
     return on;
