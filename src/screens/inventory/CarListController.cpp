@@ -76,8 +76,8 @@ void CarListController::fetchList()
         [kept](const Records &reply) {
             Records rows;
             for (const Record &row : reply) {
-                if (!kept || (row.contains(CarField::sCarStatus) &&
-                              kept->contains(row.value(CarField::sCarStatus))))
+                if (!kept ||
+                    (row.contains(CarField::sCarStatus) && kept->contains(row.value(CarField::sCarStatus))))
                     rows.append(storedRecord(row));
             }
             return rows;
@@ -142,26 +142,27 @@ void CarListController::requestStatusChange(int tag, const QString &message,
         return;
     }
     const Record car = m_table.rows()->record(tag);
-    presentActions(car.value(CarField::sCarName3), message, actions,
-                   [this, car, statuses](int pressed) {
-                       if (pressed < 0 || pressed >= statuses.size())
-                           return; // the closing button: nothing is sent
-                       // The list may have been fetched again while the alert was
-                       // open, so the car is looked up rather than trusted by index.
-                       if (!m_table.rows()->records().contains(car)) {
-                           qCWarning(lcInventory) << "car list: the chosen car is no longer listed";
-                           return;
-                       }
-                       changeStatus(car, statuses.at(pressed));
-                   });
+    presentActions(car.value(CarField::sCarName3), message, actions, [this, car, statuses](int pressed) {
+        if (pressed < 0 || pressed >= statuses.size())
+            return; // the closing button: nothing is sent
+        // The list may have been fetched again while the alert was
+        // open, so the car is looked up rather than trusted by index.
+        if (const int at = rowOf(car); at < 0 || m_table.rows()->record(at) != car) {
+            qCWarning(lcInventory) << "car list: the chosen car is no longer listed";
+            return;
+        }
+        changeStatus(car, statuses.at(pressed));
+    });
 }
 
 int CarListController::rowOf(const Record &car) const
 {
+    // Looked up in the rows themselves: a copy of every record would cost a big shop
+    // more than the search.
     const QString code = car.value(CarField::sCarProductCode);
-    const Records rows = m_table.rows()->records();
+    const QList<CarRow> &rows = m_table.rows()->rows();
     for (qsizetype at = 0; at < rows.size(); ++at) {
-        if (rows.at(at).value(CarField::sCarProductCode) == code)
+        if (rows.at(at).key() == code)
             return int(at);
     }
     return -1;
