@@ -32,15 +32,6 @@ void handler(QtMsgType type, const QMessageLogContext &context, const QString &m
         g_previous(type, context, message);
 }
 
-void collectAccessible(QQuickItem *item, QList<QQuickItem *> &out)
-{
-    if (!item || !item->isVisible())
-        return;
-    out.append(item);
-    for (QQuickItem *child : item->childItems())
-        collectAccessible(child, out);
-}
-
 QString accessibleName(QQuickItem *item)
 {
     // The Accessible attached object is a child of its item; it is read through
@@ -50,6 +41,17 @@ QString accessibleName(QQuickItem *item)
             return child->property("name").toString();
     }
     return {};
+}
+
+// The visible items under `item` that have an accessible name, in tree order.
+void collectNamed(QQuickItem *item, QList<std::pair<QString, QQuickItem *>> &out)
+{
+    if (!item || !item->isVisible())
+        return;
+    if (const QString name = accessibleName(item); !name.isEmpty())
+        out.append({name, item});
+    for (QQuickItem *child : item->childItems())
+        collectNamed(child, out);
 }
 
 } // namespace
@@ -168,29 +170,28 @@ QString QmlPageHarness::report() const
                : QStringLiteral("QML warnings:\n  ") + m_warnings.join(QStringLiteral("\n  "));
 }
 
+QList<std::pair<QString, QQuickItem *>> QmlPageHarness::namedItems() const
+{
+    QList<std::pair<QString, QQuickItem *>> items;
+    if (m_window)
+        collectNamed(m_window->contentItem(), items);
+    return items;
+}
+
 QQuickItem *QmlPageHarness::findAccessible(const QString &name) const
 {
-    if (!m_window)
-        return nullptr;
-    QList<QQuickItem *> items;
-    collectAccessible(m_window->contentItem(), items);
-    for (QQuickItem *item : items) {
-        if (accessibleName(item) == name)
+    for (const auto &[itemName, item] : namedItems()) {
+        if (itemName == name)
             return item;
     }
     return nullptr;
-}
-
-bool QmlPageHarness::waitForPolish()
-{
-    return m_window && QQuickTest::qWaitForPolish(m_window.data(), 10000);
 }
 
 bool QmlPageHarness::click(QQuickItem *item)
 {
     if (!item || !m_window)
         return false;
-    waitForPolish();
+    QQuickTest::qWaitForPolish(m_window.data(), 10000);
     if (item->width() <= 0 || item->height() <= 0)
         return false;
     const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
@@ -201,15 +202,8 @@ bool QmlPageHarness::click(QQuickItem *item)
 QStringList QmlPageHarness::accessibleNames() const
 {
     QStringList names;
-    if (!m_window)
-        return names;
-    QList<QQuickItem *> items;
-    collectAccessible(m_window->contentItem(), items);
-    for (QQuickItem *item : items) {
-        const QString name = accessibleName(item);
-        if (!name.isEmpty())
-            names.append(name);
-    }
+    for (const auto &named : namedItems())
+        names.append(named.first);
     return names;
 }
 
