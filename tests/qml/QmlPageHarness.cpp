@@ -93,12 +93,6 @@ void QmlPageHarness::addWarning(const QString &warning)
 QQuickItem *QmlPageHarness::load(const QUrl &page, QObject *controller, const QVariantMap &properties)
 {
     QQmlComponent component(m_engine.get(), page, QQmlComponent::PreferSynchronous);
-    if (component.isLoading()) {
-        QElapsedTimer t;
-        t.start();
-        while (component.isLoading() && t.elapsed() < 10000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
     if (!component.isReady()) {
         m_warnings.append(QStringLiteral("cannot load %1: %2").arg(page.toString(), component.errorString()));
         return nullptr;

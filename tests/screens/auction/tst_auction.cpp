@@ -58,47 +58,44 @@ private slots:
         QTest::addColumn<Record>("row");
         QTest::addColumn<int>("page");
         QTest::addColumn<QColor>("colour");
-        QTest::addColumn<QStringList>("shown"); // state, button, name, info, price, picture, time left, opens
+        QTest::addColumn<QString>("shown"); // state|button|name|info|price|picture|time left|opens
         const QColor magenta = QColor::fromRgbF(1.0f, 0.253f, 1.0f),
-                     grey = QColor::fromRgbF(0.804f, 0.804f, 0.804f);
-        const QStringList car = {"현대 쏘나타", "12가3456 / 2019년식", "16,000,000 원"};
-        const QStringList running = QStringList{"  경매중  ", "  경매참여  "} + car;
-        const QStringList closed =
-            QStringList{"  경매종료  ", ""} + car + QStringList{"", "", "AuctionController"};
-        QTest::newRow("in progress") << auctionRow("A", "1", "D2", {{"sCarPhotoPath", "a b.jpg"}}) << 2
-                                     << magenta
-                                     << running +
-                                            QStringList{"http://127.0.0.1:8080/image_product/CA/a%20b.jpg",
-                                                        "2시간 15분 남음", "auctionDetail"};
+                     grey = QColor::fromRgbF(0.804f, 0.804f, 0.804f),
+                     blue = QColor::fromRgbF(0.239f, 0.675f, 0.969f);
+        const QString car = u"현대 쏘나타|12가3456 / 2019년식|16,000,000 원|"_qs;
+        QTest::newRow("in progress")
+            << auctionRow("A", "1", "D2", {{"sCarPhotoPath", "a b.jpg"}}) << 2 << magenta
+            << "  경매중  |  경매참여  |" + car +
+                   "http://127.0.0.1:8080/image_product/CA/a%20b.jpg|2시간 15분 남음|auctionDetail";
         QTest::newRow("no bid yet; text in pieces")
             << auctionRow("A", "1", "", {{"sCarName2", "쏘\n나타  "}}) << 2 << magenta
-            << running + QStringList{"", "2시간 15분 남음", "auctionDetail"};
-        QTest::newRow("won") << auctionRow("A", "2", "D0001") << 3 << QColor::fromRgbF(0.239f, 0.675f, 0.969f)
-                             << QStringList{"  낙찰  ", "  낙찰하기  "} + car +
-                                    QStringList{"", "", "auctionPopCall"};
-        QTest::newRow("won by another") << auctionRow("A", "2", "D0002") << 4 << grey << closed;
+            << "  경매중  |  경매참여  |" + car + "|2시간 15분 남음|auctionDetail";
+        QTest::newRow("won") << auctionRow("A", "2", "D0001") << 3 << blue
+                             << "  낙찰  |  낙찰하기  |" + car + "||auctionPopCall";
+        QTest::newRow("won by another")
+            << auctionRow("A", "2", "D0002") << 4 << grey << "  경매종료  ||" + car + "||AuctionController";
         QTest::newRow("no state, model, year or price; a field the board does not keep")
             << auctionRow("A", QString(), "D0001",
                           {{"sCarName2", QString()},
                            {"sCarProductYearMonth", ""},
                            {"iAuctionMaxPrice", QString()},
                            {"sExtra", "x"}})
-            << 4 << grey
-            << QStringList{"  경매종료  ", "", "", "12가3456", "0 원", "", "", "AuctionController"};
+            << 4 << grey << u"  경매종료  |||12가3456|0 원|||AuctionController"_qs;
         QTest::newRow("price not a number, 30 seconds left")
             << auctionRow("A", "1", "D2",
                           {{"iAuctionMaxPrice", "1.5e6"}, {"sAuctionEndDate", "20260315100030"}})
-            << 2 << magenta << running.mid(0, 4) + QStringList{"-- 원", "", "1분 남음", "auctionDetail"};
+            << 2 << magenta
+            << u"  경매중  |  경매참여  |현대 쏘나타|12가3456 / 2019년식|-- 원||1분 남음|auctionDetail"_qs;
         QTest::newRow("in progress past its end")
             << auctionRow("A", "1", "D2", {{"sAuctionEndDate", "20260315100000"}}) << 2 << grey
-            << QStringList{"  마감  ", ""} + car + QStringList{"", "", "auctionDetail"};
+            << "  마감  ||" + car + "||auctionDetail";
     }
     void cells()
     {
         QFETCH(Record, row);
         QFETCH(int, page);
         QFETCH(QColor, colour);
-        QFETCH(QStringList, shown);
+        QFETCH(QString, shown);
         const QColor grey = QColor::fromRgbF(0.804f, 0.804f, 0.804f);
         AuctionController *board = showBoard(*t, {row});
         for (int p = 1; p <= 4; ++p)
@@ -110,7 +107,7 @@ private slots:
                                    "aucCell_price", "aucCell_img", "aucCell_left"})
             roles << board->table(1)->cell(0, outlet).toString();
         board->btnEvent(0);
-        QCOMPARE(roles << t->navigator->top()->identifier(), shown);
+        QCOMPARE((roles << t->navigator->top()->identifier()).join(u'|'), shown);
         QCOMPARE(board->table(1)->view(0).stateColor, colour);
         // Page 2 has a label colour of its own, but for an auction past its end.
         QCOMPARE(board->table(page)->view(0).stateColor,

@@ -159,16 +159,8 @@ private slots:
         QCOMPARE(t->navigator->top()->identifier() + u'|' +
                      (dialogs.isEmpty() ? u"|"_qs : dialogs.first().title + u'|' + dialogs.first().message),
                  outcome);
-        if (auto *writing = top<WorkWrite_p1>()) { // the car's code comes along with the order's
+        if (auto *writing = top<WorkWrite_p1>()) // the car's code comes along with the order's
             QCOMPARE(writing->take_ProductCode + u'|' + writing->take_JobListCode, u"C1|J7");
-            // The order's own work and shop are its first job line.
-            writing->openJobLines();
-            QTRY_VERIFY(top<WorkWrite_p2>());
-            const QList<JobLine> lines = top<WorkWrite_p2>()->lines().lines();
-            QCOMPARE(lines.size(), 1);
-            QCOMPARE(lines.first().content + u'@' + lines.first().shop.value(u"sStoreName"_qs),
-                     u"엔진오일 교환@정비소1");
-        }
         if (!edit && status == QLatin1String("1")) {
             QCOMPARE(shownDialogActions(*screen), (QStringList{"확인", "취소"}));
             QVERIFY(pressDialogAction(*screen, QStringLiteral("확인")));
@@ -360,9 +352,10 @@ private slots:
         QCOMPARE(lines->orderKey.userCode + lines->orderKey.productCode + lines->orderKey.jobListCode,
                  u"D0001C1J1");
         QQuickItem *page = showTop();
-        // The order's own work is its first line (edited here, nothing was kept yet).
+        // The order's own work and shop are its first line (edited here, nothing was kept yet).
         QCOMPARE(harness->findAccessible(QStringLiteral("작업 내용 1"))->property("text").toString(),
                  u"엔진오일 교환");
+        QVERIFY(harness->findAccessible(QStringLiteral("정비소 1 정비소1")));
         // A long text grows its line, then scrolls in it: what is typed stays above the buttons.
         type(QStringLiteral("작업 내용 1"), "oil");
         for (int i = 0; i < 15; ++i)
