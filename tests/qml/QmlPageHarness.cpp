@@ -90,28 +90,31 @@ void QmlPageHarness::addWarning(const QString &warning)
     m_warnings.append(warning);
 }
 
-QQuickItem *QmlPageHarness::load(const QUrl &page, QObject *controller, const QVariantMap &properties)
+// Null, with a warning that says why, when `url` does not load or is no T.
+template <typename T> T *QmlPageHarness::create(const QUrl &url, const QVariantMap &properties)
 {
-    QQmlComponent component(m_engine.get(), page, QQmlComponent::PreferSynchronous);
-    if (!component.isReady()) {
-        m_warnings.append(QStringLiteral("cannot load %1: %2").arg(page.toString(), component.errorString()));
+    QQmlComponent component(m_engine.get(), url, QQmlComponent::PreferSynchronous);
+    QObject *object = component.isReady() ? component.createWithInitialProperties(properties) : nullptr;
+    auto *created = qobject_cast<T *>(object);
+    if (!created) {
+        m_warnings.append(QStringLiteral("cannot load %1 as a %2: %3")
+                              .arg(url.toString(), QLatin1String(T::staticMetaObject.className()),
+                                   component.errorString()));
+        delete object;
         return nullptr;
     }
+    m_created.prepend(created);
+    return created;
+}
+
+QQuickItem *QmlPageHarness::load(const QUrl &page, QObject *controller, const QVariantMap &properties)
+{
     QVariantMap initial = properties;
     if (controller)
         initial.insert(QStringLiteral("controller"), QVariant::fromValue(controller));
-    QObject *object = component.createWithInitialProperties(initial);
-    if (!object) {
-        m_warnings.append(
-            QStringLiteral("cannot create %1: %2").arg(page.toString(), component.errorString()));
+    auto *item = create<QQuickItem>(page, initial);
+    if (!item)
         return nullptr;
-    }
-    m_created.prepend(object);
-    auto *item = qobject_cast<QQuickItem *>(object);
-    if (!item) {
-        m_warnings.append(QStringLiteral("%1 is not an Item").arg(page.toString()));
-        return nullptr;
-    }
     if (!m_window) {
         m_window = new QQuickWindow;
         m_ownsWindow = true;
@@ -128,20 +131,9 @@ QQuickItem *QmlPageHarness::load(const QUrl &page, QObject *controller, const QV
 
 QQuickWindow *QmlPageHarness::loadWindow(const QUrl &url, const QVariantMap &properties)
 {
-    QQmlComponent component(m_engine.get(), url, QQmlComponent::PreferSynchronous);
-    if (!component.isReady()) {
-        m_warnings.append(QStringLiteral("cannot load %1: %2").arg(url.toString(), component.errorString()));
+    auto *window = create<QQuickWindow>(url, properties);
+    if (!window)
         return nullptr;
-    }
-    QObject *object = component.createWithInitialProperties(properties);
-    auto *window = qobject_cast<QQuickWindow *>(object);
-    if (!window) {
-        m_warnings.append(
-            QStringLiteral("%1 is not a window: %2").arg(url.toString(), component.errorString()));
-        delete object;
-        return nullptr;
-    }
-    m_created.prepend(window);
     if (m_ownsWindow)
         delete m_window;
     m_ownsWindow = false;

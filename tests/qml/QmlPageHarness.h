@@ -71,6 +71,7 @@ public:
     void addWarning(const QString &warning);
 
 private:
+    template <typename T> T *create(const QUrl &url, const QVariantMap &properties);
     QList<std::pair<QString, QQuickItem *>> namedItems() const;
     std::unique_ptr<QQmlEngine> m_engine;
     QPointer<QQuickWindow> m_window;
