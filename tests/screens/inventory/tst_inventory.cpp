@@ -210,6 +210,8 @@ private slots:
                    {{"rtn", "NO"}, {"sMessage", "현재 차량상태에서는 변경할 수 없습니다."}}, kProcedureExecute))
             << "요청이 거절되었습니다.|" + line + "\n현재 차량상태에서는 변경할 수 없습니다." << QStringList{"확인"};
         QTest::newRow("unreadable") << CannedAnswer::badReply() << "서버의 응답을 읽을 수 없습니다.|" + line << retry;
+        QTest::newRow("no connection") << CannedAnswer::transportError() << "서버에 연결할 수 없습니다.|" + line
+                                       << retry;
     }
     void statusChangeOutcomes()
     {

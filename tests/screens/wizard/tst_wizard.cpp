@@ -443,7 +443,6 @@ private slots:
         // A field that holds something else than digits is told so; what was typed stays.
         QTest::newRow("cc 1 character") << QStringList{"1", "", "", ""} << "배기량을 입력해주세요." << "editCC";
         QTest::newRow("cc not digits") << QStringList{"1,999", "1", "", ""} << digits << "editCC";
-        QTest::newRow("cc a letter") << QStringList{"a", "1", "", ""} << digits << "editCC";
         QTest::newRow("mileage") << QStringList{"99", "9", "", ""} << "주행거리를 입력해주세요." << "sCarMileage";
         QTest::newRow("mileage not digits") << QStringList{"99", "9 km", id, "1"} << digits << "sCarMileage";
         QTest::newRow("chassis 15") << QStringList{"99", "99", id.chopped(1), ""} << "차대번호를 입력해주세요." << "editCarId";

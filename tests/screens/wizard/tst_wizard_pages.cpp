@@ -103,7 +103,6 @@ private slots:
         QTest::keyClick(harness->window(), Qt::Key_Return);
         QCOMPARE(t->jsonServices.calls().size(), 1);
         QTRY_VERIFY(!step1->searchLoading());
-        QCOMPARE(dialogTitles(*step1), QStringList{"조회된 차량 정보가 없습니다."});
         QVERIFY(pressDialogAction(*step1, QStringLiteral("확인")));
         WizardState::set(WizardKey::CC, QStringLiteral("2497"));
         WizardState::set(WizardKey::IdNum, QStringLiteral("KMH0000000000001"));
