@@ -29,7 +29,6 @@ QByteArray counts(std::initializer_list<std::pair<QString, QString>> values)
     return singleElementsBody(Record(values));
 }
 
-// What a destination received, as one text.
 // Cars as "code:status"; an empty code is a row without one.
 Records cars(const QStringList &codes)
 {
@@ -55,6 +54,7 @@ QStringList shownCodes(MainController *screen)
     return codes;
 }
 
+// What a destination received, as one text.
 QString handedTo(Screen *screen)
 {
     if (auto *list = qobject_cast<CarListController *>(screen))
