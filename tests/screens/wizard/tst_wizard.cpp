@@ -230,8 +230,6 @@ private slots:
         QTest::newRow("lookup of another maker: details")
             << false << "lookup:1001:2001"
             << QStringList{"1001", "2001", "no", "no", "no", y, "A000002", d, g, "F3"};
-        QTest::newRow("lookup of the same car: nothing")
-            << false << "lookup:M:MD" << QStringList{"M", "MD", "D1", "D2", "D3", y, "A000002", d, g, "F3"};
         // Answers still on their way belong to the kind left: they are dropped.
         QTest::newRow("the other kind: all but the gearbox")
             << false << "switch" << QStringList{"no", "no", "no", "no", "no", "no", "no", "no", g, "no"};
