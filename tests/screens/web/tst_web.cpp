@@ -31,6 +31,7 @@ private slots:
     {
         t = std::make_unique<TestContext>();
         startCarTest(*t);
+        t->config.mwebHost = QStringLiteral("127.0.0.2:8443"); // a page on the wrong host shows
     }
     void cleanup()
     {
