@@ -123,7 +123,8 @@ private slots:
         QVERIFY(!screen->isOpenDrawer);
         harness.settle(700);
         QVERIFY(harness.click(QStringLiteral("보유 차량 12")));
-        QCOMPARE(qobject_cast<CarListController *>(t->navigator->top())->searchNum, 0);
+        auto *owned = qobject_cast<CarListController *>(t->navigator->top());
+        QVERIFY(owned && owned->searchNum == 0);
         QVERIFY2(unexpected(harness).isEmpty(), qPrintable(harness.report()));
     }
 
@@ -159,7 +160,8 @@ private slots:
         QVERIFY(harness.findAccessible(u"에어백 (운전석) (있음)"_qs) &&
                 harness.findAccessible(u"후방 센서"_qs));
         QVERIFY(press(harness.findAccessible(QStringLiteral("정산내역"))));
-        QCOMPARE(qobject_cast<WebController *>(t->navigator->top())->ch, QStringLiteral("summery"));
+        auto *web = qobject_cast<WebController *>(t->navigator->top());
+        QVERIFY(web && web->ch == u"summery"_qs);
         QVERIFY2(unexpected(harness).isEmpty(), qPrintable(harness.report()));
     }
 
