@@ -9,7 +9,6 @@
 #include "MainDetailController.h"
 #include "QmlPageHarness.h"
 #include "StandInFixture.h"
-#include "StandInService.h"
 #include "TestCertificate.h"
 #include "WebController.h"
 
@@ -31,17 +30,9 @@ class TestCarsEndToEnd : public QObject
     Q_OBJECT
 
     StandInFixture m_stand;
-    StandInService *m_service = nullptr;
     std::unique_ptr<TestContext> t;
 
-    QVariant sql(const QString &query, const QVariantList &values = {})
-    {
-        return m_service->queryValue(query, values);
-    }
-    QVariant sql(const char *query, const QVariantList &values = {})
-    {
-        return sql(QString::fromUtf8(query), values);
-    }
+    QVariant sql(const QString &query, const QVariantList &values = {}) { return m_stand.db(query, values); }
     CarListController *openList(const QString &title, int searchNum, CarListController::Mode mode)
     {
         auto *list = qobject_cast<CarListController *>(t->navigator->instantiate(QStringLiteral("CarListController")));
@@ -52,19 +43,12 @@ class TestCarsEndToEnd : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY2(m_stand.start(), qPrintable(m_stand.errorString()));
-        m_service = m_stand.service();
-    }
+    void initTestCase() { QVERIFY2(m_stand.start(), qPrintable(m_stand.errorString())); }
     void init()
     {
         t = std::make_unique<TestContext>();
         startCarTest(*t);
-        StandInFixture::setDemoDealer();
-        t->config = m_stand.config();
-        t->context.procedures = m_stand.procedures();
-        t->clock.setNow(QDateTime::currentDateTime());
+        m_stand.attach(*t);
     }
     void cleanup() { t.reset(); }
     void cleanupTestCase() { m_stand.stop(); }
@@ -112,16 +96,16 @@ private slots:
             [&] { QTRY_VERIFY_WITH_TIMEOUT(reply->isFinished(), 30000); }();
             return reply->error();
         };
-        const int before = m_service->requestCount();
+        const int before = m_stand.service()->requestCount();
         QCOMPARE(fetch(first.get(), picture), QNetworkReply::NoError);
         QCOMPARE(fetch(first.get(), picture), QNetworkReply::NoError);
         QCOMPARE(fetch(second.get(), picture), QNetworkReply::NoError);
-        QCOMPARE(m_service->requestCount(), before + 1);
+        QCOMPARE(m_stand.service()->requestCount(), before + 1);
         // A picture that does not exist is asked for again each time, and fails.
         const QUrl missing(picture.toString() + QStringLiteral(".missing.jpg"));
         QVERIFY(fetch(first.get(), missing) != QNetworkReply::NoError);
         QVERIFY(fetch(first.get(), missing) != QNetworkReply::NoError);
-        QCOMPARE(m_service->requestCount(), before + 3);
+        QCOMPARE(m_stand.service()->requestCount(), before + 3);
     }
 
     void cancellingACarsEntryReachesTheService()
