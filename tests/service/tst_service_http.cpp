@@ -2,8 +2,9 @@
 // serving), size limits, WSDL, the QR sign-in code, web pages, the request log and concurrent
 // requests.
 #include "CallText.h"
+#include "LoginCrypto.h"
 #include "QrDecoder.h"
-#include "ServiceFixture.h"
+#include "StandInFixture.h"
 
 #include <QFile>
 #include <QImage>
@@ -42,7 +43,7 @@ class ServiceHttp : public QObject
 {
     Q_OBJECT
 
-    ServiceFixture f;
+    StandInFixture f;
 
     // Everything a bad call could change, in one text.
     QString fingerprint()
@@ -58,16 +59,12 @@ class ServiceHttp : public QObject
     {
         QNetworkRequest request(QUrl(QStringLiteral("/sub_asmx/asmx_soap.asmx")));
         request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArray("text/xml; charset= UTF-8"));
-        return ServiceFixture::finish(f.post(request, body, action));
+        return StandInFixture::finish(f.post(request, body, action));
     }
     bool stillServing() { return f.call(callText(QStringLiteral("ps_UserCarCount"), {demo::kUserCode})).rows.size() == 1; }
 
 private slots:
-    void initTestCase()
-    {
-        QString error;
-        QVERIFY2(f.start(&error), qPrintable(error));
-    }
+    void initTestCase() { QVERIFY2(f.start(), qPrintable(f.errorString())); }
 
     void badRequestsAreFaults_data()
     {
@@ -201,7 +198,7 @@ private slots:
         });
         bound.sort();
         QCOMPARE(bound, operations);
-        QCOMPARE(address, QStringList{QStringLiteral("https://%1%2").arg(f.service->apiHost(), path)});
+        QCOMPARE(address, QStringList{QStringLiteral("https://%1%2").arg(f.service()->apiHost(), path)});
         QCOMPARE(optional.filter(QRegularExpression(QStringLiteral("(?<!Result)$"))), QStringList());
     }
 
@@ -211,7 +208,8 @@ private slots:
         // ciphertext the app's own tests know for it; served and kept as a file.
         const HttpResult qr = f.get(QStringLiteral("img:/image_user/D0001-qr.png"));
         QCOMPARE(qr.contentType, QByteArray("image/png"));
-        for (const QImage &image : {QImage::fromData(qr.body, "PNG"), QImage(f.dataDir() + QStringLiteral("/qr-demo01.png"))}) {
+        for (const QImage &image : {QImage::fromData(qr.body, "PNG"),
+                                    QImage(f.filePath(QStringLiteral("service/qr-demo01.png")))}) {
             const auto decoded = decodeQrImage(image);
             QVERIFY(decoded);
             QCOMPARE(decoded->text, QStringLiteral("ASabkqrcAR6h8JotoEMYvw=="));
@@ -265,27 +263,25 @@ private slots:
                                    QStringLiteral("ps_GetCarOption")};
         const Records cars = f.call(texts[0]).rows, options = f.call(texts[1]).rows;
         QList<QNetworkReply *> pending;
-        for (int i = 0; i < 30; ++i) {
-            const SoapRequest request = makeSoapRequest(f.service->apiHost(), kProcedureList, texts[i % 2]);
-            pending << f.post(request.request, request.body);
-        }
-        ReplyShape trimming;
-        trimming.cleaning = Cleaning::Trimming;
+        for (int i = 0; i < 30; ++i)
+            pending << f.send(texts[i % 2]);
         for (int i = 0; i < pending.size(); ++i)
-            QCOMPARE(walkReply(ServiceFixture::finish(pending[i]).body, trimming).rows, i % 2 ? options : cars);
+            QCOMPARE(StandInFixture::walk(StandInFixture::finish(pending[i]).body).rows,
+                     i % 2 ? options : cars);
     }
 
     void requestLog()
     {
-        f.call(callText(QStringLiteral("ps_Login1"), {demo::kUserId, md5(demo::kPassword), QStringLiteral("MOBILE_DEALER"),
-                                                      QStringLiteral("1, 2, 3, 4, 12")}));
+        f.call(callText(QStringLiteral("ps_Login1"),
+                        {demo::kUserId, passwordDigest(demo::kPassword), QStringLiteral("MOBILE_DEALER"),
+                         QStringLiteral("1, 2, 3, 4, 12")}));
         f.call(callText(QStringLiteral("ps_LoginQR1"), {demo::kQrToken, QStringLiteral("MOBILE_DEALER"), QStringLiteral("1,2,3,4,12")}));
         f.get(QStringLiteral("img:/image_user/D0002.jpg"));
         soap(kList, "<a/>");
         QFile log(f.logFile());
         QVERIFY(log.open(QIODevice::ReadOnly));
         const QByteArray all = log.readAll();
-        QVERIFY(!all.contains(md5(demo::kPassword).toUtf8()));
+        QVERIFY(!all.contains(passwordDigest(demo::kPassword).toUtf8()));
         QVERIFY(!all.contains(demo::kQrToken.toUtf8()));
         QStringList seen;
         for (const QByteArray &line : all.trimmed().split('\n')) {

@@ -72,17 +72,6 @@ private slots:
         QVERIFY(run(QStringLiteral("SELECT MIN(sAuctionEndDate) FROM auctions WHERE sAuctionStatus = '1'")) > QStringLiteral("20260409"));
     }
 
-    void demoDataIsDeterministic()
-    {
-        const QString sql = QStringLiteral(
-            "SELECT group_concat(sCarProductCode || sCarProductNum || sCarStatus || iCarProductMoney || sCarCode5, ',')"
-            " || (SELECT group_concat(sCarPhotoPath) FROM car_photos) || (SELECT COUNT(*) FROM car_options) FROM cars");
-        const QString first = run(sql);
-        QVERIFY(first.size() > 1000);
-        options.reset = true;
-        QCOMPARE(run(sql), first);
-    }
-
     void aTakenPortIsAnError()
     {
         QTcpServer blocker;

@@ -4,68 +4,30 @@
 // big shop the service adds to the demo shop on request.
 #include "CallText.h"
 #include "Database.h"
-#include "ProcedureCaller.h"
-#include "ReplyWalk.h"
-#include "SoapRequest.h"
-#include "StandInService.h"
+#include "StandInFixture.h"
 
 #include <QElapsedTimer>
-#include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QSslConfiguration>
 #include <QSslSocket>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-#include <memory>
-
 using namespace tvs;
+using namespace tvs::test;
 
 class ServiceServing : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<StandInService> m_service;
-    QNetworkAccessManager m_nam;
-    QSslConfiguration m_tls;
-
-    QNetworkReply *post(const QString &operation, const QString &text)
-    {
-        SoapRequest soap = makeSoapRequest(m_service->apiHost(), operation, text);
-        soap.request.setSslConfiguration(m_tls);
-        return m_nam.post(soap.request, soap.body);
-    }
-
-    // The walked reply ("rtn" and the dashboard's counts kept), or the HTTP status in
-    // `error` when the call was not answered with a data set.
-    static WalkResult finish(QNetworkReply *reply)
-    {
-        const bool answered = QTest::qWaitFor([reply] { return reply->isFinished(); }, 30000);
-        reply->deleteLater();
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (!answered || status != 200) {
-            WalkResult failed;
-            failed.error = answered ? QStringLiteral("HTTP %1").arg(status) : QStringLiteral("no answer");
-            return failed;
-        }
-        ReplyShape shape;
-        shape.namedElements = {QStringLiteral("rtn"), QStringLiteral("sSellWait")};
-        return walkReply(reply->readAll(), shape);
-    }
+    StandInFixture f;
 
 private slots:
     void initTestCase()
     {
         StandInService::Options options;
-        options.dataDir = m_dir.path();
         options.workers = 4;
         options.requestReadMs = 1500;
-        m_service = std::make_unique<StandInService>(options);
-        QVERIFY2(m_service->start(), qPrintable(m_service->errorString()));
-        m_tls = QSslConfiguration::defaultConfiguration();
-        m_tls.addCaCertificates(m_service->caCertificates());
+        QVERIFY2(f.start(options), qPrintable(f.errorString()));
     }
 
     // Six dealers' bids of one amount at once on one auction, round after round: each
@@ -74,34 +36,24 @@ private slots:
     void concurrentBidsOnOneAuction()
     {
         const QString auction = QStringLiteral("AU0002");
-        const auto bids = [&] {
-            return m_service
-                ->queryValue(QStringLiteral("SELECT COUNT(*) FROM bids WHERE sAuctionCode = ?"), {auction})
-                .toInt();
-        };
-        const int before = bids();
+        const QString count = QStringLiteral("SELECT COUNT(*) FROM bids WHERE sAuctionCode = ?");
+        const int before = f.db(count, {auction}).toInt();
         for (int round = 1; round <= 10; ++round) {
             const QString amount = QString::number(30'000'000 + round * 100'000);
             QList<QNetworkReply *> pending;
-            for (int i = 0; i < 6; ++i) {
-                const QString dealer = i % 2 ? QStringLiteral("D0002") : demo::kUserCode;
-                pending << post(kProcedureExecute,
-                                callText(QStringLiteral("ps_SetAuctionCar"), {auction, dealer, amount}));
-            }
+            for (const QString dealer : {"D0001", "D0002", "D0001", "D0002", "D0001", "D0002"})
+                pending << f.send(callText(QStringLiteral("ps_SetAuctionCar"), {auction, dealer, amount}),
+                                  kProcedureExecute);
             QStringList answers;
-            for (QNetworkReply *reply : pending) {
-                const WalkResult w = finish(reply);
-                answers << (w.error.isEmpty() ? w.named.value(QStringLiteral("rtn")) : w.error);
-            }
+            for (QNetworkReply *reply : pending)
+                answers << StandInFixture::walk(StandInFixture::finish(reply).body)
+                               .named.value(QStringLiteral("rtn"));
             QCOMPARE(answers.count(QStringLiteral("YES")), 1);
             QCOMPARE(answers.count(QStringLiteral("NO")), 5);
-            QCOMPARE(bids(), before + round);
-            QCOMPARE(
-                m_service
-                    ->queryValue(QStringLiteral("SELECT MAX(iBidPrice) FROM bids WHERE sAuctionCode = ?"),
-                                 {auction})
-                    .toString(),
-                amount);
+            QCOMPARE(f.db(count, {auction}).toInt(), before + round);
+            QCOMPARE(f.db(QStringLiteral("SELECT MAX(iBidPrice) FROM bids WHERE sAuctionCode = ?"), {auction})
+                         .toString(),
+                     amount);
         }
     }
 
@@ -112,8 +64,10 @@ private slots:
     {
         Database db(QStringLiteral("serving-statements"));
         QString error;
-        QVERIFY2(db.attach(m_dir.filePath(QStringLiteral("tvs-service.sqlite")), &error), qPrintable(error));
-        const QString sql = QStringLiteral("SELECT sCarProductCode FROM cars WHERE sStoreCode = ? ORDER BY 1");
+        QVERIFY2(db.attach(f.filePath(QStringLiteral("service/tvs-service.sqlite")), &error),
+                 qPrintable(error));
+        const QString sql =
+            QStringLiteral("SELECT sCarProductCode FROM cars WHERE sStoreCode = ? ORDER BY 1");
         QStringList outer, inner;
         QSqlQuery *first = nullptr;
         {
@@ -140,8 +94,8 @@ private slots:
     void slowClientIsRefusedWhileOthersAreServed()
     {
         QSslSocket slow;
-        slow.setSslConfiguration(m_tls);
-        slow.connectToHostEncrypted(QStringLiteral("127.0.0.1"), m_service->apiPort());
+        slow.setSslConfiguration(f.tls());
+        slow.connectToHostEncrypted(QStringLiteral("127.0.0.1"), f.service()->apiPort());
         QVERIFY(slow.waitForEncrypted(10000));
         const QByteArray request =
             "POST /sub_asmx/asmx_soap.asmx HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 400\r\n\r\n";
@@ -153,9 +107,7 @@ private slots:
         });
         drip.start(100);
         QTest::qWait(300);
-        const WalkResult counts =
-            finish(post(kProcedureList, callText(QStringLiteral("ps_UserCarCount"), {demo::kUserCode})));
-        QVERIFY2(counts.named.contains(QStringLiteral("sSellWait")), qPrintable(counts.error));
+        QCOMPARE(f.call(callText(QStringLiteral("ps_UserCarCount"), {demo::kUserCode})).rows.size(), 1);
         QTRY_VERIFY_WITH_TIMEOUT(slow.bytesAvailable() > 0 || slow.state() != QAbstractSocket::ConnectedState,
                                  10000);
         QVERIFY(slow.readAll().startsWith("HTTP/1.1 408"));
@@ -182,41 +134,28 @@ private slots:
             " || sCarProductMileage || sUserCode || sCarColorCode, ',')"
             " || (SELECT group_concat(sCarPhotoPath) FROM car_photos) || (SELECT COUNT(*) FROM car_options)"
             " || (SELECT COUNT(*) FROM job_orders) FROM (SELECT * FROM cars ORDER BY sCarProductCode)");
-        QTemporaryDir keptDir, freshDir;
+        StandInFixture kept, shop;
         StandInService::Options options;
         options.today = QDate(2026, 3, 10);
         options.workers = 1;
-        options.dataDir = keptDir.path();
-        for (const int count : {cars / 2, cars}) {
+        for (const int count : {cars / 2, cars, cars / 3}) {
             options.bigShopCars = count;
-            StandInService step(options);
-            QVERIFY2(step.start(), qPrintable(step.errorString()));
+            QVERIFY2(kept.start(options), qPrintable(kept.errorString()));
         }
-        options.bigShopCars = cars / 3;
-        StandInService kept(options);
-        QVERIFY2(kept.start(), qPrintable(kept.errorString()));
         options.bigShopCars = cars;
-        options.dataDir = freshDir.path();
         options.throttleKbps = kbps;
-        StandInService shop(options);
-        QVERIFY2(shop.start(), qPrintable(shop.errorString()));
-        QCOMPARE(kept.bigShopCars(), cars);
-        QCOMPARE(kept.queryValue(fingerprint).toString(), shop.queryValue(fingerprint).toString());
+        QVERIFY2(shop.start(options), qPrintable(shop.errorString()));
+        QCOMPARE(kept.service()->bigShopCars(), cars);
+        QCOMPARE(kept.db(fingerprint).toString(), shop.db(fingerprint).toString());
 
-        QSslConfiguration tls = m_tls;
-        tls.addCaCertificates(shop.caCertificates() + kept.caCertificates());
-        const auto post = [&](const StandInService &service, const QString &procedure,
-                              const QStringList &args) {
-            SoapRequest soap = makeSoapRequest(service.apiHost(), kProcedureList, callText(procedure, args));
-            soap.request.setSslConfiguration(tls);
-            return m_nam.post(soap.request, soap.body);
+        const auto held = [](const char *state) {
+            return callText(QStringLiteral("ps_GetUserProductCar_Info2"),
+                            {demo::kUserCode, QLatin1String(state)});
         };
         qsizetype listed = 0;
         for (const char *state : {"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",  "10",
                                   "11", "12", "13", "14", "15", "16", "17", "18", "19", "61"})
-            listed += finish(post(kept, QStringLiteral("ps_GetUserProductCar_Info2"),
-                                  {demo::kUserCode, QLatin1String(state)}))
-                          .rows.size();
+            listed += kept.call(held(state)).rows.size();
         QCOMPARE(listed, 44 + cars);
 
         // The shop's cars held: on a slow link the whole list, no sooner than its size
@@ -224,31 +163,26 @@ private slots:
         // connection of its own, is not held up behind it.
         QElapsedTimer clock;
         clock.start();
-        QNetworkReply *list =
-            post(shop, QStringLiteral("ps_GetUserProductCar_Info2"), {demo::kUserCode, QStringLiteral("0")});
+        QNetworkReply *list = shop.send(held("0"));
         QVERIFY(kbps == 0 || QTest::qWaitFor([list] { return list->bytesAvailable() > 0; }, 30000));
-        const WalkResult counts = finish(post(shop, QStringLiteral("ps_UserCarCount"), {demo::kUserCode}));
+        const Record counts =
+            shop.call(callText(QStringLiteral("ps_UserCarCount"), {demo::kUserCode})).rows.value(0);
         QVERIFY(kbps == 0 || list->isRunning());
-        QVERIFY(QTest::qWaitFor([list] { return list->isFinished(); }, 60000));
+        const HttpResult whole = StandInFixture::finish(list);
         const qint64 tookNs = clock.nsecsElapsed();
-        const QByteArray body = list->peek(list->bytesAvailable());
-        const WalkResult held = finish(list);
-        QVERIFY(held.complete);
-        QCOMPARE(QString::number(held.rows.size()), counts.named.value(QStringLiteral("sSellWait")));
+        const WalkResult rows = StandInFixture::walk(whole.body);
+        QVERIFY(rows.complete);
+        QCOMPARE(QString::number(rows.rows.size()), counts.value(QStringLiteral("sSellWait")));
         if (kbps > 0)
-            QVERIFY2(tookNs >= body.size() * 1'000'000 / kbps,
+            QVERIFY2(tookNs >= whole.body.size() * 1'000'000 / kbps,
                      qPrintable(QString::number(tookNs / 1'000'000)));
 
         const Records photos =
-            finish(post(shop, QStringLiteral("ps_GetCarPhotoList"), {QStringLiteral("B000002")})).rows;
+            shop.call(callText(QStringLiteral("ps_GetCarPhotoList"), {QStringLiteral("B000002")})).rows;
         QVERIFY(photos.size() >= 2 && photos.size() <= 5);
-        QNetworkReply *picture = m_nam.get(QNetworkRequest(
-            QUrl(QStringLiteral("http://%1/image_product/B000002/%2")
-                     .arg(shop.imageHost(), photos[0].value(QStringLiteral("sCarPhotoPath"))))));
-        QVERIFY(QTest::qWaitFor([picture] { return picture->isFinished(); }, 30000));
-        picture->deleteLater();
-        QCOMPARE(picture->header(QNetworkRequest::ContentTypeHeader).toString(),
-                 QStringLiteral("image/jpeg"));
+        const HttpResult picture = shop.get(QStringLiteral("img:/image_product/B000002/") +
+                                            photos[0].value(QStringLiteral("sCarPhotoPath")));
+        QCOMPARE(picture.contentType, QByteArray("image/jpeg"));
     }
 };
 

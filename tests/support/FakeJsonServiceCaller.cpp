@@ -4,17 +4,11 @@
 
 namespace tvs::test {
 
-namespace {
-
-JsonServiceReply okReply(const QJsonObject &object)
+JsonServiceReply FakeJsonServiceCaller::ok(const QJsonObject &object)
 {
-    JsonServiceReply reply;
-    reply.object = object;
-    reply.resultText = QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
-    return reply;
+    const QString text = QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+    return {JsonServiceReply::Ok, {}, text, object, {}};
 }
-
-} // namespace
 
 QString FakeJsonServiceCaller::Call::param(const QString &name) const
 {
@@ -25,23 +19,10 @@ QString FakeJsonServiceCaller::Call::param(const QString &name) const
     return {};
 }
 
-void FakeJsonServiceCaller::answer(const QString &operation, const QJsonObject &object)
-{
-    m_answers.lasting(operation, okReply(object));
-}
-
-void FakeJsonServiceCaller::answerOnce(const QString &operation, const QJsonObject &object)
-{
-    m_answers.once(operation, okReply(object));
-}
-
 void FakeJsonServiceCaller::fail(const QString &operation, JsonServiceReply::Status status,
                                  const QString &error)
 {
-    JsonServiceReply reply;
-    reply.status = status;
-    reply.error = error;
-    m_answers.lasting(operation, reply);
+    m_answers.lasting(operation, {status, error, {}, {}, {}});
 }
 
 void FakeJsonServiceCaller::call(const QString &path, const QString &operation,
@@ -49,9 +30,8 @@ void FakeJsonServiceCaller::call(const QString &path, const QString &operation,
                                  Callback done)
 {
     m_calls.append(Call{path, operation, params});
-    JsonServiceReply missing;
-    missing.status = JsonServiceReply::TransportError;
-    missing.error = QStringLiteral("no canned answer");
+    const JsonServiceReply missing{
+        JsonServiceReply::TransportError, QStringLiteral("no canned answer"), {}, {}, {}};
     deliver(operation, receiver, std::move(done), m_answers.next(operation).value_or(missing));
 }
 

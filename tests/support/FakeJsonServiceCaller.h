@@ -29,14 +29,22 @@ public:
     void call(const QString &path, const QString &operation, const QList<std::pair<QString, QString>> &params,
               QObject *receiver, Callback done) override;
 
-    void answer(const QString &operation, const QJsonObject &object);
-    void answerOnce(const QString &operation, const QJsonObject &object);
+    void answer(const QString &operation, const QJsonObject &object)
+    {
+        m_answers.lasting(operation, ok(object));
+    }
+    void answerOnce(const QString &operation, const QJsonObject &object)
+    {
+        m_answers.once(operation, ok(object));
+    }
     void fail(const QString &operation, JsonServiceReply::Status status = JsonServiceReply::TransportError,
               const QString &error = QStringLiteral("Connection refused"));
 
     const QList<Call> &calls() const { return m_calls; }
 
 private:
+    static JsonServiceReply ok(const QJsonObject &object);
+
     QList<Call> m_calls;
     AnswerBook<JsonServiceReply> m_answers;
 };

@@ -2,45 +2,10 @@
 
 namespace tvs::test {
 
-CannedAnswer CannedAnswer::reply(const QByteArray &body)
-{
-    return CannedAnswer{ProcedureReply::Ok, body, {}};
-}
-
-CannedAnswer CannedAnswer::arriving(const QByteArray &body, int pieces)
-{
-    return CannedAnswer{ProcedureReply::Ok, body, {}, pieces};
-}
-
-CannedAnswer CannedAnswer::transportError(const QString &error)
-{
-    return CannedAnswer{ProcedureReply::TransportError, {}, error};
-}
-
-CannedAnswer CannedAnswer::badReply(const QByteArray &body, const QString &error)
-{
-    return CannedAnswer{ProcedureReply::BadReply, body, error};
-}
-
-CannedAnswer CannedAnswer::refused(const QString &faultString)
-{
-    return CannedAnswer{ProcedureReply::Refused, {}, faultString};
-}
-
 QString FakeProcedureCaller::Call::procedure() const
 {
     // The name ends at the first blank or quote: some texts have no blank after it.
     return callText.section(u' ', 0, 0).section(u'\'', 0, 0);
-}
-
-void FakeProcedureCaller::answer(const QString &procedure, const CannedAnswer &answer)
-{
-    m_answers.lasting(procedure, answer);
-}
-
-void FakeProcedureCaller::answerOnce(const QString &procedure, const CannedAnswer &answer)
-{
-    m_answers.once(procedure, answer);
 }
 
 void FakeProcedureCaller::call(const QString &operation, const QString &callText, const ReplyShape &shape,
@@ -78,27 +43,14 @@ void FakeProcedureCaller::call(const QString &operation, const QString &callText
     deliver(c.procedure(), receiver, std::move(done), std::move(reply));
 }
 
-QStringList FakeProcedureCaller::callTexts() const
-{
-    QStringList texts;
-    for (const Call &c : m_calls)
-        texts.append(c.callText);
-    return texts;
-}
-
 QStringList FakeProcedureCaller::callTextsOf(const QString &procedure) const
 {
     QStringList texts;
     for (const Call &c : m_calls) {
-        if (c.procedure() == procedure)
+        if (procedure.isNull() || c.procedure() == procedure)
             texts.append(c.callText);
     }
     return texts;
-}
-
-int FakeProcedureCaller::callCount(const QString &procedure) const
-{
-    return int(callTextsOf(procedure).size());
 }
 
 } // namespace tvs::test

@@ -19,15 +19,27 @@ struct CannedAnswer
     QString error;
     int pieces = 1; // the body arrives in this many pieces of about the same size
 
-    static CannedAnswer reply(const QByteArray &body);
+    static CannedAnswer reply(const QByteArray &body) { return {ProcedureReply::Ok, body, {}}; }
     // A caller that asks for rows as they are read gets the rows finished in each
     // piece but the last before the answer, one delivery a piece.
-    static CannedAnswer arriving(const QByteArray &body, int pieces);
-    static CannedAnswer transportError(const QString &error = QStringLiteral("Connection refused"));
+    static CannedAnswer arriving(const QByteArray &body, int pieces)
+    {
+        return {ProcedureReply::Ok, body, {}, pieces};
+    }
+    static CannedAnswer transportError(const QString &error = QStringLiteral("Connection refused"))
+    {
+        return {ProcedureReply::TransportError, {}, error};
+    }
     static CannedAnswer badReply(const QByteArray &body = {},
-                                 const QString &error = QStringLiteral("not UTF-8"));
+                                 const QString &error = QStringLiteral("not UTF-8"))
+    {
+        return {ProcedureReply::BadReply, body, error};
+    }
     // The service's SOAP fault, with its faultstring.
-    static CannedAnswer refused(const QString &faultString);
+    static CannedAnswer refused(const QString &faultString)
+    {
+        return {ProcedureReply::Refused, {}, faultString};
+    }
 };
 
 // Stands in for the ProcedureClient in screen tests. Records every call and
@@ -54,9 +66,15 @@ public:
               Callback done, Progress progress = {}) override;
 
     // Every call of `procedure` gets this answer (until changed).
-    void answer(const QString &procedure, const CannedAnswer &answer);
+    void answer(const QString &procedure, const CannedAnswer &answer)
+    {
+        m_answers.lasting(procedure, answer);
+    }
     // The next call of `procedure` gets this answer (queued before the lasting one).
-    void answerOnce(const QString &procedure, const CannedAnswer &answer);
+    void answerOnce(const QString &procedure, const CannedAnswer &answer)
+    {
+        m_answers.once(procedure, answer);
+    }
     // Shorthands: a reply body for every call of `procedure`.
     void answer(const QString &procedure, const QByteArray &body)
     {
@@ -64,9 +82,10 @@ public:
     }
 
     const QList<Call> &calls() const { return m_calls; }
-    QStringList callTexts() const;
+    QStringList callTexts() const { return callTextsOf({}); }
+    // The call texts of `procedure` (of every procedure when it is null), in order.
     QStringList callTextsOf(const QString &procedure) const;
-    int callCount(const QString &procedure) const;
+    int callCount(const QString &procedure) const { return int(callTextsOf(procedure).size()); }
     void clearCalls() { m_calls.clear(); }
 
 private:

@@ -4,26 +4,11 @@ namespace tvs::test {
 
 namespace {
 
-QString escape(const QString &text)
+QString escape(QString text)
 {
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'&':
-            out += QStringLiteral("&amp;");
-            break;
-        case u'<':
-            out += QStringLiteral("&lt;");
-            break;
-        case u'>':
-            out += QStringLiteral("&gt;");
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return text.replace(u'&', QStringLiteral("&amp;"))
+        .replace(u'<', QStringLiteral("&lt;"))
+        .replace(u'>', QStringLiteral("&gt;"));
 }
 
 QString dataSet(const Records &rows)

@@ -6,10 +6,8 @@ namespace tvs::test {
 
 TestContext::TestContext()
 {
-    config.apiHost = QStringLiteral("127.0.0.1:8443");
+    config.apiHost = config.zestHost = config.mwebHost = QStringLiteral("127.0.0.1:8443");
     config.imageHost = QStringLiteral("127.0.0.1:8080");
-    config.zestHost = QStringLiteral("127.0.0.1:8443");
-    config.mwebHost = QStringLiteral("127.0.0.1:8443");
     settings = std::make_unique<Settings>(settingsFile());
 
     context.procedures = &procedures;

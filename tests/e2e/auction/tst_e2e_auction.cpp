@@ -30,19 +30,14 @@ private slots:
         QVERIFY2(stand.start(), qPrintable(stand.errorString()));
         TestContext t;
         startCarTest(t);
-        StandInFixture::setDemoDealer();
-        t.config = stand.config();
-        t.context.procedures = stand.procedures();
-        t.clock.setNow(QDateTime::currentDateTime());
+        stand.attach(t);
         Notices notices(&t.clock, nullptr);
         t.context.notices = &notices;
         OutbidWatcher watcher(t.ctx());
         t.navigator->resetTo(QStringLiteral("MainView")); // signed in
         // AU0001: another shop's car, on which demo02 holds the highest bid.
         const auto highest = [&] {
-            return stand.service()
-                ->queryValue("SELECT MAX(iBidPrice) FROM bids WHERE sAuctionCode = 'AU0001'")
-                .toLongLong();
+            return stand.db("SELECT MAX(iBidPrice) FROM bids WHERE sAuctionCode = 'AU0001'").toLongLong();
         };
         const qint64 before = highest();
         auto *board =

@@ -13,7 +13,6 @@
 #include "MainDetailController.h"
 #include "MainDrawerController.h"
 #include "StandInFixture.h"
-#include "StandInService.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -28,10 +27,7 @@ class TestWizardEndToEnd : public QObject
     StandInFixture m_stand;
     std::unique_ptr<TestContext> t;
 
-    QString sql(const char *query, const QVariantList &values)
-    {
-        return m_stand.service()->queryValue(QString::fromUtf8(query), values).toString();
-    }
+    QString sql(const QString &q, const QVariantList &v = {}) { return m_stand.db(q, v).toString(); }
     // The car's options in the order they were sent.
     QString options(const QString &code)
     {
@@ -43,14 +39,12 @@ class TestWizardEndToEnd : public QObject
     QStringList stored(const QString &code)
     {
         QStringList columns;
-        for (const QString &name : sql("SELECT group_concat(name) FROM pragma_table_info('cars')", {}).split(u','))
+        for (const QString &name :
+             sql("SELECT group_concat(name) FROM pragma_table_info('cars')").split(u','))
             columns << QStringLiteral("'%1=' || quote(%1)").arg(name);
-        const QString row = m_stand.service()
-                                ->queryValue(QStringLiteral("SELECT %1 FROM cars WHERE sCarProductCode = ?")
-                                                 .arg(columns.join(QStringLiteral(" || char(10) || "))),
-                                             {code})
-                                .toString();
-        return row.split(u'\n') << QStringLiteral("options=") + options(code);
+        const QString row = QStringLiteral("SELECT %1 FROM cars WHERE sCarProductCode = ?");
+        return sql(row.arg(columns.join(" || char(10) || ")), {code}).split(u'\n')
+               << "options=" + options(code);
     }
     template <typename C>
     C *top(const char *identifier)
@@ -105,11 +99,7 @@ private slots:
     {
         t = std::make_unique<TestContext>();
         startCarTest(*t);
-        StandInFixture::setDemoDealer();
-        t->config = m_stand.config();
-        t->context.procedures = m_stand.procedures();
-        t->context.jsonServices = m_stand.jsonServices();
-        t->clock.setNow(QDateTime::currentDateTime());
+        m_stand.attach(*t);
     }
     void cleanup() { t.reset(); }
     void cleanupTestCase() { m_stand.stop(); }

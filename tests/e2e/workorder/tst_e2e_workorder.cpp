@@ -24,9 +24,9 @@ class TestWorkOrderEndToEnd : public QObject
     StandInFixture m_stand;
     std::unique_ptr<TestContext> t;
 
-    QString sql(const char *query, const QString &value = demo::kUserCode)
+    QString sql(const QString &q, const QString &v = demo::kUserCode)
     {
-        return m_stand.service()->queryValue(QString::fromUtf8(query), {value}).toString();
+        return m_stand.db(q, {v}).toString();
     }
     template <typename T> T *top() const { return qobject_cast<T *>(t->navigator->top()); }
 
@@ -36,9 +36,7 @@ private slots:
     {
         t = std::make_unique<TestContext>();
         startCarTest(*t);
-        StandInFixture::setDemoDealer();
-        t->config = m_stand.config();
-        t->context.procedures = m_stand.procedures();
+        m_stand.attach(*t);
     }
     void cleanup() { t.reset(); }
     void cleanupTestCase() { m_stand.stop(); }

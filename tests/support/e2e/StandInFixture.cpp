@@ -1,36 +1,25 @@
 #include "StandInFixture.h"
 
-#include "AppData.h"
+#include "SoapRequest.h"
 #include "TestContext.h"
 
-#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QTest>
 
 namespace tvs::test {
 
-StandInFixture::StandInFixture() = default;
-
-StandInFixture::~StandInFixture()
+bool StandInFixture::start(StandInService::Options options)
 {
     stop();
-}
-
-bool StandInFixture::start()
-{
-    if (!m_dir.isValid()) {
-        m_error = QStringLiteral("no temporary folder: %1").arg(m_dir.errorString());
-        return false;
-    }
-    StandInService::Options options;
     options.dataDir = filePath(QStringLiteral("service"));
     options.logFile = logFile();
     m_service = std::make_unique<StandInService>(options);
-    if (!m_service->start()) {
-        m_error = m_service->errorString();
+    if (!m_dir.isValid() || !m_service->start()) {
+        m_error = m_dir.isValid() ? m_service->errorString() : QStringLiteral("no temporary folder");
         return false;
     }
-    m_nam = std::make_unique<QNetworkAccessManager>();
-    m_client = std::make_unique<ProcedureClient>(m_nam.get(), m_service->apiHost(), m_service->caCertificates());
-    m_json = std::make_unique<JsonServiceClient>(m_nam.get(), m_service->apiHost(), m_service->caCertificates());
+    m_client = std::make_unique<ProcedureClient>(&m_nam, m_service->apiHost(), m_service->caCertificates());
+    m_json = std::make_unique<JsonServiceClient>(&m_nam, m_service->apiHost(), m_service->caCertificates());
     return true;
 }
 
@@ -38,7 +27,6 @@ void StandInFixture::stop()
 {
     m_json.reset();
     m_client.reset();
-    m_nam.reset();
     m_service.reset();
 }
 
@@ -52,10 +40,73 @@ Config StandInFixture::config(bool withCaFile) const
     return config;
 }
 
-void StandInFixture::setDemoDealer()
+void StandInFixture::attach(TestContext &t) const
 {
-    TestContext::resetAppData();
-    AppData::shared()->userInfo.insert(QStringLiteral("sUserCode"), demo::kUserCode);
+    t.config = config();
+    t.context.procedures = procedures();
+    t.context.jsonServices = jsonServices();
+    t.clock.setNow(QDateTime::currentDateTime());
+}
+
+QNetworkReply *StandInFixture::post(QNetworkRequest request, const QByteArray &body,
+                                    const QByteArray &soapAction)
+{
+    request.setUrl(QUrl(QStringLiteral("https://") + m_service->apiHost()).resolved(request.url()));
+    if (!soapAction.isNull())
+        request.setRawHeader("SOAPAction", soapAction);
+    request.setSslConfiguration(tls());
+    return m_nam.post(request, body);
+}
+
+HttpResult StandInFixture::get(const QString &where)
+{
+    const bool api = where.startsWith(QLatin1String("api:"));
+    QNetworkRequest request(
+        QUrl((api ? "https://" + m_service->apiHost() : "http://" + m_service->imageHost()) + where.mid(4)));
+    request.setSslConfiguration(tls());
+    return finish(m_nam.get(request));
+}
+
+QNetworkReply *StandInFixture::send(const QString &callText, const QString &operation)
+{
+    const SoapRequest soap = makeSoapRequest(m_service->apiHost(), operation, callText);
+    return post(soap.request, soap.body);
+}
+
+WalkResult StandInFixture::call(const QString &callText, const QString &operation)
+{
+    return walk(finish(send(callText, operation)).body);
+}
+
+WalkResult StandInFixture::walk(const QByteArray &body)
+{
+    ReplyShape shape;
+    shape.cleaning = Cleaning::Trimming;
+    shape.namedElements = {QStringLiteral("rtn"), QStringLiteral("sMessage")};
+    return walkReply(body, shape);
+}
+
+JsonServiceReply StandInFixture::json(const QString &path, const QString &operation,
+                                      const QList<std::pair<QString, QString>> &params)
+{
+    const SoapRequest soap = makeJsonServiceRequest(m_service->apiHost(), path, operation, params);
+    return readJsonServiceReply(finish(post(soap.request, soap.body)).body, operation);
+}
+
+QSslConfiguration StandInFixture::tls() const
+{
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.addCaCertificates(m_service->caCertificates());
+    return tls;
+}
+
+HttpResult StandInFixture::finish(QNetworkReply *reply)
+{
+    if (!QTest::qWaitFor([reply] { return reply->isFinished(); }, 60000))
+        reply->abort();
+    reply->deleteLater();
+    return {reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), reply->readAll(),
+            reply->header(QNetworkRequest::ContentTypeHeader).toByteArray()};
 }
 
 } // namespace tvs::test

@@ -58,10 +58,17 @@ void TlsTestServer::readFrom(QSslSocket *socket)
         m_responder(socket, request);
         return;
     }
-    socket->write("HTTP/1.1 " + QByteArray::number(m_status) + (m_status == 200 ? " OK" : " Error") +
-                  "\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: " +
-                  QByteArray::number(m_body.size()) + "\r\nConnection: close\r\n\r\n" + m_body);
+    socket->write(head(m_body.size(), m_status) + m_body);
     socket->disconnectFromHost();
+}
+
+QByteArray TlsTestServer::head(qint64 length, int status)
+{
+    QByteArray h = "HTTP/1.1 " + QByteArray::number(status) + (status == 200 ? " OK" : " Error") +
+                   "\r\nContent-Type: text/xml; charset=utf-8\r\nConnection: close\r\n";
+    if (length >= 0)
+        h += "Content-Length: " + QByteArray::number(length) + "\r\n";
+    return h + "\r\n";
 }
 
 } // namespace tvs::test

@@ -46,6 +46,8 @@ public:
     void setResponder(Responder responder) { m_responder = std::move(responder); }
 
     const QList<Request> &requests() const { return m_requests; }
+    // The head of an answer that closes its connection; without a length when it is negative.
+    static QByteArray head(qint64 length = -1, int status = 200);
 
 protected:
     void incomingConnection(qintptr descriptor) override;

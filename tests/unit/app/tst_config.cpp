@@ -36,26 +36,22 @@ class ConfigTest : public QObject
 private slots:
     void initTestCase()
     {
-        for (const char *name : {"ca.pem", "env-ca.pem"})
+        const std::pair<const char *, QByteArray> files[] = {
+            {"p.ini", "[hosts]\napi=file-api:1\nimage=file-image:2\nzest=file-zest:3\nmweb=file-mweb:4\n[tls]"
+                      "\ncaFile=ca.pem\n"},
+            {"junk.pem", "not a certificate\n"},
+            {"api-only.ini", "[hosts]\napi=only-api:9\n"},
+            // A user's folder, two shop-wide folders (the first is the more important) and a
+            // folder whose config file cannot be read.
+            {"user/tvsdealer/tvsdealer.conf", "[hosts]\nzest=user-zest:1\n"},
+            {"shop/tvsdealer/tvsdealer.conf",
+             "[hosts]\nimage=shop-image:2\nzest=shop-zest:3\n[tls]\ncaFile=ca.pem\n"},
+            {"site/tvsdealer/tvsdealer.conf",
+             "[hosts]\napi=site-api:5\nimage=site-image:6\nzest=site-zest:7\n"}};
+        for (const auto &[name, content] : files)
+            QVERIFY(!writeFile(QLatin1String(name), content).isEmpty());
+        for (const char *name : {"ca.pem", "env-ca.pem", "shop/tvsdealer/ca.pem"})
             QVERIFY(QFile::copy(QFINDTESTDATA("test-ca.pem"), dir.filePath(QLatin1String(name))));
-        QVERIFY(!writeFile(QStringLiteral("p.ini"),
-                           "[hosts]\napi=file-api:1\nimage=file-image:2\nzest=file-zest:3\n"
-                           "mweb=file-mweb:4\n[tls]\ncaFile=ca.pem\n")
-                     .isEmpty());
-        QVERIFY(!writeFile(QStringLiteral("junk.pem"), "not a certificate\n").isEmpty());
-        QVERIFY(!writeFile(QStringLiteral("api-only.ini"), "[hosts]\napi=only-api:9\n").isEmpty());
-        // A user's folder, two shop-wide folders (the first is the more important) and a
-        // folder whose config file cannot be read.
-        QVERIFY(!writeFile(QStringLiteral("user/tvsdealer/tvsdealer.conf"), "[hosts]\nzest=user-zest:1\n")
-                     .isEmpty());
-        QVERIFY(!writeFile(QStringLiteral("shop/tvsdealer/tvsdealer.conf"),
-                           "[hosts]\nimage=shop-image:2\nzest=shop-zest:3\n[tls]\ncaFile=ca.pem\n")
-                     .isEmpty());
-        QVERIFY(
-            QFile::copy(QFINDTESTDATA("test-ca.pem"), dir.filePath(QStringLiteral("shop/tvsdealer/ca.pem"))));
-        QVERIFY(!writeFile(QStringLiteral("site/tvsdealer/tvsdealer.conf"),
-                           "[hosts]\napi=site-api:5\nimage=site-image:6\nzest=site-zest:7\n")
-                     .isEmpty());
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("broken/tvsdealer/tvsdealer.conf")));
     }
     void init()

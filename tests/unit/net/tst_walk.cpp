@@ -1,10 +1,11 @@
+#include "ReplyBuilder.h"
 #include "ReplyWalk.h"
-#include "SoapReply.h"
 
 #include <QTest>
 #include <QtConcurrent/QtConcurrentRun>
 
 using namespace tvs;
+using tvs::test::resultBody;
 
 namespace {
 
@@ -58,62 +59,62 @@ void WalkTest::walk_data()
     const QStringList noNamed{"{}"};
     const QStringList car{"sCarProductCode", "sCarName", "sMemo", "sCheckEndDate", "sAbsent"};
     QTest::newRow("indented, trimming; empty is not absent")
-        << soapReply(indented) << car << none << false
+        << resultBody(indented) << car << none << false
         << QStringList{"{sCarProductCode=P001|sCarName=쏘나타 2.0|sMemo=첫 줄\n      둘째   "
                        "줄|sCheckEndDate=}",
                        "{sCarProductCode=P002|sCheckEndDate=}"}
         << noNamed << true;
     QTest::newRow("indented, stripping")
-        << soapReply(indented) << car << none << true
+        << resultBody(indented) << car << none << true
         << QStringList{"{sCarProductCode=P001|sCarName=쏘나타 2.0|sMemo=첫 줄둘째 줄|sCheckEndDate=}",
                        "{sCarProductCode=P002|sCheckEndDate=}"}
         << noNamed << true;
-    QTest::newRow("only known fields") << soapReply(indented) << QStringList{"sCarName"} << none << false
+    QTest::newRow("only known fields") << resultBody(indented) << QStringList{"sCarName"} << none << false
                                        << QStringList{"{sCarName=쏘나타 2.0}", "{}"} << noNamed << true;
     for (const bool strip : {false, true}) {
         const QByteArray form = strip ? " (stripping)" : " (trimming)";
         QTest::newRow("compact, no layout blanks" + form)
-            << soapReply("<NewDataSet><Table><a>1</a><b>x</b></Table><Table><a>2</a></Table></NewDataSet>")
+            << resultBody("<NewDataSet><Table><a>1</a><b>x</b></Table><Table><a>2</a></Table></NewDataSet>")
             << none << none << strip << QStringList{"{a=1|b=x}", "{a=2}"} << noNamed << true;
         QTest::newRow("empty elements store empty values" + form)
-            << soapReply("<NewDataSet><Table><a/><b></b><c> </c><d>x</d></Table></NewDataSet>") << none
+            << resultBody("<NewDataSet><Table><a/><b></b><c> </c><d>x</d></Table></NewDataSet>") << none
             << none << strip << QStringList{strip ? "{a=|b=|c= |d=x}" : "{a=|b=|c=|d=x}"} << noNamed << true;
         QTest::newRow("entity inside a value keeps its blanks" + form)
-            << soapReply(
+            << resultBody(
                    "<NewDataSet><Table><a>A &amp; B</a><b>&lt;b&gt; &quot;q&quot;</b></Table></NewDataSet>")
             << none << none << strip << QStringList{"{a=A & B|b=<b> \"q\"}"} << noNamed << true;
         QTest::newRow("later occurrence wins in the first one's place" + form)
-            << soapReply("<NewDataSet><Table><a>1</a><b>2</b><a>3</a><b/></Table></NewDataSet>") << none
+            << resultBody("<NewDataSet><Table><a>1</a><b>2</b><a>3</a><b/></Table></NewDataSet>") << none
             << none << strip << QStringList{"{a=3|b=}"} << noNamed << true;
         QTest::newRow("nothing found" + form)
-            << soapReply("<NewDataSet>\n  <Table>\n    <rtn>NO</rtn>\n  </Table>\n</NewDataSet>")
+            << resultBody("<NewDataSet>\n  <Table>\n    <rtn>NO</rtn>\n  </Table>\n</NewDataSet>")
             << QStringList{"sCar"} << QStringList{"rtn"} << strip << QStringList{"{}"}
             << QStringList{"{rtn=NO}"} << true;
         const QByteArray whole =
-            soapReply("<NewDataSet><Table><a>1</a></Table><Table><a>2</a><b>half</b></Table></NewDataSet>");
+            resultBody("<NewDataSet><Table><a>1</a></Table><Table><a>2</a><b>half</b></Table></NewDataSet>");
         QTest::newRow("broken off keeps finished rows" + form)
             << whole.first(whole.indexOf("half") + 2) << none << none << strip << QStringList{"{a=1}"}
             << noNamed << false;
         QTest::newRow("korean, cdata and prefixes" + form)
-            << soapReply("<d:NewDataSet xmlns:d=\"urn:x\"><d:Table><d:sName>김 철수</d:sName>"
-                         "<sNote><![CDATA[<그대로>]]></sNote></d:Table></d:NewDataSet>")
+            << resultBody("<d:NewDataSet xmlns:d=\"urn:x\"><d:Table><d:sName>김 철수</d:sName>"
+                          "<sNote><![CDATA[<그대로>]]></sNote></d:Table></d:NewDataSet>")
             << none << none << strip << QStringList{"{sName=김 철수|sNote=<그대로>}"} << noNamed << true;
     }
     QTest::newRow("three blanks leave one; whole text cleaned")
-        << soapReply("<NewDataSet><Table><a>x &amp;   y</a><b>\n  p  \n</b></Table></NewDataSet>") << none
+        << resultBody("<NewDataSet><Table><a>x &amp;   y</a><b>\n  p  \n</b></Table></NewDataSet>") << none
         << none << true << QStringList{"{a=x & y|b=p}"} << noNamed << true;
     QTest::newRow("named elements wherever they stand, later wins, empty too")
-        << soapReply("<NewDataSet><Table><sSellWait>3</sSellWait><sSell>4</sSell><rtn /></Table>"
-                     "<Table1><sSellWait>5</sSellWait></Table1></NewDataSet>")
+        << resultBody("<NewDataSet><Table><sSellWait>3</sSellWait><sSell>4</sSell><rtn /></Table>"
+                      "<Table1><sSellWait>5</sSellWait></Table1></NewDataSet>")
         << QStringList{"sSell"} << QStringList{"sSellWait", "sSell", "rtn", "sAbsent"} << false
         << QStringList{"{sSell=4}"} << QStringList{"{sSellWait=5|sSell=4|rtn=}"} << true;
     QTest::newRow("fields outside rows and grandchildren ignored")
-        << soapReply(
+        << resultBody(
                "<NewDataSet><a>out</a><Table><a>in</a><g><h>deep</h></g></Table><a>after</a></NewDataSet>")
         << none << none << false << QStringList{"{a=in|g=}"} << noNamed << true;
-    QTest::newRow("no rows") << soapReply("<NewDataSet />") << none << QStringList{"rtn"} << false
+    QTest::newRow("no rows") << resultBody("<NewDataSet />") << none << QStringList{"rtn"} << false
                              << QStringList{} << noNamed << true;
-    QTest::newRow("other row element") << soapReply("<R><Row><a>1</a></Row><Table><a>no</a></Table></R>")
+    QTest::newRow("other row element") << resultBody("<R><Row><a>1</a></Row><Table><a>no</a></Table></R>")
                                        << none << none << false << QStringList{"{a=1}"} << noNamed << true;
     QTest::newRow("declared encoding ignored: the body is UTF-8")
         << QStringLiteral("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><D><Table><a>한</a></Table></D>")
@@ -128,7 +129,7 @@ void WalkTest::walk_data()
          {QByteArray("\xB1\xE8"), QByteArray("\xE0\x80\xAF"), QByteArray("\xED\xA0\x80"),
           QByteArray("\xF4\x90\x80\x80"), QByteArray("\xEA\xB0")})
         QTest::newRow("not UTF-8: " + bad.toHex())
-            << soapReply("<D><Table><a>1</a></Table><Table><a>X</a></Table></D>").replace('X', bad) << none
+            << resultBody("<D><Table><a>1</a></Table><Table><a>X</a></Table></D>").replace('X', bad) << none
             << none << false << QStringList{} << noNamed << false;
     QTest::newRow("empty body") << QByteArray() << none << none << false << QStringList{} << noNamed << false;
 }
@@ -183,7 +184,7 @@ void WalkTest::repliesInParallelKeepTheirOwnState()
         QString dataSet = QStringLiteral("<NewDataSet>");
         for (int row = 0; row <= i; ++row)
             dataSet += QStringLiteral("<Table><n>%1</n><reply>%2</reply></Table>").arg(row).arg(i);
-        futures << QtConcurrent::run(walkReply, soapReply(dataSet + QStringLiteral("</NewDataSet>")),
+        futures << QtConcurrent::run(walkReply, resultBody(dataSet + QStringLiteral("</NewDataSet>")),
                                      ReplyShape{});
     }
     for (int i = 0; i < futures.size(); ++i) {
