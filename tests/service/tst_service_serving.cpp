@@ -10,6 +10,7 @@
 #include "StandInService.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSslConfiguration>
@@ -18,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 using namespace tvs;
@@ -198,6 +200,7 @@ private slots:
         options.bigShopCars = cars;
         options.dataDir = freshDir.path();
         options.throttleKbps = kbps;
+        options.logFile = freshDir.filePath(QStringLiteral("requests.log"));
         StandInService shop(options);
         QVERIFY2(shop.start(), qPrintable(shop.errorString()));
         QCOMPARE(kept.bigShopCars(), cars);
@@ -235,10 +238,28 @@ private slots:
         const WalkResult held = finish(list);
         QVERIFY(held.complete);
         QCOMPARE(QString::number(held.rows.size()), counts.named.value(QStringLiteral("sSellWait")));
+        // Sent in chunks as it was read: every car once, newest first.
+        const auto newer = [](const Record &a, const Record &b) {
+            const QString date = QStringLiteral("sCarProductRegDate"),
+                          code = QStringLiteral("sCarProductCode");
+            return a.value(date) != b.value(date) ? a.value(date) > b.value(date)
+                                                  : a.value(code) < b.value(code);
+        };
+        QVERIFY(std::is_sorted(held.rows.cbegin(), held.rows.cend(), newer));
+        QVERIFY(std::adjacent_find(held.rows.cbegin(), held.rows.cend()) == held.rows.cend());
         if (kbps > 0)
             QVERIFY2(tookNs >= body.size() * 1'000'000 / kbps,
                      qPrintable(QString::number(tookNs / 1'000'000)));
 
+        // A client that goes away in the middle of a list: the service logs the cut and serves on.
+        QNetworkReply *left =
+            post(shop, QStringLiteral("ps_GetUserProductCar_Info2"), {demo::kUserCode, QStringLiteral("0")});
+        QVERIFY(QTest::qWaitFor([left] { return left->bytesAvailable() > 0; }, 30000));
+        left->abort();
+        left->deleteLater();
+        QFile log(options.logFile);
+        QVERIFY(QTest::qWaitFor(
+            [&log] { return log.open(QIODevice::ReadOnly) && log.readAll().contains("\"cut\""); }, 30000));
         const Records photos =
             finish(post(shop, QStringLiteral("ps_GetCarPhotoList"), {QStringLiteral("B000002")})).rows;
         QVERIFY(photos.size() >= 2 && photos.size() <= 5);
