@@ -281,14 +281,6 @@ void ClientTest::tvsCall()
 
     TlsTestServer server(m_cert);
     QVERIFY(server.listenLocal());
-    if (reply.startsWith(kCut)) {
-        reply = reply.mid(kCut.size());
-        server.setResponder([reply](QSslSocket *socket, const TlsTestServer::Request &) {
-            socket->write("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" +
-                          QByteArray::number(reply.size(), 16) + "\r\n" + reply + "\r\n");
-            socket->disconnectFromHost();
-        });
-    }
     server.setReply(reply, httpStatus);
     server.setSilent(reply == kSilent);
     args.replaceInStrings(QStringLiteral("@host"), server.hostPort());
