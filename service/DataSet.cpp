@@ -69,33 +69,47 @@ QString dataSetXml(const DataSet &set)
     QString out;
     out.reserve(64 + set.rows.size() * (set.rows.isEmpty() ? 0 : set.rows.first().size()) * 48);
     out += QLatin1String("<NewDataSet>\n");
-    for (const DataRow &row : set.rows) {
-        out += QLatin1String("  <Table>\n");
-        for (const auto &[name, value] : row)
-            writeField(out, QLatin1String("    "), name, value);
-        out += QLatin1String("  </Table>\n");
-    }
+    for (const DataRow &row : set.rows)
+        appendRowXml(out, row);
     for (const auto &[name, value] : set.loose)
         writeField(out, QLatin1String("  "), name, value);
     out += QStringLiteral("</NewDataSet>");
     return out;
 }
 
-QByteArray soapResponse(const QString &operation, const QString &resultText)
+void appendRowXml(QString &out, const DataRow &row)
 {
-    // A list's data set is most of the reply and mostly markup: it is escaped in UTF-8,
-    // in one pass into a buffer of its final size.
+    out += QLatin1String("  <Table>\n");
+    for (const auto &[name, value] : row)
+        writeField(out, QLatin1String("    "), name, value);
+    out += QLatin1String("  </Table>\n");
+}
+
+QByteArray soapResponseHead(const QString &operation)
+{
     const QByteArray op = operation.toUtf8();
-    const QByteArray text = resultText.toUtf8();
-    qsizetype escapedSize = text.size();
-    for (const char c : text)
+    return kEnvelopeHead + ('<' + op + "Response xmlns=\"http://tempuri.org/\"><" + op + "Result>");
+}
+
+QByteArray soapResponseTail(const QString &operation)
+{
+    const QByteArray op = operation.toUtf8();
+    return "</" + op + "Result></" + op + "Response>" + kEnvelopeTail;
+}
+
+// A list's data set is most of the answer and mostly markup: it is escaped in UTF-8, in one
+// pass into room of its final size.
+void appendEscapedUtf8(QByteArray &out, const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    qsizetype escapedSize = utf8.size();
+    for (const char c : utf8)
         escapedSize += c == '&' ? 4 : (c == '<' || c == '>') ? 3 : 0;
-    const QByteArray head = kEnvelopeHead + ('<' + op + "Response xmlns=\"http://tempuri.org/\"><" + op + "Result>");
-    const QByteArray tail = "</" + op + "Result></" + op + "Response>" + kEnvelopeTail;
-    QByteArray out(head.size() + escapedSize + tail.size(), Qt::Uninitialized);
-    char *w = std::copy(head.cbegin(), head.cend(), out.data());
-    const char *from = text.cbegin();
-    for (const char *p = from; p != text.cend(); ++p) {
+    const qsizetype at = out.size();
+    out.resize(at + escapedSize);
+    char *w = out.data() + at;
+    const char *from = utf8.cbegin();
+    for (const char *p = from; p != utf8.cend(); ++p) {
         const char c = *p;
         if (c != '&' && c != '<' && c != '>')
             continue;
@@ -103,16 +117,21 @@ QByteArray soapResponse(const QString &operation, const QString &resultText)
         w = c == '&' ? std::copy_n("&amp;", 5, w) : std::copy_n(c == '<' ? "&lt;" : "&gt;", 4, w);
         from = p + 1;
     }
-    w = std::copy(from, text.cend(), w);
-    std::copy(tail.cbegin(), tail.cend(), w);
-    return out;
+    std::copy(from, utf8.cend(), w);
+}
+
+QByteArray soapResponse(const QString &operation, const QString &resultText)
+{
+    QByteArray out = soapResponseHead(operation);
+    appendEscapedUtf8(out, resultText);
+    return out + soapResponseTail(operation);
 }
 
 QByteArray soapFault(const QString &faultCode, const QString &faultString)
 {
     QByteArray out = kEnvelopeHead;
-    out += "<soap:Fault><faultcode>" + xmlEscape(faultCode).toUtf8() + "</faultcode><faultstring>"
-        + xmlEscape(faultString).toUtf8() + "</faultstring></soap:Fault>";
+    out += "<soap:Fault><faultcode>" + xmlEscape(faultCode).toUtf8() + "</faultcode><faultstring>" +
+           xmlEscape(faultString).toUtf8() + "</faultstring></soap:Fault>";
     out += kEnvelopeTail;
     return out;
 }

@@ -27,10 +27,17 @@ QString xmlEscape(const QString &text);
 
 // "<NewDataSet>" with one `Table` per row, indented by two blanks per level.
 QString dataSetXml(const DataSet &set);
+// One row of it, as dataSetXml writes it, appended to `out`.
+void appendRowXml(QString &out, const DataRow &row);
 
 // The SOAP 1.1 answer of `operation`: `<operation>Response` holding `<operation>Result`
 // whose character data is `resultText` (escaped here, once).
 QByteArray soapResponse(const QString &operation, const QString &resultText);
+// The same answer in parts, for a result text that is written while it is made: what comes
+// before the text, the text escaped piece by piece, and what follows it.
+QByteArray soapResponseHead(const QString &operation);
+void appendEscapedUtf8(QByteArray &out, const QString &text);
+QByteArray soapResponseTail(const QString &operation);
 
 // A SOAP 1.1 fault ("soap:Client" for a bad request, "soap:Server" for our own failure).
 QByteArray soapFault(const QString &faultCode, const QString &faultString);

@@ -57,7 +57,7 @@ bool Database::open(const QString &path, bool reset, const QDate &today, int big
     if (!fresh) {
         if (value(QStringLiteral("SELECT value FROM meta WHERE key = 'schema'")).toString()
             == QLatin1String("1"))
-            return mendKeptData(error) && moveDatesTo(today, error) &&
+            return mendKeptData(error) && indexLists(error) && moveDatesTo(today, error) &&
                    addBigShopCars(*this, bigShopCars, today, error);
         *error = QStringLiteral("the database %1 was not made by this service; start with --reset").arg(path);
         return false;
@@ -75,7 +75,18 @@ bool Database::open(const QString &path, bool reset, const QDate &today, int big
         *error = db.lastError().text();
         return false;
     }
-    return addBigShopCars(*this, bigShopCars, today, error);
+    return indexLists(error) && addBigShopCars(*this, bigShopCars, today, error);
+}
+
+// The orders of the two long lists (the shop's cars by registration, the work-order search
+// by plate): their first rows are read, and sent, without sorting the whole shop first.
+bool Database::indexLists(QString *error)
+{
+    return exec(QStringLiteral("CREATE INDEX IF NOT EXISTS cars_listed"
+                               " ON cars (sStoreCode, sCarProductRegDate DESC, sCarProductCode)"),
+                {}, error) &&
+           exec(QStringLiteral("CREATE INDEX IF NOT EXISTS cars_plates ON cars (sStoreCode, sCarProductNum)"),
+                {}, error);
 }
 
 // Databases kept from earlier versions of the demo data: the registry's plates for new

@@ -41,6 +41,7 @@ public:
 private:
     friend class Statement;
     bool mendKeptData(QString *error);
+    bool indexLists(QString *error);
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_statements;
     bool moveDatesTo(const QDate &today, QString *error);
     QString m_name;

@@ -111,18 +111,10 @@ struct Query
     }
 };
 
-// Rows of a statement; `fields` picks and orders the columns (all columns when empty).
-// Returns false with a fault text when the statement fails.
-bool collect(Database &db, const QString &sql, const QVariantList &binds, const QStringList &fields,
-             QList<DataRow> *rows, QString *error)
+// The columns of a run statement that a reply writes: `fields` picks and orders them (all
+// columns when empty). Looked up once, not per row.
+QList<std::pair<QString, int>> picksOf(const QSqlRecord &columns, const QStringList &fields)
 {
-    Query query(db, sql, binds);
-    if (!query.ok) {
-        *error = QStringLiteral("database error: ") + query.error;
-        return false;
-    }
-    // Column positions are looked up once, not per row.
-    const QSqlRecord columns = query.q.record();
     QList<std::pair<QString, int>> picks;
     if (fields.isEmpty()) {
         for (int i = 0; i < columns.count(); ++i)
@@ -132,25 +124,53 @@ bool collect(Database &db, const QString &sql, const QVariantList &binds, const 
             if (const int i = columns.indexOf(f); i >= 0)
                 picks.append({f, i});
     }
-    while (query.q.next()) {
-        DataRow row;
-        row.reserve(picks.size());
-        for (const auto &[name, index] : picks)
-            row.append({name, query.q.value(index)});
-        rows->append(std::move(row));
+    return picks;
+}
+
+DataRow rowOf(const QSqlQuery &q, const QList<std::pair<QString, int>> &picks)
+{
+    DataRow row;
+    row.reserve(picks.size());
+    for (const auto &[name, index] : picks)
+        row.append({name, q.value(index)});
+    return row;
+}
+
+// Rows of a statement; `fields` as in picksOf. Returns false with a fault text when the
+// statement fails.
+bool collect(Database &db, const QString &sql, const QVariantList &binds, const QStringList &fields,
+             QList<DataRow> *rows, QString *error)
+{
+    Query query(db, sql, binds);
+    if (!query.ok) {
+        *error = QStringLiteral("database error: ") + query.error;
+        return false;
     }
+    const auto picks = picksOf(query.q.record(), fields);
+    while (query.q.next())
+        rows->append(rowOf(query.q, picks));
     return true;
 }
 
-// A list reply: the rows, or "NO" when there are none.
+// A list reply: "NO" when there are no rows, else the rows, read as they are sent. A
+// failure before the first row is a fault.
 CallOutcome listOrNo(Database &db, const QString &sql, const QVariantList &binds,
                      const QStringList &fields = {})
 {
-    DataSet set;
-    QString error;
-    if (!collect(db, sql, binds, fields, &set.rows, &error))
-        return CallOutcome::failure(error);
-    return set.rows.isEmpty() ? no() : dataSet(set);
+    auto statement = std::make_unique<Statement>(db, sql);
+    QSqlQuery &q = statement->query();
+    QString error = statement->error();
+    if (error.isEmpty()) {
+        for (const QVariant &b : binds)
+            q.addBindValue(bindable(b));
+        if (q.exec() && q.next())
+            return {false,
+                    {},
+                    {},
+                    std::make_shared<ListStream>(std::move(statement), picksOf(q.record(), fields))};
+        error = q.lastError().isValid() ? q.lastError().text() : QString();
+    }
+    return error.isEmpty() ? no() : CallOutcome::failure(QStringLiteral("database error: ") + error);
 }
 
 QString carColumns(const QStringList &fields, const QString &alias = QStringLiteral("c"))
@@ -191,6 +211,38 @@ CallOutcome inTransaction(Database &db, Body body)
 }
 
 } // namespace
+
+ListStream::ListStream(std::unique_ptr<Statement> statement, QList<std::pair<QString, int>> picks)
+    : m_statement(std::move(statement)), m_picks(std::move(picks))
+{
+}
+
+ListStream::~ListStream() = default;
+
+ListStream::Step ListStream::next(QString &out, qsizetype size)
+{
+    if (!m_statement)
+        return Step::Done;
+    QSqlQuery &q = m_statement->query();
+    const qsizetype until = out.size() + size;
+    if (!std::exchange(m_started, true)) {
+        out += QLatin1String("<NewDataSet>\n");
+        appendRowXml(out, rowOf(q, m_picks)); // the first row, on which it stands
+    }
+    while (out.size() < until) {
+        if (!q.next()) {
+            if (q.lastError().isValid()) {
+                m_error = QStringLiteral("database error: ") + q.lastError().text();
+                return Step::Failed;
+            }
+            out += QLatin1String("</NewDataSet>");
+            m_statement.reset(); // the read ends with the last row, not with the answer
+            return Step::Done;
+        }
+        appendRowXml(out, rowOf(q, m_picks));
+    }
+    return Step::More;
+}
 
 QDate Procedures::today()
 {

@@ -18,12 +18,14 @@
 #include <QSslConfiguration>
 #include <QSslKey>
 #include <QSslServer>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <deque>
 
 #include <fcntl.h>
 
@@ -221,62 +223,145 @@ private:
     std::function<void(qintptr)> m_handOn;
 };
 
-// Sends a connection's answers at a fixed rate, for trying a client on a slow network: on
-// each turn of a timer it writes what the rate allows since the current answer began, so
-// the serving thread answers other connections in between. Answers go out whole and in
-// the order they were given; the pacer goes with its connection.
-class Pacer : public QObject
+// One answer on its way out: its bytes, and for an answer made while it is sent, what makes
+// the rest of its body piece by piece (sent in HTTP/1.1 chunks).
+struct Outgoing
+{
+    using Step = ListStream::Step;
+    using Body = std::function<Step(QByteArray &piece, QString *error)>;
+    using Ended = std::function<void(qint64 bytes, const QString &cut)>;
+
+    QByteArray ready;      // to be written next
+    qsizetype written = 0; // of `ready`
+    Body body;             // empty once the body is made
+    Ended ended;           // told when the answer has gone out whole (no cut), or not
+    qint64 bytes = 0;      // written in all
+};
+
+// Sends the answers of a connection that cannot be written at once: answers at a fixed rate
+// (for trying a client on a slow network: a timer writes what the rate allows since the
+// answer began, so the serving thread answers other connections in between) and answers
+// made while they are sent (a list read from the database as it goes out). It makes and
+// writes no more than the rate allows and the socket takes (a few pieces ahead), so a long
+// list is never held whole. Answers go out whole and in the order they were given; the
+// sender, and what it still holds, go with the connection.
+class Sender : public QObject
 {
 public:
-    static void send(QTcpSocket *socket, const QByteArray &answer, qint64 bytesPerSecond)
+    static Sender *of(QTcpSocket *socket)
     {
-        static const QString name = QStringLiteral("tvs-pacer");
-        auto *pacer = static_cast<Pacer *>(socket->findChild<QObject *>(name, Qt::FindDirectChildrenOnly));
-        if (!pacer) {
-            pacer = new Pacer(socket, bytesPerSecond);
-            pacer->setObjectName(name);
-        }
-        pacer->m_queue.append(answer);
-        if (!pacer->m_timer.isActive()) {
-            pacer->m_clock.start();
-            pacer->m_timer.start();
-        }
+        return static_cast<Sender *>(socket->findChild<QObject *>(name(), Qt::FindDirectChildrenOnly));
+    }
+    static void send(QTcpSocket *socket, Outgoing answer, qint64 bytesPerSecond)
+    {
+        Sender *sender = of(socket);
+        if (!sender)
+            sender = new Sender(socket, bytesPerSecond);
+        sender->m_queue.push_back(std::move(answer));
+        sender->pump();
+    }
+    bool busy() const { return !m_queue.empty(); }
+
+    ~Sender() override
+    {
+        if (!m_queue.empty() && m_queue.front().ended)
+            m_queue.front().ended(m_queue.front().bytes, QStringLiteral("the connection was closed"));
     }
 
 private:
     static constexpr int kTickMs = 20;
+    // How far the answer is made and handed to the socket ahead of what it has sent.
+    static constexpr qint64 kAhead = 256 * 1024;
 
-    Pacer(QTcpSocket *socket, qint64 bytesPerSecond)
+    static QString name() { return QStringLiteral("tvs-sender"); }
+
+    Sender(QTcpSocket *socket, qint64 bytesPerSecond)
         : QObject(socket), m_socket(socket), m_rate(bytesPerSecond)
     {
+        setObjectName(name());
         m_timer.setTimerType(Qt::PreciseTimer);
         m_timer.setInterval(kTickMs);
-        connect(&m_timer, &QTimer::timeout, this, [this] { tick(); });
+        connect(&m_timer, &QTimer::timeout, this, &Sender::pump);
+        connect(socket, &QIODevice::bytesWritten, this, &Sender::pump);
+        if (auto *tls = qobject_cast<QSslSocket *>(socket))
+            connect(tls, &QSslSocket::encryptedBytesWritten, this, &Sender::pump);
     }
 
-    void tick()
+    qint64 queued() const
     {
-        const QByteArray &answer = m_queue.constFirst();
-        const qint64 due = std::min<qint64>(answer.size(), m_clock.elapsed() * m_rate / 1000);
-        if (due > m_sent) {
-            m_socket->write(answer.constData() + m_sent, due - m_sent);
-            m_sent = due;
+        const auto *tls = qobject_cast<const QSslSocket *>(m_socket);
+        return m_socket->bytesToWrite() + (tls ? tls->encryptedBytesToWrite() : 0);
+    }
+
+    void pump()
+    {
+        while (!m_queue.empty()) {
+            Outgoing &answer = m_queue.front();
+            if (answer.written == answer.ready.size()) {
+                if (!answer.body) {
+                    if (answer.ended)
+                        answer.ended(answer.bytes, {});
+                    m_queue.pop_front();
+                    m_clock.invalidate();
+                    continue;
+                }
+                if (!nextPiece(answer))
+                    return;
+            }
+            if (!m_clock.isValid()) {
+                m_clock.start();
+                m_sent = 0;
+            }
+            qint64 due = std::min<qint64>(answer.ready.size() - answer.written, kAhead - queued());
+            if (m_rate > 0)
+                due = std::min(due, m_clock.elapsed() * m_rate / 1000 - m_sent);
+            if (due <= 0)
+                break; // until the rate allows more (the timer) or the socket has sent some
+            m_socket->write(answer.ready.constData() + answer.written, due);
+            answer.written += due;
+            answer.bytes += due;
+            m_sent += due;
         }
-        if (m_sent < answer.size())
-            return;
-        m_queue.removeFirst();
-        m_sent = 0;
-        m_clock.start();
-        if (m_queue.isEmpty())
+        if (m_rate <= 0 || m_queue.empty())
             m_timer.stop();
+        else if (!m_timer.isActive())
+            m_timer.start();
+    }
+
+    // The next chunk of the answer's body (the last chunk after the last piece); false
+    // when making it failed, and the connection is closed: without the last chunk, the
+    // client sees an answer that broke off, never a short one.
+    bool nextPiece(Outgoing &answer)
+    {
+        QByteArray piece;
+        QString error;
+        const Outgoing::Step step = answer.body(piece, &error);
+        if (step == Outgoing::Step::Failed) {
+            Outgoing failed = std::move(m_queue.front());
+            m_queue.clear();
+            m_timer.stop();
+            if (failed.ended)
+                failed.ended(failed.bytes, error);
+            m_socket->disconnectFromHost();
+            return false;
+        }
+        answer.ready.clear();
+        answer.written = 0;
+        if (!piece.isEmpty())
+            answer.ready += QByteArray::number(piece.size(), 16) + "\r\n" + piece + "\r\n";
+        if (step == Outgoing::Step::Done) {
+            answer.ready += "0\r\n\r\n";
+            answer.body = nullptr;
+        }
+        return true;
     }
 
     QTcpSocket *m_socket;
-    qint64 m_rate;
+    qint64 m_rate; // bytes a second; 0: as fast as the socket takes them
     QTimer m_timer;
-    QElapsedTimer m_clock;
-    QList<QByteArray> m_queue; // the first is being sent
-    qint64 m_sent = 0;         // of the first
+    QElapsedTimer m_clock;        // since the first answer in the queue began
+    qint64 m_sent = 0;            // of that answer
+    std::deque<Outgoing> m_queue; // the first is being sent
 };
 
 QByteArray statusLine(int status)
@@ -349,15 +434,15 @@ bool ServiceShared::openLog(QString *error)
     return true;
 }
 
-void ServiceShared::writeLog(Host host, const QHttpServerRequest &request, int status, const LogEntry &entry)
+void ServiceShared::writeLog(int status, const LogEntry &entry)
 {
     if (options.logFile.isEmpty())
         return;
     QJsonObject line{
         {QStringLiteral("time"), QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)},
-        {QStringLiteral("host"), host == Host::Api ? QStringLiteral("api") : QStringLiteral("images")},
-        {QStringLiteral("method"), methodName(request.method())},
-        {QStringLiteral("path"), request.url().path()},
+        {QStringLiteral("host"), entry.host == Host::Api ? QStringLiteral("api") : QStringLiteral("images")},
+        {QStringLiteral("method"), entry.method},
+        {QStringLiteral("path"), entry.path},
         {QStringLiteral("status"), status},
     };
     if (!entry.soapAction.isEmpty())
@@ -368,6 +453,8 @@ void ServiceShared::writeLog(Host host, const QHttpServerRequest &request, int s
         line.insert(QStringLiteral("callText"), entry.callText);
     if (!entry.params.isEmpty())
         line.insert(QStringLiteral("params"), entry.params);
+    if (!entry.cut.isEmpty())
+        line.insert(QStringLiteral("cut"), entry.cut);
     const QByteArray text = QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n';
     QMutexLocker lock(&m_logMutex);
     m_log.write(text);
@@ -561,11 +648,13 @@ QVariant ServiceCore::queryValue(const QString &sql, const QVariantList &binds)
 void RequestHandler::reply(RequestServer *server, const QHttpServerRequest &request, QTcpSocket *socket, int status,
                         const QByteArray &mime, const QByteArray &body)
 {
-    if (const int kbps = m_shared->options.throttleKbps; kbps > 0) {
-        Pacer::send(socket,
-                    statusLine(status) + "Content-Type: " + mime +
-                        "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body,
-                    qint64(kbps) * 1000);
+    // Behind an answer still on its way, an answer waits its turn.
+    const Sender *sender = Sender::of(socket);
+    if (const int kbps = m_shared->options.throttleKbps; kbps > 0 || (sender && sender->busy())) {
+        Outgoing answer;
+        answer.ready = statusLine(status) + "Content-Type: " + mime +
+                       "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+        Sender::send(socket, std::move(answer), qint64(kbps) * 1000);
         return;
     }
     QHttpServerResponder responder = server->responder(request, socket);
@@ -578,6 +667,10 @@ void RequestHandler::handle(Host host, const QHttpServerRequest &request, QTcpSo
     const QString path = request.url().path();
     const auto method = request.method();
     ServiceShared::LogEntry log;
+    log.host = host;
+    log.method = methodName(method);
+    log.path = path;
+    std::shared_ptr<ListStream> list;
     int status = 200;
     QByteArray body;
     QByteArray mime = "text/plain; charset=utf-8";
@@ -606,7 +699,7 @@ void RequestHandler::handle(Host host, const QHttpServerRequest &request, QTcpSo
             body = wsdl(*endpoint, QStringLiteral("https://127.0.0.1:%1").arg(m_shared->apiPort));
         } else if (method == QHttpServerRequest::Method::Post) {
             mime = "text/xml; charset=utf-8";
-            status = soap(request, &body, &log);
+            status = soap(request, &body, &list, &log);
         } else {
             status = 405;
             body = QStringLiteral("%1 answers SOAP 1.1 POST requests; its description is at %1?WSDL\n").arg(path).toUtf8();
@@ -625,11 +718,45 @@ void RequestHandler::handle(Host host, const QHttpServerRequest &request, QTcpSo
         status = 404;
         body = QStringLiteral("nothing at %1\n").arg(path).toUtf8();
     }
+    if (list)
+        return sendList(socket, log.operation, std::move(list), log);
     reply(server, request, socket, status, mime, body);
-    m_shared->writeLog(host, request, status, log);
+    m_shared->writeLog(status, log);
 }
 
-int RequestHandler::soap(const QHttpServerRequest &request, QByteArray *body, ServiceShared::LogEntry *log)
+// A list is sent while it is read from the database, in chunks; it is logged when it has
+// gone out, or has been cut short (the client went away, the database failed on a row).
+void RequestHandler::sendList(QTcpSocket *socket, const QString &operation, std::shared_ptr<ListStream> list,
+                              const ServiceShared::LogEntry &log)
+{
+    constexpr qsizetype kPieceChars = 16 * 1024;
+    Outgoing answer;
+    answer.ready =
+        statusLine(200) + "Content-Type: text/xml; charset=utf-8\r\nTransfer-Encoding: chunked\r\n\r\n";
+    answer.body = [operation, list, head = soapResponseHead(operation)](QByteArray &piece,
+                                                                        QString *error) mutable {
+        piece = std::exchange(head, {});
+        QString xml;
+        const ListStream::Step step = list->next(xml, kPieceChars);
+        appendEscapedUtf8(piece, xml);
+        if (step == ListStream::Step::Done)
+            piece += soapResponseTail(operation);
+        *error = list->error();
+        return step;
+    };
+    answer.ended = [shared = m_shared, log = log](qint64 bytes, const QString &cut) mutable {
+        if (!cut.isEmpty()) {
+            qWarning().noquote() << "tvs-service:" << log.operation << log.callText.section(u' ', 0, 0)
+                                 << "answer cut after" << bytes << "bytes:" << cut;
+            log.cut = cut;
+        }
+        shared->writeLog(200, log);
+    };
+    Sender::send(socket, std::move(answer), qint64(m_shared->options.throttleKbps) * 1000);
+}
+
+int RequestHandler::soap(const QHttpServerRequest &request, QByteArray *body,
+                         std::shared_ptr<ListStream> *list, ServiceShared::LogEntry *log)
 {
     const SoapEndpoint *endpoint = soapEndpoint(request.url().path());
     QString action = QString::fromUtf8(header(request, "SOAPAction")).trimmed();
@@ -676,7 +803,9 @@ int RequestHandler::soap(const QHttpServerRequest &request, QByteArray *body, Se
         return fault(outcome.faultString.startsWith(QLatin1String("database error")) ? QStringLiteral("soap:Server")
                                                                                     : QStringLiteral("soap:Client"),
                      outcome.faultString);
-    *body = soapResponse(op->name, outcome.resultText);
+    *list = std::move(outcome.list);
+    if (!*list)
+        *body = soapResponse(op->name, outcome.resultText);
     return 200;
 }
 

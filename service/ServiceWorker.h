@@ -21,6 +21,7 @@
 namespace tvs {
 
 class Database;
+class ListStream;
 class Procedures;
 
 // A QAbstractHttpServer that hands every request to one function.
@@ -55,12 +56,14 @@ struct ServiceShared
 
     struct LogEntry
     {
-        QString soapAction, operation, callText;
+        Host host = Host::Api;
+        QString method, path, soapAction, operation, callText;
         QJsonObject params;
+        QString cut; // why an answer that was sent while it was made did not go out whole
     };
     // One JSON line per request when the options name a log file.
     bool openLog(QString *error);
-    void writeLog(Host host, const QHttpServerRequest &request, int status, const LogEntry &entry);
+    void writeLog(int status, const LogEntry &entry);
 
     // A connection is accepted by whichever serving thread is free, and handed to the
     // serving threads in turn: one thread that wakes up to many waiting connections would
@@ -95,7 +98,10 @@ private:
     void handle(Host host, const QHttpServerRequest &request, QTcpSocket *socket, RequestServer *server);
     void reply(RequestServer *server, const QHttpServerRequest &request, QTcpSocket *socket, int status,
                const QByteArray &mime, const QByteArray &body);
-    int soap(const QHttpServerRequest &request, QByteArray *body, ServiceShared::LogEntry *log);
+    int soap(const QHttpServerRequest &request, QByteArray *body, std::shared_ptr<ListStream> *list,
+             ServiceShared::LogEntry *log);
+    void sendList(QTcpSocket *socket, const QString &operation, std::shared_ptr<ListStream> list,
+                  const ServiceShared::LogEntry &log);
     bool picture(const QString &path, QByteArray *body);
 
     ServiceShared *m_shared;

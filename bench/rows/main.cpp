@@ -3,9 +3,12 @@
 // dealer's search as he types (each keystroke: the filter alone, and until the
 // list shows it in a window). Not a test: run it by hand.
 //
-//   tvs-bench-rows [--cars N]
+//   tvs-bench-rows [--cars N | --reply FILE]   (FILE: a car list reply of the service)
 #include "CarFilterModel.h"
+#include "CarQueries.h"
+#include "Config.h"
 #include "CarRowModel.h"
+#include "ReplyWalk.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -202,15 +205,30 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     const qsizetype carsAt = args.indexOf(QStringLiteral("--cars"));
-    const int cars = carsAt > 0 ? args.value(carsAt + 1).toInt() : 5000;
+    const qsizetype replyAt = args.indexOf(QStringLiteral("--reply"));
 
     malloc_trim(0);
     const long empty = residentKb();
-    Records rows = shop(cars, 0);
+    Records rows;
+    if (QFile reply(args.value(replyAt + 1)); replyAt > 0 && reply.open(QIODevice::ReadOnly)) {
+        // The car list's reply as the service sent it, walked as the app walks it.
+        const QStringList &fields = carRecordFields();
+        rows = walkReply(reply.readAll(), {QStringLiteral("Table"), QSet<QString>(fields.cbegin(), fields.cend()),
+                                           {}, Cleaning::Trimming})
+                   .rows;
+    } else {
+        rows = shop(carsAt > 0 ? args.value(carsAt + 1).toInt() : 5000, 0);
+    }
+    const int cars = int(rows.size());
     malloc_trim(0);
     const long withRecords = residentKb();
     CarRowModel model;
     model.setDates(CarRowDates{QStringLiteral("20251115"), QStringLiteral("20260308")});
+    // Pictures on an image host, as in the app: each row has the address of its picture.
+    Config config;
+    QString error;
+    Config::load(config, {args.first(), QStringLiteral("--image-host"), QStringLiteral("127.0.0.1:8080")}, &error);
+    model.setConfig(&config);
     model.setRows(rows);
     rows.clear(); // the table holds the only copy, as after a reply
     malloc_trim(0);

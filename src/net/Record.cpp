@@ -8,55 +8,49 @@ Record::Record(std::initializer_list<std::pair<QString, QString>> fields)
         insert(field.first, field.second);
 }
 
-Record::Record(QList<std::pair<QString, QString>> distinctFields) : m_fields(std::move(distinctFields)) {}
+Record::Record(QStringList distinctNames, QStringList values)
+    : m_names(std::move(distinctNames)), m_values(std::move(values))
+{
+}
 
 bool Record::contains(const QString &field) const
 {
-    for (const auto &f : m_fields) {
-        if (f.first == field)
-            return true;
-    }
-    return false;
+    return m_names.contains(field);
 }
 
 QString Record::value(const QString &field, const QString &fallback) const
 {
-    for (const auto &f : m_fields) {
-        if (f.first == field)
-            return f.second;
-    }
-    return fallback;
+    const qsizetype at = m_names.indexOf(field);
+    return at < 0 ? fallback : m_values.at(at);
 }
 
 void Record::insert(const QString &field, const QString &value)
 {
-    for (auto &f : m_fields) {
-        if (f.first == field) {
-            f.second = value;
-            return;
-        }
+    if (const qsizetype at = m_names.indexOf(field); at >= 0) {
+        m_values[at] = value;
+        return;
     }
-    m_fields.append({field, value});
+    m_names.append(field);
+    m_values.append(value);
 }
 
 bool Record::remove(const QString &field)
 {
-    for (qsizetype i = 0; i < m_fields.size(); ++i) {
-        if (m_fields.at(i).first == field) {
-            m_fields.removeAt(i);
-            return true;
-        }
-    }
-    return false;
+    const qsizetype at = m_names.indexOf(field);
+    if (at < 0)
+        return false;
+    m_names.removeAt(at);
+    m_values.removeAt(at);
+    return true;
 }
 
-QStringList Record::keys() const
+QList<std::pair<QString, QString>> Record::fields() const
 {
-    QStringList keys;
-    keys.reserve(m_fields.size());
-    for (const auto &f : m_fields)
-        keys.append(f.first);
-    return keys;
+    QList<std::pair<QString, QString>> fields;
+    fields.reserve(m_names.size());
+    for (qsizetype i = 0; i < m_names.size(); ++i)
+        fields.append({m_names.at(i), m_values.at(i)});
+    return fields;
 }
 
 } // namespace tvs

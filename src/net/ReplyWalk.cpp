@@ -62,11 +62,31 @@ struct WalkState
     bool rowOpen = false;
     size_t rowDepth = 0;
     quint64 rowSerial = 0;
-    QList<std::pair<QString, QString>> rowFields;
-    qsizetype lastRowSize = 0;
+    QStringList rowNames, rowValues;
+    QStringList lastNames; // of the last row: the next row that names the same shares them
+    // Short texts lately read, by their bytes: what repeats from row to row (makers, models,
+    // codes, states, dates) is decoded once and kept once, however many rows hold it. Texts
+    // that never repeat (plates, codes) would fill it: it starts afresh when it is full.
+    std::unordered_map<std::string, QString> known;
 
     QString firstFatal;
     QString firstError;
+
+    QString valueOf(const std::string &text)
+    {
+        constexpr size_t kShort = 64;
+        constexpr size_t kKnownAtMost = 4096;
+        const auto clean = [&] {
+            return cleanFieldText(QByteArrayView(text.data(), qsizetype(text.size())), shape->cleaning);
+        };
+        if (text.size() > kShort)
+            return clean();
+        if (const auto it = known.find(text); it != known.end())
+            return it->second;
+        if (known.size() == kKnownAtMost)
+            known.clear();
+        return known.emplace(text, clean()).first->second;
+    }
 
     NameInfo &info(const xmlChar *localname)
     {
@@ -88,26 +108,30 @@ struct WalkState
         rowOpen = true;
         rowDepth = depth;
         ++rowSerial;
-        rowFields.reserve(lastRowSize);
+        rowNames.reserve(lastNames.size());
+        rowValues.reserve(lastNames.size());
     }
 
     void closeRow()
     {
-        lastRowSize = rowFields.size();
-        result.rows.append(Record(std::move(rowFields)));
-        rowFields = {};
+        if (rowNames == lastNames)
+            rowNames = lastNames;
+        else
+            lastNames = rowNames;
+        result.rows.append(Record(std::exchange(rowNames, {}), std::exchange(rowValues, {})));
         rowOpen = false;
     }
 
     void storeField(NameInfo &info, QString &&value)
     {
         if (info.rowSerial == rowSerial) {
-            rowFields[info.index].second = std::move(value); // a repeated field: the later value wins
+            rowValues[info.index] = std::move(value); // a repeated field: the later value wins
             return;
         }
         info.rowSerial = rowSerial;
-        info.index = rowFields.size();
-        rowFields.emplaceBack(info.name, std::move(value));
+        info.index = rowNames.size();
+        rowNames.append(info.name);
+        rowValues.append(std::move(value));
     }
 
     void startElement(const xmlChar *localname)
@@ -153,9 +177,7 @@ struct WalkState
         // An element without character data (`<a />`, `<a></a>`) is present with an
         // empty value: only an element that is not there at all stores no key.
         if (frame.field || frame.named) {
-            const std::string &text = texts[depth - 1];
-            QString value =
-                cleanFieldText(QByteArrayView(text.data(), qsizetype(text.size())), shape->cleaning);
+            QString value = valueOf(texts[depth - 1]);
             if (frame.named)
                 result.named.insert(frame.info->name, value);
             if (frame.field && rowOpen)
@@ -445,7 +467,8 @@ WalkResult ReplyWalker::finish()
         if (state.result.error.isEmpty())
             state.result.error = QStringLiteral("reply is not well-formed XML");
         // The open row may have been cut anywhere: only finished rows are delivered.
-        state.rowFields = {};
+        state.rowNames = {};
+        state.rowValues = {};
         state.rowOpen = false;
     } else if (state.rowOpen) {
         state.closeRow();

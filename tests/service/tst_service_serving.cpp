@@ -7,10 +7,13 @@
 #include "StandInFixture.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QNetworkReply>
 #include <QSslSocket>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
 
 using namespace tvs;
 using namespace tvs::test;
@@ -173,10 +176,28 @@ private slots:
         const WalkResult rows = StandInFixture::walk(whole.body);
         QVERIFY(rows.complete);
         QCOMPARE(QString::number(rows.rows.size()), counts.value(QStringLiteral("sSellWait")));
+        // Sent in chunks as it was read: every car once, newest first.
+        const auto newer = [](const Record &a, const Record &b) {
+            const QString date = QStringLiteral("sCarProductRegDate"), code = QStringLiteral("sCarProductCode");
+            return a.value(date) != b.value(date) ? a.value(date) > b.value(date) : a.value(code) < b.value(code);
+        };
+        QVERIFY(std::is_sorted(rows.rows.cbegin(), rows.rows.cend(), newer));
+        QVERIFY(std::adjacent_find(rows.rows.cbegin(), rows.rows.cend()) == rows.rows.cend());
         if (kbps > 0)
             QVERIFY2(tookNs >= whole.body.size() * 1'000'000 / kbps,
                      qPrintable(QString::number(tookNs / 1'000'000)));
 
+        // A client that goes away in the middle of a list: the service logs the cut and serves on.
+        QNetworkReply *left = shop.send(held("0"));
+        QVERIFY(QTest::qWaitFor([left] { return left->bytesAvailable() > 0; }, 30000));
+        left->abort();
+        left->deleteLater();
+        QFile log(shop.logFile());
+        const auto cutLogged = [&log] {
+            log.close();
+            return log.open(QIODevice::ReadOnly) && log.readAll().contains("\"cut\"");
+        };
+        QVERIFY(kbps == 0 || QTest::qWaitFor(cutLogged, 30000));
         const Records photos =
             shop.call(callText(QStringLiteral("ps_GetCarPhotoList"), {QStringLiteral("B000002")})).rows;
         QVERIFY(photos.size() >= 2 && photos.size() <= 5);

@@ -92,15 +92,13 @@ void CarListController::fetchList()
 
 Record CarListController::storedRecord(const Record &reply)
 {
-    Record stored;
-    for (const auto &[field, value] : reply.fields()) {
-        if (field == CarField::sCarProductYearMonth)
-            stored.insert(field, value + QStringLiteral("년식"));
-        else if (field == CarField::sCarName3)
-            stored.insert(field, value.section(QLatin1Char('('), 0, 0));
-        else
-            stored.insert(field, value);
-    }
+    // Changed in place: the stored row keeps sharing the reply's field names.
+    Record stored = reply;
+    if (stored.contains(CarField::sCarProductYearMonth))
+        stored.insert(CarField::sCarProductYearMonth,
+                      reply.value(CarField::sCarProductYearMonth) + QStringLiteral("년식"));
+    if (stored.contains(CarField::sCarName3))
+        stored.insert(CarField::sCarName3, reply.value(CarField::sCarName3).section(QLatin1Char('('), 0, 0));
     return stored;
 }
 

@@ -55,6 +55,7 @@ bool netLogContains(const QString &needle)
 const QString kLoginText =
     QStringLiteral("ps_Login1 'dealer', 'f00dfacedigest', 'MOBILE_DEALER', '1, 2, 3, 4, 12'");
 const QByteArray kSilent = "(silent)";
+const QByteArray kCut = "(cut)";
 
 struct Outcome
 {
@@ -197,6 +198,10 @@ void ClientTest::outcomes_data()
     QTest::newRow("empty body") << false << QByteArray() << 200 << true << bad << 0 << "empty";
     QTest::newRow("broken off keeps finished rows")
         << false << rows.first(rows.indexOf("&gt;2")) << 200 << true << ok << 1 << "broke off";
+    // A list sent in chunks whose last chunk never comes (the service failed on a row):
+    // a failure, never a short list.
+    QTest::newRow("chunked reply cut off") << false << kCut + rows.first(rows.indexOf("&gt;2")) << 200 << true
+                                           << transport << 0 << "ps_Login1 failed";
     QTest::newRow("json: result read") << true
                                        << QByteArray("<soap:Envelope><soap:Body><CarProductInfo_SendResult>"
                                                      "{\"message\":\"성공\"}</CarProductInfo_SendResult>"
@@ -220,6 +225,14 @@ void ClientTest::outcomes()
 
     TlsTestServer server(m_cert);
     QVERIFY(server.listenLocal());
+    if (reply.startsWith(kCut)) {
+        reply = reply.mid(kCut.size());
+        server.setResponder([reply](QSslSocket *socket, const TlsTestServer::Request &) {
+            socket->write("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" +
+                          QByteArray::number(reply.size(), 16) + "\r\n" + reply + "\r\n");
+            socket->disconnectFromHost();
+        });
+    }
     server.setReply(reply, httpStatus);
     server.setSilent(reply == kSilent);
     QNetworkAccessManager nam;
