@@ -310,21 +310,6 @@ void EnterCarController::startEditing()
     sendLookup(type, editCarNum, true);
 }
 
-void EnterCarController::dismissKeyboard()
-{
-    emit keyboardDismissed();
-}
-
-void EnterCarController::actionCarTypeSelect()
-{
-    chooseCarType(false);
-}
-
-void EnterCarController::actionCarTypeSelect2()
-{
-    chooseCarType(true);
-}
-
 // The other kind clears every choice (the lists differ) and drops the answers
 // still on their way, which belong to the kind left; the kind already chosen
 // changes nothing.
