@@ -31,6 +31,7 @@ private slots:
     {
         t = std::make_unique<TestContext>();
         startCarTest(*t);
+        t->config.mwebHost = QStringLiteral("127.0.0.2:8443"); // a page on the wrong host shows
     }
     void cleanup()
     {
@@ -53,7 +54,6 @@ private slots:
         QTest::newRow("detail_to_web3") << "record" << "C000123" << "성능점검 기록부" << "mweb" << record;
         QTest::newRow("detail_to_web4") << "inoutgate" << "C000123" << "매입매출금액입력" << "zest"
                                         << "/service/inoutgate?sUserCode=D0001&sCarProductCode=C000123";
-        QTest::newRow("WorkWrite_to_Web") << "record" << "C000123" << "성능 점검 기록부" << "mweb" << record;
     }
     void addresses()
     {
@@ -68,8 +68,7 @@ private slots:
                                  pathAndQuery;
         QCOMPARE(screen->address().toString(), expected);
         QCOMPARE(screen->title(), title);
-        QCOMPARE(m_loads->size(), 1);
-        QCOMPARE(m_loads->first().first().toUrl(), screen->address());
+        QCOMPARE(QList<QVariantList>(*m_loads), QList<QVariantList>{{screen->address()}});
     }
 
     void firstNavigation_data()
@@ -78,14 +77,11 @@ private slots:
         QTest::addColumn<QString>("notice");
         QTest::addColumn<QString>("noticeAfterAFailure"); // when a next navigation fails
         const QString failed = QStringLiteral("페이지를 불러오지 못했습니다.");
-        QTest::newRow("loaded") << "loaded"
-                                << ""
-                                << "";
+        QTest::newRow("loaded") << "loaded" << QString() << QString();
         QTest::newRow("failed") << "failed" << failed << failed;
         // A script sent the page on (or it was a download): the page stays in view,
         // and where it was sent on to still counts.
-        QTest::newRow("aborted") << "aborted"
-                                 << "" << failed;
+        QTest::newRow("aborted") << "aborted" << QString() << failed;
     }
     void firstNavigation()
     {
@@ -94,7 +90,6 @@ private slots:
         QFETCH(QString, noticeAfterAFailure);
         WebController *screen = open("record", "C1", "성능점검 기록부");
         QVERIFY(screen->indicatorVisible());
-        QCOMPARE(screen->indicatorScale(), 3.0);
         if (first == QLatin1String("aborted"))
             screen->navigationAborted();
         else
