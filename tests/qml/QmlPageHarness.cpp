@@ -32,15 +32,6 @@ void handler(QtMsgType type, const QMessageLogContext &context, const QString &m
         g_previous(type, context, message);
 }
 
-void collectAccessible(QQuickItem *item, QList<QQuickItem *> &out)
-{
-    if (!item || !item->isVisible())
-        return;
-    out.append(item);
-    for (QQuickItem *child : item->childItems())
-        collectAccessible(child, out);
-}
-
 QString accessibleName(QQuickItem *item)
 {
     // The Accessible attached object is a child of its item; it is read through
@@ -50,6 +41,17 @@ QString accessibleName(QQuickItem *item)
             return child->property("name").toString();
     }
     return {};
+}
+
+// The visible items under `item` that have an accessible name, in tree order.
+void collectNamed(QQuickItem *item, QList<std::pair<QString, QQuickItem *>> &out)
+{
+    if (!item || !item->isVisible())
+        return;
+    if (const QString name = accessibleName(item); !name.isEmpty())
+        out.append({name, item});
+    for (QQuickItem *child : item->childItems())
+        collectNamed(child, out);
 }
 
 } // namespace
@@ -88,34 +90,31 @@ void QmlPageHarness::addWarning(const QString &warning)
     m_warnings.append(warning);
 }
 
-QQuickItem *QmlPageHarness::load(const QUrl &page, QObject *controller, const QVariantMap &properties)
+// Null, with a warning that says why, when `url` does not load or is no T.
+template <typename T> T *QmlPageHarness::create(const QUrl &url, const QVariantMap &properties)
 {
-    QQmlComponent component(m_engine.get(), page, QQmlComponent::PreferSynchronous);
-    if (component.isLoading()) {
-        QElapsedTimer t;
-        t.start();
-        while (component.isLoading() && t.elapsed() < 10000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-    if (!component.isReady()) {
-        m_warnings.append(QStringLiteral("cannot load %1: %2").arg(page.toString(), component.errorString()));
+    QQmlComponent component(m_engine.get(), url, QQmlComponent::PreferSynchronous);
+    QObject *object = component.isReady() ? component.createWithInitialProperties(properties) : nullptr;
+    auto *created = qobject_cast<T *>(object);
+    if (!created) {
+        m_warnings.append(QStringLiteral("cannot load %1 as a %2: %3")
+                              .arg(url.toString(), QLatin1String(T::staticMetaObject.className()),
+                                   component.errorString()));
+        delete object;
         return nullptr;
     }
+    m_created.prepend(created);
+    return created;
+}
+
+QQuickItem *QmlPageHarness::load(const QUrl &page, QObject *controller, const QVariantMap &properties)
+{
     QVariantMap initial = properties;
     if (controller)
         initial.insert(QStringLiteral("controller"), QVariant::fromValue(controller));
-    QObject *object = component.createWithInitialProperties(initial);
-    if (!object) {
-        m_warnings.append(
-            QStringLiteral("cannot create %1: %2").arg(page.toString(), component.errorString()));
+    auto *item = create<QQuickItem>(page, initial);
+    if (!item)
         return nullptr;
-    }
-    m_created.prepend(object);
-    auto *item = qobject_cast<QQuickItem *>(object);
-    if (!item) {
-        m_warnings.append(QStringLiteral("%1 is not an Item").arg(page.toString()));
-        return nullptr;
-    }
     if (!m_window) {
         m_window = new QQuickWindow;
         m_ownsWindow = true;
@@ -132,20 +131,9 @@ QQuickItem *QmlPageHarness::load(const QUrl &page, QObject *controller, const QV
 
 QQuickWindow *QmlPageHarness::loadWindow(const QUrl &url, const QVariantMap &properties)
 {
-    QQmlComponent component(m_engine.get(), url, QQmlComponent::PreferSynchronous);
-    if (!component.isReady()) {
-        m_warnings.append(QStringLiteral("cannot load %1: %2").arg(url.toString(), component.errorString()));
+    auto *window = create<QQuickWindow>(url, properties);
+    if (!window)
         return nullptr;
-    }
-    QObject *object = component.createWithInitialProperties(properties);
-    auto *window = qobject_cast<QQuickWindow *>(object);
-    if (!window) {
-        m_warnings.append(
-            QStringLiteral("%1 is not a window: %2").arg(url.toString(), component.errorString()));
-        delete object;
-        return nullptr;
-    }
-    m_created.prepend(window);
     if (m_ownsWindow)
         delete m_window;
     m_ownsWindow = false;
@@ -168,29 +156,28 @@ QString QmlPageHarness::report() const
                : QStringLiteral("QML warnings:\n  ") + m_warnings.join(QStringLiteral("\n  "));
 }
 
+QList<std::pair<QString, QQuickItem *>> QmlPageHarness::namedItems() const
+{
+    QList<std::pair<QString, QQuickItem *>> items;
+    if (m_window)
+        collectNamed(m_window->contentItem(), items);
+    return items;
+}
+
 QQuickItem *QmlPageHarness::findAccessible(const QString &name) const
 {
-    if (!m_window)
-        return nullptr;
-    QList<QQuickItem *> items;
-    collectAccessible(m_window->contentItem(), items);
-    for (QQuickItem *item : items) {
-        if (accessibleName(item) == name)
+    for (const auto &[itemName, item] : namedItems()) {
+        if (itemName == name)
             return item;
     }
     return nullptr;
-}
-
-bool QmlPageHarness::waitForPolish()
-{
-    return m_window && QQuickTest::qWaitForPolish(m_window.data(), 10000);
 }
 
 bool QmlPageHarness::click(QQuickItem *item)
 {
     if (!item || !m_window)
         return false;
-    waitForPolish();
+    QQuickTest::qWaitForPolish(m_window.data(), 10000);
     if (item->width() <= 0 || item->height() <= 0)
         return false;
     const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
@@ -201,15 +188,8 @@ bool QmlPageHarness::click(QQuickItem *item)
 QStringList QmlPageHarness::accessibleNames() const
 {
     QStringList names;
-    if (!m_window)
-        return names;
-    QList<QQuickItem *> items;
-    collectAccessible(m_window->contentItem(), items);
-    for (QQuickItem *item : items) {
-        const QString name = accessibleName(item);
-        if (!name.isEmpty())
-            names.append(name);
-    }
+    for (const auto &named : namedItems())
+        names.append(named.first);
     return names;
 }
 

@@ -30,8 +30,6 @@ namespace tvs::test {
 //   harness.settle();                      // let bindings, loaders and timers run
 //   QVERIFY2(harness.warnings().isEmpty(), qPrintable(harness.report()));
 //   QQuickItem *button = harness.findAccessible(QStringLiteral("로그인"));
-//
-// TVS_VERIFY_PAGE_LOADS(harness, url, controller) does the three checks at once.
 class QmlPageHarness : public QObject
 {
     Q_OBJECT
@@ -52,7 +50,6 @@ public:
     // Runs the event loop for `ms` milliseconds.
     void settle(int ms = 200);
     QStringList warnings() const { return m_warnings; }
-    void clearWarnings() { m_warnings.clear(); }
     // Warnings matching `pattern` are expected and not collected, e.g. a picture
     // that cannot be fetched in a test (QRegularExpression("Connection refused")).
     void ignoreWarnings(const QRegularExpression &pattern) { m_ignored.append(pattern); }
@@ -66,8 +63,6 @@ public:
     bool click(QQuickItem *item);
     // Clicks the visible item named `name` (see findAccessible).
     bool click(const QString &accessibleName) { return click(findAccessible(accessibleName)); }
-    // Waits until the window's pending polish (layouts, positioners) has run.
-    bool waitForPolish();
 
     // Every visible Accessible.name under the page (what a screen reader finds).
     QStringList accessibleNames() const;
@@ -76,6 +71,8 @@ public:
     void addWarning(const QString &warning);
 
 private:
+    template <typename T> T *create(const QUrl &url, const QVariantMap &properties);
+    QList<std::pair<QString, QQuickItem *>> namedItems() const;
     std::unique_ptr<QQmlEngine> m_engine;
     QPointer<QQuickWindow> m_window;
     bool m_ownsWindow = false;
@@ -85,11 +82,3 @@ private:
 };
 
 } // namespace tvs::test
-
-#define TVS_VERIFY_PAGE_LOADS(harness, url, controller)                                                      \
-    do {                                                                                                     \
-        QQuickItem *tvsPage_ = (harness).load((url), (controller));                                          \
-        QVERIFY2(tvsPage_ != nullptr, qPrintable((harness).report()));                                       \
-        (harness).settle();                                                                                  \
-        QVERIFY2((harness).warnings().isEmpty(), qPrintable((harness).report()));                            \
-    } while (false)

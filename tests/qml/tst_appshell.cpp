@@ -3,6 +3,7 @@
 // the app's registry opens the screen of every transition a controller performs.
 #include "AppShell.h"
 #include "AuctionTransitions.h"
+#include "CarFixtures.h"
 #include "DashboardTransitions.h"
 #include "InventoryTransitions.h"
 #include "LoginTransitions.h"
@@ -19,10 +20,6 @@
 
 using namespace tvs;
 using namespace tvs::test;
-
-namespace tvs {
-void registerAllScreens(Navigator &navigator);
-}
 
 namespace {
 QStringList g_warnings;
@@ -55,10 +52,6 @@ private slots:
                 QStringLiteral("LoginController"), QUrl(QStringLiteral("qrc:/test/TestPage.qml")),
                 [&log](ScreenContext *c) { return new RecordingScreen(c, QStringLiteral("Login"), &log); });
         });
-        const ScreenContext *c = shell.context();
-        QVERIFY(c->procedures && c->jsonServices && c->settings && c->clock && c->network && c->urls &&
-                c->qr);
-        QCOMPARE(c->navigator, shell.navigator());
         QVERIFY(shell.start());
         QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("Login.viewDidAppear")), 20000);
         QCOMPARE(shell.navigator()->top()->identifier(), QStringLiteral("LoginController"));

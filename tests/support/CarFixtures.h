@@ -9,12 +9,8 @@
 #include <QLoggingCategory>
 
 namespace tvs {
-void registerDashboardScreens(Navigator &navigator);
-void registerInventoryScreens(Navigator &navigator);
-void registerWebScreens(Navigator &navigator);
-void registerWorkOrderScreens(Navigator &navigator);
-void registerAuctionScreens(Navigator &navigator);
-void registerWizardScreens(Navigator &navigator);
+// Generated with the screens library: every area's screens, as the app registers them.
+void registerAllScreens(Navigator &navigator);
 } // namespace tvs
 
 namespace tvs::test {
@@ -40,23 +36,14 @@ inline Record carRow(const QString &code, const QString &status,
 
 // What every test of the car screens starts from: a Korean locale, dealer D0001
 // signed in, the clock at 2026-03-15 10:00 in Seoul (now4Month 20251115, now7Day
-// 20260308), the dashboard, inventory, web, work-order, auction and wizard screens
-// registered, and a plain screen for every other destination they lead to.
+// 20260308), and every screen registered as the app registers it.
 inline void startCarTest(TestContext &t)
 {
     QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
     QLoggingCategory::setFilterRules(QStringLiteral("tvs.*.debug=false"));
     TestContext::resetAppData();
     AppData::shared()->userInfo.insert(QStringLiteral("sUserCode"), QStringLiteral("D0001"));
-    registerDashboardScreens(*t.navigator);
-    registerInventoryScreens(*t.navigator);
-    registerWebScreens(*t.navigator);
-    registerWorkOrderScreens(*t.navigator);
-    registerAuctionScreens(*t.navigator);
-    registerWizardScreens(*t.navigator);
-    for (const char *other : {"LoginController"})
-        t.navigator->registerScreen(QString::fromLatin1(other), QUrl(),
-                                    [](ScreenContext *c) { return new Screen(c); });
+    registerAllScreens(*t.navigator);
 }
 
 } // namespace tvs::test

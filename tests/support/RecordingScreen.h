@@ -26,7 +26,6 @@ public:
     void prepareForSegue(const QString &identifier, Screen *destination) override
     {
         record(QStringLiteral("prepareForSegue:") + identifier);
-        lastDestination = destination;
         // What a real screen does here: hand a value to the destination.
         if (auto *next = qobject_cast<RecordingScreen *>(destination))
             next->handedValue = m_name;
@@ -34,7 +33,6 @@ public:
 
     QString name() const { return m_name; }
     QString handedValue;
-    Screen *lastDestination = nullptr;
 
 private:
     void record(const QString &step)

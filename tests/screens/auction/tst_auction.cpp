@@ -58,47 +58,44 @@ private slots:
         QTest::addColumn<Record>("row");
         QTest::addColumn<int>("page");
         QTest::addColumn<QColor>("colour");
-        QTest::addColumn<QStringList>("shown"); // state, button, name, info, price, picture, time left, opens
+        QTest::addColumn<QString>("shown"); // state|button|name|info|price|picture|time left|opens
         const QColor magenta = QColor::fromRgbF(1.0f, 0.253f, 1.0f),
-                     grey = QColor::fromRgbF(0.804f, 0.804f, 0.804f);
-        const QStringList car = {"현대 쏘나타", "12가3456 / 2019년식", "16,000,000 원"};
-        const QStringList running = QStringList{"  경매중  ", "  경매참여  "} + car;
-        const QStringList closed =
-            QStringList{"  경매종료  ", ""} + car + QStringList{"", "", "AuctionController"};
-        QTest::newRow("in progress") << auctionRow("A", "1", "D2", {{"sCarPhotoPath", "a b.jpg"}}) << 2
-                                     << magenta
-                                     << running +
-                                            QStringList{"http://127.0.0.1:8080/image_product/CA/a%20b.jpg",
-                                                        "2시간 15분 남음", "auctionDetail"};
+                     grey = QColor::fromRgbF(0.804f, 0.804f, 0.804f),
+                     blue = QColor::fromRgbF(0.239f, 0.675f, 0.969f);
+        const QString car = u"현대 쏘나타|12가3456 / 2019년식|16,000,000 원|"_qs;
+        QTest::newRow("in progress")
+            << auctionRow("A", "1", "D2", {{"sCarPhotoPath", "a b.jpg"}}) << 2 << magenta
+            << "  경매중  |  경매참여  |" + car +
+                   "http://127.0.0.1:8080/image_product/CA/a%20b.jpg|2시간 15분 남음|auctionDetail";
         QTest::newRow("no bid yet; text in pieces")
             << auctionRow("A", "1", "", {{"sCarName2", "쏘\n나타  "}}) << 2 << magenta
-            << running + QStringList{"", "2시간 15분 남음", "auctionDetail"};
-        QTest::newRow("won") << auctionRow("A", "2", "D0001") << 3 << QColor::fromRgbF(0.239f, 0.675f, 0.969f)
-                             << QStringList{"  낙찰  ", "  낙찰하기  "} + car +
-                                    QStringList{"", "", "auctionPopCall"};
-        QTest::newRow("won by another") << auctionRow("A", "2", "D0002") << 4 << grey << closed;
+            << "  경매중  |  경매참여  |" + car + "|2시간 15분 남음|auctionDetail";
+        QTest::newRow("won") << auctionRow("A", "2", "D0001") << 3 << blue
+                             << "  낙찰  |  낙찰하기  |" + car + "||auctionPopCall";
+        QTest::newRow("won by another")
+            << auctionRow("A", "2", "D0002") << 4 << grey << "  경매종료  ||" + car + "||AuctionController";
         QTest::newRow("no state, model, year or price; a field the board does not keep")
             << auctionRow("A", QString(), "D0001",
                           {{"sCarName2", QString()},
                            {"sCarProductYearMonth", ""},
                            {"iAuctionMaxPrice", QString()},
                            {"sExtra", "x"}})
-            << 4 << grey
-            << QStringList{"  경매종료  ", "", "", "12가3456", "0 원", "", "", "AuctionController"};
+            << 4 << grey << u"  경매종료  |||12가3456|0 원|||AuctionController"_qs;
         QTest::newRow("price not a number, 30 seconds left")
             << auctionRow("A", "1", "D2",
                           {{"iAuctionMaxPrice", "1.5e6"}, {"sAuctionEndDate", "20260315100030"}})
-            << 2 << magenta << running.mid(0, 4) + QStringList{"-- 원", "", "1분 남음", "auctionDetail"};
+            << 2 << magenta
+            << u"  경매중  |  경매참여  |현대 쏘나타|12가3456 / 2019년식|-- 원||1분 남음|auctionDetail"_qs;
         QTest::newRow("in progress past its end")
             << auctionRow("A", "1", "D2", {{"sAuctionEndDate", "20260315100000"}}) << 2 << grey
-            << QStringList{"  마감  ", ""} + car + QStringList{"", "", "auctionDetail"};
+            << "  마감  ||" + car + "||auctionDetail";
     }
     void cells()
     {
         QFETCH(Record, row);
         QFETCH(int, page);
         QFETCH(QColor, colour);
-        QFETCH(QStringList, shown);
+        QFETCH(QString, shown);
         const QColor grey = QColor::fromRgbF(0.804f, 0.804f, 0.804f);
         AuctionController *board = showBoard(*t, {row});
         for (int p = 1; p <= 4; ++p)
@@ -110,7 +107,7 @@ private slots:
                                    "aucCell_price", "aucCell_img", "aucCell_left"})
             roles << board->table(1)->cell(0, outlet).toString();
         board->btnEvent(0);
-        QCOMPARE(roles << t->navigator->top()->identifier(), shown);
+        QCOMPARE((roles << t->navigator->top()->identifier()).join(u'|'), shown);
         QCOMPARE(board->table(1)->view(0).stateColor, colour);
         // Page 2 has a label colour of its own, but for an auction past its end.
         QCOMPARE(board->table(page)->view(0).stateColor,
@@ -121,22 +118,14 @@ private slots:
     {
         QTest::addColumn<QString>("end");
         QTest::addColumn<QString>("shown"); // at the pinned 2026-03-15 10:00:00
-        QTest::newRow("days and hours") << "20260316131500"
-                                        << "1일 3시간 남음";
-        QTest::newRow("whole days") << "2026-03-17 10:00"
-                                    << "2일 남음";
-        QTest::newRow("a day less a minute") << "20260316095900"
-                                             << "23시간 59분 남음";
-        QTest::newRow("whole hours") << "20260315120000"
-                                     << "2시간 남음";
-        QTest::newRow("part of a minute") << "20260315100001.5"
-                                          << "1분 남음";
-        QTest::newRow("the end itself") << "20260315100000"
-                                        << "마감";
-        QTest::newRow("past") << "20260301000000"
-                              << "마감";
-        QTest::newRow("unreadable") << "2026-03-15"
-                                    << "";
+        QTest::newRow("days and hours") << u"20260316131500"_qs << u"1일 3시간 남음"_qs;
+        QTest::newRow("whole days") << u"2026-03-17 10:00"_qs << u"2일 남음"_qs;
+        QTest::newRow("a day less a minute") << u"20260316095900"_qs << u"23시간 59분 남음"_qs;
+        QTest::newRow("whole hours") << u"20260315120000"_qs << u"2시간 남음"_qs;
+        QTest::newRow("part of a minute") << u"20260315100001.5"_qs << u"1분 남음"_qs;
+        QTest::newRow("the end itself") << u"20260315100000"_qs << u"마감"_qs;
+        QTest::newRow("past") << u"20260301000000"_qs << u"마감"_qs;
+        QTest::newRow("unreadable") << u"2026-03-15"_qs << QString();
     }
     void timeLeft()
     {
@@ -228,56 +217,35 @@ private slots:
 
     void detailLabels_data()
     {
-        QTest::addColumn<QStringList>(
-            "change"); // fields and values on top of a whole row; null leaves one out
-        QTest::addColumn<QStringList>("shown"); // info, name, kind, price, year, cc, mileage, colour, plate,
-                                                // the amount to beat with its title, time left, bid control
+        // "field=value" on top of a whole row, a field alone leaves it out.
+        QTest::addColumn<QString>("change");
+        // Info, name, kind, price, year, cc, mileage, colour, plate, the amount to beat
+        // with its title, time left, bid control.
+        QTest::addColumn<QString>("shown");
         QTest::newRow("whole row")
-            << QStringList{"sCarName3", "쏘나타 (DN8)"}
-            << QStringList{"12가3456 / 2019", "현대 쏘나타 ",    "쏘나타 ", "16,500,000", "2019",
-                           "1999cc",          "123,456km",       "흰색",    "12가3456",   "현재 최고 입찰가",
-                           "16,000,000 원",   "2시간 15분 남음", "open"};
+            << u"sCarName3=쏘나타 (DN8)"_qs
+            << u"12가3456 / 2019|현대 쏘나타 |쏘나타 |16,500,000|2019|1999cc|123,456km|흰색|"
+               "12가3456|현재 최고 입찰가|16,000,000 원|2시간 15분 남음|open"_qs;
         QTest::newRow("no bracket, empty year and colour, no bid yet")
-            << QStringList{"sCarName3",     "그랜저", "sCarProductYearMonth", "",
-                           "sCarColorName", "",       "sMaxUserCode",         ""}
-            << QStringList{"12가3456 / --", "현대 그랜저",     "그랜저", "16,500,000", "--",
-                           "1999cc",        "123,456km",       "--",     "12가3456",   "시작가",
-                           "16,000,000 원", "2시간 15분 남음", "open"};
-        QTest::newRow("no model, cc, mileage or price; past its end") << QStringList{"sCarName3",
-                                                                                     QString(),
-                                                                                     "sCarCC",
-                                                                                     QString(),
-                                                                                     "sCarProductMileage",
-                                                                                     "",
-                                                                                     "iCarProductMoney",
-                                                                                     QString(),
-                                                                                     "sAuctionEndDate",
-                                                                                     "20260315095900"}
-                                                                      << QStringList{"12가3456 / 2019",
-                                                                                     "쏘나타",
-                                                                                     "--",
-                                                                                     "--",
-                                                                                     "2019",
-                                                                                     "--",
-                                                                                     "--",
-                                                                                     "흰색",
-                                                                                     "12가3456",
-                                                                                     "현재 최고 입찰가",
-                                                                                     "16,000,000 원",
-                                                                                     "마감",
-                                                                                     "ended"};
+            << u"sCarName3=그랜저;sCarProductYearMonth=;sCarColorName=;sMaxUserCode="_qs
+            << u"12가3456 / --|현대 그랜저|그랜저|16,500,000|--|1999cc|123,456km|--|12가3456|시작가|"
+               "16,000,000 원|2시간 15분 남음|open"_qs;
+        QTest::newRow("no model, cc, mileage or price; past its end")
+            << u"sCarName3;sCarCC;sCarProductMileage=;iCarProductMoney;sAuctionEndDate=20260315095900"_qs
+            << u"12가3456 / 2019|쏘나타|--|--|2019|--|--|흰색|12가3456|현재 최고 입찰가|16,000,000 원|"
+               "마감|ended"_qs;
     }
     void detailLabels()
     {
-        QFETCH(QStringList, change);
-        QFETCH(QStringList, shown);
+        QFETCH(QString, change);
+        QFETCH(QString, shown);
         Record row = auctionRow("A", "1", "D2",
                                 {{"iCarProductMoney", "16500000"},
                                  {"sCarCC", "1999"},
                                  {"sCarProductMileage", "123456"},
                                  {"sCarColorName", "흰색"}});
-        for (qsizetype i = 0; i + 1 < change.size(); i += 2)
-            change[i + 1].isNull() ? void(row.remove(change[i])) : row.insert(change[i], change[i + 1]);
+        for (const QString &f : change.split(u';'))
+            f.contains(u'=') ? row.insert(f.section(u'=', 0, 0), f.section(u'=', 1)) : void(row.remove(f));
         auto *d = qobject_cast<AuctionDetailController *>(
             t->navigator->instantiate(QStringLiteral("auctionDetail")));
         QVERIFY(d);
@@ -286,7 +254,8 @@ private slots:
         QCOMPARE(
             (QStringList{d->auc_info, d->auc_carName, d->auc_carKind, d->auc_carPrice, d->auc_carYear,
                          d->auc_carCC, d->auc_carMile, d->auc_carColor, d->auc_carNum, d->auc_maxPriceTitle,
-                         d->auc_maxPrice, d->timeLeft(), d->auctionEnded() ? "ended" : "open"}),
+                         d->auc_maxPrice, d->timeLeft(), d->auctionEnded() ? "ended" : "open"})
+                .join(u'|'),
             shown);
     }
 
@@ -297,56 +266,45 @@ private slots:
         QTest::addColumn<QString>("amount");
         QTest::addColumn<QString>("press");
         QTest::addColumn<CannedAnswer>("answer");
-        QTest::addColumn<QStringList>("dialogs");
+        QTest::addColumn<QString>("told"); // the alert, or what follows the confirmation
         QTest::addColumn<QString>("end");
-        const auto rtn = [](const char *answer, const char *message = nullptr) {
+        const auto rtn = [](const char *answer, const QString &message = {}) {
             Record reply{{"rtn", answer}};
-            if (message)
-                reply.insert(QStringLiteral("sMessage"), QString::fromUtf8(message));
+            if (!message.isNull())
+                reply.insert(QStringLiteral("sMessage"), message);
             return CannedAnswer::reply(singleElementsBody(reply, kProcedureExecute));
         };
-        const QString confirm = QStringLiteral("16,500,000원에 입찰하시겠습니까?|"), open = "20260315121500";
-        const auto before = [](const char *alert) { return QStringList{QString::fromUtf8(alert)}; };
-        QTest::newRow("empty") << ""
-                               << "" << rtn("YES") << before("|입찰 금액을 적어주세요.") << open;
+        const QString open = u"20260315121500"_qs, none, typed = u"16500000"_qs, bid = u"입찰"_qs;
+        const CannedAnswer yes = rtn("YES");
+        QTest::newRow("empty") << none << none << yes << u"|입찰 금액을 적어주세요."_qs << open;
         QTest::newRow("full-width digits")
-            << "５０００"
-            << "" << rtn("YES") << before("|입찰 금액은 숫자로만 적어주세요.") << open;
-        QTest::newRow("13 digits") << "1234567890123"
-                                   << "" << rtn("YES") << before("|입찰 금액은 12자리까지 적을 수 있습니다.")
-                                   << open;
+            << u"５０００"_qs << none << yes << u"|입찰 금액은 숫자로만 적어주세요."_qs << open;
+        QTest::newRow("13 digits") << u"1234567890123"_qs << none << yes
+                                   << u"|입찰 금액은 12자리까지 적을 수 있습니다."_qs << open;
         QTest::newRow("not above the highest bid")
-            << "016000000"
-            << "" << rtn("YES") << before("|현재 최고 입찰가 16,000,000원보다 높은 금액을 적어주세요.")
-            << open;
+            << u"016000000"_qs << none << yes
+            << u"|현재 최고 입찰가 16,000,000원보다 높은 금액을 적어주세요."_qs << open;
         QTest::newRow("past its end")
-            << "16500000"
-            << "" << rtn("YES") << before("|경매가 마감되어 입찰할 수 없습니다.") << "20260315095900";
-        QTest::newRow("confirmation cancelled") << "16500000"
-                                                << "취소" << rtn("YES") << QStringList{confirm, ""} << open;
+            << typed << none << yes << u"|경매가 마감되어 입찰할 수 없습니다."_qs << u"20260315095900"_qs;
+        QTest::newRow("confirmation cancelled") << typed << u"취소"_qs << yes << none << open;
         QTest::newRow("taken, sent as typed")
-            << "016500000"
-            << "입찰" << rtn("YES") << QStringList{confirm, "완료|입찰이 완료되었습니다."} << open;
+            << u"016500000"_qs << bid << yes << u"완료|입찰이 완료되었습니다."_qs << open;
         QTest::newRow("refused with the service's reason")
-            << "16500000"
-            << "입찰" << rtn("NO", "경매 시간이 종료되었습니다.")
-            << QStringList{confirm, "실패|경매 시간이 종료되었습니다."} << open;
+            << typed << bid << rtn("NO", u"경매 시간이 종료되었습니다."_qs)
+            << u"실패|경매 시간이 종료되었습니다."_qs << open;
         QTest::newRow("refused without a reason")
-            << "16500000"
-            << "입찰" << rtn("NO")
-            << QStringList{confirm, "실패|입금승인요청에 실패하였습니다.\n잠시후 다시 시도해주십시오."}
-            << open;
-        QTest::newRow("no answer")
-            << "16500000"
-            << "입찰" << CannedAnswer::transportError()
-            << QStringList{confirm, "서버에 연결할 수 없습니다.|입찰 결과를 확인하지 못했습니다."} << open;
+            << typed << bid << rtn("NO")
+            << u"실패|입금승인요청에 실패하였습니다.\n잠시후 다시 시도해주십시오."_qs << open;
+        QTest::newRow("no answer") << typed << bid << CannedAnswer::transportError()
+                                   << u"서버에 연결할 수 없습니다.|입찰 결과를 확인하지 못했습니다."_qs
+                                   << open;
     }
     void bid()
     {
         QFETCH(QString, amount);
         QFETCH(QString, press);
         QFETCH(CannedAnswer, answer);
-        QFETCH(QStringList, dialogs);
+        QFETCH(QString, told);
         QFETCH(QString, end);
         AuctionDetailController *detail = openDetail(auctionRow("A1", "1", "D2", {{"sAuctionEndDate", end}}));
         QVERIFY(detail);
@@ -363,13 +321,14 @@ private slots:
             QCoreApplication::processEvents();
             shown << shownDialog(*detail);
         }
-        QCOMPARE(shown, dialogs);
+        const QString confirm = u"16,500,000원에 입찰하시겠습니까?|"_qs;
+        QCOMPARE(shown, press.isEmpty() ? QStringList{told} : (QStringList{confirm, told}));
         QCOMPARE(t->procedures.callTextsOf(kBid),
                  sent ? QStringList{"ps_SetAuctionCar 'A1', 'D0001', '" + amount + "'"} : QStringList());
         QVERIFY(!sent || t->procedures.calls().last().operation == kProcedureExecute);
         QCOMPARE(detail->acu_money, amount); // whatever the answer, the typed amount stays
         // The board fetches again after a taken bid and after one whose fate is unknown.
-        const bool taken = dialogs.last().startsWith(QStringLiteral("완료"));
+        const bool taken = told.startsWith(QStringLiteral("완료"));
         QCOMPARE(AppData::shared()->aucRefresh, taken || answer.status != ProcedureReply::Ok);
         QCOMPARE(AppData::shared()->takenBids.size(), taken ? 1 : 0);
         pressDialogAction(*detail, QStringLiteral("확인"));

@@ -20,10 +20,6 @@
 using namespace tvs;
 using namespace tvs::test;
 
-namespace tvs {
-void registerAllScreens(Navigator &navigator);
-}
-
 namespace {
 
 using Start = std::function<void(TestContext &)>;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CarFixtures.h"
 #include "LoginController.h"
 #include "Navigator.h"
 #include "QrSource.h"
@@ -8,10 +9,6 @@
 #include <QMutex>
 #include <QStringList>
 #include <QUrl>
-
-namespace tvs {
-void registerLoginScreens(Navigator &navigator);
-}
 
 namespace tvs::test {
 
@@ -61,15 +58,12 @@ struct NotingLogin : LoginController
     QStringList segues;
 };
 
-// The login's own registrations, the noting login as "NotingLogin" and a plain
-// screen standing for the dashboard "MainView".
+// The app's registrations, and the noting login as "NotingLogin".
 inline void registerLoginForTest(Navigator &navigator)
 {
-    registerLoginScreens(navigator);
+    registerAllScreens(navigator);
     navigator.registerScreen(QStringLiteral("NotingLogin"), QUrl(),
                              [](ScreenContext *c) { return new NotingLogin(c); });
-    navigator.registerScreen(QStringLiteral("MainView"), QUrl(),
-                             [](ScreenContext *c) { return new Screen(c); });
 }
 
 // Every log line of the process (any thread) while it lives; passed on as well.
