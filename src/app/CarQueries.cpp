@@ -28,7 +28,7 @@ Records rowsRead(const QueryAnswer &answer)
 
 } // namespace
 
-const QStringList &carRecordFields()
+const QStringList &carListingFields()
 {
     static const QStringList fields = {
         CarField::sCarProductCode,
@@ -43,14 +43,6 @@ const QStringList &carRecordFields()
         CarField::sCarCode5,
         CarField::sCarName5,
         CarField::sCarCode6,
-        CarField::sCarName6,
-        CarField::sCarFormCode1,
-        CarField::sCarFormCode2,
-        CarField::sCarFormCode3,
-        CarField::sCarFormName1,
-        CarField::sCarFormName2,
-        CarField::sCarFormName3,
-        CarField::sCheckEndDate,
         CarField::sCarProductNum,
         CarField::sCarProductYearMonth,
         CarField::iCarProductMoney,
@@ -75,11 +67,27 @@ const QStringList &carRecordFields()
         CarField::sCarEndYear,
         CarField::sCarCC,
         CarField::sCarGroup,
+    };
+    return fields;
+}
+
+const QStringList &carRecordFields()
+{
+    static const QStringList own = {
+        CarField::sCarName6,
+        CarField::sCarFormCode1,
+        CarField::sCarFormCode2,
+        CarField::sCarFormCode3,
+        CarField::sCarFormName1,
+        CarField::sCarFormName2,
+        CarField::sCarFormName3,
+        CarField::sCheckEndDate,
         CarField::iFavoirteCount,
         CarField::sCarProductCheckDate,
         CarField::sCarProductFirstRegDate,
         CarField::sCarProductSaleType,
     };
+    static const QStringList fields = carListingFields() + own;
     return fields;
 }
 

@@ -24,12 +24,10 @@ struct StatusChange
 // The questions asked about the dealer's cars, by the dashboard, the car list,
 // the car detail and the registration wizard. Each answer reaches `receiver`'s
 // thread and never comes once it is gone.
-class CarQueries
+class CarQueries : public AreaQueries
 {
 public:
-    template <typename T> using Done = std::function<void(const QueryResult<T> &)>;
-
-    CarQueries(ProcedureCaller *caller, QObject *receiver) : m_caller(caller), m_receiver(receiver) {}
+    using AreaQueries::AreaQueries;
 
     // The count elements, in the order of CarCounts.
     static const QStringList &countElements();
@@ -48,15 +46,16 @@ public:
     void carOptions(const QString &productCode, Done<Records> done);
     // Every option there is: group and detail codes and names.
     void optionCatalogue(Done<Records> done);
-
-private:
-    ProcedureCaller *m_caller;
-    QObject *m_receiver;
 };
 
-// The 48 fields of a car record (a row of the dealer's car list), in the order
-// they are matched. The whole record travels from the lists to the car detail
-// and on to the registration wizard.
+// The 36 fields every row that shows a car carries, the dealer's own or one on
+// auction: the model chain, the plate, price, states, photo and model years.
+const QStringList &carListingFields();
+
+// The 48 fields of a car record (a row of the dealer's car list): the listing's
+// and the body forms, name of the last model step, inspection and sale details.
+// The whole record travels from the lists to the car detail and on to the
+// registration wizard.
 const QStringList &carRecordFields();
 
 } // namespace tvs

@@ -54,6 +54,11 @@ struct Transition
     }
 };
 
+// Declares `identifier`, the push transition named "identifier" that opens the
+// screen ScreenId::`screen`: the name is written once, as the constant's.
+#define TVS_PUSH(identifier, screen)                                                                         \
+    inline constexpr Transition identifier = {QLatin1String(#identifier), ScreenId::screen}
+
 inline void registerTransitions(Navigator &navigator, std::span<const Transition> transitions)
 {
     for (const Transition &t : transitions)

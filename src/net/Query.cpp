@@ -1,6 +1,5 @@
 #include "Query.h"
 
-#include <QCoreApplication>
 #include <QPointer>
 
 namespace tvs {
@@ -39,16 +38,6 @@ QueryStatus::Status statusOf(ProcedureReply::Status status)
         return QueryStatus::Refused;
     }
     return QueryStatus::Answered;
-}
-
-void deliverLater(QObject *receiver, std::function<void(const QueryAnswer &)> done, QueryAnswer answer)
-{
-    QObject *target = receiver ? receiver : QCoreApplication::instance();
-    if (!target || !done)
-        return;
-    // Never from inside the call: the screen's state is settled before its answer comes.
-    QMetaObject::invokeMethod(
-        target, [done = std::move(done), answer = std::move(answer)] { done(answer); }, Qt::QueuedConnection);
 }
 
 } // namespace

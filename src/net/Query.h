@@ -2,6 +2,7 @@
 
 #include "ProcedureCaller.h"
 
+#include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QObject>
 #include <QString>
@@ -69,6 +70,18 @@ struct QueryAnswer : QueryStatus
     QString error;
 };
 
+// Hands `answer` to `done` on `receiver`'s thread (the application's without a receiver),
+// never from inside the call: the screen's state is settled before its answer comes.
+template <typename Answer>
+void deliverLater(QObject *receiver, std::function<void(const Answer &)> done, Answer answer)
+{
+    QObject *target = receiver ? receiver : QCoreApplication::instance();
+    if (!target || !done)
+        return;
+    QMetaObject::invokeMethod(
+        target, [done = std::move(done), answer = std::move(answer)] { done(answer); }, Qt::QueuedConnection);
+}
+
 // Sends `query` through `caller` (null: nothing is sent) and hands `done` the answer
 // on `receiver`'s thread, never after `receiver` is gone. Logs under `category`:
 // refusals and failures as warnings, the reply body as a debug line.
@@ -93,6 +106,21 @@ void sendQuery(ProcedureCaller *caller, const QLoggingCategory &category, Proced
                       done(result);
               });
 }
+
+// Base of an area's query object (CarQueries, JobQueries, ...): the client its
+// requests go through and the object on whose thread the answers arrive, which
+// gets none once it is gone.
+class AreaQueries
+{
+public:
+    template <typename T> using Done = std::function<void(const QueryResult<T> &)>;
+
+    AreaQueries(ProcedureCaller *caller, QObject *receiver) : m_caller(caller), m_receiver(receiver) {}
+
+protected:
+    ProcedureCaller *m_caller;
+    QObject *m_receiver;
+};
 
 // Lets only the newest of a series of requests through: an answer to an older
 // request that arrives after a newer one was sent is dropped, so it can never

@@ -38,6 +38,10 @@ struct DialogRequest
     std::function<void(int actionIndex)> handler;
 };
 
+// A label of a screen's page: the controller's QString member `name`, read and
+// written under the same name and announced by the controller's labelsChanged().
+#define TVS_LABEL(name) Q_PROPERTY(QString name MEMBER name NOTIFY labelsChanged)
+
 // Base of every screen controller: lifecycle in UIKit order (driven by the
 // Navigator), the preparation step of a transition, and presentation requests
 // (alerts, choice lists, the loading overlay) that the page shows and tests record.

@@ -3,7 +3,7 @@
 #include "AuctionFields.h"
 #include "AuctionLogging.h"
 #include "CallText.h"
-#include "CarFields.h"
+#include "CarQueries.h"
 #include "DealerFields.h"
 #include "XmlEntities.h"
 
@@ -13,59 +13,14 @@ namespace tvs {
 
 const QStringList &AuctionQueries::rowFields()
 {
-    static const QStringList fields = {
-        CarField::sCarProductCode,
-        CarField::sCarCode1,
-        CarField::sCarName1,
-        CarField::sCarCode2,
-        CarField::sCarName2,
-        CarField::sCarCode3,
-        CarField::sCarName3,
-        CarField::sCarCode4,
-        CarField::sCarName4,
-        CarField::sCarCode5,
-        CarField::sCarName5,
-        CarField::sCarCode6,
-        DealerField::sUserCode,
-        CarField::sCarProductNum,
-        CarField::sCarProductYearMonth,
-        CarField::iCarProductMoney,
-        CarField::sCarProductContent,
-        CarField::sCarProductStatus,
-        CarField::sCarProductMileage,
-        CarField::sCarStatus,
-        CarField::sCarImportType,
-        CarField::sCarTransmissionCode,
-        CarField::sCarTransmissionName,
-        CarField::sCarColorCode,
-        CarField::sCarColorName,
-        CarField::sCarFuelCode,
-        CarField::sCarProductRegDate,
-        CarField::sCarProductUpDate,
-        CarField::sCarFuelName,
-        CarField::sCarParkingImageFile,
-        CarField::sCarPhotoID,
-        CarField::sCarPhotoPath,
-        CarField::sCarIdNum,
-        CarField::sCarStartYear,
-        CarField::sCarEndYear,
-        CarField::sCarCC,
-        CarField::sCarGroup,
-        AuctionField::sMapCode,
-        AuctionField::sMapPointCode,
-        AuctionField::sMapName,
-        AuctionField::sMapPointName,
-        AuctionField::sAuctionCode,
-        AuctionField::sAuctionStartDate,
-        AuctionField::sAuctionEndDate,
-        AuctionField::sAuctionStatus,
-        AuctionField::sAuctionType,
-        AuctionField::sMaxUserCode,
-        AuctionField::sAuctionUserCode,
-        AuctionField::sAuctionUserName,
-        AuctionField::sAuctionUserTelnum,
-        AuctionField::iAuctionMaxPrice,
+    static const QStringList own = {
+        DealerField::sUserCode,          AuctionField::sMapCode,           AuctionField::sMapPointCode,
+        AuctionField::sMapName,          AuctionField::sMapPointName,      AuctionField::sAuctionCode,
+        AuctionField::sAuctionStartDate, AuctionField::sAuctionEndDate,    AuctionField::sAuctionStatus,
+        AuctionField::sAuctionType,      AuctionField::sMaxUserCode,       AuctionField::sAuctionUserCode,
+        AuctionField::sAuctionUserName,  AuctionField::sAuctionUserTelnum, AuctionField::iAuctionMaxPrice,
     };
+    static const QStringList fields = carListingFields() + own;
     return fields;
 }
 

@@ -14,12 +14,10 @@ struct BidAnswer
 };
 
 // The auctions among dealers: the board (every auction, whatever its state) and a bid.
-class AuctionQueries
+class AuctionQueries : public AreaQueries
 {
 public:
-    template <typename T> using Done = std::function<void(const QueryResult<T> &)>;
-
-    AuctionQueries(ProcedureCaller *caller, QObject *receiver) : m_caller(caller), m_receiver(receiver) {}
+    using AreaQueries::AreaQueries;
 
     // The 51 fields of an auction row; any other element of the reply is dropped.
     static const QStringList &rowFields();
@@ -30,10 +28,6 @@ public:
     // the screen that asked is gone: a taken bid must still reach the session store.
     void bid(const QString &auctionCode, const QString &userCode, const QString &amount,
              Done<BidAnswer> done);
-
-private:
-    ProcedureCaller *m_caller;
-    QObject *m_receiver;
 };
 
 } // namespace tvs

@@ -277,31 +277,6 @@ void MainController::openCar(int row)
     open(DashboardTransition::main_to_detail);
 }
 
-void MainController::openOwnedCars()
-{
-    open(DashboardTransition::main_to_carList0);
-}
-
-void MainController::openSoldCars()
-{
-    open(DashboardTransition::main_to_carList9);
-}
-
-void MainController::openAuctionsInProgress()
-{
-    open(DashboardTransition::main_to_auction1);
-}
-
-void MainController::openAuctionsClosed()
-{
-    open(DashboardTransition::main_to_auction2);
-}
-
-void MainController::openBusinessRequest()
-{
-    open(DashboardTransition::main_to_web2);
-}
-
 void MainController::prepareForSegue(const QString &identifier, Screen *destination)
 {
     if (auto *detail = qobject_cast<MainDetailController *>(destination)) {
@@ -309,9 +284,11 @@ void MainController::prepareForSegue(const QString &identifier, Screen *destinat
             detail->setCar(m_table->rows()->record(m_selectedRow));
     } else if (auto *list = qobject_cast<CarListController *>(destination)) {
         if (identifier == DashboardTransition::main_to_carList0)
-            list->showCars(QStringLiteral("현재 보유 중인 차량"), 0, CarListController::Mode::Plain, expectedCount(0));
+            list->showCars(QStringLiteral("현재 보유 중인 차량"), 0, CarListController::Mode::Plain,
+                           expectedCount(0));
         else if (identifier == DashboardTransition::main_to_carList9)
-            list->showCars(QStringLiteral("판매완료 된 차량"), 9, CarListController::Mode::Plain, expectedCount(9));
+            list->showCars(QStringLiteral("판매완료 된 차량"), 9, CarListController::Mode::Plain,
+                           expectedCount(9));
     } else if (auto *auctions = qobject_cast<AuctionController *>(destination)) {
         if (identifier == DashboardTransition::main_to_auction1)
             auctions->setOpenPage(1);

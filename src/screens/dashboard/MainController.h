@@ -2,6 +2,7 @@
 
 #include "CarQueries.h"
 #include "CarTable.h"
+#include "DashboardTransitions.h"
 #include "Screen.h"
 
 #include <QStringList>
@@ -66,11 +67,11 @@ public:
     // A row was chosen: its record goes to the car detail.
     Q_INVOKABLE void openCar(int row);
     // The four count tiles and the business request button.
-    Q_INVOKABLE void openOwnedCars();
-    Q_INVOKABLE void openSoldCars();
-    Q_INVOKABLE void openAuctionsInProgress();
-    Q_INVOKABLE void openAuctionsClosed();
-    Q_INVOKABLE void openBusinessRequest();
+    Q_INVOKABLE void openOwnedCars() { open(DashboardTransition::main_to_carList0); }
+    Q_INVOKABLE void openSoldCars() { open(DashboardTransition::main_to_carList9); }
+    Q_INVOKABLE void openAuctionsInProgress() { open(DashboardTransition::main_to_auction1); }
+    Q_INVOKABLE void openAuctionsClosed() { open(DashboardTransition::main_to_auction2); }
+    Q_INVOKABLE void openBusinessRequest() { open(DashboardTransition::main_to_web2); }
 
     // Fields the system's documents name for this screen.
     bool isOpenDrawer = false;

@@ -51,26 +51,6 @@ void MainDrawerController::open(const QString &transition)
     performSegue(transition);
 }
 
-void MainDrawerController::openCancelMode()
-{
-    open(DashboardTransition::main_to_carCancel);
-}
-
-void MainDrawerController::openReleaseMode()
-{
-    open(DashboardTransition::main_to_carExport);
-}
-
-void MainDrawerController::openWorkOrders()
-{
-    open(DashboardTransition::main_to_workOrder);
-}
-
-void MainDrawerController::openNewRegistration()
-{
-    open(DashboardTransition::main_to_enterCar);
-}
-
 void MainDrawerController::prepareForSegue(const QString &identifier, Screen *destination)
 {
     // Nothing of an abandoned edit may carry over: its car code would make the

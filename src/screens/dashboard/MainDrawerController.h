@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DashboardTransitions.h"
 #include "Screen.h"
 
 #include <QUrl>
@@ -28,10 +29,10 @@ public:
 
     // The menu: the car list in its two state-change modes, the work-order search,
     // the registration wizard for a new car.
-    Q_INVOKABLE void openCancelMode();
-    Q_INVOKABLE void openReleaseMode();
-    Q_INVOKABLE void openWorkOrders();
-    Q_INVOKABLE void openNewRegistration();
+    Q_INVOKABLE void openCancelMode() { open(DashboardTransition::main_to_carCancel); }
+    Q_INVOKABLE void openReleaseMode() { open(DashboardTransition::main_to_carExport); }
+    Q_INVOKABLE void openWorkOrders() { open(DashboardTransition::main_to_workOrder); }
+    Q_INVOKABLE void openNewRegistration() { open(DashboardTransition::main_to_enterCar); }
     // Off while the dealer signs out: the entries then open nothing.
     void setMenuEnabled(bool enabled) { m_menuEnabled = enabled; }
 

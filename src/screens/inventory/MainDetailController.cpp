@@ -287,26 +287,6 @@ void MainDetailController::gotoAction_ContractPic()
                              QStringLiteral("입고중이나 판매중인 상태에서만 작성하실 수 있습니다."));
 }
 
-void MainDetailController::openSettlement()
-{
-    performSegue(InventoryTransition::detail_to_web2);
-}
-
-void MainDetailController::openInspectionRecord()
-{
-    performSegue(InventoryTransition::detail_to_web3);
-}
-
-void MainDetailController::openPriceEntry()
-{
-    performSegue(InventoryTransition::detail_to_web4);
-}
-
-void MainDetailController::editCar()
-{
-    performSegue(InventoryTransition::detail_to_enter);
-}
-
 void MainDetailController::prepareForSegue(const QString &identifier, Screen *destination)
 {
     const QString code = takeList.value(CarField::sCarProductCode);
@@ -319,7 +299,8 @@ void MainDetailController::prepareForSegue(const QString &identifier, Screen *de
     if (!web)
         return;
     if (identifier == InventoryTransition::detail_to_web2)
-        web->setPage(QStringLiteral("summery"), QStringLiteral("&sCarProductCode=") + code, QStringLiteral("정산내역"));
+        web->setPage(QStringLiteral("summery"), QStringLiteral("&sCarProductCode=") + code,
+                     QStringLiteral("정산내역"));
     else if (identifier == InventoryTransition::detail_to_web3)
         web->setPage(QStringLiteral("record"), code, QStringLiteral("성능점검 기록부"));
     else if (identifier == InventoryTransition::detail_to_web4)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CarQueries.h"
+#include "InventoryTransitions.h"
 #include "OptionGridModel.h"
 #include "PhotoPager.h"
 #include "Record.h"
@@ -17,18 +18,18 @@ class MainDetailController : public Screen
 {
     Q_OBJECT
 
-    Q_PROPERTY(QString detail_info MEMBER detail_info NOTIFY labelsChanged)
-    Q_PROPERTY(QString detail_Name MEMBER detail_Name NOTIFY labelsChanged)
-    Q_PROPERTY(QString detail_Price MEMBER detail_Price NOTIFY labelsChanged)
-    Q_PROPERTY(QString detail_Year MEMBER detail_Year NOTIFY labelsChanged)
-    Q_PROPERTY(QString detail_Kind MEMBER detail_Kind NOTIFY labelsChanged)
-    Q_PROPERTY(QString detail_CC MEMBER detail_CC NOTIFY labelsChanged)
-    Q_PROPERTY(QString detail_Color MEMBER detail_Color NOTIFY labelsChanged)
-    Q_PROPERTY(QString datail_CarNumber MEMBER datail_CarNumber NOTIFY labelsChanged)
-    Q_PROPERTY(QString detail_Content MEMBER detail_Content NOTIFY labelsChanged)
-    Q_PROPERTY(QString detail_mileage MEMBER detail_mileage NOTIFY labelsChanged)
-    Q_PROPERTY(QString detail_readCount MEMBER detail_readCount NOTIFY labelsChanged)
-    Q_PROPERTY(QString detail_favoirteCount MEMBER detail_favoirteCount NOTIFY labelsChanged)
+    TVS_LABEL(detail_info)
+    TVS_LABEL(detail_Name)
+    TVS_LABEL(detail_Price)
+    TVS_LABEL(detail_Year)
+    TVS_LABEL(detail_Kind)
+    TVS_LABEL(detail_CC)
+    TVS_LABEL(detail_Color)
+    TVS_LABEL(datail_CarNumber)
+    TVS_LABEL(detail_Content)
+    TVS_LABEL(detail_mileage)
+    TVS_LABEL(detail_readCount)
+    TVS_LABEL(detail_favoirteCount)
     Q_PROPERTY(bool isTruck READ isTruck NOTIFY labelsChanged)
 
     // Image names of option_img1 .. option_img8: "detail_icn_0N_on" when lit, else empty.
@@ -93,10 +94,10 @@ public:
     Q_INVOKABLE void btnOptionMore();
     Q_INVOKABLE void gotoAction_ContractPic();
     // The car's web pages and the registration wizard in edit mode.
-    Q_INVOKABLE void openSettlement();
-    Q_INVOKABLE void openInspectionRecord();
-    Q_INVOKABLE void openPriceEntry();
-    Q_INVOKABLE void editCar();
+    Q_INVOKABLE void openSettlement() { performSegue(InventoryTransition::detail_to_web2); }
+    Q_INVOKABLE void openInspectionRecord() { performSegue(InventoryTransition::detail_to_web3); }
+    Q_INVOKABLE void openPriceEntry() { performSegue(InventoryTransition::detail_to_web4); }
+    Q_INVOKABLE void editCar() { performSegue(InventoryTransition::detail_to_enter); }
 
     bool isTruck() const;
     QStringList optionImages() const { return option_img; }

@@ -30,6 +30,16 @@ constexpr int kSegmentScrollMs = 200;
 // "처리중.." stays this long before a read code is sent.
 constexpr int kQrLoginDelayMs = 1000;
 
+// Stores `value` in `field`; false, and nothing changed, when it is there already,
+// so that a setter announces only a real change.
+template <typename T> bool assign(T &field, const T &value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
 // Characters as the dealer sees them: a character outside the BMP, or a Hangul
 // syllable written as its separate jamo, counts once.
 qsizetype characterCount(const QString &text)
@@ -129,18 +139,14 @@ QString LoginController::pwPlaceholder() const
 
 void LoginController::setLogin_ID(const QString &text)
 {
-    if (text == m_loginId)
-        return;
-    m_loginId = text;
-    emit login_IDChanged();
+    if (assign(m_loginId, text))
+        emit login_IDChanged();
 }
 
 void LoginController::setLogin_PW(const QString &text)
 {
-    if (text == m_loginPw)
-        return;
-    m_loginPw = text;
-    emit login_PWChanged();
+    if (assign(m_loginPw, text))
+        emit login_PWChanged();
 }
 
 void LoginController::setContentWidth(qreal width)
@@ -163,10 +169,8 @@ bool LoginController::hasCamera() const
 
 void LoginController::setSegment(int index)
 {
-    if (index == m_segment)
-        return;
-    m_segment = index;
-    emit login_SegChanged();
+    if (assign(m_segment, index))
+        emit login_SegChanged();
 }
 
 void LoginController::setQrMsg(const QString &text, const QColor &color)
@@ -180,10 +184,8 @@ void LoginController::setQrMsg(const QString &text, const QColor &color)
 
 void LoginController::setQrFrame(const QRectF &frame)
 {
-    if (frame == m_qrFrame)
-        return;
-    m_qrFrame = frame;
-    emit qrCodeFrameViewChanged();
+    if (assign(m_qrFrame, frame))
+        emit qrCodeFrameViewChanged();
 }
 
 bool LoginController::qrPageShown() const

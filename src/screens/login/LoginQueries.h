@@ -10,12 +10,12 @@ namespace tvs {
 // userInfoKeys() that the reply carried, or "nothing found" when the service
 // refused. Neither the call texts nor the replies are logged (they carry the
 // password digest, the token and the stored password).
-class LoginQueries
+class LoginQueries : public AreaQueries
 {
 public:
-    using Done = std::function<void(const QueryResult<Record> &)>;
+    using Done = AreaQueries::Done<Record>;
 
-    LoginQueries(ProcedureCaller *caller, QObject *receiver) : m_caller(caller), m_receiver(receiver) {}
+    using AreaQueries::AreaQueries;
 
     // The dealer's fields a sign-in reply may carry, in the session store's order.
     static const QStringList &userInfoKeys();
@@ -25,9 +25,6 @@ public:
 
 private:
     void send(const QString &callText, Done done);
-
-    ProcedureCaller *m_caller;
-    QObject *m_receiver;
 };
 
 } // namespace tvs

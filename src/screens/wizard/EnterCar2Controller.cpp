@@ -82,17 +82,12 @@ void EnterCar2Controller::viewWillDisappear()
 
 void EnterCar2Controller::actionCarSelect()
 {
-    QStringList names;
-    for (const NamedCode &type : WizardCodes::saleTypes())
-        names.append(type.name);
-    presentChoice(QStringLiteral("차량구분선택"), names, true, [this](int i) {
-        if (i < 0)
-            return;
-        const NamedCode &type = WizardCodes::saleTypes().at(i);
-        WizardState::set(WizardKey::SaleType, type.code);
-        m_saleTypeTitle = type.name;
-        emit saleTypeChanged();
-    });
+    WizardCodes::choose(*this, QStringLiteral("차량구분선택"), WizardCodes::saleTypes(),
+                        [this](const NamedCode &type) {
+                            WizardState::set(WizardKey::SaleType, type.code);
+                            m_saleTypeTitle = type.name;
+                            emit saleTypeChanged();
+                        });
 }
 
 void EnterCar2Controller::actionNext()

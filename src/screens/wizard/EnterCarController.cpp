@@ -310,21 +310,6 @@ void EnterCarController::startEditing()
     sendLookup(type, editCarNum, true);
 }
 
-void EnterCarController::dismissKeyboard()
-{
-    emit keyboardDismissed();
-}
-
-void EnterCarController::actionCarTypeSelect()
-{
-    chooseCarType(false);
-}
-
-void EnterCarController::actionCarTypeSelect2()
-{
-    chooseCarType(true);
-}
-
 // The other kind clears every choice (the lists differ) and drops the answers
 // still on their way, which belong to the kind left; the kind already chosen
 // changes nothing.
@@ -554,28 +539,20 @@ void EnterCarController::showYears()
 
 void EnterCarController::showFuels()
 {
-    QStringList names;
-    for (const NamedCode &fuel : WizardCodes::fuels())
-        names.append(fuel.name);
-    presentChoice(QStringLiteral("연료 선택"), names, true, [this](int i) {
-        if (i < 0)
-            return;
-        inputPick[FuelSlot] = WizardCodes::fuels().at(i).code;
-        setChoice(Fuel, WizardCodes::fuels().at(i).name);
-    });
+    WizardCodes::choose(*this, QStringLiteral("연료 선택"), WizardCodes::fuels(),
+                        [this](const NamedCode &fuel) {
+                            inputPick[FuelSlot] = fuel.code;
+                            setChoice(Fuel, fuel.name);
+                        });
 }
 
 void EnterCarController::showTransmissions()
 {
-    QStringList names;
-    for (const Transmisson &gear : WizardCodes::transmissions())
-        names.append(gear.name);
-    presentChoice(QStringLiteral("변속기 선택"), names, true, [this](int i) {
-        if (i < 0)
-            return;
-        inputPick[GearSlot] = WizardCodes::transmissions().at(i).eng;
-        setChoice(Transmission, WizardCodes::transmissions().at(i).name);
-    });
+    WizardCodes::choose(*this, QStringLiteral("변속기 선택"), WizardCodes::transmissions(),
+                        [this](const Transmisson &gear) {
+                            inputPick[GearSlot] = gear.eng;
+                            setChoice(Transmission, gear.name);
+                        });
 }
 
 // Year, month and day in three lists. The date is taken (slot and title) only

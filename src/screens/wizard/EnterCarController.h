@@ -74,11 +74,11 @@ public:
 
     void viewDidLoad() override;
 
-    Q_INVOKABLE void actionCarTypeSelect();  // cars
-    Q_INVOKABLE void actionCarTypeSelect2(); // trucks
+    Q_INVOKABLE void actionCarTypeSelect() { chooseCarType(false); } // cars
+    Q_INVOKABLE void actionCarTypeSelect2() { chooseCarType(true); } // trucks
     Q_INVOKABLE void actionCarSearch();
     Q_INVOKABLE void import_p1_btns(int tag);
-    Q_INVOKABLE void dismissKeyboard();
+    Q_INVOKABLE void dismissKeyboard() { emit keyboardDismissed(); }
 
     bool truckChosen() const { return isCarType; }
     double viewConst() const { return isCarType ? 0 : -80; }

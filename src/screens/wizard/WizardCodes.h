@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Screen.h"
+
 #include <QList>
 #include <QRgb>
 #include <QString>
@@ -50,6 +52,20 @@ const QList<Colors> &palette();
 // The name of `code` in `table`; empty when the table has no such code.
 QString nameOf(const QList<NamedCode> &table, const QString &code);
 QString transmissionName(const QString &eng);
+
+// Offers the names of `table` in a choice titled `title`, with "선택 취소"; `chosen`
+// gets the entry the dealer picked, and a cancel changes nothing.
+template <typename Entry, typename Chosen>
+void choose(Screen &screen, const QString &title, const QList<Entry> &table, Chosen chosen)
+{
+    QStringList names;
+    for (const Entry &entry : table)
+        names.append(entry.name);
+    screen.presentChoice(title, names, true, [&table, chosen = std::move(chosen)](int i) {
+        if (i >= 0)
+            chosen(table.at(i));
+    });
+}
 } // namespace WizardCodes
 
 } // namespace tvs

@@ -8,7 +8,6 @@
 #include "WizardLogging.h"
 #include "WizardState.h"
 
-#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
@@ -114,16 +113,6 @@ QString registrationText(const QMap<QString, QString> &car, const QString &userC
     QString text = callText(kRegistration, values, QStringLiteral("','"));
     text.remove(kRegistration.size(), 1); // nor after the procedure's name
     return text;
-}
-
-template <typename Answer>
-void deliverLater(QObject *receiver, std::function<void(const Answer &)> done, Answer answer)
-{
-    QObject *target = receiver ? receiver : QCoreApplication::instance();
-    if (!target || !done)
-        return;
-    QMetaObject::invokeMethod(
-        target, [done = std::move(done), answer = std::move(answer)] { done(answer); }, Qt::QueuedConnection);
 }
 
 LookupAnswer readLookup(const JsonServiceReply &reply)

@@ -7,12 +7,12 @@ namespace tvs {
 // The questions the work-order screens ask the service: the shop's cars for a
 // plate, a car's job orders, a car's inspection items and the repair shops.
 // Each answer reaches `receiver`'s thread and never comes once it is gone.
-class JobQueries
+class JobQueries : public AreaQueries
 {
 public:
-    using Done = std::function<void(const QueryResult<Records> &)>;
+    using Done = AreaQueries::Done<Records>;
 
-    JobQueries(ProcedureCaller *caller, QObject *receiver) : m_caller(caller), m_receiver(receiver) {}
+    using AreaQueries::AreaQueries;
 
     // The dealer's cars whose plate holds `plateText` (every car for an empty text).
     void jobCars(const QString &userCode, const QString &plateText, Done done);
@@ -26,9 +26,6 @@ public:
 private:
     void send(const QString &name, const QString &callText, const QStringList &fields, const QString &refusal,
               Done done);
-
-    ProcedureCaller *m_caller;
-    QObject *m_receiver;
 };
 
 } // namespace tvs
