@@ -17,7 +17,7 @@ struct ScreenContext;
 
 // Keeps the screen stack and the registry of screen identifiers ("MainView",
 // "EnterCar2", ...) and transition identifiers ("list_to_detail", ...).
-// Calls the lifecycle steps in UIKit order, so headless tests see what the app sees:
+// Calls the lifecycle steps in this order, so headless tests see what the app sees:
 //   show B over A: B.viewDidLoad (once), A.viewWillDisappear, B.viewWillAppear,
 //                  A.viewDidDisappear, B.viewDidAppear
 //   pop B to A:    B.viewWillDisappear, A.viewWillAppear, B.viewDidDisappear, A.viewDidAppear

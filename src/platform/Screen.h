@@ -42,8 +42,8 @@ struct DialogRequest
 // written under the same name and announced by the controller's labelsChanged().
 #define TVS_LABEL(name) Q_PROPERTY(QString name MEMBER name NOTIFY labelsChanged)
 
-// Base of every screen controller: lifecycle in UIKit order (driven by the
-// Navigator), the preparation step of a transition, and presentation requests
+// Base of every screen controller: the lifecycle steps (driven by the Navigator,
+// in the order it documents), the preparation step of a transition, and presentation requests
 // (alerts, choice lists, the loading overlay) that the page shows and tests record.
 class Screen : public QObject
 {
