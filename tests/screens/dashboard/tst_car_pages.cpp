@@ -112,15 +112,14 @@ private slots:
         QVERIFY(harness.click(QStringLiteral("메뉴 열기")));
         QVERIFY(screen->isOpenDrawer);
         harness.settle(700);
+        QVERIFY(harness.click(QStringLiteral("메뉴 닫기")));
+        QVERIFY(!screen->isOpenDrawer);
+        QVERIFY(harness.click(QStringLiteral("메뉴 열기")));
+        harness.settle(700);
         QVERIFY(harness.click(QStringLiteral("차량 출고 요청")));
         auto *list = qobject_cast<CarListController *>(t->navigator->top());
         QVERIFY(list && list->isCarCheck2);
-        t->navigator->pop();
-        QVERIFY(!screen->isOpenDrawer); // the drawer went with the screen it opened
-        QVERIFY(harness.click(QStringLiteral("메뉴 열기")));
-        harness.settle(700);
-        QVERIFY(harness.click(QStringLiteral("메뉴 닫기")));
-        QVERIFY(!screen->isOpenDrawer);
+        t->navigator->pop(); // the drawer goes with the screen it opened
         harness.settle(700);
         QVERIFY(harness.click(QStringLiteral("보유 차량 12")));
         auto *owned = qobject_cast<CarListController *>(t->navigator->top());
