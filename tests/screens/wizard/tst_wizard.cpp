@@ -25,7 +25,6 @@ using Fields = QMap<QString, QString>;
 namespace {
 
 const QString kLookup = QStringLiteral("CarInfo_Search");
-const QString kHandOff = QStringLiteral("CarProductInfo_Send");
 const QString kRegister = QStringLiteral("ps_SetEnterCar3");
 // A lookup slot table as the picks hold them: maker, model, detail 1-3, year,
 // fuel, first registration, gearbox, form 3.
@@ -657,9 +656,8 @@ private slots:
         QFETCH(QByteArray, body);
         QFETCH(QString, handedOff);
         QFETCH(QString, alert);
-        t->procedures.answer(kRegister,
-                             CannedAnswer{ProcedureReply::Status(status), body, QStringLiteral("refused")});
-        t->jsonServices.answer(kHandOff, QJsonObject{{"message", "전송 실패"}});
+        t->procedures.answer(kRegister, CannedAnswer{ProcedureReply::Status(status), body, u"refused"_qs});
+        t->jsonServices.answer(u"CarProductInfo_Send"_qs, QJsonObject{{"message", "전송 실패"}});
         if (dashboardBelow)
             t->navigator->resetTo(QStringLiteral("MainView"));
         if (editing)
