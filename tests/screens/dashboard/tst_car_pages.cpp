@@ -152,8 +152,7 @@ private slots:
             openDetail({"a.jpg"}, {option("A000013")}, {option("A000013", "에어백(운전석)"), option("A000099", "후방 센서")});
         QmlPageHarness harness;
         showPage(harness, screen);
-        QVERIFY(harness.findAccessible(QStringLiteral("스마트키 있음")));
-        QVERIFY(harness.findAccessible(QStringLiteral("선루프 없음")));
+        QVERIFY(harness.findAccessible(u"스마트키 있음"_qs) && harness.findAccessible(u"선루프 없음"_qs));
         QVERIFY(press(harness.findAccessible(QStringLiteral("+ 옵션 더보기"))));
         QTRY_VERIFY(harness.findAccessible(QStringLiteral("- 옵션 닫기")));
         QVERIFY(harness.findAccessible(u"에어백 (운전석) (있음)"_qs) &&

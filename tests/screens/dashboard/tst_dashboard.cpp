@@ -355,7 +355,6 @@ private slots:
         QTest::newRow("whole") << CannedAnswer::arriving(next, 3) << QStringList{"C1", "C7", "C8", "C9"};
         QTest::newRow("broken off") << CannedAnswer::arriving(next.left(next.size() * 3 / 4), 3)
                                     << QStringList{"C1", "C2"};
-        QTest::newRow("connection lost") << CannedAnswer::transportError() << QStringList{"C1", "C2"};
     }
     void reloadSwapsOnlyAWholeReply()
     {

@@ -120,12 +120,11 @@ private slots:
                 login->qrLogin(sealQrPayload(u"U7301928465"_qs, data->AESKEY, data->AESIV));
             },
             {"ps_LoginQR1"}, noServer + "로그인하지 못했습니다.");
-        row(
-            "dashboard counts", [](TestContext &t) { t.navigator->resetTo(u"MainView"_qs); },
-            {"ps_UserCarCount"}, noServer + "차량 현황을 불러오지 못했습니다.");
-        row(
-            "dashboard list", [](TestContext &t) { t.navigator->resetTo(u"MainView"_qs); },
-            {"ps_GetUserProductCar_Info2"}, noServer + "차량 목록을 불러오지 못했습니다.");
+        const Start dashboard = [](TestContext &t) { t.navigator->resetTo(u"MainView"_qs); };
+        row("dashboard counts", dashboard, {"ps_UserCarCount"},
+            noServer + "차량 현황을 불러오지 못했습니다.");
+        row("dashboard list", dashboard, {"ps_GetUserProductCar_Info2"},
+            noServer + "차량 목록을 불러오지 못했습니다.");
         row(
             "car list", [](TestContext &t) { push<CarListController>(t, "CarListController"); },
             {"ps_GetUserProductCar_Info2"}, noServer + "차량 목록을 불러오지 못했습니다.");
