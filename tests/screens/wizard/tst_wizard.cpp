@@ -462,15 +462,16 @@ private slots:
     }
 
     // Step 2 shows the stored price in ten thousands where it can, sends it as stored
-    // when left as it is, and starts from the car's sale type. What the dealer typed
-    // in steps 2 and 5 survives going back a step until the wizard starts again; a
-    // field left as it was follows the wizard's values.
-    void typedTextSurvivesGoingBack()
+    // when left as it is, and starts from the car's sale type; step 4 from its colour,
+    // by code. What the dealer typed in steps 2 and 5 survives going back a step until
+    // the wizard starts again; a field left as it was follows the wizard's values.
+    void stepsStartFromTheCarAndKeepWhatIsTyped()
     {
         using namespace WizardKey;
         t->procedures.answer(QStringLiteral("ps_GetProductCarOption"), noRowsBody());
         WizardState::startEdit(carRow("C9", "1", {{"sCarCC", "1999"}, {"sCarIdNum", "KMH0000000000001"}, {"iCarProductMoney", "15000001"},
-                                                  {"sCarProductSaleType", "3"}, {"sCarProductContent", "무사고"}}));
+                                                  {"sCarProductSaleType", "3"}, {"sCarProductContent", "무사고"},
+                                                  {"sCarColorCode", "A000007"}, {"sCarColorName", "흰색"}}));
         t->navigator->push(new Screen(t->ctx())); // step 1
         auto *step2 = show<EnterCar2Controller>("EnterCar2");
         QVERIFY(step2);
@@ -487,6 +488,9 @@ private slots:
         again->editCC = QStringLiteral("1999");
         again->actionNext();
         QCOMPARE(WizardState::value(Money) + u'|' + WizardState::value(SaleType), QStringLiteral("15000001|2"));
+        auto *step4 = show<EnterCar4Controller>("EnterCar4");
+        QVERIFY(step4);
+        QCOMPARE(step4->selectedColor(), 6); // 검정투톤
         auto *step5 = show<EnterCar5Controller>("EnterCar5");
         QVERIFY(step5);
         QCOMPARE(step5->inputContent, QStringLiteral("무사고"));
@@ -499,6 +503,10 @@ private slots:
         auto *fresh = show<EnterCar2Controller>("EnterCar2");
         QVERIFY(fresh);
         QCOMPARE(fresh->editCC + fresh->saleTypeTitle(), QStringLiteral("매입차량"));
+        step4 = show<EnterCar4Controller>("EnterCar4");
+        QVERIFY(step4);
+        step4->import_p4_btns();
+        QCOMPARE(dialogTitles(*step4), QStringList{"색상을 선택해주세요."});
     }
 
     void step3Grouping_data()
@@ -574,19 +582,6 @@ private slots:
         screen->reload();
         QTRY_VERIFY(screen->nextEnabled());
         QCOMPARE(screen->notice(), QString());
-    }
-
-    void step4Colour()
-    {
-        WizardState::startEdit(carRow("C9", "2", {{"sCarColorCode", "A000007"}, {"sCarColorName", "흰색"}}));
-        auto *screen = show<EnterCar4Controller>("EnterCar4");
-        QVERIFY(screen);
-        QCOMPARE(screen->selectedColor(), 6); // 검정투톤, by its code
-        WizardState::startNew();
-        auto *fresh = show<EnterCar4Controller>("EnterCar4");
-        QVERIFY(fresh);
-        fresh->import_p4_btns();
-        QCOMPARE(dialogTitles(*fresh), QStringList{"색상을 선택해주세요."});
     }
 
     // 31 arguments without blanks, except inside the description, the plate and the
