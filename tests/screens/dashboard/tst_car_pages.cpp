@@ -38,13 +38,10 @@ QStringList unexpected(const QmlPageHarness &harness)
 
 Record option(const QString &detailCode, const QString &detailName = {})
 {
-    Record r{{QStringLiteral("sCarOptionCode"), QStringLiteral("A000001")},
-             {QStringLiteral("sCarOptionDetailCode"), detailCode}};
-    if (!detailName.isEmpty()) {
-        r.insert(QStringLiteral("sCarOptionDetailName"), detailName);
-        r.insert(QStringLiteral("sCarOptionName"), QStringLiteral("안전"));
-    }
-    return r;
+    return {{"sCarOptionCode", "A000001"},
+            {"sCarOptionDetailCode", detailCode},
+            {"sCarOptionDetailName", detailName},
+            {"sCarOptionName", "안전"}};
 }
 
 // Presses a control that may lie below the fold of its page.
@@ -61,13 +58,11 @@ class TestCarPages : public QObject
 
     std::unique_ptr<TestContext> t;
 
-    template <typename Controller>
-    Controller *showPage(QmlPageHarness &harness, Controller *screen)
+    void showPage(QmlPageHarness &harness, Screen *screen)
     {
         QQuickItem *page = harness.load(t->navigator->pageOf(screen->identifier()), screen);
         [&] { QVERIFY2(page, qPrintable(harness.report())); }();
         harness.settle();
-        return screen;
     }
     MainDetailController *openDetail(const QStringList &photoPaths, const Records &own, const Records &catalogue)
     {
