@@ -49,12 +49,10 @@ Fields domestic(const QString &group = QStringLiteral("국산차"))
 
 Record option(const QString &group, const QString &code, const QString &name = {})
 {
-    Record r{{"sCarOptionCode", group}, {"sCarOptionDetailCode", code}};
-    if (!name.isNull()) {
-        r.insert(QStringLiteral("sCarOptionDetailName"), name);
-        r.insert(QStringLiteral("sCarOptionName"), group);
-    }
-    return r;
+    return {{"sCarOptionCode", group},
+            {"sCarOptionDetailCode", code},
+            {"sCarOptionDetailName", name},
+            {"sCarOptionName", group}};
 }
 
 } // namespace
