@@ -211,9 +211,13 @@ private slots:
         QTest::addColumn<bool>("fails");
         QTest::newRow("전체") << "전체" << 0 << "전체 ▾" << false;
         QTest::newRow("판매중") << "판매중" << 1 << "판매중 ▾" << false;
-        // The kinds of one state share its title.
+        QTest::newRow("검사중") << "검사중" << 2 << "검사중 ▾" << false;
+        QTest::newRow("입고중") << "입고중" << 3 << "입고중 ▾" << false;
+        QTest::newRow("출고중 4") << "출고중(차량판매)" << 4 << "출고중 ▾" << false;
         QTest::newRow("출고중 5") << "출고중(위탁차량반환)" << 5 << "출고중 ▾" << false;
+        QTest::newRow("출고요청 7") << "출고요청(구입취소요청)" << 7 << "출고요청 ▾" << false;
         QTest::newRow("출고요청 25") << "출고요청(성능점검 후 입고취소요청)" << 25 << "출고요청 ▾" << false;
+        QTest::newRow("판매완료") << "판매완료" << 9 << "판매완료 ▾" << false;
         QTest::newRow("선택취소") << "선택취소" << 0 << "전체 ▾" << false;
         // A failed list keeps the rows shown and the title they belong to.
         QTest::newRow("판매중, no connection") << "판매중" << 1 << "전체 ▾" << true;

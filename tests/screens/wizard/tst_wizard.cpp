@@ -453,6 +453,9 @@ private slots:
         screen->sCarMileage = typed.at(1);
         screen->editCarId = typed.at(2);
         screen->editPrice = typed.at(3);
+        screen->actionCarSelect();
+        QVERIFY(pressDialogAction(*screen, QStringLiteral("위탁차량(리스차량)")));
+        QCOMPARE(screen->saleTypeTitle() + WizardState::value(WizardKey::SaleType), QStringLiteral("위탁차량(리스차량)4"));
         screen->actionNext();
         QCOMPARE(dialogTitles(*screen), alert.isEmpty() ? QStringList() : QStringList{alert});
         QCOMPARE(focus.isEmpty() ? QString() : focus.first().first().toString(), focused);
