@@ -55,11 +55,14 @@ class TestWizardPages : public QObject
     std::unique_ptr<TestContext> t;
     std::unique_ptr<QmlPageHarness> harness;
 
-    // Loads the page of the screen now on top of the stack.
+    // Loads the page of the screen now on top of the stack, once the last page shown
+    // is found quiet.
     template <typename C>
     C *showTop()
     {
         auto *screen = qobject_cast<C *>(t->navigator->top());
+        if (harness)
+            verifyQuiet();
         harness.reset(); // one harness at a time: each installs its message handler over the last
         harness = std::make_unique<QmlPageHarness>();
         QQuickItem *page = harness->load(t->navigator->pageOf(screen->identifier()), screen);
@@ -107,7 +110,6 @@ private slots:
         WizardState::set(WizardKey::CC, QStringLiteral("2497"));
         WizardState::set(WizardKey::IdNum, QStringLiteral("KMH0000000000001"));
         QVERIFY(press(harness->findAccessible(QStringLiteral("다음"))));
-        verifyQuiet();
 
         showTop<Screen>();
         // Return hands the keyboard on field by field, then to the sale type and next.
@@ -123,20 +125,17 @@ private slots:
         QCOMPARE(focusedName(harness->window()), QStringLiteral("다음"));
         QTest::keyClick(harness->window(), Qt::Key_Return);
         QCOMPARE(WizardState::value(WizardKey::Money), QStringLiteral("15000000"));
-        verifyQuiet();
 
         auto *step3 = showTop<EnterCar3Controller>();
         QTRY_VERIFY(step3->nextEnabled());
         QVERIFY(harness->click(QStringLiteral("적재함 라이닝")));
         QVERIFY(step3->grid(1).isSelected(0));
         QVERIFY(press(harness->findAccessible(QStringLiteral("다음"))));
-        verifyQuiet();
 
         auto *step4 = showTop<EnterCar4Controller>();
         QVERIFY(harness->click(QStringLiteral("검정투톤")));
         QCOMPARE(step4->selectedColor(), 6);
         QVERIFY(press(harness->findAccessible(QStringLiteral("다음"))));
-        verifyQuiet();
 
         // While the car is on its way the way back is closed.
         showTop<Screen>();
