@@ -187,8 +187,7 @@ private slots:
         QFETCH(QString, group);
         QFETCH(QStringList, filled);
         reply.isEmpty() ? t->jsonServices.fail(kLookup) : t->jsonServices.answer(kLookup, reply);
-        EnterCarController *screen =
-            step1({"1001", "2001", "D1", "D2", "D3", "no", "no", "no", "A000003", "F3"}, plate);
+        auto *screen = step1({"1001", "2001", "D1", "D2", "D3", "no", "no", "no", "A000003", "F3"}, plate);
         screen->actionCarSearch();
         QTRY_VERIFY(!screen->searchLoading());
         QCOMPARE(screen->loadingCount(), 0);
