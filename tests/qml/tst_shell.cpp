@@ -83,7 +83,9 @@ private slots:
         QVERIFY(harness.click(QStringLiteral("디젤")));
         QTRY_COMPARE_WITH_TIMEOUT(chosen, 1, 10000);
 
-        // The loading cover: one layer per pending show, swallowing touches meanwhile.
+        // The loading cover: one layer per pending show (a hide without one changes
+        // nothing), swallowing touches meanwhile.
+        second->setLoading(false);
         second->setLoading(true);
         second->setLoading(true);
         QTRY_COMPARE_WITH_TIMEOUT(countNamed(window->contentItem(), QStringLiteral("loadingLayer")), 2,
