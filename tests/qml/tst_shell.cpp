@@ -28,37 +28,26 @@ class ShellTest : public QObject
         return found;
     }
 
-    void addScreen(Navigator &nav, const QString &id, const QString &page, const QString &name)
-    {
-        nav.registerScreen(id, QUrl(QStringLiteral("qrc:/test/") + page),
-                           [this, name](ScreenContext *c) { return new RecordingScreen(c, name, &log); });
-    }
-
-    // The app's window (Main.qml) following `nav`; null when it did not load or show.
-    static QQuickWindow *openWindow(QmlPageHarness &harness, Navigator &nav)
-    {
-        QQuickWindow *window = harness.loadWindow(QUrl(QStringLiteral("qrc:/tvs/ui/Main.qml")),
-                                                  {{QStringLiteral("navigator"), QVariant::fromValue(&nav)}});
-        if (!window || !QTest::qWaitForWindowExposed(window))
-            return nullptr;
-        nav.setPageAttached(true);
-        return window;
-    }
-
 private slots:
     void windowFollowsNavigator()
     {
         TestContext t;
         Navigator &nav = *t.navigator;
-        for (const QString &id : {QStringLiteral("First"), QStringLiteral("Second"), QStringLiteral("Popup")})
-            addScreen(nav, id, QStringLiteral("TestPage.qml"), id);
+        // A screen whose page is missing still goes through its steps.
+        for (const QString &id : {u"First"_qs, u"Second"_qs, u"Popup"_qs, u"Lost"_qs}) {
+            const QString page = id == u"Lost" ? u"NoSuchPage.qml"_qs : u"TestPage.qml"_qs;
+            nav.registerScreen(id, QUrl(u"qrc:/test/"_qs + page),
+                               [this, id](ScreenContext *c) { return new RecordingScreen(c, id, &log); });
+        }
         nav.registerTransition(QStringLiteral("to_second"), QStringLiteral("Second"), Navigator::Kind::Push);
         nav.registerTransition(QStringLiteral("to_modal"), QStringLiteral("Second"), Navigator::Kind::Modal);
         nav.registerTransition(QStringLiteral("to_popup"), QStringLiteral("Popup"),
                                Navigator::Kind::OverContext);
         QmlPageHarness harness;
-        QQuickWindow *window = openWindow(harness, nav);
-        QVERIFY2(window, qPrintable(harness.report()));
+        QQuickWindow *window = harness.loadWindow(QUrl(u"qrc:/tvs/ui/Main.qml"_qs),
+                                                  {{u"navigator"_qs, QVariant::fromValue(&nav)}});
+        QVERIFY2(window && QTest::qWaitForWindowExposed(window), qPrintable(harness.report()));
+        nav.setPageAttached(true);
         QPointer<Screen> first = nav.resetTo(QStringLiteral("First"));
         QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral("뒤로 First")), 10000);
 
@@ -126,20 +115,11 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral("뒤로 Second")), 10000);
         harness.settle(300);
         QVERIFY2(harness.warnings().isEmpty(), qPrintable(harness.report()));
-    }
 
-    void missingPageLeavesABlankScreen()
-    {
-        TestContext t;
-        addScreen(*t.navigator, QStringLiteral("Lost"), QStringLiteral("NoSuchPage.qml"),
-                  QStringLiteral("L"));
-        QmlPageHarness harness;
-        QVERIFY2(openWindow(harness, *t.navigator), qPrintable(harness.report()));
-        t.navigator->resetTo(QStringLiteral("Lost"));
-        // The screen still goes through its steps; the window says why it is blank.
-        QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("L.viewDidAppear")), 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(harness.report().contains(QStringLiteral("cannot load the page of Lost")),
-                                 10000);
+        // A missing page leaves a blank screen, and the window says why.
+        nav.resetTo(u"Lost"_qs);
+        QTRY_VERIFY_WITH_TIMEOUT(log.contains(u"Lost.viewDidAppear"_qs), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(harness.report().contains(u"cannot load the page of Lost"_qs), 10000);
     }
 
     void styledViewsDraw()
