@@ -131,13 +131,14 @@ private slots:
         harness.settle(300);
         const QImage image = harness.window()->grabWindow();
         QVERIFY(!image.isNull());
-        // Gradient ends at the top and bottom edges; a rounded label's background cut at
-        // its corner and its border along the straight edge; a border colour without a
+        // An unset gradient draws nothing; gradient ends at the top and bottom edges; a rounded label's
+        // background cut at its corner and its border along the straight edge; a border colour without a
         // width draws no border.
         const std::tuple<const char *, QPoint, QColor, bool> probes[] = {
-            {"gradient", {50, 2}, Qt::red, true},      {"gradient", {50, 97}, Qt::blue, true},
-            {"roundLabel", {50, 30}, Qt::green, true}, {"roundLabel", {1, 1}, Qt::white, true},
-            {"roundLabel", {50, 0}, Qt::green, false}, {"colorOnlyLabel", {0, 20}, Qt::white, true}};
+            {"gradient", {50, 2}, Qt::red, true},        {"gradient", {50, 97}, Qt::blue, true},
+            {"roundLabel", {50, 30}, Qt::green, true},   {"roundLabel", {1, 1}, Qt::white, true},
+            {"roundLabel", {50, 0}, Qt::green, false},   {"colorOnlyLabel", {0, 20}, Qt::white, true},
+            {"plainGradient", {50, 50}, Qt::white, true}};
         for (const auto &[item, at, colour, drawn] : probes) {
             const auto *view = root->findChild<QQuickItem *>(QLatin1String(item));
             QVERIFY(view);

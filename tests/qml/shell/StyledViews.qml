@@ -5,6 +5,7 @@ import "qrc:/tvs/ui"
 Rectangle {
     color: "white"
 
+    CustomGradient { objectName: "plainGradient"; x: 0; y: 0; width: 100; height: 100 }
     CustomGradient {
         objectName: "gradient"; x: 100; y: 0; width: 100; height: 100
         startColor: "#ff0000"; endColor: "#0000ff"
