@@ -10,6 +10,7 @@
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QPointer>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSslSocket>
@@ -138,6 +139,7 @@ private slots:
     void outcomes_data();
     void outcomes();
     void goneReceiverGetsNothing();
+    void rowsPassOnAsRead();
     void tvsCall_data();
     void tvsCall();
     void hostileReplies_data();
@@ -313,6 +315,37 @@ void ClientTest::goneReceiverGetsNothing()
     QTRY_VERIFY_WITH_TIMEOUT(nam.findChildren<QNetworkReply *>().isEmpty(), 60000);
     QTRY_VERIFY(client.findChildren<QObject *>().isEmpty());
     QVERIFY(!called);
+}
+
+// A list's rows go to the caller as they are read, before its reply ends; the reply
+// then brings them all.
+void ClientTest::rowsPassOnAsRead()
+{
+    TlsTestServer server(m_cert);
+    QVERIFY(server.listenLocal());
+    const QByteArray body = resultBody("<D>" + QByteArray("<Table><a>1</a></Table>").repeated(3) + "</D>");
+    const qsizetype cut = body.lastIndexOf("&gt;1");
+    const auto chunk = [](const QByteArray &b) {
+        return QByteArray::number(b.size(), 16) + "\r\n" + b + "\r\n";
+    };
+    QPointer<QSslSocket> peer;
+    server.setResponder([&](QSslSocket *socket, const TlsTestServer::Request &) {
+        peer = socket;
+        socket->write("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + chunk(body.first(cut)));
+    });
+    QNetworkAccessManager nam;
+    ProcedureClient client(&nam, server.hostPort(), {m_cert.certificate});
+    client.setTimeout(5000);
+    qsizetype read = 0;
+    std::optional<ProcedureReply> done;
+    client.call(
+        kProcedureList, QStringLiteral("ps_A"), {}, this, [&](const ProcedureReply &r) { done = r; },
+        [&](const Records &rows) { read += rows.size(); });
+    QTRY_VERIFY_WITH_TIMEOUT(read == 2 || done, 60000);
+    QVERIFY(!done && peer);
+    peer->write(chunk(body.mid(cut)) + "0\r\n\r\n");
+    QTRY_VERIFY_WITH_TIMEOUT(done, 60000);
+    QCOMPARE(done->walk.rows.size(), 3);
 }
 
 void ClientTest::tvsCall_data()
