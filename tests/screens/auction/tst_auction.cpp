@@ -60,34 +60,33 @@ private slots:
         QTest::addColumn<int>("page");
         QTest::addColumn<QColor>("colour");
         QTest::addColumn<QString>("shown"); // state|button|name|info|price|picture|time left|opens
-        const QColor magenta = theme::auctionInProgress(), grey = theme::disabledFill(),
-                     blue = theme::auctionWon();
+        const QColor on = theme::auctionInProgress(), off = theme::disabledFill(), won = theme::auctionWon();
         const QString car = u"현대 쏘나타|12가3456 / 2019년식|16,000,000 원|"_qs;
         QTest::newRow("in progress")
-            << auctionRow("A", "1", "D2", {{"sCarPhotoPath", "a b.jpg"}}) << 2 << magenta
+            << auctionRow("A", "1", "D2", {{"sCarPhotoPath", "a b.jpg"}}) << 2 << on
             << "  경매중  |  경매참여  |" + car +
                    "http://127.0.0.1:8080/image_product/CA/a%20b.jpg|2시간 15분 남음|auctionDetail";
         QTest::newRow("no bid yet; text in pieces")
-            << auctionRow("A", "1", "", {{"sCarName2", "쏘\n나타  "}}) << 2 << magenta
+            << auctionRow("A", "1", "", {{"sCarName2", "쏘\n나타  "}}) << 2 << on
             << "  경매중  |  경매참여  |" + car + "|2시간 15분 남음|auctionDetail";
-        QTest::newRow("won") << auctionRow("A", "2", "D0001") << 3 << blue
+        QTest::newRow("won") << auctionRow("A", "2", "D0001") << 3 << won
                              << "  낙찰  |  낙찰하기  |" + car + "||auctionPopCall";
         QTest::newRow("won by another")
-            << auctionRow("A", "2", "D0002") << 4 << grey << "  경매종료  ||" + car + "||AuctionController";
+            << auctionRow("A", "2", "D0002") << 4 << off << "  경매종료  ||" + car + "||AuctionController";
         QTest::newRow("no state, model, year or price; a field the board does not keep")
-            << auctionRow("A", QString(), "D0001",
-                          {{"sCarName2", QString()},
+            << auctionRow("A", {}, "D0001",
+                          {{"sCarName2", {}},
                            {"sCarProductYearMonth", ""},
-                           {"iAuctionMaxPrice", QString()},
+                           {"iAuctionMaxPrice", {}},
                            {"sExtra", "x"}})
-            << 4 << grey << u"  경매종료  |||12가3456|0 원|||AuctionController"_qs;
+            << 4 << off << u"  경매종료  |||12가3456|0 원|||AuctionController"_qs;
         QTest::newRow("price not a number, 30 seconds left")
             << auctionRow("A", "1", "D2",
                           {{"iAuctionMaxPrice", "1.5e6"}, {"sAuctionEndDate", "20260315100030"}})
-            << 2 << magenta
+            << 2 << on
             << u"  경매중  |  경매참여  |현대 쏘나타|12가3456 / 2019년식|-- 원||1분 남음|auctionDetail"_qs;
         QTest::newRow("in progress past its end")
-            << auctionRow("A", "1", "D2", {{"sAuctionEndDate", "20260315100000"}}) << 2 << grey
+            << auctionRow("A", "1", "D2", {{"sAuctionEndDate", "20260315100000"}}) << 2 << off
             << "  마감  ||" + car + "||auctionDetail";
     }
     void cells()

@@ -116,8 +116,7 @@ private slots:
         QFETCH(bool, unknownAuthority);
         QFETCH(QString, host);
         QFETCH(bool, accepted);
-        const TestCertificate server = TestCertificate::generate();
-        const TestCertificate other = TestCertificate::generate();
+        const TestCertificate server = TestCertificate::generate(), other = TestCertificate::generate();
         QVERIFY(!server.isNull() && !other.isNull());
         QFile ca(t->dir.filePath(QStringLiteral("ca.pem")));
         QVERIFY(ca.open(QIODevice::WriteOnly));

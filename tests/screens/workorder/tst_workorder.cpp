@@ -247,9 +247,9 @@ private slots:
     // stays with its line and with the order for the rest of the session.
     void jobLinesKeptPerOrder()
     {
-        const auto open = [this](const QString &jobListCode) {
+        const auto open = [this](const QString &jobListCode, const JobLine &first = {}) {
             return show<WorkWrite_p2>(u"WorkWrite_p2"_qs, [&](WorkWrite_p2 *s) {
-                s->setOrder(shops(2), JobOrderKey{u"D0001"_qs, u"C1"_qs, jobListCode});
+                s->setOrder(shops(2), JobOrderKey{u"D0001"_qs, u"C1"_qs, jobListCode}, first);
             });
         };
         const auto texts = [](WorkWrite_p2 *screen) {
@@ -278,10 +278,8 @@ private slots:
         QCOMPARE(texts(open(QString())), QStringList{"@"}); // another order starts with one empty line
         t->navigator->pop();
         // Lines written in this session win over the order's own first line.
-        WorkWrite_p2 *again = show<WorkWrite_p2>(u"WorkWrite_p2"_qs, [&](WorkWrite_p2 *s) {
-            s->setOrder(shops(2), JobOrderKey{u"D0001"_qs, u"C1"_qs, u"J1"_qs}, JobLine{u"주문 내용"_qs, {}});
-        });
-        QCOMPARE(texts(again), (QStringList{"작업0@", "작업2@정비소2"}));
+        QCOMPARE(texts(open(u"J1"_qs, JobLine{u"주문 내용"_qs, {}})),
+                 (QStringList{"작업0@", "작업2@정비소2"}));
     }
 
     // The pages walked as a dealer would: type a plate and press Return, open a
