@@ -96,8 +96,10 @@ private slots:
     {
         QVERIFY2(open(), qPrintable(harness->report()));
         auto *pages = page->findChild<QQuickItem *>(QStringLiteral("login_ScrollView"));
-        QVERIFY(harness->click(QStringLiteral("QR 로그인")));
+        QVERIFY(pages && harness->click(QStringLiteral("QR 로그인")));
         QTRY_COMPARE_WITH_TIMEOUT(pages->property("contentX").toReal(), pages->width(), kWait);
+        page->setWidth(500);
+        QTRY_COMPARE_WITH_TIMEOUT(pages->property("contentX").toReal(), 500.0, kWait);
         QVERIFY(qr->isRunning());
         QCOMPARE(qr->prepareCount, 1);
         QVERIFY(qobject_cast<QVideoSink *>(qr->previewSink));
@@ -122,10 +124,6 @@ private slots:
         QCOMPARE(login->qrImageFolder(), QUrl::fromLocalFile(folder.path())); // where it opens next
         QVERIFY(harness->click(QStringLiteral("아이디 로그인")));
         QTRY_VERIFY_WITH_TIMEOUT(!qr->isRunning(), kWait);
-        QVERIFY(harness->click(QStringLiteral("QR 로그인")));
-        QTRY_COMPARE_WITH_TIMEOUT(pages->property("contentX").toReal(), pages->width(), kWait);
-        page->setWidth(500);
-        QTRY_COMPARE_WITH_TIMEOUT(pages->property("contentX").toReal(), 500.0, kWait);
         QVERIFY2(harness->warnings().isEmpty(), qPrintable(harness->report()));
     }
 };
