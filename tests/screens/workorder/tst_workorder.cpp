@@ -332,7 +332,8 @@ private slots:
         QCOMPARE(shownDialogActions(*items), (QStringList{"정비소1", "정비소2", "", "선택 취소"}));
         QVERIFY(pressDialogAction(*items, QStringLiteral("정비소2")));
         QTRY_VERIFY(harness->findAccessible(QStringLiteral("정비소2 엔진(누유)")));
-        QVERIFY(harness->findAccessible(QStringLiteral("정비소 선택 타이어()")));
+        QCOMPARE(cells(items->table(), 1, {"cell_label", "cell_Button"}),
+                 (QStringList{"타이어()", "정비소 선택"}));
         QVERIFY(harness->click(QStringLiteral("성능 점검 기록부")));
         auto *web = top<WebController>();
         QCOMPARE(web->ch + u'|' + web->pCode + u'|' + web->setTitle, u"record|C1|성능 점검 기록부");
