@@ -65,6 +65,8 @@ class TestLoginController : public QObject
         return t->navigator->top()->identifier() == QLatin1String("MainView") &&
                login->segues == QStringList{QStringLiteral("login_to_main")};
     }
+    // The QR page's status line: its text and colour (#00ff00 green, #ff0000 red, #ffff00 yellow).
+    QString qrStatus() const { return login->qr_msg() + u'|' + login->qr_msgColor().name(); }
     QStringList alerts() const
     {
         QStringList texts;
@@ -301,7 +303,7 @@ private slots:
         login->viewDidLayoutSubviews(photo.height() / 2.0, photo.height() / 2.0);
 
         qr->feed(photo);
-        QTRY_COMPARE_WITH_TIMEOUT(login->qr_msg(), QStringLiteral("처리중.."), kWait);
+        QTRY_COMPARE_WITH_TIMEOUT(qrStatus(), u"처리중..|#00ff00"_qs, kWait);
         const QDeadlineTimer second(900);
         QVERIFY(!qr->isRunning());
         const QRectF frame = login->qrCodeFrameView();
@@ -310,7 +312,7 @@ private slots:
         login->viewDidLayoutSubviews(photo.height(), photo.height());
         QCOMPARE(login->qrCodeFrameView(), QRectF(frame.topLeft() * 2, frame.size() * 2));
         if (outcome == kRejected) {
-            QTRY_COMPARE_WITH_TIMEOUT(login->qr_msg(), outcome, kWait);
+            QTRY_COMPARE_WITH_TIMEOUT(qrStatus(), outcome + "|#ff0000", kWait);
             QVERIFY(qr->isRunning());
             QCOMPARE(t->procedures.calls().size(), 0);
             return;
@@ -349,7 +351,7 @@ private slots:
         QImage blank(100, 100, QImage::Format_RGB32);
         blank.fill(Qt::white);
         gate.release();
-        QTRY_VERIFY_WITH_TIMEOUT((qr->feed(blank), login->qr_msg() == u"스캔중.."_qs), kWait);
+        QTRY_VERIFY_WITH_TIMEOUT((qr->feed(blank), qrStatus() == u"스캔중..|#ffff00"_qs), kWait);
         QVERIFY(login->qrCodeFrameView().isEmpty());
         QCOMPARE(t->procedures.calls().size(), 0);
     }
