@@ -314,6 +314,7 @@ private slots:
         QCOMPARE(shown, press.isEmpty() ? QStringList{told} : (QStringList{confirm, told}));
         QCOMPARE(t->procedures.callTextsOf(kBid),
                  sent ? QStringList{"ps_SetAuctionCar 'A1', 'D0001', '" + amount + "'"} : QStringList());
+        QVERIFY(!sent || t->procedures.calls().last().operation == kProcedureExecute);
         QCOMPARE(detail->acu_money, amount); // whatever the answer, the typed amount stays
         // The board fetches again after a taken bid and after one whose fate is unknown.
         const bool taken = told.startsWith(QStringLiteral("완료"));

@@ -181,6 +181,7 @@ private slots:
         }
         QCOMPARE(t->procedures.callTextsOf(kStatus),
                  QStringList{QStringLiteral("ps_SetProductCar_Status 'C2', '%1', 'D0001', 'MOBILE_DEALER'").arg(sent)});
+        QCOMPARE(t->procedures.calls().last().operation, kProcedureExecute);
         // Only that row goes: no reset, so the list stays where the dealer scrolled it;
         // the next row takes over its tag.
         QCOMPARE(log.entries, (QStringList{"-1", "~1 cell_index", "count"}));

@@ -134,6 +134,7 @@ private slots:
         QCOMPARE(t->procedures.callTexts(),
                  QStringList{QStringLiteral("ps_Login1 '%1', '%2', 'MOBILE_DEALER', '1, 2, 3, 4, 12'")
                                  .arg(QString(id).replace(u'\'', QStringLiteral("''")), outcome)});
+        QCOMPARE(t->procedures.calls().first().operation, kProcedureList);
     }
 
     void replies_data()
@@ -320,6 +321,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(t->procedures.callTextsOf(u"ps_LoginQR1"_qs),
                                   QStringList{"ps_LoginQR1 '" + outcome + "', 'MOBILE_DEALER', '1,2,3,4,12'"},
                                   kWait);
+        QCOMPARE(t->procedures.calls().first().operation, kProcedureList);
         // Polling may see "처리중.." a little after it was set.
         QVERIFY2(second.hasExpired(), qPrintable(QString::number(second.remainingTime())));
         QTRY_COMPARE_WITH_TIMEOUT(alerts(), QStringList{alert}, kWait);
