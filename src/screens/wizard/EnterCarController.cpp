@@ -347,9 +347,13 @@ void EnterCarController::sendLookup(const QString &type, const QString &plate, b
     ++m_searches;
     emit searchLoadingChanged();
     setLoading(true);
-    auto apply = m_latestLookup.track([this, editFill](const LookupAnswer &answer) {
+    auto apply = m_latestLookup.track([this, type, plate, editFill](const LookupAnswer &answer) {
         if (answer.outcome == LookupAnswer::Refused) {
             presentAlert(answer.message, QString());
+        } else if (!editFill && answer.failure) {
+            // The dealer's own lookup never fails in silence: it says so, with "다시 시도".
+            alertIfFailed(this, answer.failure, QStringLiteral("차량 정보를 조회하지 못했습니다."),
+                          [this, type, plate] { sendLookup(type, plate, false); });
         } else if (answer.outcome == LookupAnswer::Found) {
             getSearchCarData = answer.car;
             fillFromLookup(editFill);

@@ -118,8 +118,12 @@ QString registrationText(const QMap<QString, QString> &car, const QString &userC
 LookupAnswer readLookup(const JsonServiceReply &reply)
 {
     LookupAnswer answer;
-    if (!reply.ok())
-        return answer; // the client logged why
+    if (!reply.ok()) { // the client logged why
+        const bool unreached = reply.status == JsonServiceReply::TransportError;
+        answer.failure =
+            RequestFailure{unreached ? RequestFailure::NoConnection : RequestFailure::Unreadable, {}};
+        return answer;
+    }
     const QJsonValue message = reply.object.value(QStringLiteral("message"));
     if (!message.isString()) {
         qCWarning(lcWizard) << "lookup: the answer has no message";

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "Query.h"
+#include "RequestAlerts.h"
 
 #include <QMap>
+
+#include <optional>
 
 namespace tvs {
 
@@ -19,6 +22,9 @@ struct LookupAnswer
     Outcome outcome = Failed;
     QString message;
     QMap<QString, QString> car;
+    // Why a failed lookup failed, when the service was not reached or sent no whole
+    // reply (an answer it sent but that cannot be used is only logged).
+    std::optional<RequestFailure> failure;
 };
 
 // What the registration answered: the car's product code, or (without one) the

@@ -176,7 +176,7 @@ private slots:
                                  << "조회된 차량 정보가 없습니다." << "" << untouched;
         QTest::newRow("body not JSON") << "12" << QJsonObject{{"message", "성공"}, {"body", "{broken"}} << "" << ""
                                        << untouched;
-        QTest::newRow("transport failure") << "12" << QJsonObject{} << "" << "" << untouched;
+        QTest::newRow("transport failure") << "12" << QJsonObject{} << "서버에 연결할 수 없습니다." << "" << untouched;
         QTest::newRow("one character: not sent") << "1" << QJsonObject{} << "차량번호를 입력해주세요." << "" << untouched;
     }
     void lookup()
