@@ -425,6 +425,7 @@ private slots:
         t->urls.canOpenAll = false;
         board->btnCallEvent3(0);
         auto *popup = qobject_cast<AlertViewController *>(t->navigator->top());
+        QVERIFY(popup);
         popup->btnCall();
         QCOMPARE((QStringList{store[0], store[1], popup->storeNameText(), popup->storeNumberText(),
                               shownDialog(*popup)}),

@@ -33,7 +33,11 @@ class TestLoginPage : public QObject
         harness->settle();
         return page && harness->warnings().isEmpty();
     }
-    bool focused(const QString &field) const { return harness->findAccessible(field)->hasActiveFocus(); }
+    bool focused(const QString &field) const
+    {
+        const QQuickItem *item = harness->findAccessible(field);
+        return item && item->hasActiveFocus();
+    }
     void type(const QString &text)
     {
         for (const QChar c : text)
@@ -86,6 +90,7 @@ private slots:
     {
         t->settings->setValue(QStringLiteral("sUserId"), QStringLiteral("demo01"));
         QVERIFY2(open(), qPrintable(harness->report()));
+        QVERIFY(harness->findAccessible(u"아이디"_qs));
         QCOMPARE(harness->findAccessible(u"아이디"_qs)->property("text"), QVariant(u"demo01"_qs));
         QTRY_VERIFY_WITH_TIMEOUT(focused(u"비밀번호"_qs), kWait);
     }

@@ -326,7 +326,7 @@ private slots:
         QVERIFY(harness->click(u"수정 J1"_qs));
 
         auto *items = top<WorkWrite_p1>();
-        QVERIFY(showTop());
+        QVERIFY(items && showTop());
         QTRY_VERIFY(harness->findAccessible(QStringLiteral("정비소 선택 엔진(누유)")));
         QVERIFY(harness->click(QStringLiteral("정비소 선택 엔진(누유)")));
         QCOMPARE(shownDialogActions(*items), (QStringList{"정비소1", "정비소2", "", "선택 취소"}));
@@ -336,11 +336,13 @@ private slots:
                  (QStringList{"타이어()", "정비소 선택"}));
         QVERIFY(harness->click(QStringLiteral("성능 점검 기록부")));
         auto *web = top<WebController>();
+        QVERIFY(web);
         QCOMPARE(web->ch + u'|' + web->pCode + u'|' + web->setTitle, u"record|C1|성능 점검 기록부");
         t->navigator->pop();
         QVERIFY(harness->click(QStringLiteral("다음")));
 
         auto *lines = top<WorkWrite_p2>();
+        QVERIFY(lines);
         QCOMPARE(lines->takeRepairList, three); // every shop, whatever was chosen
         QCOMPARE(lines->orderKey.userCode + lines->orderKey.productCode + lines->orderKey.jobListCode,
                  u"D0001C1J1");
