@@ -39,7 +39,6 @@ private slots:
         m_stand.attach(*t);
     }
     void cleanup() { t.reset(); }
-    void cleanupTestCase() { m_stand.stop(); }
 
     void fromTheDrawerToJobLines()
     {
