@@ -31,14 +31,6 @@ class TestCarsEndToEnd : public QObject
     std::unique_ptr<TestContext> t;
 
     QVariant sql(const QString &query, const QVariantList &values = {}) { return m_stand.db(query, values); }
-    CarListController *openList(const QString &title, int searchNum, CarListController::Mode mode)
-    {
-        auto *list = qobject_cast<CarListController *>(t->navigator->instantiate(QStringLiteral("CarListController")));
-        list->showCars(title, searchNum, mode);
-        t->navigator->push(list);
-        [&] { QTRY_VERIFY_WITH_TIMEOUT(!list->getMyCarList().isEmpty(), 30000); }();
-        return list;
-    }
 
 private slots:
     void initTestCase() { QVERIFY2(m_stand.start(), qPrintable(m_stand.errorString())); }
@@ -53,6 +45,7 @@ private slots:
     void dashboardCountsRowsAndFilter()
     {
         auto *screen = qobject_cast<MainController *>(t->navigator->resetTo(QStringLiteral("MainView")));
+        QVERIFY(screen);
         const QString shopCars = QStringLiteral("SELECT COUNT(*) FROM cars WHERE sStoreCode ="
                                                 " (SELECT sStoreCode FROM users WHERE sUserCode = ?) AND ");
         const int held = sql(shopCars + QStringLiteral("sCarStatus NOT IN ('7','9')"), {demo::kUserCode}).toInt();
@@ -106,7 +99,11 @@ private slots:
 
     void cancellingACarsEntryReachesTheService()
     {
-        CarListController *cancel = openList(QStringLiteral("취소"), 0, CarListController::Mode::Cancel);
+        auto *cancel = qobject_cast<CarListController *>(t->navigator->instantiate(u"CarListController"_qs));
+        QVERIFY(cancel);
+        cancel->showCars(QStringLiteral("취소"), 0, CarListController::Mode::Cancel);
+        t->navigator->push(cancel);
+        QTRY_VERIFY_WITH_TIMEOUT(!cancel->getMyCarList().isEmpty(), 30000);
         for (const Record &row : cancel->getMyCarList())
             QVERIFY(CarListController::kCancelStatuses.contains(row.value(QStringLiteral("sCarStatus"))));
         const QString code = cancel->getMyCarList().first().value(QStringLiteral("sCarProductCode"));
