@@ -63,11 +63,10 @@ private slots:
         options.today = QDate(2026, 4, 9); // 30 days later
         const QStringList now = run(QStringLiteral("SELECT sCarProductCheckDate || '/' || sCarProductRegDate || '/' || sCarProductContent"
                                                    " FROM cars WHERE sCarProductCode = 'C000001'")).split(u'/');
-        QCOMPARE(now.size(), 3);
-        QCOMPARE(QDate::fromString(now[0], QStringLiteral("yyyyMMdd")), QDate::fromString(was[0], QStringLiteral("yyyyMMdd")).addDays(30));
-        QCOMPARE(QDateTime::fromString(now[1], QStringLiteral("yyyyMMddHHmmss")),
-                 QDateTime::fromString(was.value(1), QStringLiteral("yyyyMMddHHmmss")).addDays(30));
-        QCOMPARE(now[2], QStringLiteral("kept"));
+        const auto later = [&was](int i, const QString &format) {
+            return QDateTime::fromString(was.value(i), format).addDays(30).toString(format);
+        };
+        QCOMPARE(now, (QStringList{later(0, u"yyyyMMdd"_qs), later(1, u"yyyyMMddHHmmss"_qs), u"kept"_qs}));
         // Auctions in progress still end in the future.
         QVERIFY(run(QStringLiteral("SELECT MIN(sAuctionEndDate) FROM auctions WHERE sAuctionStatus = '1'")) > QStringLiteral("20260409"));
     }

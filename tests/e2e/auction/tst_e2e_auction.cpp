@@ -64,9 +64,10 @@ private slots:
         bidAnswer(before + 100000, QStringLiteral("입찰"));
         QCOMPARE(highest(), before + 100000);
         QTRY_COMPARE(t.navigator->top(), board);
-        const QString shown =
-            AppData::formatThousands(QString::number(before + 100000)) + QStringLiteral(" 원");
-        QTRY_COMPARE_WITH_TIMEOUT(board->table(2)->view(row).price, shown, 30000);
+        const auto won = [](qint64 amount) {
+            return AppData::formatThousands(QString::number(amount)) + u" 원"_qs;
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(board->table(2)->view(row).price, won(before + 100000), 30000);
 
         // demo02 outbids him; the next check tells him, and the notice opens the auction.
         stand.call(
@@ -77,9 +78,7 @@ private slots:
         t.clock.advance(OutbidWatcher::kCheckEvery);
         QTRY_VERIFY_WITH_TIMEOUT(notices.isShown(), 30000);
         const QString plate = board->lists().inProgress.at(row).value(QStringLiteral("sCarProductNum"));
-        QVERIFY2(notices.text().contains(plate) &&
-                     notices.text().endsWith(AppData::formatThousands(QString::number(before + 200000)) +
-                                             QStringLiteral(" 원")),
+        QVERIFY2(notices.text().contains(plate) && notices.text().endsWith(won(before + 200000)),
                  qPrintable(notices.text()));
         notices.press();
         auto *opened = qobject_cast<AuctionDetailController *>(t.navigator->top());

@@ -126,7 +126,6 @@ private slots:
         QTest::newRow("without the CA: refused") << "bizRequest" << "" << "";
         QTest::newRow("another CA: refused") << "bizRequest" << "" << "other";
         QTest::newRow("record, CA configured") << "record" << "C000001" << "service";
-        QTest::newRow("summery, CA configured") << "summery" << "&sCarProductCode=C000001" << "service";
     }
     void webPages()
     {
