@@ -301,8 +301,7 @@ private slots:
         }
         QCOMPARE(states, (QSet<QString>{QStringLiteral("1"), QStringLiteral("2")}));
         const Records items = f.call(callText(QStringLiteral("ps_GetCheckRepairList"), {car61, QString()})).rows;
-        QVERIFY(items.size() >= 2);
-        QVERIFY(!items.first().value(QStringLiteral("sCarProductCheckItemName")).isEmpty());
+        QVERIFY(items.size() >= 2 && !items.first().value(u"sCarProductCheckItemName"_qs).isEmpty());
         // An existing order opened without its car code finds the order's car.
         QCOMPARE(f.call(callText(QStringLiteral("ps_GetCheckRepairList"), {QString(), jobs.value(0).value(QStringLiteral("sJobListCode"))})).rows,
                  items);

@@ -166,6 +166,14 @@ private slots:
         main->openCar(row);
         auto *detail = top<MainDetailController>("MainDetailController");
         QVERIFY(detail);
+        // The detail marks every option stored for the car, whichever box holds it.
+        QTRY_VERIFY_WITH_TIMEOUT(detail->box(1).count() > 0, 30000);
+        int marked = 0;
+        for (int n = 1; n <= 4; ++n) {
+            for (int i = 0; i < detail->box(n).count(); ++i)
+                marked += detail->box(n).isSelected(i);
+        }
+        QCOMPARE(marked, sql("SELECT COUNT(*) FROM car_options WHERE sCarProductCode = ?", {code}).toInt());
         detail->editCar();
         auto *step1 = top<EnterCarController>("EnterCarController");
         QVERIFY(step1);
