@@ -122,7 +122,6 @@ private slots:
 
         QVERIFY(top<MainController>("MainView"));
         const QString code = sql("SELECT sCarProductCode FROM cars WHERE sCarProductNum = ?", {"34나5678"});
-        QVERIFY(!code.isEmpty());
         QCOMPARE(sql("SELECT iCarProductMoney || '|' || sCarProductContent || '|' || sCarColorCode || '|' || sCarStatus"
                      " || '|' || sCarProductMileage || '|' || (sCarCode5 IS NOT NULL) FROM cars WHERE sCarProductCode = ?", {code}),
                  QStringLiteral("21500000|") + content + QStringLiteral("|A000007|3|12345|1"));
