@@ -163,6 +163,8 @@ namespace {
 
 // Fresh rows are handed on at most this often: a batch, never a call per row.
 constexpr int kRowBatchMs = 50;
+// The most of a reply walked before its fresh rows are passed on.
+constexpr qsizetype kWalkSlice = 64 * 1024;
 
 } // namespace
 
@@ -190,6 +192,7 @@ struct StreamedWalk : std::enable_shared_from_this<StreamedWalk>
     void end(ReplyBody whole);
     void abandon();
     void walk();
+    void passOnRows();
 };
 
 // The client's end of a reply's walk, on the client's thread: the walking task
@@ -306,8 +309,15 @@ void StreamedWalk::walk()
             pieces.swap(pending);
             last = ended;
         }
-        for (const QByteArray &piece : pieces)
-            walker.feed(piece);
+        // A busy UI thread lets the network thread hand over megabytes at once: such a
+        // piece is walked in slices, and its rows go on after each, so the first rows
+        // never wait for the whole piece.
+        for (const QByteArray &piece : pieces) {
+            for (qsizetype at = 0; at < piece.size(); at += kWalkSlice) {
+                walker.feed(QByteArrayView(piece).sliced(at, std::min(kWalkSlice, piece.size() - at)));
+                passOnRows();
+            }
+        }
         if (last) {
             WalkResult result = walker.finish();
             QByteArray whole;
@@ -328,16 +338,20 @@ void StreamedWalk::walk()
             walking = false;
             return;
         }
-        if (!wantsRows || walker.rows().size() == rowsTaken)
-            continue;
-        const Records rows = walker.rows().mid(rowsTaken);
-        rowsTaken = walker.rows().size();
-        QMutexLocker locked(&lock);
-        fresh.append(rows);
-        if (channel && !std::exchange(told, true))
-            QMetaObject::invokeMethod(
-                channel, [channel = channel] { channel->rowsRead(); }, Qt::QueuedConnection);
     }
+}
+
+void StreamedWalk::passOnRows()
+{
+    if (!wantsRows || walker.rows().size() == rowsTaken)
+        return;
+    const Records rows = walker.rows().mid(rowsTaken);
+    rowsTaken = walker.rows().size();
+    QMutexLocker locked(&lock);
+    fresh.append(rows);
+    if (channel && !std::exchange(told, true))
+        QMetaObject::invokeMethod(
+            channel, [channel = channel] { channel->rowsRead(); }, Qt::QueuedConnection);
 }
 
 ProcedureClient::ProcedureClient(QNetworkAccessManager *nam, QString apiHost, QList<QSslCertificate> extraCas,

@@ -26,7 +26,10 @@ void handler(QtMsgType type, const QMessageLogContext &context, const QString &m
 {
     // Engine errors arrive through QQmlEngine::warnings; this catches console.warn,
     // console.error and the QML/Quick modules' own warnings.
-    if (g_active && type != QtDebugMsg && type != QtInfoMsg && isQmlCategory(context.category))
+    // A component that cannot be created is told without a category ("QQmlComponent:
+    // Component is not ready": a list footer that never shows).
+    if (g_active && type != QtDebugMsg && type != QtInfoMsg &&
+        (isQmlCategory(context.category) || message.startsWith(QLatin1String("QQmlComponent:"))))
         g_active->addWarning(message);
     if (g_previous)
         g_previous(type, context, message);

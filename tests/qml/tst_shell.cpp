@@ -28,37 +28,26 @@ class ShellTest : public QObject
         return found;
     }
 
-    void addScreen(Navigator &nav, const QString &id, const QString &page, const QString &name)
-    {
-        nav.registerScreen(id, QUrl(QStringLiteral("qrc:/test/") + page),
-                           [this, name](ScreenContext *c) { return new RecordingScreen(c, name, &log); });
-    }
-
-    // The app's window (Main.qml) following `nav`; null when it did not load or show.
-    static QQuickWindow *openWindow(QmlPageHarness &harness, Navigator &nav)
-    {
-        QQuickWindow *window = harness.loadWindow(QUrl(QStringLiteral("qrc:/tvs/ui/Main.qml")),
-                                                  {{QStringLiteral("navigator"), QVariant::fromValue(&nav)}});
-        if (!window || !QTest::qWaitForWindowExposed(window))
-            return nullptr;
-        nav.setPageAttached(true);
-        return window;
-    }
-
 private slots:
     void windowFollowsNavigator()
     {
         TestContext t;
         Navigator &nav = *t.navigator;
-        for (const QString &id : {QStringLiteral("First"), QStringLiteral("Second"), QStringLiteral("Popup")})
-            addScreen(nav, id, QStringLiteral("TestPage.qml"), id);
+        // A screen whose page is missing still goes through its steps.
+        for (const QString &id : {u"First"_qs, u"Second"_qs, u"Popup"_qs, u"Lost"_qs}) {
+            const QString page = id == u"Lost" ? u"NoSuchPage.qml"_qs : u"TestPage.qml"_qs;
+            nav.registerScreen(id, QUrl(u"qrc:/test/"_qs + page),
+                               [this, id](ScreenContext *c) { return new RecordingScreen(c, id, &log); });
+        }
         nav.registerTransition(QStringLiteral("to_second"), QStringLiteral("Second"), Navigator::Kind::Push);
         nav.registerTransition(QStringLiteral("to_modal"), QStringLiteral("Second"), Navigator::Kind::Modal);
         nav.registerTransition(QStringLiteral("to_popup"), QStringLiteral("Popup"),
                                Navigator::Kind::OverContext);
         QmlPageHarness harness;
-        QQuickWindow *window = openWindow(harness, nav);
-        QVERIFY2(window, qPrintable(harness.report()));
+        QQuickWindow *window = harness.loadWindow(QUrl(u"qrc:/tvs/ui/Main.qml"_qs),
+                                                  {{u"navigator"_qs, QVariant::fromValue(&nav)}});
+        QVERIFY2(window && QTest::qWaitForWindowExposed(window), qPrintable(harness.report()));
+        nav.setPageAttached(true);
         QPointer<Screen> first = nav.resetTo(QStringLiteral("First"));
         QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral("뒤로 First")), 10000);
 
@@ -68,13 +57,14 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("Second.viewDidAppear")), 10000);
 
         // A dialog of the top screen shows over the stack and answers through the page.
-        bool pressed = false;
-        second->presentAlert(QStringLiteral("아이디를 확인해주세요."), QString(),
-                             [&pressed] { pressed = true; });
-        QTRY_VERIFY_WITH_TIMEOUT(harness.accessibleNames().contains(QStringLiteral("아이디를 확인해주세요.")),
-                                 10000);
-        QVERIFY(harness.click(QStringLiteral("확인")));
-        QTRY_VERIFY_WITH_TIMEOUT(pressed, 10000);
+        const auto alertAnswered = [&harness](Screen *screen, const QString &title) {
+            bool pressed = false;
+            if (screen)
+                screen->presentAlert(title, QString(), [&pressed] { pressed = true; });
+            return QTest::qWaitFor([&] { return harness.findAccessible(title); }, 10000) &&
+                   harness.click(QStringLiteral("확인")) && QTest::qWaitFor([&] { return pressed; }, 10000);
+        };
+        QVERIFY(alertAnswered(second, QStringLiteral("아이디를 확인해주세요.")));
         int chosen = -2;
         second->presentChoice(QStringLiteral("연료"), {QStringLiteral("가솔린"), QStringLiteral("디젤")},
                               true, [&chosen](int index) { chosen = index; });
@@ -82,7 +72,9 @@ private slots:
         QVERIFY(harness.click(QStringLiteral("디젤")));
         QTRY_COMPARE_WITH_TIMEOUT(chosen, 1, 10000);
 
-        // The loading cover: one layer per pending show, swallowing touches meanwhile.
+        // The loading cover: one layer per pending show (a hide without one changes
+        // nothing), swallowing touches meanwhile.
+        second->setLoading(false);
         second->setLoading(true);
         second->setLoading(true);
         QTRY_COMPARE_WITH_TIMEOUT(countNamed(window->contentItem(), QStringLiteral("loadingLayer")), 2,
@@ -105,12 +97,7 @@ private slots:
         QPointer<Screen> popup = nav.performSegue(QStringLiteral("to_popup"), first);
         QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral("뒤로 Popup")), 10000);
         QVERIFY(harness.findAccessible(QStringLiteral("뒤로 First")));
-        pressed = false;
-        popup->presentAlert(QStringLiteral("전화를 걸 수 없습니다."), QString(),
-                            [&pressed] { pressed = true; });
-        QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral("확인")), 10000);
-        QVERIFY(harness.click(QStringLiteral("확인")));
-        QTRY_VERIFY_WITH_TIMEOUT(pressed, 10000);
+        QVERIFY(alertAnswered(popup, QStringLiteral("전화를 걸 수 없습니다.")));
         QVERIFY(harness.click(QStringLiteral("뒤로 Popup")));
         QTRY_VERIFY_WITH_TIMEOUT(popup.isNull() && !harness.findAccessible(QStringLiteral("뒤로 Popup")),
                                  10000);
@@ -128,20 +115,11 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(harness.findAccessible(QStringLiteral("뒤로 Second")), 10000);
         harness.settle(300);
         QVERIFY2(harness.warnings().isEmpty(), qPrintable(harness.report()));
-    }
 
-    void missingPageLeavesABlankScreen()
-    {
-        TestContext t;
-        addScreen(*t.navigator, QStringLiteral("Lost"), QStringLiteral("NoSuchPage.qml"),
-                  QStringLiteral("L"));
-        QmlPageHarness harness;
-        QVERIFY2(openWindow(harness, *t.navigator), qPrintable(harness.report()));
-        t.navigator->resetTo(QStringLiteral("Lost"));
-        // The screen still goes through its steps; the window says why it is blank.
-        QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("L.viewDidAppear")), 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(harness.report().contains(QStringLiteral("cannot load the page of Lost")),
-                                 10000);
+        // A missing page leaves a blank screen, and the window says why.
+        nav.resetTo(u"Lost"_qs);
+        QTRY_VERIFY_WITH_TIMEOUT(log.contains(u"Lost.viewDidAppear"_qs), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(harness.report().contains(u"cannot load the page of Lost"_qs), 10000);
     }
 
     void styledViewsDraw()
@@ -153,29 +131,22 @@ private slots:
         harness.settle(300);
         const QImage image = harness.window()->grabWindow();
         QVERIFY(!image.isNull());
-        const auto near = [&](const char *name, qreal x, qreal y, const QColor &b, int tolerance) {
-            const QPointF p = root->findChild<QQuickItem *>(QLatin1String(name))->mapToScene(QPointF(x, y));
-            const QColor a = image.pixelColor(int(p.x() * image.devicePixelRatio()),
-                                              int(p.y() * image.devicePixelRatio()));
-            return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance &&
-                   qAbs(a.blue() - b.blue()) <= tolerance;
-        };
-        // An unset gradient draws nothing: the white page shows through.
-        QVERIFY(near("plainGradient", 50, 50, Qt::white, 8));
-        // Top edge start colour, bottom edge end colour.
-        QVERIFY(near("gradient", 50, 2, QColor(255, 0, 0), 40));
-        QVERIFY(near("gradient", 50, 97, QColor(0, 0, 255), 40));
-        // The rounded label's background is cut at its corners, not at its middle,
-        // and its border shows along the straight edge.
-        QVERIFY(near("roundLabel", 50, 30, QColor(0, 255, 0), 40));
-        QVERIFY(near("roundLabel", 1, 1, Qt::white, 8));
-        QVERIFY(!near("roundLabel", 50, 0, QColor(0, 255, 0), 60));
-        // A border colour without a width shows no border.
-        QVERIFY(near("colorOnlyLabel", 0, 20, Qt::white, 8));
-        // The button's picture is clipped to the rounded shape.
-        QVERIFY(near("pictureButton", 1, 1, Qt::white, 8));
-        QVERIFY(!near("pictureButton", 50, 50, Qt::white, 10));
-        QVERIFY(harness.accessibleNames().contains(QStringLiteral("확인 그림")));
+        // An unset gradient draws nothing; gradient ends at the top and bottom edges; a rounded label's
+        // background cut at its corner and its border along the straight edge; a border colour without a
+        // width draws no border.
+        const std::tuple<const char *, QPoint, QColor, bool> probes[] = {
+            {"gradient", {50, 2}, Qt::red, true},        {"gradient", {50, 97}, Qt::blue, true},
+            {"roundLabel", {50, 30}, Qt::green, true},   {"roundLabel", {1, 1}, Qt::white, true},
+            {"roundLabel", {50, 0}, Qt::green, false},   {"colorOnlyLabel", {0, 20}, Qt::white, true},
+            {"plainGradient", {50, 50}, Qt::white, true}};
+        for (const auto &[item, at, colour, drawn] : probes) {
+            const auto *view = root->findChild<QQuickItem *>(QLatin1String(item));
+            QVERIFY(view);
+            const QColor c = image.pixelColor((view->mapToScene(at) * image.devicePixelRatio()).toPoint());
+            const int off = std::max({qAbs(c.red() - colour.red()), qAbs(c.green() - colour.green()),
+                                      qAbs(c.blue() - colour.blue())});
+            QVERIFY2((off <= 40) == drawn, qPrintable(QLatin1String(item) + u' ' + c.name()));
+        }
         QVERIFY2(harness.warnings().isEmpty(), qPrintable(harness.report()));
     }
 };

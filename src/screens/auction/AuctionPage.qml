@@ -29,7 +29,7 @@ Item {
                 }
             }
         }
-        footer: Component { ListFooter {} }
+        footer: Qt.createComponent("qrc:/tvs/ui/ListFooter.qml")
     }
 
     NavigationBar {

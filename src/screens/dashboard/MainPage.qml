@@ -189,7 +189,7 @@ Item {
                 delegate: CarRowCell {
                     onClicked: page.controller.openCar(cell_index)
                 }
-                footer: ListFooter {}
+                footer: Qt.createComponent("qrc:/tvs/ui/ListFooter.qml")
             }
         }
 

@@ -58,6 +58,6 @@ Item {
             onClicked: page.controller.openCar(cell_index)
             onRowButtonPressed: (tag) => page.controller.pressRowButton(tag)
         }
-        footer: ListFooter {}
+        footer: Qt.createComponent("qrc:/tvs/ui/ListFooter.qml")
     }
 }

@@ -55,7 +55,7 @@ Rectangle {
                   bottom: parent.bottom }
         clip: true
         model: page.controller.theTable
-        footer: ListFooter {}
+        footer: Qt.createComponent("qrc:/tvs/ui/ListFooter.qml")
         delegate: Rectangle {
             id: cell
             required property int index

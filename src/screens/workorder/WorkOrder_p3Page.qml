@@ -29,7 +29,7 @@ Rectangle {
         anchors { left: parent.left; right: parent.right; top: bar.bottom; bottom: parent.bottom }
         clip: true
         model: page.controller.theTable
-        footer: ListFooter {}
+        footer: Qt.createComponent("qrc:/tvs/ui/ListFooter.qml")
         delegate: Rectangle {
             id: cell
             required property int index

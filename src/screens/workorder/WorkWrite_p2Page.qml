@@ -29,7 +29,10 @@ Rectangle {
     ListView {
         id: theTable
         objectName: "theTable"
-        anchors { left: parent.left; right: parent.right; top: bar.bottom; bottom: parent.bottom }
+        anchors { left: parent.left; right: parent.right; top: bar.bottom }
+        // As tall as its lines, up to the room above the add button, which follows the last
+        // line and stays on screen when the lines fill the page.
+        height: Math.min(contentHeight, page.height - bar.height - addLine.height)
         clip: true
         model: page.controller.theTable
         spacing: 1
@@ -102,28 +105,30 @@ Rectangle {
                 }
             }
         }
-        footer: Column {
-            width: ListView.view.width
-            topPadding: 12
-            spacing: 10
-            CustomButton {
-                anchors.horizontalCenter: parent.horizontalCenter
-                width: parent.width - 2 * Theme.margin
-                height: 44
-                cornerRadius: 6
-                backgroundColor: Theme.navy
-                text: "+ 작업 줄 추가"
-                onClicked: page.controller.cell_AddButtonAction()
-            }
-            Text {
-                x: Theme.margin
-                width: parent.width - 2 * Theme.margin
-                text: "작성한 작업은 로그아웃할 때까지 이 기기에 보관됩니다. 서버로 전송되지 않습니다."
-                wrapMode: Text.WordWrap
-                color: Theme.mutedText
-                font.pixelSize: Theme.smallFontSize
-            }
-            ListFooter { width: parent.width }
+    }
+
+    Column {
+        id: addLine
+        anchors { left: parent.left; right: parent.right; top: theTable.bottom }
+        topPadding: 12
+        spacing: 10
+        CustomButton {
+            anchors.horizontalCenter: parent.horizontalCenter
+            width: parent.width - 2 * Theme.margin
+            height: 44
+            cornerRadius: 6
+            backgroundColor: Theme.navy
+            text: "+ 작업 줄 추가"
+            onClicked: page.controller.cell_AddButtonAction()
         }
+        Text {
+            x: Theme.margin
+            width: parent.width - 2 * Theme.margin
+            text: "작성한 작업은 로그아웃할 때까지 이 기기에 보관됩니다. 서버로 전송되지 않습니다."
+            wrapMode: Text.WordWrap
+            color: Theme.mutedText
+            font.pixelSize: Theme.smallFontSize
+        }
+        ListFooter { width: parent.width }
     }
 }

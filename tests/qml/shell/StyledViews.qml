@@ -15,10 +15,4 @@ Rectangle {
         cornerRadius: 20; borderWidth: 1; borderColor: "grey"; backgroundColor: "#00ff00"
     }
     CustomLabel { objectName: "colorOnlyLabel"; x: 0; y: 200; width: 100; height: 40; borderColor: "grey" }
-    CustomButton {
-        objectName: "pictureButton"; x: 100; y: 260; width: 100; height: 100
-        cornerRadius: 30; backgroundColor: "transparent"
-        imageSource: "qrc:/tvs/ui/images/empty_car.svg"
-        Accessible.name: "확인 그림"
-    }
 }

@@ -76,9 +76,10 @@ private slots:
                            "TVS_MWEB_HOST=env-mweb:40"}
             << QStringList{"--config", "@p.ini", "--zest-host", "opt-zest:300", "--mweb-host=opt-mweb:400"}
             << QStringLiteral("file-api:1 env-image:20 opt-zest:300 opt-mweb:400 ca.pem");
-        QTest::newRow("CA file from the environment over the file")
-            << QStringList{"TVS_CA_FILE=@env-ca.pem"} << QStringList{"--config=@p.ini"}
-            << QStringLiteral("file-api:1 file-image:2 file-zest:3 file-mweb:4 env-ca.pem");
+        QTest::newRow("environment over the file, the CA file too")
+            << QStringList{"TVS_CA_FILE=@env-ca.pem", "TVS_MWEB_HOST=env-mweb:40"}
+            << QStringList{"--config=@p.ini"}
+            << QStringLiteral("file-api:1 file-image:2 file-zest:3 env-mweb:40 env-ca.pem");
         const QStringList lookup{"XDG_CONFIG_HOME=@user", "XDG_CONFIG_DIRS=@shop:@site"};
         QTest::newRow("user's file over the shop-wide ones, value by value")
             << lookup << QStringList{}

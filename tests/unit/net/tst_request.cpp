@@ -4,6 +4,7 @@
 #include "SoapRequest.h"
 #include "XmlEntities.h"
 
+#include <QJsonObject>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -42,51 +43,35 @@ void RequestTest::procedureRequests_data()
     QTest::addColumn<QString>("operation");
     QTest::addColumn<QStringList>("call"); // procedure name, then the arguments
     QTest::addColumn<QString>("separator");
-    QTest::addColumn<QString>("text");  // the call text
-    QTest::addColumn<QString>("query"); // the sQuery element's content; empty: the call text
-    QTest::addColumn<QString>("name");  // in the element names and the SOAPAction
-    const QString std = QStringLiteral("', '"), list = kProcedureList;
-    QTest::newRow("login") << list
-                           << QStringList{"ps_Login1", "id", "digest", "MOBILE_DEALER", "1, 2, 3, 4, 12"}
-                           << std << "ps_Login1 'id', 'digest', 'MOBILE_DEALER', '1, 2, 3, 4, 12'"
-                           << "" << list;
-    QTest::newRow("execute, no blank after the comma")
-        << kProcedureExecute << QStringList{"ps_TruckType2", "2", "x"} << "','"
-        << "ps_TruckType2 '2','x'"
-        << "" << kProcedureExecute;
-    QTest::newRow("no arguments") << list << QStringList{"ps_GetCarOption"} << std << "ps_GetCarOption"
-                                  << "" << list;
-    QTest::newRow("empty argument") << list << QStringList{"ps_A", ""} << std << "ps_A ''"
-                                    << "" << list;
-    QTest::newRow("a quote cannot end its literal")
-        << list << QStringList{"ps_A", "O'Brien", "a', 'b"} << std << "ps_A 'O''Brien', 'a'', ''b'"
-        << "" << list;
-    QTest::newRow("korean: length in bytes")
-        << list << QStringList{"ps_B", "한글 설명"} << std << "ps_B '한글 설명'"
-        << "" << list;
-    QTest::newRow("XML specials kept in the text, escaped in the envelope")
-        << list << QStringList{"ps_J", "a<b & c>d &amp;"} << std << "ps_J 'a<b & c>d &amp;'"
-        << "ps_J 'a&lt;b &amp; c&gt;d &amp;amp;'" << list;
-    QTest::newRow("control characters removed; tab, line feed, carriage return kept")
-        << list << QStringList{"ps_C", chars({'a', 0, 1, 8, 'b', 0x0B, 0x0C, 0x0E, 0x1F, 0x7F}), "t\tl\nc\r"}
-        << std << "ps_C 'ab\x7F', 't\tl\nc\r'"
-        << "" << list;
-    QTest::newRow("noncharacters and lone surrogates removed; pairs kept")
-        << list
-        << QStringList{"ps_D", chars({'x', 0xFFFE, 0xFFFF, 0xD800, 'y', 0xDC00, 0xD83D, 0xDE00, 0xD83D})}
-        << std << "ps_D 'xy😀'"
-        << "" << list;
-    QTest::newRow("a hand-written text loses them in the envelope")
-        << list << QStringList{"ps_J 'a" + chars({2, 0xDFFF}) + "b'"} << std
-        << "ps_J 'a" + chars({2, 0xDFFF}) + "b'"
-        << "ps_J 'ab'" << list;
-    QTest::newRow("unknown operation: empty names")
-        << "Procedure_Drop" << QStringList{"ps_X"} << std << "ps_X"
-        << ""
-        << "";
-    QTest::newRow("operation names are exact") << "procedure_list01" << QStringList{"ps_X"} << std << "ps_X"
-                                               << ""
-                                               << "";
+    QTest::addColumn<QString>("text");   // the call text
+    QTest::addColumn<QString>("query");  // the sQuery element's content; empty: the call text
+    QTest::addColumn<QString>("name");   // in the element names and the SOAPAction
+    const QString list = kProcedureList; // `query` empty: the call text; `name` null: the operation's
+    const auto row = [](const char *tag, const QString &operation, const QStringList &call,
+                        const QString &text, const QString &query = {}, const QString &name = {},
+                        const QString &separator = u"', '"_qs) {
+        QTest::newRow(tag) << operation << call << separator << text << query
+                           << (name.isNull() ? operation : name);
+    };
+    row("login", list, {"ps_Login1", "id", "digest", "MOBILE_DEALER", "1, 2, 3, 4, 12"},
+        "ps_Login1 'id', 'digest', 'MOBILE_DEALER', '1, 2, 3, 4, 12'");
+    row("execute, no blank after the comma", kProcedureExecute, {"ps_TruckType2", "2", "x"},
+        "ps_TruckType2 '2','x'", {}, {}, "','");
+    row("no arguments", list, {"ps_GetCarOption"}, "ps_GetCarOption");
+    row("empty argument", list, {"ps_A", ""}, "ps_A ''");
+    row("a quote cannot end its literal", list, {"ps_A", "O'Brien", "a', 'b"}, "ps_A 'O''Brien', 'a'', ''b'");
+    row("korean: length in bytes", list, {"ps_B", "한글 설명"}, "ps_B '한글 설명'");
+    row("XML specials kept in the text, escaped in the envelope", list, {"ps_J", "a<b & c>d &amp;"},
+        "ps_J 'a<b & c>d &amp;'", "ps_J 'a&lt;b &amp; c&gt;d &amp;amp;'");
+    row("control characters removed; tab, line feed, carriage return kept", list,
+        {"ps_C", chars({'a', 0, 1, 8, 'b', 0x0B, 0x0C, 0x0E, 0x1F, 0x7F}), "t\tl\nc\r"},
+        "ps_C 'ab\x7F', 't\tl\nc\r'");
+    row("noncharacters and lone surrogates removed; pairs kept", list,
+        {"ps_D", chars({'x', 0xFFFE, 0xFFFF, 0xD800, 'y', 0xDC00, 0xD83D, 0xDE00, 0xD83D})}, "ps_D 'xy😀'");
+    row("a hand-written text loses them in the envelope", list, {"ps_J 'a" + chars({2, 0xDFFF}) + "b'"},
+        "ps_J 'a" + chars({2, 0xDFFF}) + "b'", "ps_J 'ab'");
+    row("unknown operation: empty names", "Procedure_Drop", {"ps_X"}, "ps_X", {}, u""_qs);
+    row("operation names are exact", "procedure_list01", {"ps_X"}, "ps_X", {}, u""_qs);
 }
 
 void RequestTest::procedureRequests()
@@ -109,10 +94,8 @@ void RequestTest::procedureRequests()
     QVERIFY(name.isEmpty() || wellFormed(r.body));
     QCOMPARE(r.request.url().toString(),
              QStringLiteral("https://api.example.test:8443/sub_asmx/asmx_soap.asmx"));
-    QCOMPARE(r.request.rawHeaderList(), (QList<QByteArray>{"Content-Type", "SOAPAction", "Content-Length"}));
-    QCOMPARE(r.request.rawHeader("Content-Type"), QByteArray("text/xml; charset= UTF-8"));
+    // The other headers and their order are checked where the client sends them.
     QCOMPARE(r.request.rawHeader("SOAPAction"), "http://tempuri.org/" + name.toUtf8());
-    QCOMPARE(r.request.rawHeader("Content-Length"), QByteArray::number(r.body.size()));
     QCOMPARE(r.request.transferTimeout(), 60000);
 }
 
@@ -135,8 +118,7 @@ void RequestTest::jsonService()
                              "</CarInfo_SearchResult></soap:Envelope>",
                              kCarLookupOperation);
     QVERIFY2(ok.ok(), qPrintable(ok.error));
-    QCOMPARE(ok.object.value("message").toString(), QStringLiteral("성공"));
-    QCOMPARE(ok.object.value("body").toString(), QStringLiteral("{\"a\":\"x & y\"}"));
+    QCOMPARE(ok.object, (QJsonObject{{"message", "성공"}, {"body", "{\"a\":\"x & y\"}"}}));
     for (const QByteArray bad :
          {"", "<x/>", "<CarInfo_SearchResult>{broken</CarInfo_SearchResult>",
           "<CarInfo_SearchResult>[1]</CarInfo_SearchResult>", "<CarInfo_SearchResult>{}",

@@ -55,83 +55,77 @@ void WalkTest::walk_data()
     QTest::addColumn<QStringList>("namedValues"); // one "{...}" entry
     QTest::addColumn<bool>("complete");
 
-    const QStringList none;
-    const QStringList noNamed{"{}"};
+    const auto row = [](const QByteArray &tag, const QByteArray &body, bool strip, const QStringList &rows,
+                        bool complete = true, const QStringList &fields = {}, const QStringList &named = {},
+                        const QStringList &namedValues = {"{}"}) {
+        QTest::newRow(tag) << body << fields << named << strip << rows << namedValues << complete;
+    };
     const QStringList car{"sCarProductCode", "sCarName", "sMemo", "sCheckEndDate", "sAbsent"};
-    QTest::newRow("indented, trimming; empty is not absent")
-        << resultBody(indented) << car << none << false
-        << QStringList{"{sCarProductCode=P001|sCarName=쏘나타 2.0|sMemo=첫 줄\n      둘째   "
-                       "줄|sCheckEndDate=}",
-                       "{sCarProductCode=P002|sCheckEndDate=}"}
-        << noNamed << true;
-    QTest::newRow("indented, stripping")
-        << resultBody(indented) << car << none << true
-        << QStringList{"{sCarProductCode=P001|sCarName=쏘나타 2.0|sMemo=첫 줄둘째 줄|sCheckEndDate=}",
-                       "{sCarProductCode=P002|sCheckEndDate=}"}
-        << noNamed << true;
-    QTest::newRow("only known fields") << resultBody(indented) << QStringList{"sCarName"} << none << false
-                                       << QStringList{"{sCarName=쏘나타 2.0}", "{}"} << noNamed << true;
+    row("indented, trimming; empty is not absent", resultBody(indented), false,
+        {"{sCarProductCode=P001|sCarName=쏘나타 2.0|sMemo=첫 줄\n      둘째   줄|sCheckEndDate=}",
+         "{sCarProductCode=P002|sCheckEndDate=}"},
+        true, car);
+    row("indented, stripping", resultBody(indented), true,
+        {"{sCarProductCode=P001|sCarName=쏘나타 2.0|sMemo=첫 줄둘째 줄|sCheckEndDate=}",
+         "{sCarProductCode=P002|sCheckEndDate=}"},
+        true, car);
+    row("only known fields", resultBody(indented), false, {"{sCarName=쏘나타 2.0}", "{}"}, true,
+        {"sCarName"});
     for (const bool strip : {false, true}) {
         const QByteArray form = strip ? " (stripping)" : " (trimming)";
-        QTest::newRow("compact, no layout blanks" + form)
-            << resultBody("<NewDataSet><Table><a>1</a><b>x</b></Table><Table><a>2</a></Table></NewDataSet>")
-            << none << none << strip << QStringList{"{a=1|b=x}", "{a=2}"} << noNamed << true;
-        QTest::newRow("empty elements store empty values" + form)
-            << resultBody("<NewDataSet><Table><a/><b></b><c> </c><d>x</d></Table></NewDataSet>") << none
-            << none << strip << QStringList{strip ? "{a=|b=|c= |d=x}" : "{a=|b=|c=|d=x}"} << noNamed << true;
-        QTest::newRow("entity inside a value keeps its blanks" + form)
-            << resultBody(
-                   "<NewDataSet><Table><a>A &amp; B</a><b>&lt;b&gt; &quot;q&quot;</b></Table></NewDataSet>")
-            << none << none << strip << QStringList{"{a=A & B|b=<b> \"q\"}"} << noNamed << true;
-        QTest::newRow("later occurrence wins in the first one's place" + form)
-            << resultBody("<NewDataSet><Table><a>1</a><b>2</b><a>3</a><b/></Table></NewDataSet>") << none
-            << none << strip << QStringList{"{a=3|b=}"} << noNamed << true;
-        QTest::newRow("nothing found" + form)
-            << resultBody("<NewDataSet>\n  <Table>\n    <rtn>NO</rtn>\n  </Table>\n</NewDataSet>")
-            << QStringList{"sCar"} << QStringList{"rtn"} << strip << QStringList{"{}"}
-            << QStringList{"{rtn=NO}"} << true;
+        row("compact, no layout blanks" + form,
+            resultBody("<NewDataSet><Table><a>1</a><b>x</b></Table><Table><a>2</a></Table></NewDataSet>"),
+            strip, {"{a=1|b=x}", "{a=2}"});
+        row("empty elements store empty values" + form,
+            resultBody("<NewDataSet><Table><a/><b></b><c> </c><d>x</d></Table></NewDataSet>"), strip,
+            {strip ? "{a=|b=|c= |d=x}" : "{a=|b=|c=|d=x}"});
+        row("entity inside a value keeps its blanks" + form,
+            resultBody(
+                "<NewDataSet><Table><a>A &amp; B</a><b>&lt;b&gt; &quot;q&quot;</b></Table></NewDataSet>"),
+            strip, {"{a=A & B|b=<b> \"q\"}"});
+        row("later occurrence wins in the first one's place" + form,
+            resultBody("<NewDataSet><Table><a>1</a><b>2</b><a>3</a><b/></Table></NewDataSet>"), strip,
+            {"{a=3|b=}"});
+        row("nothing found" + form,
+            resultBody("<NewDataSet>\n  <Table>\n    <rtn>NO</rtn>\n  </Table>\n</NewDataSet>"), strip,
+            {"{}"}, true, {"sCar"}, {"rtn"}, {"{rtn=NO}"});
         const QByteArray whole =
             resultBody("<NewDataSet><Table><a>1</a></Table><Table><a>2</a><b>half</b></Table></NewDataSet>");
-        QTest::newRow("broken off keeps finished rows" + form)
-            << whole.first(whole.indexOf("half") + 2) << none << none << strip << QStringList{"{a=1}"}
-            << noNamed << false;
-        QTest::newRow("korean, cdata and prefixes" + form)
-            << resultBody("<d:NewDataSet xmlns:d=\"urn:x\"><d:Table><d:sName>김 철수</d:sName>"
-                          "<sNote><![CDATA[<그대로>]]></sNote></d:Table></d:NewDataSet>")
-            << none << none << strip << QStringList{"{sName=김 철수|sNote=<그대로>}"} << noNamed << true;
+        row("broken off keeps finished rows" + form, whole.first(whole.indexOf("half") + 2), strip, {"{a=1}"},
+            false);
+        row("korean, cdata and prefixes" + form,
+            resultBody("<d:NewDataSet xmlns:d=\"urn:x\"><d:Table><d:sName>김 철수</d:sName>"
+                       "<sNote><![CDATA[<그대로>]]></sNote></d:Table></d:NewDataSet>"),
+            strip, {"{sName=김 철수|sNote=<그대로>}"});
     }
-    QTest::newRow("three blanks leave one; whole text cleaned")
-        << resultBody("<NewDataSet><Table><a>x &amp;   y</a><b>\n  p  \n</b></Table></NewDataSet>") << none
-        << none << true << QStringList{"{a=x & y|b=p}"} << noNamed << true;
-    QTest::newRow("named elements wherever they stand, later wins, empty too")
-        << resultBody("<NewDataSet><Table><sSellWait>3</sSellWait><sSell>4</sSell><rtn /></Table>"
-                      "<Table1><sSellWait>5</sSellWait></Table1></NewDataSet>")
-        << QStringList{"sSell"} << QStringList{"sSellWait", "sSell", "rtn", "sAbsent"} << false
-        << QStringList{"{sSell=4}"} << QStringList{"{sSellWait=5|sSell=4|rtn=}"} << true;
-    QTest::newRow("fields outside rows and grandchildren ignored")
-        << resultBody(
-               "<NewDataSet><a>out</a><Table><a>in</a><g><h>deep</h></g></Table><a>after</a></NewDataSet>")
-        << none << none << false << QStringList{"{a=in|g=}"} << noNamed << true;
-    QTest::newRow("no rows") << resultBody("<NewDataSet />") << none << QStringList{"rtn"} << false
-                             << QStringList{} << noNamed << true;
-    QTest::newRow("other row element") << resultBody("<R><Row><a>1</a></Row><Table><a>no</a></Table></R>")
-                                       << none << none << false << QStringList{"{a=1}"} << noNamed << true;
-    QTest::newRow("declared encoding ignored: the body is UTF-8")
-        << QStringLiteral("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><D><Table><a>한</a></Table></D>")
-               .toUtf8()
-        << none << none << false << QStringList{"{a=한}"} << noNamed << true;
-    QTest::newRow("an entity of a document type is not expanded: the reply breaks off there")
-        << QByteArray("<!DOCTYPE D [<!ENTITY e "
-                      "\"expanded\">]><D><Table><a>1</a></Table><Table><a>&e;</a></Table></D>")
-        << none << none << false << QStringList{"{a=1}"} << noNamed << false;
-    // Not UTF-8: nothing is read.
+    row("three blanks leave one; whole text cleaned",
+        resultBody("<NewDataSet><Table><a>x &amp;   y</a><b>\n  p  \n</b></Table></NewDataSet>"), true,
+        {"{a=x & y|b=p}"});
+    row("named elements wherever they stand, later wins, empty too",
+        resultBody("<NewDataSet><Table><sSellWait>3</sSellWait><sSell>4</sSell><rtn /></Table>"
+                   "<Table1><sSellWait>5</sSellWait></Table1></NewDataSet>"),
+        false, {"{sSell=4}"}, true, {"sSell"}, {"sSellWait", "sSell", "rtn", "sAbsent"},
+        {"{sSellWait=5|sSell=4|rtn=}"});
+    row("fields outside rows and grandchildren ignored",
+        resultBody(
+            "<NewDataSet><a>out</a><Table><a>in</a><g><h>deep</h></g></Table><a>after</a></NewDataSet>"),
+        false, {"{a=in|g=}"});
+    row("no rows", resultBody("<NewDataSet />"), false, {}, true, {}, {"rtn"});
+    row("other row element", resultBody("<R><Row><a>1</a></Row><Table><a>no</a></Table></R>"), false,
+        {"{a=1}"});
+    row("declared encoding ignored: the body is UTF-8",
+        u"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><D><Table><a>한</a></Table></D>"_qs.toUtf8(), false,
+        {"{a=한}"});
+    row("an entity of a document type is not expanded: the reply breaks off there",
+        "<!DOCTYPE D [<!ENTITY e \"expanded\">]><D><Table><a>1</a></Table><Table><a>&e;</a></Table></D>",
+        false, {"{a=1}"}, false);
     for (const QByteArray &bad :
          {QByteArray("\xB1\xE8"), QByteArray("\xE0\x80\xAF"), QByteArray("\xED\xA0\x80"),
           QByteArray("\xF4\x90\x80\x80"), QByteArray("\xEA\xB0")})
-        QTest::newRow("not UTF-8: " + bad.toHex())
-            << resultBody("<D><Table><a>1</a></Table><Table><a>X</a></Table></D>").replace('X', bad) << none
-            << none << false << QStringList{} << noNamed << false;
-    QTest::newRow("empty body") << QByteArray() << none << none << false << QStringList{} << noNamed << false;
+        row("not UTF-8: " + bad.toHex(),
+            resultBody("<D><Table><a>1</a></Table><Table><a>X</a></Table></D>").replace('X', bad), false, {},
+            false);
+    row("empty body", {}, false, {}, false);
 }
 
 void WalkTest::walk()
@@ -152,8 +146,7 @@ void WalkTest::walk()
         shape.rowElement = QStringLiteral("Row");
 
     const WalkResult result = walkReply(body, shape);
-    QCOMPARE(show(result.rows), rows);
-    QCOMPARE(show(Records{result.named}), namedValues);
+    QCOMPARE(show(result.rows) + show(Records{result.named}), rows + namedValues);
     QCOMPARE(result.complete, complete);
     QCOMPARE(result.error.isEmpty(), complete);
     QCOMPARE(result.invalidUtf8, QByteArray(QTest::currentDataTag()).startsWith("not UTF-8"));
@@ -168,10 +161,8 @@ void WalkTest::walk()
             rowsBeforeTheEnd = walker.rows().size();
         }
         const WalkResult pieces = walker.finish();
-        QCOMPARE(show(pieces.rows), rows);
-        QCOMPARE(show(Records{pieces.named}), namedValues);
-        QCOMPARE(pieces.error, result.error);
-        QCOMPARE(pieces.invalidUtf8, result.invalidUtf8);
+        QCOMPARE(show(pieces.rows) + show(Records{pieces.named}), rows + namedValues);
+        QCOMPARE(std::pair(pieces.error, pieces.invalidUtf8), std::pair(result.error, result.invalidUtf8));
         if (complete)
             QCOMPARE(rowsBeforeTheEnd, rows.size());
     }

@@ -23,16 +23,7 @@ class NavigatorTest : public QObject
 
     static QString nameOf(QObject *screen) { return static_cast<RecordingScreen *>(screen)->name(); }
 
-    Screen *onStack(const QString &name)
-    {
-        for (Screen *s : nav().stack()) {
-            if (nameOf(s) == name)
-                return s;
-        }
-        return nullptr;
-    }
-
-    // "segue T" from the top screen, "pop" the top, "pop X" a screen below it,
+    // "segue T" from the top screen, "pop" the top, "pop N" the screen at place N below it,
     // "reset X": replace the stack.
     void perform(const QString &step)
     {
@@ -42,7 +33,7 @@ class NavigatorTest : public QObject
             if (auto *dest = static_cast<RecordingScreen *>(nav().performSegue(arg, source)))
                 QCOMPARE(dest->handedValue, source->name()); // the prepare step reached it
         } else if (verb == QLatin1String("pop")) {
-            nav().pop(arg.isEmpty() ? nullptr : onStack(arg));
+            nav().pop(arg.isEmpty() ? nullptr : nav().stack().value(arg.toInt()));
         } else {
             nav().resetTo(arg);
         }
@@ -102,7 +93,7 @@ private slots:
             "B.viewWillDisappear A.viewWillAppear removed:B B.viewDidDisappear A.viewDidAppear B.destroyed",
             "A");
         row("popping a covered screen takes the top along; only the top disappears",
-            "segue a_to_b, segue b_to_c", "pop B",
+            "segue a_to_b, segue b_to_c", "pop 1",
             "C.viewWillDisappear A.viewWillAppear removed:C removed:B C.viewDidDisappear A.viewDidAppear "
             "B.destroyed C.destroyed",
             "A");
@@ -110,7 +101,7 @@ private slots:
             "A.prepareForSegue:to_popup C.viewDidLoad C.viewWillAppear popup:C.qml C.viewDidAppear", "A C");
         row("closing a popup", "segue to_popup", "pop",
             "C.viewWillDisappear removed:C C.viewDidDisappear C.destroyed", "A");
-        row("taking away the screen below a popup reveals", "segue a_to_b, segue to_popup", "pop B",
+        row("taking away the screen below a popup reveals", "segue a_to_b, segue to_popup", "pop 1",
             "C.viewWillDisappear A.viewWillAppear removed:C removed:B C.viewDidDisappear A.viewDidAppear "
             "B.destroyed C.destroyed",
             "A");

@@ -1,9 +1,7 @@
-// Screen: dialog requests as the page and the tests see them, answering them, and
-// the loading overlay count.
+// Screen: dialog requests as the page and the tests see them, and answering them.
 #include "Screen.h"
 #include "TestContext.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 using namespace tvs;
@@ -87,20 +85,6 @@ private slots:
         QCOMPARE(order, QStringList{"first"});
         QCOMPARE(screen.pendingDialogs().value(0).title + screen.pendingDialogs().value(1).title,
                  QStringLiteral("둘셋"));
-    }
-
-    void loadingStacks()
-    {
-        TestContext t;
-        Screen screen(t.ctx());
-        QSignalSpy changed(&screen, &Screen::loadingCountChanged);
-        QList<int> counts;
-        for (const bool show : {false, true, true, false, false, false}) {
-            screen.setLoading(show); // more hides than shows change nothing
-            counts << screen.loadingCount();
-        }
-        QCOMPARE(counts, (QList<int>{0, 1, 2, 1, 0, 0}));
-        QCOMPARE(changed.count(), 4);
     }
 };
 
