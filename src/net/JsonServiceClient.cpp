@@ -66,15 +66,9 @@ void JsonServiceClient::call(const QString &path, const QString &operation,
                              const QList<std::pair<QString, QString>> &params, QObject *receiver,
                              Callback done)
 {
-    SoapRequest soap = makeJsonServiceRequest(m_apiHost, path, operation, params);
-    soap.request.setTransferTimeout(m_timeoutMs);
-    applyTls(soap.request, m_extraCas);
-    qCDebug(lcNet).noquote() << "calling" << operation;
-
-    QNetworkReply *reply = m_nam->post(soap.request, soap.body);
-    track(m_inFlight, reply);
-    watchTls(reply, operation);
-    std::shared_ptr<ReplyBody> body = guardReply(reply, m_maxReplyBytes, m_timeoutMs, operation);
+    const SoapRequest soap = makeJsonServiceRequest(m_apiHost, path, operation, params);
+    auto [reply, body] = postGuarded(m_nam, soap.request, soap.body, m_extraCas, m_timeoutMs, m_maxReplyBytes,
+                                     m_inFlight, operation);
     QPointer<QObject> guard(receiver ? receiver : this);
     const int timeoutMs = m_timeoutMs;
     const qint64 maxReplyBytes = m_maxReplyBytes;

@@ -92,6 +92,19 @@ std::shared_ptr<ReplyBody> guardReply(QNetworkReply *reply, qint64 maxBytes, int
     return body;
 }
 
+GuardedPost postGuarded(QNetworkAccessManager *nam, QNetworkRequest request, const QByteArray &body,
+                        const QList<QSslCertificate> &extraCas, int timeoutMs, qint64 maxBytes,
+                        InFlight &inFlight, const QString &what)
+{
+    request.setTransferTimeout(timeoutMs);
+    applyTls(request, extraCas);
+    qCDebug(lcNet).noquote() << "calling" << what;
+    QNetworkReply *reply = nam->post(request, body);
+    track(inFlight, reply);
+    watchTls(reply, what);
+    return {reply, guardReply(reply, maxBytes, timeoutMs, what)};
+}
+
 void finishBody(QNetworkReply *reply, ReplyBody &body)
 {
     if (replyCut(reply) != ReplyCut::None || !reply->isOpen() || reply->bytesAvailable() == 0)
@@ -369,17 +382,10 @@ ProcedureClient::~ProcedureClient()
 void ProcedureClient::call(const QString &operation, const QString &callText, const ReplyShape &shape,
                            QObject *receiver, Callback done, Progress progress)
 {
-    SoapRequest soap = makeSoapRequest(m_apiHost, operation, callText);
-    soap.request.setTransferTimeout(m_timeoutMs);
-    applyTls(soap.request, m_extraCas);
-
+    const SoapRequest soap = makeSoapRequest(m_apiHost, operation, callText);
     const QString procedure = procedureNameOf(callText);
-    qCDebug(lcNet).noquote() << "calling" << procedure;
-
-    QNetworkReply *reply = m_nam->post(soap.request, soap.body);
-    track(m_inFlight, reply);
-    watchTls(reply, procedure);
-    std::shared_ptr<ReplyBody> body = guardReply(reply, m_maxReplyBytes, m_timeoutMs, procedure);
+    auto [reply, body] = postGuarded(m_nam, soap.request, soap.body, m_extraCas, m_timeoutMs, m_maxReplyBytes,
+                                     m_inFlight, procedure);
     QPointer<QObject> guard(receiver ? receiver : this);
     // The body is walked on a pool thread as it arrives, never on this (the UI)
     // thread; each reply has its own walk state.

@@ -104,6 +104,18 @@ struct ReplyBody
 std::shared_ptr<ReplyBody> guardReply(QNetworkReply *reply, qint64 maxBytes, int timeoutMs,
                                       const QString &what);
 void finishBody(QNetworkReply *reply, ReplyBody &body);
+
+// A client's call as the network sees it: the request with the transfer timeout and the
+// TLS rule, posted, tracked in `inFlight`, its certificate problems logged and its body
+// guarded (guardReply).
+struct GuardedPost
+{
+    QNetworkReply *reply;
+    std::shared_ptr<ReplyBody> body;
+};
+GuardedPost postGuarded(QNetworkAccessManager *nam, QNetworkRequest request, const QByteArray &body,
+                        const QList<QSslCertificate> &extraCas, int timeoutMs, qint64 maxBytes,
+                        InFlight &inFlight, const QString &what);
 ReplyCut replyCut(const QNetworkReply *reply);
 QString replyCutText(ReplyCut cut, qint64 maxBytes, int timeoutMs);
 
