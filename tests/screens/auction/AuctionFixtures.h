@@ -36,8 +36,7 @@ inline Record auctionRow(const QString &code, const QString &status, const QStri
 inline AuctionController *showBoard(TestContext &t, const Records &rows, int openPage = 0)
 {
     t.procedures.answer(kBoard, rows.isEmpty() ? noRowsBody() : replyBody(rows));
-    auto *board =
-        qobject_cast<AuctionController *>(t.navigator->instantiate(QStringLiteral("AuctionController")));
+    auto *board = qobject_cast<AuctionController *>(t.navigator->instantiate(u"AuctionController"_qs));
     board->setOpenPage(openPage);
     t.navigator->push(board);
     [&] { QTRY_VERIFY(!board->isFetching() && board->loadingCount() == 0); }();

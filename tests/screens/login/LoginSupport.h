@@ -62,8 +62,7 @@ struct NotingLogin : LoginController
 inline void registerLoginForTest(Navigator &navigator)
 {
     registerAllScreens(navigator);
-    navigator.registerScreen(QStringLiteral("NotingLogin"), QUrl(),
-                             [](ScreenContext *c) { return new NotingLogin(c); });
+    navigator.registerScreen(u"NotingLogin"_qs, QUrl(), [](ScreenContext *c) { return new NotingLogin(c); });
 }
 
 // Every log line of the process (any thread) while it lives; passed on as well.
