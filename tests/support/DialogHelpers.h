@@ -19,10 +19,8 @@ inline QStringList dialogTitles(const Screen &screen)
 inline QStringList shownDialogActions(const Screen &screen)
 {
     QStringList titles;
-    if (!screen.pendingDialogs().isEmpty()) {
-        for (const DialogAction &a : screen.pendingDialogs().first().actions)
-            titles << a.title;
-    }
+    for (const DialogAction &a : screen.pendingDialogs().value(0).actions)
+        titles << a.title;
     return titles;
 }
 
@@ -30,16 +28,10 @@ inline QStringList shownDialogActions(const Screen &screen)
 // dealer would. False when no dialog shows or it has no such action.
 inline bool pressDialogAction(Screen &screen, const QString &action)
 {
-    if (screen.pendingDialogs().isEmpty())
-        return false;
-    const DialogRequest &shown = screen.pendingDialogs().first();
-    for (qsizetype i = 0; i < shown.actions.size(); ++i) {
-        if (shown.actions.at(i).title == action) {
-            screen.answerDialog(shown.id, int(i));
-            return true;
-        }
-    }
-    return false;
+    const qsizetype i = shownDialogActions(screen).indexOf(action);
+    if (i >= 0)
+        screen.answerDialog(screen.pendingDialogs().first().id, int(i));
+    return i >= 0;
 }
 
 } // namespace tvs::test

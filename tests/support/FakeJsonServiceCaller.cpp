@@ -30,8 +30,7 @@ void FakeJsonServiceCaller::call(const QString &path, const QString &operation,
                                  Callback done)
 {
     m_calls.append(Call{path, operation, params});
-    const JsonServiceReply missing{
-        JsonServiceReply::TransportError, QStringLiteral("no canned answer"), {}, {}, {}};
+    const JsonServiceReply missing{JsonServiceReply::TransportError, u"no canned answer"_qs, {}, {}, {}};
     deliver(operation, receiver, std::move(done), m_answers.next(operation).value_or(missing));
 }
 

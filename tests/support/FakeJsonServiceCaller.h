@@ -3,11 +3,6 @@
 #include "CannedDelivery.h"
 #include "JsonServiceClient.h"
 
-#include <QHash>
-#include <QList>
-#include <QPointer>
-#include <QQueue>
-
 namespace tvs::test {
 
 // Stands in for the JSON side services (car-number lookup, registration
@@ -29,14 +24,8 @@ public:
     void call(const QString &path, const QString &operation, const QList<std::pair<QString, QString>> &params,
               QObject *receiver, Callback done) override;
 
-    void answer(const QString &operation, const QJsonObject &object)
-    {
-        m_answers.lasting(operation, ok(object));
-    }
-    void answerOnce(const QString &operation, const QJsonObject &object)
-    {
-        m_answers.once(operation, ok(object));
-    }
+    void answer(const QString &operation, const QJsonObject &o) { m_answers.lasting(operation, ok(o)); }
+    void answerOnce(const QString &operation, const QJsonObject &o) { m_answers.once(operation, ok(o)); }
     void fail(const QString &operation, JsonServiceReply::Status status = JsonServiceReply::TransportError,
               const QString &error = QStringLiteral("Connection refused"));
 

@@ -16,10 +16,7 @@ void FakeProcedureCaller::call(const QString &operation, const QString &callText
     const CannedAnswer canned =
         m_answers.next(c.procedure())
             .value_or(CannedAnswer::transportError(QStringLiteral("no canned answer")));
-    ProcedureReply reply;
-    reply.status = canned.status;
-    reply.error = canned.error;
-    reply.body = canned.body;
+    ProcedureReply reply{canned.status, canned.error, canned.body, {}};
     if (canned.status == ProcedureReply::Ok) {
         ReplyWalker walker(shape);
         const qsizetype piece = canned.body.size() / std::max(canned.pieces, 1) + 1;

@@ -3,11 +3,6 @@
 #include "CannedDelivery.h"
 #include "ProcedureCaller.h"
 
-#include <QHash>
-#include <QList>
-#include <QPointer>
-#include <QQueue>
-
 namespace tvs::test {
 
 // A canned answer: a reply body (walked by the real reply walk with the call's
@@ -22,10 +17,7 @@ struct CannedAnswer
     static CannedAnswer reply(const QByteArray &body) { return {ProcedureReply::Ok, body, {}}; }
     // A caller that asks for rows as they are read gets the rows finished in each
     // piece but the last before the answer, one delivery a piece.
-    static CannedAnswer arriving(const QByteArray &body, int pieces)
-    {
-        return {ProcedureReply::Ok, body, {}, pieces};
-    }
+    static CannedAnswer arriving(const QByteArray &body, int n) { return {ProcedureReply::Ok, body, {}, n}; }
     static CannedAnswer transportError(const QString &error = QStringLiteral("Connection refused"))
     {
         return {ProcedureReply::TransportError, {}, error};
@@ -36,10 +28,7 @@ struct CannedAnswer
         return {ProcedureReply::BadReply, body, error};
     }
     // The service's SOAP fault, with its faultstring.
-    static CannedAnswer refused(const QString &faultString)
-    {
-        return {ProcedureReply::Refused, {}, faultString};
-    }
+    static CannedAnswer refused(const QString &fault) { return {ProcedureReply::Refused, {}, fault}; }
 };
 
 // Stands in for the ProcedureClient in screen tests. Records every call and
@@ -66,20 +55,11 @@ public:
               Callback done, Progress progress = {}) override;
 
     // Every call of `procedure` gets this answer (until changed).
-    void answer(const QString &procedure, const CannedAnswer &answer)
-    {
-        m_answers.lasting(procedure, answer);
-    }
+    void answer(const QString &procedure, const CannedAnswer &a) { m_answers.lasting(procedure, a); }
     // The next call of `procedure` gets this answer (queued before the lasting one).
-    void answerOnce(const QString &procedure, const CannedAnswer &answer)
-    {
-        m_answers.once(procedure, answer);
-    }
+    void answerOnce(const QString &procedure, const CannedAnswer &a) { m_answers.once(procedure, a); }
     // Shorthands: a reply body for every call of `procedure`.
-    void answer(const QString &procedure, const QByteArray &body)
-    {
-        answer(procedure, CannedAnswer::reply(body));
-    }
+    void answer(const QString &procedure, const QByteArray &b) { answer(procedure, CannedAnswer::reply(b)); }
 
     const QList<Call> &calls() const { return m_calls; }
     QStringList callTexts() const { return callTextsOf({}); }

@@ -15,7 +15,6 @@ class FixedClock : public Clock
 public:
     // 2026-03-15 10:00 in Seoul unless told otherwise.
     FixedClock();
-    explicit FixedClock(const QDateTime &now) { setNow(now); }
     QDateTime now() const override { return m_now; }
     void setNow(const QDateTime &now) { m_now = now.toTimeZone(timeZone()); }
     Ticker *makeTicker(std::chrono::milliseconds interval, QObject *parent) const override;

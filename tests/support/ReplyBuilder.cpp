@@ -20,8 +20,7 @@ QString dataSet(const Records &rows)
             xml += QStringLiteral("    <%1>%2</%1>\n").arg(name, escape(value));
         xml += QStringLiteral("  </Table>\n");
     }
-    xml += QStringLiteral("</NewDataSet>");
-    return xml;
+    return xml + QStringLiteral("</NewDataSet>");
 }
 
 } // namespace

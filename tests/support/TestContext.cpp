@@ -8,7 +8,7 @@ TestContext::TestContext()
 {
     config.apiHost = config.zestHost = config.mwebHost = QStringLiteral("127.0.0.1:8443");
     config.imageHost = QStringLiteral("127.0.0.1:8080");
-    settings = std::make_unique<Settings>(settingsFile());
+    settings = std::make_unique<Settings>(dir.filePath(QStringLiteral("settings.ini")));
 
     context.procedures = &procedures;
     context.jsonServices = &jsonServices;

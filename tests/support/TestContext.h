@@ -46,7 +46,6 @@ public:
     std::unique_ptr<Navigator> navigator;
 
     ScreenContext *ctx() { return &context; }
-    QString settingsFile() const { return dir.filePath(QStringLiteral("settings.ini")); }
 
     // Empties the session store's fields (they outlive a test otherwise).
     static void resetAppData();

@@ -44,7 +44,7 @@ void StandInFixture::attach(TestContext &t) const
 {
     t.config = config();
     t.context.procedures = procedures();
-    t.context.jsonServices = jsonServices();
+    t.context.jsonServices = m_json.get();
     t.clock.setNow(QDateTime::currentDateTime());
 }
 

@@ -34,7 +34,6 @@ struct HttpResult
 //   StandInFixture m_stand;                                        // a member of the test
 //   QVERIFY2(m_stand.start(), qPrintable(m_stand.errorString()));  // initTestCase
 //   m_stand.attach(*t);                                            // init, after registering screens
-//   m_stand.stop();                                                // cleanupTestCase, after the screens
 class StandInFixture
 {
 public:
@@ -52,7 +51,6 @@ public:
 
     StandInService *service() const { return m_service.get(); }
     ProcedureClient *procedures() const { return m_client.get(); }
-    JsonServiceClient *jsonServices() const { return m_json.get(); }
     // Every host at the service; its CA file too unless withCaFile is false (the app then
     // trusts the system's CAs only).
     Config config(bool withCaFile = true) const;

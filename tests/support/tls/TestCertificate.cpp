@@ -15,9 +15,8 @@ TestCertificate TestCertificate::generate(const QString &commonName)
     if (issued.isNull())
         return out;
     out.certificatePem = issued.certificatePem;
-    out.keyPem = issued.keyPem;
     out.certificate = QSslCertificate(out.certificatePem, QSsl::Pem);
-    out.key = QSslKey(out.keyPem, QSsl::Ec, QSsl::Pem, QSsl::PrivateKey);
+    out.key = QSslKey(issued.keyPem, QSsl::Ec, QSsl::Pem, QSsl::PrivateKey);
     return out;
 }
 

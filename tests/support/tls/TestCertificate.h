@@ -14,7 +14,6 @@ struct TestCertificate
     QSslCertificate certificate;
     QSslKey key;
     QByteArray certificatePem;
-    QByteArray keyPem;
 
     bool isNull() const { return certificate.isNull() || key.isNull(); }
     static TestCertificate generate(const QString &commonName = QStringLiteral("127.0.0.1"));
