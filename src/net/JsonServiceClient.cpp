@@ -67,8 +67,10 @@ void JsonServiceClient::call(const QString &path, const QString &operation,
                              Callback done)
 {
     const SoapRequest soap = makeJsonServiceRequest(m_apiHost, path, operation, params);
-    auto [reply, body] = postGuarded(m_nam, soap.request, soap.body, m_extraCas, m_timeoutMs, m_maxReplyBytes,
-                                     m_inFlight, operation);
+    const GuardedPost posted = postGuarded(m_nam, soap.request, soap.body, m_extraCas, m_timeoutMs,
+                                           m_maxReplyBytes, m_inFlight, operation);
+    QNetworkReply *reply = posted.reply;
+    const std::shared_ptr<ReplyBody> body = posted.body;
     QPointer<QObject> guard(receiver ? receiver : this);
     const int timeoutMs = m_timeoutMs;
     const qint64 maxReplyBytes = m_maxReplyBytes;

@@ -384,8 +384,10 @@ void ProcedureClient::call(const QString &operation, const QString &callText, co
 {
     const SoapRequest soap = makeSoapRequest(m_apiHost, operation, callText);
     const QString procedure = procedureNameOf(callText);
-    auto [reply, body] = postGuarded(m_nam, soap.request, soap.body, m_extraCas, m_timeoutMs, m_maxReplyBytes,
-                                     m_inFlight, procedure);
+    const GuardedPost posted = postGuarded(m_nam, soap.request, soap.body, m_extraCas, m_timeoutMs,
+                                           m_maxReplyBytes, m_inFlight, procedure);
+    QNetworkReply *reply = posted.reply;
+    const std::shared_ptr<ReplyBody> body = posted.body;
     QPointer<QObject> guard(receiver ? receiver : this);
     // The body is walked on a pool thread as it arrives, never on this (the UI)
     // thread; each reply has its own walk state.
