@@ -120,8 +120,8 @@ LookupAnswer readLookup(const JsonServiceReply &reply)
     LookupAnswer answer;
     if (!reply.ok()) { // the client logged why
         const bool unreached = reply.status == JsonServiceReply::TransportError;
-        answer.failure =
-            RequestFailure{unreached ? RequestFailure::NoConnection : RequestFailure::Unreadable, {}};
+        answer.failure = RequestFailure::of(unreached ? QueryStatus::TransportError : QueryStatus::BadReply,
+                                            true, reply.error);
         return answer;
     }
     const QJsonValue message = reply.object.value(QStringLiteral("message"));

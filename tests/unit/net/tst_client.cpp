@@ -105,6 +105,16 @@ QByteArray entityBody(const QString &secretFile)
            "<Table><a>&e10;</a><b>&file;</b></Table></Procedure_List01Result></soap:Body></soap:Envelope>";
 }
 
+// The head of a reply sent in chunks, and one chunk of it.
+QByteArray chunkedHead()
+{
+    return "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+}
+QByteArray chunk(const QByteArray &data)
+{
+    return QByteArray::number(data.size(), 16) + "\r\n" + data + "\r\n";
+}
+
 // Writes `total` body bytes after `start` (without end when negative), never more
 // than a few chunks ahead of the peer.
 void streamBody(QSslSocket *socket, const QByteArray &start, qint64 total)
@@ -229,8 +239,7 @@ void ClientTest::outcomes()
     if (reply.startsWith(kCut)) {
         reply = reply.mid(kCut.size());
         server.setResponder([reply](QSslSocket *socket, const TlsTestServer::Request &) {
-            socket->write("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" +
-                          QByteArray::number(reply.size(), 16) + "\r\n" + reply + "\r\n");
+            socket->write(chunkedHead() + chunk(reply));
             socket->disconnectFromHost();
         });
     }
@@ -325,13 +334,10 @@ void ClientTest::rowsPassOnAsRead()
     QVERIFY(server.listenLocal());
     const QByteArray body = resultBody("<D>" + QByteArray("<Table><a>1</a></Table>").repeated(3) + "</D>");
     const qsizetype cut = body.lastIndexOf("&gt;1");
-    const auto chunk = [](const QByteArray &b) {
-        return QByteArray::number(b.size(), 16) + "\r\n" + b + "\r\n";
-    };
     QPointer<QSslSocket> peer;
     server.setResponder([&](QSslSocket *socket, const TlsTestServer::Request &) {
         peer = socket;
-        socket->write("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + chunk(body.first(cut)));
+        socket->write(chunkedHead() + chunk(body.first(cut)));
     });
     QNetworkAccessManager nam;
     ProcedureClient client(&nam, server.hostPort(), {m_cert.certificate});
