@@ -55,7 +55,11 @@ class TestWizardEndToEnd : public QObject
     MainController *dashboard()
     {
         auto *main = qobject_cast<MainController *>(t->navigator->resetTo(QStringLiteral("MainView")));
-        [&] { QTRY_VERIFY_WITH_TIMEOUT(main && main->getMyCarList()->count() > 0, 30000); }();
+        // The whole list, not its first rows shown while it loads.
+        [&] {
+            QTRY_VERIFY_WITH_TIMEOUT(main && !main->carTable()->loading() && main->getMyCarList()->count() > 0,
+                                     30000);
+        }();
         return main;
     }
     void chooseFirst(EnterCarController *step1, int tag)
