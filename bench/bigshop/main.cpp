@@ -30,8 +30,10 @@
 #include <QAbstractItemModel>
 #include <QChildEvent>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -47,8 +49,6 @@
 #include <QQuickWindow>
 #include <QTemporaryDir>
 #include <QTimer>
-
-#include <QDir>
 
 #include <sys/resource.h>
 
