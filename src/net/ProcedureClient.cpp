@@ -11,6 +11,7 @@
 #include <QSslError>
 #include <QThreadPool>
 #include <QTimer>
+#include <QWaitCondition>
 
 namespace tvs {
 
@@ -176,6 +177,9 @@ namespace {
 
 // Fresh rows are handed on at most this often: a batch, never a call per row.
 constexpr int kRowBatchMs = 50;
+// How long the client's thread waits for the first rows of a piece it has just
+// handed over (see StreamedWalk::push): half a frame.
+constexpr int kFirstRowsWaitMs = 8;
 // The most of a reply walked before its fresh rows are passed on.
 constexpr qsizetype kWalkSlice = 64 * 1024;
 
@@ -188,6 +192,7 @@ struct StreamedWalk : std::enable_shared_from_this<StreamedWalk>
     explicit StreamedWalk(const ReplyShape &shape) : walker(shape) {}
 
     QMutex lock;               // guards what follows, up to the walker
+    QWaitCondition walkedOn;   // fresh rows, or the walking task has stopped
     QList<QByteArray> pending; // pieces not walked yet
     bool walking = false;      // a pool task is on them
     bool ended = false;        // no more pieces come: walk the rest, then finish
@@ -195,15 +200,18 @@ struct StreamedWalk : std::enable_shared_from_this<StreamedWalk>
     ReplyBody body;            // the whole body, handed over at the end
     Records fresh;             // finished rows not handed on yet
     bool told = false;         // the channel has been told of fresh rows
+    bool rowsShown = false;    // the channel has handed on rows
     WalkChannel *channel = nullptr;
 
+    // Set before the first piece comes, then only read.
     bool wantsRows = false;
+    int firstRowsWaitMs = kFirstRowsWaitMs;
+
     qsizetype rowsTaken = 0; // the walker's rows already put in `fresh`
-    ReplyWalker walker;      // only the walking task touches these three
+    ReplyWalker walker;      // only the walking task touches these two
 
     void push(const QByteArray &piece);
     void end(ReplyBody whole);
-    void abandon();
     void walk();
     void passOnRows();
 };
@@ -244,6 +252,20 @@ public:
         handOnRows();
     }
 
+    void handOnRows()
+    {
+        Records rows;
+        {
+            QMutexLocker locked(&m_walk->lock);
+            rows = std::exchange(m_walk->fresh, {});
+            m_walk->told = false;
+            m_walk->rowsShown = m_walk->rowsShown || !rows.isEmpty();
+        }
+        m_lastBatch.start();
+        if (!rows.isEmpty())
+            deliverTo(m_receiver, m_progress, std::move(rows));
+    }
+
     void walked(QByteArray body, WalkResult walk)
     {
         m_batch.stop(); // rows not handed on yet come with the reply
@@ -264,19 +286,6 @@ public:
     }
 
 private:
-    void handOnRows()
-    {
-        Records rows;
-        {
-            QMutexLocker locked(&m_walk->lock);
-            rows = std::exchange(m_walk->fresh, {});
-            m_walk->told = false;
-        }
-        m_lastBatch.start();
-        if (!rows.isEmpty())
-            deliverTo(m_receiver, m_progress, std::move(rows));
-    }
-
     std::shared_ptr<StreamedWalk> m_walk;
     QString m_procedure;
     QPointer<QObject> m_receiver;
@@ -294,6 +303,22 @@ void StreamedWalk::push(const QByteArray &piece)
     pending.append(piece);
     if (!std::exchange(walking, true))
         QThreadPool::globalInstance()->start([self = shared_from_this()] { self->walk(); });
+    if (!wantsRows || rowsShown || !channel)
+        return;
+    // Until a list's first rows are shown, this thread waits a moment for the walk's
+    // first slice of the piece and hands its rows on at once: left to a queued call,
+    // they would wait for this thread's next free turn, a whole frame or more while a
+    // page transition is drawn.
+    const QDeadlineTimer deadline(firstRowsWaitMs);
+    while (fresh.isEmpty() && walking && !abandoned) {
+        if (!walkedOn.wait(&lock, deadline))
+            break;
+    }
+    if (fresh.isEmpty() || !channel)
+        return;
+    WalkChannel *const to = channel;
+    locked.unlock();
+    to->handOnRows();
 }
 
 void StreamedWalk::end(ReplyBody whole)
@@ -317,6 +342,7 @@ void StreamedWalk::walk()
             QMutexLocker locked(&lock);
             if (abandoned || (pending.isEmpty() && !ended)) {
                 walking = false;
+                walkedOn.wakeAll();
                 return;
             }
             pieces.swap(pending);
@@ -349,6 +375,7 @@ void StreamedWalk::walk()
             }
             abandoned = true; // nothing more to walk
             walking = false;
+            walkedOn.wakeAll();
             return;
         }
     }
@@ -362,6 +389,7 @@ void StreamedWalk::passOnRows()
     rowsTaken = walker.rows().size();
     QMutexLocker locked(&lock);
     fresh.append(rows);
+    walkedOn.wakeAll();
     if (channel && !std::exchange(told, true))
         QMetaObject::invokeMethod(
             channel, [channel = channel] { channel->rowsRead(); }, Qt::QueuedConnection);
@@ -370,7 +398,7 @@ void StreamedWalk::passOnRows()
 ProcedureClient::ProcedureClient(QNetworkAccessManager *nam, QString apiHost, QList<QSslCertificate> extraCas,
                                  QObject *parent)
     : QObject(parent), m_nam(nam), m_apiHost(std::move(apiHost)), m_extraCas(std::move(extraCas)),
-      m_timeoutMs(kRequestTimeoutMs), m_maxReplyBytes(kMaxReplyBytes)
+      m_timeoutMs(kRequestTimeoutMs), m_maxReplyBytes(kMaxReplyBytes), m_firstRowsWaitMs(kFirstRowsWaitMs)
 {
 }
 
@@ -392,6 +420,7 @@ void ProcedureClient::call(const QString &operation, const QString &callText, co
     // The body is walked on a pool thread as it arrives, never on this (the UI)
     // thread; each reply has its own walk state.
     auto walk = std::make_shared<StreamedWalk>(shape);
+    walk->firstRowsWaitMs = m_firstRowsWaitMs;
     auto *channel = new WalkChannel(walk, procedure, guard, done, std::move(progress), this);
     body->onPiece = [walk](const QByteArray &piece) { walk->push(piece); };
     connect(reply, &QNetworkReply::finished, this,

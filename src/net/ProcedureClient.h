@@ -50,6 +50,10 @@ public:
     int timeout() const { return m_timeoutMs; }
     // The largest reply body read (kMaxReplyBytes unless changed).
     void setMaxReplyBytes(qint64 bytes) { m_maxReplyBytes = bytes; }
+    // The longest this thread waits, once per list read in rows, for the walk of a
+    // piece it has just read to give the first rows, so that they are shown in the
+    // same turn (8 ms unless changed).
+    void setFirstRowsWait(int ms) { m_firstRowsWaitMs = ms; }
     QString apiHost() const { return m_apiHost; }
 
 private:
@@ -61,6 +65,7 @@ private:
     QList<QSslCertificate> m_extraCas;
     int m_timeoutMs;
     qint64 m_maxReplyBytes;
+    int m_firstRowsWaitMs;
     InFlight m_inFlight;
 };
 

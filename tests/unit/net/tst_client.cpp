@@ -20,6 +20,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -326,8 +327,8 @@ void ClientTest::goneReceiverGetsNothing()
     QVERIFY(!called);
 }
 
-// A list's rows go to the caller as they are read, before its reply ends; the reply
-// then brings them all.
+// A list's rows go to the caller as they are read, before its reply ends, the first
+// of them in the turn that read them; the reply then brings them all.
 void ClientTest::rowsPassOnAsRead()
 {
     TlsTestServer server(m_cert);
@@ -342,13 +343,20 @@ void ClientTest::rowsPassOnAsRead()
     QNetworkAccessManager nam;
     ProcedureClient client(&nam, server.hostPort(), {m_cert.certificate});
     client.setTimeout(5000);
+    client.setFirstRowsWait(30000); // however slow this machine's pool thread is
     qsizetype read = 0;
     std::optional<ProcedureReply> done;
     client.call(
         kProcedureList, QStringLiteral("ps_A"), {}, this, [&](const ProcedureReply &r) { done = r; },
         [&](const Records &rows) { read += rows.size(); });
+    QList<qsizetype> readAtTurnEnds; // rows handed on when each readyRead has been handled
+    QNetworkReply *reply = nam.findChild<QNetworkReply *>();
+    QVERIFY(reply);
+    connect(reply, &QNetworkReply::readyRead, this, [&] { readAtTurnEnds << read; });
     QTRY_VERIFY_WITH_TIMEOUT(read == 2 || done, 60000);
     QVERIFY(!done && peer);
+    QVERIFY2(std::any_of(readAtTurnEnds.cbegin(), readAtTurnEnds.cend(), [](qsizetype n) { return n > 0; }),
+             "the first rows waited for a later turn");
     peer->write(chunk(body.mid(cut)) + "0\r\n\r\n");
     QTRY_VERIFY_WITH_TIMEOUT(done, 60000);
     QCOMPARE(done->walk.rows.size(), 3);
