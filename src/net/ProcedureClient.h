@@ -50,9 +50,9 @@ public:
     int timeout() const { return m_timeoutMs; }
     // The largest reply body read (kMaxReplyBytes unless changed).
     void setMaxReplyBytes(qint64 bytes) { m_maxReplyBytes = bytes; }
-    // The longest this thread waits, once per list read in rows, for the walk of a
-    // piece it has just read to give the first rows, so that they are shown in the
-    // same turn (8 ms unless changed).
+    // Until a list read in rows has shown its first rows: the longest this thread
+    // waits for the walk of a piece it has just read to give them, so that they are
+    // shown in the same turn (8 ms unless changed).
     void setFirstRowsWait(int ms) { m_firstRowsWaitMs = ms; }
     QString apiHost() const { return m_apiHost; }
 
